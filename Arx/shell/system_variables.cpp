@@ -1,0 +1,37 @@
+#include "shell/system_variables.h"
+
+#include "acedads.h"
+#include "acutads.h"
+
+namespace kestra {
+
+std::optional<int> readIntegerVariable(const char* name)
+{
+    // A host result buffer, so that a text value (a wrong name) is freed by the host.
+    resbuf* value = acutNewRb(RTNONE);
+    if (value == nullptr) return std::nullopt;
+    std::optional<int> result;
+    if (acedGetVar(name, value) == RTNORM) {
+        if (value->restype == RTSHORT) result = value->resval.rint;
+        else if (value->restype == RTLONG) result = static_cast<int>(value->resval.rlong);
+    }
+    acutRelRb(value);
+    return result;
+}
+
+SystemVariableSaver::SystemVariableSaver(const char* name) : name_(name)
+{
+    resbuf* holder = acutNewRb(RTNONE);
+    if (holder == nullptr) return;
+    if (acedGetVar(name, holder) == RTNORM) saved_ = holder;
+    else acutRelRb(holder);
+}
+
+SystemVariableSaver::~SystemVariableSaver()
+{
+    if (saved_ == nullptr) return;
+    acedSetVar(name_, saved_);
+    acutRelRb(saved_);
+}
+
+}  // namespace kestra

@@ -1,0 +1,31 @@
+// System variables: reading an integer one, and a saver that puts a variable back on every
+// path out of a command.
+#pragma once
+#include <optional>
+
+#include "adsdef.h"
+
+namespace kestra {
+
+// The value of a 16- or 32-bit integer system variable, or nothing when it cannot be read.
+std::optional<int> readIntegerVariable(const char* name);
+
+// Saves a system variable when created and restores it when destroyed. A variable that could
+// not be read is not restored. The saved value is held in a host result buffer, so a text
+// value is released by the host's own acutRelRb.
+class SystemVariableSaver {
+public:
+    explicit SystemVariableSaver(const char* name);
+    ~SystemVariableSaver();
+    SystemVariableSaver(const SystemVariableSaver&) = delete;
+    SystemVariableSaver& operator=(const SystemVariableSaver&) = delete;
+
+    bool saved() const { return saved_ != nullptr; }
+    const resbuf* value() const { return saved_; }
+
+private:
+    const char* name_;
+    resbuf* saved_ = nullptr;
+};
+
+}  // namespace kestra

@@ -1,0 +1,101 @@
+// RegKestra: run once by the product's installer to register Kestra2000 with every installed
+// host product of a release, and optionally to copy the values listed in an INI file into the
+// machine's registry.
+//
+//   RegKestra /R15.0        register with the host only
+//   RegKestra /Fsetup.ini   read the release from the INI file, register, copy its keys
+//
+// It reports only through RegKestra.log and the TEMPTXT.log trace, and always exits with 0.
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "host_registration.h"
+#include "ini_copy.h"
+#include "install_log.h"
+#include "program_paths.h"
+
+namespace regkestra {
+namespace {
+
+const std::vector<std::string> kKnownReleaseNumbers = {"14.0", "15.0", "16.0"};
+
+std::string upperCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+void registerOnly(InstallLog& log, const Arguments& arguments) {
+  const bool registered = registerWithHost(
+      log, arguments.releaseKey, registrationPathFor(arguments.releaseNumber), kLoadControls);
+  log.message(registered ? "Installation Successful (1)\n\n" : "Error -- AutoCAD registry (1)\n\n");
+}
+
+void installFromIni(InstallLog& log, const Arguments& arguments, const std::string& folder) {
+  const std::optional<std::string> iniPath = iniPathFor(arguments.iniName, folder);
+  if (!iniPath || !isReadableFile(*iniPath)) {
+    log.message("(INI) file not found\n\n");
+    return;
+  }
+  const std::string version = readIniVersion(*iniPath);
+  if (version.empty()) {
+    log.message("Release number not found\n\n");
+    return;
+  }
+  if (version.size() <= 4) {
+    log.message("Incorrect release number\n\n");
+    return;
+  }
+  const std::string releaseKey = upperCase(version.substr(0, 5));
+  const std::string releaseNumber = version.substr(1, 4);
+  bool known = false;
+  for (const std::string& number : kKnownReleaseNumbers) known = known || number == releaseNumber;
+  if (!known) {
+    log.message("Unknown release number\n\n");
+    return;
+  }
+  const bool registered =
+      registerWithHost(log, releaseKey, registrationPathFor(releaseNumber), kLoadControls);
+  log.message(registered ? "Installation Successful (2)\n\n" : "Error -- AutoCAD registry (2)\n\n");
+  const std::vector<std::string> keys = readIniKeyList(*iniPath);
+  if (keys.empty()) {
+    log.message("Keys not found in (INI) file.\n\n");
+    return;
+  }
+  // A copy that could not write everything says so instead of claiming success.
+  const bool copied = copyIniKeys(log, *iniPath, releaseNumber, keys);
+  log.message(copied ? "Registration Successful\n\n" : "Error -- Registration failed\n\n");
+}
+
+void run(int argc, const char* const* argv) {
+  const std::string folder = programFolder(argc > 0 ? argv[0] : nullptr);
+  InstallLog log(folder);
+  log.writeHeader();
+  const Arguments arguments = parseArguments(argc, argv);
+  switch (arguments.request) {
+    case Request::WrongArgumentCount:
+      log.message("Error -- Incorrect number of parameters\n\n");
+      break;
+    case Request::TooShort:
+      log.message("Error -- Incorrect parameter\n\n");
+      break;
+    case Request::Unknown:
+      break;
+    case Request::Register:
+      registerOnly(log, arguments);
+      break;
+    case Request::InstallFromIni:
+      installFromIni(log, arguments, folder);
+      break;
+  }
+}
+
+}  // namespace
+}  // namespace regkestra
+
+int main(int argc, char** argv) {
+  regkestra::run(argc, argv);
+  return 0;
+}

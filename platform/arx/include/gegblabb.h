@@ -1,0 +1,5 @@
+// Short names of the geometry library's enums.
+#pragma once
+#include "gegbl.h"
+
+typedef AcGe::ErrorCondition AcGeError;

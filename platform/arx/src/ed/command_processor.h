@@ -1,0 +1,90 @@
+// The command processor: the "Command: " prompt, running host and module commands (typed,
+// from a script, or from AutoLISP and acedCommand), CMDACTIVE and CMDNAMES, the editor's
+// command events, and one undo group for each outermost command.
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ed/input.h"
+
+namespace arx::ed {
+
+enum class CommandOutcome { Ended, Cancelled, Failed };
+
+// A command of the host itself; it reads its answers with the acedGet... calls.
+using HostCommand = std::function<CommandOutcome()>;
+
+struct ProcessorHooks {
+    // Evaluates an AutoLISP expression entered at the command prompt, printing its value.
+    std::function<void(const std::string& expression)> evaluateLisp;
+    // Asked for a command nobody registered; true when it loaded a module that has it.
+    std::function<bool(const std::string& globalName)> demandLoad;
+    std::function<void()> beginUndoGroup;
+    std::function<void()> endUndoGroup;
+};
+
+class CommandProcessor {
+public:
+    static CommandProcessor& instance();
+
+    // The hooks other areas fill in (AutoLISP evaluation, demand loading, undo groups).
+    ProcessorHooks& hooks() { return hooks_; }
+    void defineHostCommand(const std::string& name, HostCommand command);
+    bool isHostCommand(const std::string& name) const;
+
+    // Prompts "Command: " and runs what is entered until the input ends or QUIT.
+    void runCommandLoop();
+    // Runs one entry of the command prompt: a command name or an AutoLISP expression.
+    void execute(const std::string& entry);
+    // Runs commands whose names and answers are the given arguments (acedCommand,
+    // AutoLISP command). Returns RTNORM, RTCAN when a command was cancelled, RTERROR when a
+    // name is unknown.
+    int runFromArguments(std::vector<Answer> arguments);
+
+    void requestQuit() { quit_ = true; }
+    bool quitRequested() const { return quit_; }
+    void resetQuit() { quit_ = false; }
+
+    long cmdActive() const;
+    std::string cmdNames() const;
+    bool commandActive() const { return !active_.empty(); }
+
+    // Nesting counters for CMDACTIVE bits 8 (dialog) and 32 (AutoLISP).
+    void enterDialog() { ++dialogDepth_; }
+    void leaveDialog() { --dialogDepth_; }
+    void enterLisp() { ++lispDepth_; }
+    void leaveLisp() { --lispDepth_; }
+    int lispDepth() const { return lispDepth_; }
+
+private:
+    CommandProcessor();
+    // Runs one command by the name entered; false when nobody has it.
+    bool runNamed(const std::string& entered, int& status);
+    CommandOutcome invoke(const std::string& globalName, bool moduleCommand,
+                          const std::function<CommandOutcome()>& body);
+
+    ProcessorHooks hooks_;
+    std::map<std::string, HostCommand> hostCommands_;
+    struct Active {
+        std::string name;
+        bool moduleCommand;
+    };
+    std::vector<Active> active_;
+    std::string lastCommand_;
+    int dialogDepth_ = 0;
+    int lispDepth_ = 0;
+    bool quit_ = false;
+};
+
+// RAII for CMDACTIVE bit 8 while a dialog runs.
+class DialogScope {
+public:
+    DialogScope() { CommandProcessor::instance().enterDialog(); }
+    ~DialogScope() { CommandProcessor::instance().leaveDialog(); }
+    DialogScope(const DialogScope&) = delete;
+    DialogScope& operator=(const DialogScope&) = delete;
+};
+
+}  // namespace arx::ed

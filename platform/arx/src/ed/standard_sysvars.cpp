@@ -1,0 +1,60 @@
+#include "ed/standard_sysvars.h"
+
+#include "adscodes.h"
+#include "ed/command_processor.h"
+#include "ed/sysvars.h"
+
+namespace arx::ed {
+namespace {
+
+SysVarDef computed(const char* name, SysValue initial, std::function<std::optional<SysValue>()> get)
+{
+    SysVarDef def;
+    def.name = name;
+    def.initial = std::move(initial);
+    def.readOnly = true;
+    def.get = std::move(get);
+    return def;
+}
+
+SysVarDef stored(const char* name, SysValue initial, SysVarScope scope = SysVarScope::Session,
+                 std::function<bool(const SysValue&)> validate = nullptr)
+{
+    SysVarDef def;
+    def.name = name;
+    def.initial = std::move(initial);
+    def.scope = scope;
+    def.validate = std::move(validate);
+    return def;
+}
+
+std::function<bool(const SysValue&)> range(long low, long high)
+{
+    return [low, high](const SysValue& v) { return v.integer >= low && v.integer <= high; };
+}
+
+}  // namespace
+
+void defineStandardSysVars()
+{
+    SysVars& vars = SysVars::instance();
+    vars.define(computed("CMDACTIVE", SysValue::ofShort(0), [] {
+        return SysValue::ofShort(static_cast<int>(CommandProcessor::instance().cmdActive()));
+    }));
+    vars.define(computed("CMDNAMES", SysValue::ofString(""), [] {
+        return SysValue::ofString(CommandProcessor::instance().cmdNames());
+    }));
+    SysVarDef version = stored("ACADVER", SysValue::ofString("15.0"));
+    version.readOnly = true;
+    vars.define(version);
+    vars.define(stored("CMDECHO", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
+    vars.define(stored("FILEDIA", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
+    vars.define(stored("CMDDIA", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
+    vars.define(stored("EXPERT", SysValue::ofShort(0), SysVarScope::Session, range(0, 5)));
+    vars.define(stored("LASTPOINT", SysValue::ofPoint(0, 0, 0), SysVarScope::Document));
+    vars.define(stored("OSMODE", SysValue::ofShort(0), SysVarScope::Document, range(0, 16383)));
+    vars.define(stored("WORLDVIEW", SysValue::ofShort(1), SysVarScope::Document, range(0, 1)));
+    vars.define(stored("LAYOUTREGENCTL", SysValue::ofShort(2), SysVarScope::Session, range(0, 2)));
+}
+
+}  // namespace arx::ed

@@ -1,0 +1,35 @@
+// The process-wide dictionary of runtime classes, keyed by class name.
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+class AcRxClass;
+class AcRxClassObserver;
+
+namespace arx::rx {
+
+class ClassDictionary {
+public:
+    static ClassDictionary& instance();
+
+    AcRxClass* find(const std::string& name) const;
+    AcRxClass* findByDxfName(const std::string& dxfName) const;
+    // Adds a class; an existing class of the same name is kept and returned instead.
+    AcRxClass* add(AcRxClass* cls);
+    void remove(AcRxClass* cls);
+    void bindParents();
+    unsigned generation() const { return generation_; }
+    std::vector<AcRxClass*> classes() const;
+
+    void addObserver(AcRxClassObserver* observer);
+    void removeObserver(AcRxClassObserver* observer);
+
+private:
+    ClassDictionary();
+    std::map<std::string, AcRxClass*> classes_;
+    std::vector<AcRxClassObserver*> observers_;
+    unsigned generation_ = 1;
+};
+
+}  // namespace arx::rx

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "aced.h"
+#include "ed/command_processor.h"
+#include "ed/command_stack.h"
+#include "ed/console.h"
+#include "ed/editor.h"
+#include "ed/standard_sysvars.h"
+#include "ed/sysvars.h"
+
+using namespace arx::ed;
+
+namespace {
+
+struct Capture {
+    std::string text;
+    Capture() { Console::instance().setSink([this](std::string_view t) { text += t; }); }
+    ~Capture() { Console::instance().resetSink(); }
+};
+
+struct EventLog : AcEditorReactor {
+    std::vector<std::string> events;
+    void commandWillStart(const char* c) override { events.push_back(std::string("start ") + c); }
+    void commandEnded(const char* c) override { events.push_back(std::string("end ") + c); }
+    void commandCancelled(const char* c) override { events.push_back(std::string("cancel ") + c); }
+    void commandFailed(const char* c) override { events.push_back(std::string("fail ") + c); }
+};
+
+long cmdActive() { return CommandProcessor::instance().cmdActive(); }
+
+std::vector<long> seenActive;
+std::string seenNames;
+
+void moduleCommand()
+{
+    seenActive.push_back(cmdActive());
+    seenNames = SysVars::instance().getString("CMDNAMES").value_or("?");
+    char answer[64];
+    acedInitGet(0, "Yes No");
+    acedGetKword("Go on [Yes/No]? ", answer);
+    acedCommand(RTSTR, "._PROBE", RTNONE);
+}
+
+class CommandProcessorTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        defineStandardSysVars();
+        Editor::instance().addReactor(&log);
+        CommandProcessor::instance().defineHostCommand("PROBE", [] {
+            seenActive.push_back(cmdActive());
+            return CommandOutcome::Ended;
+        });
+        acedRegCmds->addCommand("TEST_GROUP", "MINE", "MINE", ACRX_CMD_MODAL, moduleCommand);
+        seenActive.clear();
+    }
+    void TearDown() override
+    {
+        Editor::instance().removeReactor(&log);
+        acedRegCmds->removeGroup("TEST_GROUP");
+        CommandProcessor::instance().resetQuit();
+    }
+    void runScript(const std::string& text)
+    {
+        ScriptInput script(text);
+        InputScope scope(&script);
+        CommandProcessor::instance().runCommandLoop();
+    }
+    EventLog log;
+    Capture capture;
+};
+
+}  // namespace
+
+TEST_F(CommandProcessorTest, ScriptRunsCommandsWithTheirAnswersAndEchoes)
+{
+    runScript("MINE Yes\n");
+    EXPECT_EQ(capture.text, "Command: MINE\nGo on [Yes/No]? Yes\nCommand: ._PROBE\nCommand: \n");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"start MINE", "start PROBE", "end PROBE", "end MINE"}));
+    ASSERT_EQ(seenActive.size(), 2u);
+    EXPECT_EQ(seenActive[0], 1 | 4 | 64);      // command, script, module command
+    EXPECT_EQ(seenActive[1], 1 | 2 | 4 | 64);  // nested
+    EXPECT_EQ(seenNames, "MINE");
+    EXPECT_EQ(cmdActive(), 0);
+}
+
+TEST_F(CommandProcessorTest, AWrongKeywordIsAskedAgainAndTheEndOfInputCancels)
+{
+    runScript("MINE maybe");
+    EXPECT_NE(capture.text.find("Invalid option keyword.\nGo on [Yes/No]? *Cancel*\n"), std::string::npos)
+        << capture.text;
+    EXPECT_EQ(log.events.front(), "start MINE");
+    EXPECT_EQ(log.events.back(), "cancel MINE");
+}
+
+TEST_F(CommandProcessorTest, UnknownNamesAreReportedAndEnterRepeatsTheLastCommand)
+{
+    runScript("NOSUCH\nPROBE\n\n");
+    EXPECT_NE(capture.text.find("Unknown command \"NOSUCH\".  Press F1 for help.\n"), std::string::npos);
+    EXPECT_EQ(seenActive.size(), 2u);  // PROBE, then again for the empty line
+}
+
+TEST_F(CommandProcessorTest, DotPrefixSkipsModuleCommandsAndQuitEndsTheLoop)
+{
+    runScript("._MINE QUIT PROBE\n");
+    EXPECT_NE(capture.text.find("Unknown command \"._MINE\"."), std::string::npos);
+    CommandProcessor::instance().defineHostCommand("QUIT", [] {
+        CommandProcessor::instance().requestQuit();
+        return CommandOutcome::Ended;
+    });
+    seenActive.clear();
+    runScript("QUIT PROBE\n");
+    EXPECT_TRUE(seenActive.empty());
+}
+
+TEST_F(CommandProcessorTest, ArgumentPromptsFollowCmdecho)
+{
+    resbuf off;
+    off.restype = RTSHORT;
+    off.resval.rint = 0;
+    acedSetVar("CMDECHO", &off);
+    ScriptInput empty("");
+    InputScope scope(&empty);
+    EXPECT_EQ(acedCommand(RTSTR, "MINE", RTSTR, "No", RTNONE), RTNORM);
+    EXPECT_EQ(capture.text, "");
+    off.resval.rint = 1;
+    acedSetVar("CMDECHO", &off);
+    EXPECT_EQ(acedCommand(RTSTR, "NOSUCH", RTNONE), RTERROR);
+}

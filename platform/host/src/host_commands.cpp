@@ -1,0 +1,108 @@
+// The host's own commands: QUIT, NEW, OPEN, SAVEAS, CLOSE and ARX.
+#include <string>
+
+#include "acedads.h"
+#include "adscodes.h"
+#include "ap/document_manager.h"
+#include "ed/command_processor.h"
+#include "ed/console.h"
+#include "ed/prompts.h"
+#include "host.h"
+#include "rx/module_loader.h"
+
+namespace arx::host {
+namespace {
+
+using ed::CommandOutcome;
+
+void say(const std::string& text)
+{
+    ed::Console::instance().ensureLineStart();
+    ed::Console::instance().write(text + "\n");
+}
+
+// Asks one question whose answer may hold blanks (a file name).
+bool askText(const char* prompt, std::string& answer)
+{
+    auto text = ed::askHostText(prompt);
+    if (!text) return false;
+    answer = *text;
+    return true;
+}
+
+CommandOutcome quit()
+{
+    ed::CommandProcessor::instance().requestQuit();
+    return CommandOutcome::Ended;
+}
+
+CommandOutcome newDrawing()
+{
+    ap::DocumentManager::instance().newDocument();
+    return CommandOutcome::Ended;
+}
+
+CommandOutcome openDrawing()
+{
+    std::string path;
+    if (!askText("Enter name of drawing to open: ", path)) return CommandOutcome::Cancelled;
+    std::string error;
+    if (ap::DocumentManager::instance().openDocument(path, error) == nullptr) {
+        say(error);
+        return CommandOutcome::Failed;
+    }
+    return CommandOutcome::Ended;
+}
+
+CommandOutcome closeDrawing()
+{
+    if (auto* doc = ap::DocumentManager::instance().current())
+        ap::DocumentManager::instance().closeDocument(doc);
+    return CommandOutcome::Ended;
+}
+
+CommandOutcome arxCommand()
+{
+    acedInitGet(0, "? Load Unload Commands Options");
+    char option[64] = {};
+    int status = acedGetKword("Enter an option [?/Load/Unload/Commands/Options]: ", option);
+    if (status == RTCAN) return CommandOutcome::Cancelled;
+    std::string keyword = option;
+    auto& loader = rx::ModuleLoader::instance();
+    if (keyword == "Load") {
+        std::string file;
+        if (!askText("Runtime extension file: ", file)) return CommandOutcome::Cancelled;
+        std::string error;
+        if (!loader.load(file, error)) {
+            say(error);
+            return CommandOutcome::Failed;
+        }
+    } else if (keyword == "Unload") {
+        std::string file;
+        if (!askText("Unload ObjectARX file: ", file)) return CommandOutcome::Cancelled;
+        rx::Module* module = loader.findByName(file);
+        if (module == nullptr || !loader.unload(*module, false)) {
+            say("Unable to unload " + file + ".");
+            return CommandOutcome::Failed;
+        }
+        say(file + " successfully unloaded.");
+    } else if (keyword == "?") {
+        for (const auto& module : loader.modules()) say(module->fileName);
+    }
+    return CommandOutcome::Ended;
+}
+
+}  // namespace
+
+void defineHostCommands()
+{
+    auto& processor = ed::CommandProcessor::instance();
+    processor.defineHostCommand("QUIT", quit);
+    processor.defineHostCommand("EXIT", quit);
+    processor.defineHostCommand("NEW", newDrawing);
+    processor.defineHostCommand("OPEN", openDrawing);
+    processor.defineHostCommand("CLOSE", closeDrawing);
+    processor.defineHostCommand("ARX", arxCommand);
+}
+
+}  // namespace arx::host
