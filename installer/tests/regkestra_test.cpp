@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <regex>
+#include <algorithm>
 
 #include "regkestra_run.h"
 
@@ -17,6 +17,19 @@ const std::string kApplicationsFrench =
     "SOFTWARE\\Autodesk\\AutoCAD\\R15.0\\ACAD-1:40C\\Applications\\Kestra";
 const std::string kRegPath = "\\\\HKEY_LOCAL_MACHINE\\Software\\Zentrel\\AutoCAD\\15.0\\Kestra";
 const std::string kUserKey = "SOFTWARE\\Zentrel\\AutoCAD\\15.0\\Kestra\\User";
+
+// The log header RegKestra writes: "MM/DD/YY -- HH:MM:SS \n\n".
+const std::string kHeaderShape = "00/00/00 -- 00:00:00 \n\n";
+
+bool startsWithDateHeader(const std::string& log) {
+  const std::string& shape = kHeaderShape;
+  if (log.size() < shape.size()) return false;
+  for (size_t i = 0; i < shape.size(); ++i) {
+    const bool digit = log[i] >= '0' && log[i] <= '9';
+    if (shape[i] == '0' ? !digit : log[i] != shape[i]) return false;
+  }
+  return true;
+}
 
 std::string traceOf(const std::string& key) {
   return "RegDB Key: " + key +
@@ -56,9 +69,7 @@ class RegKestra : public ::testing::Test {
 
 TEST_F(RegKestra, RegistersEveryProductOfTheReleaseAndTracesEachValue) {
   EXPECT_EQ(world_.run({"/r15.0"}), 0);
-  EXPECT_TRUE(
-      std::regex_match(world_.log(), std::regex(R"(\d\d/\d\d/\d\d -- \d\d:\d\d:\d\d \n\n[^]*)")))
-      << world_.log();
+  EXPECT_TRUE(startsWithDateHeader(world_.log())) << world_.log();
   EXPECT_EQ(world_.logAfterHeader(), "Installation Successful (1)\n\n");
   // Nine lines per product: five for LOADCTRLS, four for REGPATH.
   EXPECT_EQ(world_.trace(), traceOf(kApplications) + traceOf(kApplicationsFrench));
@@ -264,9 +275,8 @@ TEST_F(RegKestra, AReadOnlyProgramFolderSendsTheLogToTheTemporaryFolderAndLeaves
   EXPECT_FALSE(fileExists(world_.programFolder() + "/TEMPTXT.log"));
   EXPECT_FALSE(fileExists(world_.temporaryFolder() + "/TEMPTXT.log"));
   const std::string log = readFile(world_.temporaryFolder() + "/RegKestra.log");
-  EXPECT_TRUE(std::regex_match(
-      log, std::regex(R"(\d\d/\d\d/\d\d -- \d\d:\d\d:\d\d \n\nInstallation Successful \(1\)\n\n)")))
-      << log;
+  EXPECT_TRUE(startsWithDateHeader(log)) << log;
+  EXPECT_EQ(log.substr(std::min(log.size(), kHeaderShape.size())), "Installation Successful (1)\n\n");
   EXPECT_EQ(machineDword(world_.registryFolder(), kApplications, "LOADCTRLS"), 15);
 }
 

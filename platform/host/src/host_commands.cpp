@@ -1,4 +1,4 @@
-// The host's own commands: QUIT, NEW, OPEN, SAVEAS, CLOSE and ARX.
+// The host's session commands: QUIT, EXIT, NEW, CLOSE and ARX; and the list of all sets.
 #include <string>
 
 #include "acedads.h"
@@ -8,12 +8,10 @@
 #include "ed/console.h"
 #include "ed/prompts.h"
 #include "host.h"
+#include "host_command_sets.h"
 #include "rx/module_loader.h"
 
 namespace arx::host {
-namespace {
-
-using ed::CommandOutcome;
 
 void say(const std::string& text)
 {
@@ -21,7 +19,6 @@ void say(const std::string& text)
     ed::Console::instance().write(text + "\n");
 }
 
-// Asks one question whose answer may hold blanks (a file name).
 bool askText(const char* prompt, std::string& answer)
 {
     auto text = ed::askHostText(prompt);
@@ -29,6 +26,10 @@ bool askText(const char* prompt, std::string& answer)
     answer = *text;
     return true;
 }
+
+namespace {
+
+using ed::CommandOutcome;
 
 CommandOutcome quit()
 {
@@ -39,18 +40,6 @@ CommandOutcome quit()
 CommandOutcome newDrawing()
 {
     ap::DocumentManager::instance().newDocument();
-    return CommandOutcome::Ended;
-}
-
-CommandOutcome openDrawing()
-{
-    std::string path;
-    if (!askText("Enter name of drawing to open: ", path)) return CommandOutcome::Cancelled;
-    std::string error;
-    if (ap::DocumentManager::instance().openDocument(path, error) == nullptr) {
-        say(error);
-        return CommandOutcome::Failed;
-    }
     return CommandOutcome::Ended;
 }
 
@@ -94,15 +83,20 @@ CommandOutcome arxCommand()
 
 }  // namespace
 
-void defineHostCommands()
+void defineSessionCommands()
 {
     auto& processor = ed::CommandProcessor::instance();
     processor.defineHostCommand("QUIT", quit);
     processor.defineHostCommand("EXIT", quit);
     processor.defineHostCommand("NEW", newDrawing);
-    processor.defineHostCommand("OPEN", openDrawing);
     processor.defineHostCommand("CLOSE", closeDrawing);
     processor.defineHostCommand("ARX", arxCommand);
+}
+
+void defineHostCommands()
+{
+    defineSessionCommands();
+    defineFileCommands();
 }
 
 }  // namespace arx::host

@@ -300,7 +300,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedCase{kHeader + kSection + "\"s\"=text\n", 4},
                       MalformedCase{kHeader + kSection + "\"s\"=\"a\" b\n", 4},
                       MalformedCase{kHeader + kSection + "\"h\"=hex:01,\\\n", 4},
-                      MalformedCase{kHeader + kSection + "name=\"x\"\n", 4}));
+                      MalformedCase{kHeader + kSection + "name=\"x\"\n", 4}),
+    [](const ::testing::TestParamInfo<MalformedCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 TEST(HiveFile, ChangesMadeByAnotherProcessAreSeenAtTheNextCall) {
   ScopedRegistry registry;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "aced.h"
+#include "ap/demand_loader.h"
 #include "ap/document_manager.h"
 #include "ed/command_processor.h"
 #include "ed/console.h"
@@ -191,6 +192,38 @@ void addEditorBuiltins()
     });
 }
 
+// arxload, arxunload and arx: modules by file name, or an application by its logical name
+// through its demand-load entry (a load request).
+void addModuleBuiltins()
+{
+    addBuiltin("arxload", [](Interpreter&, const Arguments& args) -> Value {
+        requireArgumentCount(args, 1, 2);
+        const std::string& name = stringArgument(args[0]);
+        std::string error;
+        bool loaded = arx::rx::ModuleLoader::instance().load(name, error) != nullptr ||
+                      DemandLoader::instance().loadByName(name, false);
+        if (loaded) return args[0];
+        if (args.size() == 2) return args[1];
+        if (!error.empty()) ed::Console::instance().write(error + "\n");
+        throw LispError("ARXLOAD failed");
+    });
+    addBuiltin("arxunload", [](Interpreter&, const Arguments& args) -> Value {
+        requireArgumentCount(args, 1, 2);
+        auto& loader = arx::rx::ModuleLoader::instance();
+        arx::rx::Module* module = loader.findByName(stringArgument(args[0]));
+        if (module != nullptr && loader.unload(*module, false)) return args[0];
+        if (args.size() == 2) return args[1];
+        throw LispError("ARXUNLOAD failed");
+    });
+    addBuiltin("arx", [](Interpreter&, const Arguments& args) -> Value {
+        requireArgumentCount(args, 0);
+        std::vector<Value> names;
+        for (const auto& module : arx::rx::ModuleLoader::instance().modules())
+            names.push_back(makeString(module->fileName));
+        return makeList(names);
+    });
+}
+
 void setHooks()
 {
     setOutputHook([](std::string_view text) { ed::Console::instance().write(text); });
@@ -239,6 +272,7 @@ void wireAutoLisp()
     arx::rx::ModuleLoader::instance().addObserver(&perDocument);
     setHooks();
     addEditorBuiltins();
+    addModuleBuiltins();
     ed::CommandProcessor::instance().hooks().evaluateLisp = [](const std::string& expression) {
         Interpreter* interpreter = currentInterpreter();
         if (interpreter == nullptr) {

@@ -16,12 +16,20 @@ ClassDictionary& ClassDictionary::instance()
 ClassDictionary::ClassDictionary()
 {
     // The two root classes exist before any module is loaded.
-    auto* root = new AcRxClass("AcRxObject", nullptr, 0, 0, 0, nullptr, nullptr, nullptr);
+    auto* root = ownClasses_
+                     .emplace_back(std::make_unique<AcRxClass>("AcRxObject", nullptr, 0, 0, 0,
+                                                               nullptr, nullptr, nullptr))
+                     .get();
     classes_[root->name()] = root;
-    auto* meta = new AcRxClass("AcRxClass", root, 0, 0, 0, nullptr, nullptr, nullptr);
+    auto* meta = ownClasses_
+                     .emplace_back(std::make_unique<AcRxClass>("AcRxClass", root, 0, 0, 0,
+                                                               nullptr, nullptr, nullptr))
+                     .get();
     meta->setParentName("AcRxObject");
     classes_[meta->name()] = meta;
 }
+
+ClassDictionary::~ClassDictionary() = default;
 
 AcRxClass* ClassDictionary::find(const std::string& name) const
 {

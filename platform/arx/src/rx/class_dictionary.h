@@ -1,6 +1,7 @@
 // The process-wide dictionary of runtime classes, keyed by class name.
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,9 @@ public:
 
 private:
     ClassDictionary();
+    ~ClassDictionary();
     std::map<std::string, AcRxClass*> classes_;
+    std::vector<std::unique_ptr<AcRxClass>> ownClasses_;  // the roots, which no module deletes
     std::vector<AcRxClassObserver*> observers_;
     unsigned generation_ = 1;
 };

@@ -1,0 +1,17 @@
+// The host's commands, one set per file: each set defines its commands with the command
+// processor (ed::CommandProcessor::defineHostCommand).
+#pragma once
+
+#include <string>
+
+namespace arx::host {
+
+void defineSessionCommands();  // QUIT, EXIT, NEW, CLOSE, ARX (host_commands.cpp)
+void defineFileCommands();     // OPEN (file_commands.cpp)
+
+// Shared by the sets: a line of the host's own on the command line, and a question whose
+// answer may hold blanks (a file name).
+void say(const std::string& text);
+bool askText(const char* prompt, std::string& answer);
+
+}  // namespace arx::host
