@@ -1,8 +1,9 @@
 // Every folder of tests/scenarios is one end-to-end case: arxhost runs with the arguments
 // of its file "args" (one a line; {registry}, {bin} and {dir} stand for a fresh registry
-// folder, the folder of the built programs and the scenario's own folder), fed with its file
-// "stdin" when there is one, after copying its "registry/*.reg" hive files into the registry
-// folder. What arxhost prints must equal the file "expected" byte for byte.
+// folder, the folder of the built programs and the scenario's own folder, in "stdin" and
+// "expected" too), fed with its file "stdin" when there is one, after copying its
+// "registry/*.reg" hive files into the registry folder. What arxhost prints must equal the
+// file "expected" byte for byte.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,19 +45,19 @@ TEST_P(Scenario, TranscriptMatches)
         for (const auto& hive : fs::directory_iterator(dir / "registry"))
             writeFile(registry.path() / hive.path().filename(),
                       substitute(readFile(hive.path()), "{bin}", binDir().string()));
+    auto expand = [&](std::string text) {
+        text = substitute(text, "{registry}", registry.path().string());
+        text = substitute(text, "{bin}", binDir().string());
+        return substitute(text, "{dir}", dir.string());
+    };
     std::vector<std::string> args;
     std::istringstream lines(readFile(dir / "args"));
-    for (std::string line; std::getline(lines, line);) {
-        if (line.empty()) continue;
-        line = substitute(line, "{registry}", registry.path().string());
-        line = substitute(line, "{bin}", binDir().string());
-        line = substitute(line, "{dir}", dir.string());
-        args.push_back(line);
-    }
-    std::string input = fs::exists(dir / "stdin") ? readFile(dir / "stdin") : "";
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty()) args.push_back(expand(line));
+    std::string input = fs::exists(dir / "stdin") ? expand(readFile(dir / "stdin")) : "";
     HostRun run = runHost(args, input);
     EXPECT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(run.output, readFile(dir / "expected")) << "stderr: " << run.errors;
+    EXPECT_EQ(run.output, expand(readFile(dir / "expected"))) << "stderr: " << run.errors;
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Scenario, testing::ValuesIn(scenarioNames()),

@@ -1,5 +1,6 @@
 #include "shell/runtime_classes.h"
 
+#include "mark/vadu_kestra.h"
 #include "rxclass.h"
 
 namespace kestra {
@@ -12,8 +13,9 @@ constexpr const char* kClassesInDeletionOrder[] = {"MsVpPersReactor", "VaduMsv",
 
 void registerRuntimeClasses()
 {
-    // The mark, legacy mark, persistent reactor and layout reactor classes register here, in
-    // that order, as their subsystems arrive; until then only the hierarchy is rebuilt.
+    // The legacy mark, persistent reactor and layout reactor classes follow the mark, in that
+    // order, as their subsystems arrive.
+    registerMarkClass();
     acrxBuildClassHierarchy();
 }
 

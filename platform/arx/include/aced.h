@@ -1,11 +1,14 @@
 // The editor: its reactor and the command stack.
 #pragma once
+#include "acadstrc.h"
 #include "accmd.h"
 #include "adesk.h"
 #include "adslib.h"
 #include "rxobject.h"
 
 class AcDbDatabase;
+class AcDbViewport;
+class AcGeMatrix3d;
 
 class ACAD_PORT AcEditorReactor : public AcRxObject {
 public:
@@ -35,6 +38,15 @@ public:
 };
 ACAD_PORT AcEditor* acedEditorPtr();
 #define acedEditor (acedEditorPtr())
+
+// The current UCS of the current viewport as a matrix (UCS -> WCS). Setting it keeps the old
+// one for acedRestorePreviousUCS (eNotApplicable when there is none).
+ACAD_PORT Acad::ErrorStatus acedGetCurrentUCS(AcGeMatrix3d& mat);
+ACAD_PORT Acad::ErrorStatus acedSetCurrentUCS(const AcGeMatrix3d& mat);
+ACAD_PORT Acad::ErrorStatus acedRestorePreviousUCS();
+// Makes a viewport of the current layout current (as setting CVPORT does).
+ACAD_PORT Acad::ErrorStatus acedSetCurrentVPort(int vpnumber);
+ACAD_PORT Acad::ErrorStatus acedSetCurrentVPort(const AcDbViewport* pVp);
 
 // Aborts the host with a message; used when an object that was opened cannot be closed.
 [[noreturn]] ACAD_PORT void acrx_abort(const char* format, ...);

@@ -12,6 +12,16 @@ ACAD_PORT int acedCmd(const resbuf* rbp);
 ACAD_PORT int acedGetVar(const char* sym, resbuf* result);
 ACAD_PORT int acedSetVar(const char* sym, const resbuf* val);
 
+// Coordinate systems: from and to are RTSHORT codes (0 WCS, 1 UCS, 2 DCS of the current
+// viewport, or of the current model-space viewport when the other is 3, 3 PSDCS), an entity
+// name (RTENAME: that entity's coordinate system) or an extrusion direction (RT3DPOINT: the
+// coordinate system of that normal). disp non-zero carries a displacement, not a point.
+ACAD_PORT int acedTrans(const ads_point pt, const resbuf* from, const resbuf* to, int disp,
+                        ads_point result);
+// The viewports of the current space: a list of (number, lower-left, upper-right) groups,
+// RTSHORT then two RTPOINTs each, the current viewport first. Freed with acutRelRb.
+ACAD_PORT int acedVports(resbuf** vlist);
+
 // Input from the current input source (typed, script or AutoLISP command answers).
 ACAD_PORT int acedInitGet(int val, const char* kwl);
 ACAD_PORT int acedGetKword(const char* prompt, char* result);

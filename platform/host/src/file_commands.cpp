@@ -1,5 +1,8 @@
-// The host's file commands: OPEN.
+// The host's file commands: OPEN, SAVEAS and QSAVE. Drawings are written as DXF.
 #include <string>
+
+#include "dbmain.h"
+#include "db/dxf/drawing_file.h"
 
 #include "ap/document_manager.h"
 #include "ed/command_processor.h"
@@ -22,11 +25,54 @@ CommandOutcome openDrawing()
     return CommandOutcome::Ended;
 }
 
+// The name a drawing is saved under by default: its own, with the extension ".dxf".
+std::string defaultSaveName(const ap::Document& doc)
+{
+    std::string name = doc.fileName();
+    const size_t dot = name.find_last_of('.');
+    const size_t slash = name.find_last_of("/\\");
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) name.erase(dot);
+    return name + ".dxf";
+}
+
+CommandOutcome saveTo(ap::Document& doc, const std::string& path)
+{
+    AcDbDatabase* db = doc.database();
+    if (db == nullptr || db->dxfOut(path.c_str()) != Acad::eOk) {
+        say(arx::dxf::lastDrawingFileMessage().empty() ? "Cannot save the drawing as " + path + "."
+                                                      : arx::dxf::lastDrawingFileMessage());
+        return CommandOutcome::Failed;
+    }
+    doc.setFileName(path);
+    doc.setDbmod(0);
+    return CommandOutcome::Ended;
+}
+
+CommandOutcome saveDrawingAs()
+{
+    ap::Document* doc = ap::DocumentManager::instance().current();
+    if (doc == nullptr) return CommandOutcome::Failed;
+    const std::string suggested = defaultSaveName(*doc);
+    std::string path;
+    if (!askText(("Save drawing as <" + suggested + ">: ").c_str(), path)) return CommandOutcome::Cancelled;
+    return saveTo(*doc, path.empty() ? suggested : path);
+}
+
+CommandOutcome quickSave()
+{
+    ap::Document* doc = ap::DocumentManager::instance().current();
+    if (doc == nullptr) return CommandOutcome::Failed;
+    return saveTo(*doc, defaultSaveName(*doc));
+}
+
 }  // namespace
 
 void defineFileCommands()
 {
-    ed::CommandProcessor::instance().defineHostCommand("OPEN", openDrawing);
+    auto& processor = ed::CommandProcessor::instance();
+    processor.defineHostCommand("OPEN", openDrawing);
+    processor.defineHostCommand("SAVEAS", saveDrawingAs);
+    processor.defineHostCommand("QSAVE", quickSave);
 }
 
 }  // namespace arx::host

@@ -6,6 +6,7 @@
 
 #include <win32standin.h>
 
+#include "ap/document_databases.h"
 #include "ap/demand_loader.h"
 #include "ap/document_manager.h"
 #include "ap/lisp_wiring.h"
@@ -58,6 +59,7 @@ void initialiseOnce()
     if (done) return;
     done = true;
     ed::defineStandardSysVars();
+    ap::wireDocumentDatabases();
     ap::wireAutoLisp();
     ed::CommandProcessor::instance().hooks().demandLoad = [](const std::string& name) {
         return ap::DemandLoader::instance().loadForCommand(name);

@@ -97,6 +97,8 @@ void defineHostCommands()
 {
     defineSessionCommands();
     defineFileCommands();
+    defineViewCommands();
+    definePlotCommands();
 }
 
 }  // namespace arx::host

@@ -192,6 +192,18 @@ TEST(HiveFile, EveryWriteReplacesTheFileAtomicallyAndKeepsItsPermissions) {
   EXPECT_EQ(win32test::listFolder(registry.folder()), "HKEY_LOCAL_MACHINE.reg ");
 }
 
+TEST(HiveFile, WritingTheDataAValueAlreadyHoldsLeavesTheFileAlone) {
+  ScopedRegistry registry;
+  const std::string hive = registry.hive("HKEY_LOCAL_MACHINE");
+  ASSERT_EQ(setString(HKEY_LOCAL_MACHINE, "Software", "a", "1"), ERROR_SUCCESS);
+  const ino_t before = inodeOf(hive);
+  ASSERT_EQ(setString(HKEY_LOCAL_MACHINE, "Software", "a", "1"), ERROR_SUCCESS);
+  EXPECT_EQ(inodeOf(hive), before);
+  ASSERT_EQ(setString(HKEY_LOCAL_MACHINE, "Software", "a", "2"), ERROR_SUCCESS);
+  EXPECT_NE(inodeOf(hive), before);
+  EXPECT_EQ(queryString(HKEY_LOCAL_MACHINE, "Software", "a"), "2");
+}
+
 TEST(HiveFileDeathTest, AFailedWriteLeavesTheFileAndTheRegistryAsTheyWere) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   ScopedRegistry registry;

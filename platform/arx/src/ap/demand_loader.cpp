@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "db/dxf/class_demand_loader.h"
 #include "ed/console.h"
 #include "rx/module_loader.h"
 #include "rx/registry_key.h"
@@ -37,6 +38,14 @@ std::optional<DemandLoadEntry> readEntry(const std::string& logicalName)
             entry.commands.push_back(name);
     }
     return entry;
+}
+
+// Makes drawings being read load the applications of the custom classes they list
+// (LOADCTRLS bit 1, "on proxy detection").
+void wireClassDemandLoading()
+{
+    db::setClassDemandLoader(
+        [](const std::string& appName) { return DemandLoader::instance().loadForClassApplication(appName); });
 }
 
 }  // namespace
@@ -85,8 +94,11 @@ bool DemandLoader::load(const DemandLoadEntry& entry)
     return false;
 }
 
+// Start-up is also when drawings begin to be read: from then on they ask for the
+// applications of the custom classes they list.
 void DemandLoader::loadAtStartup()
 {
+    wireClassDemandLoading();
     for (const DemandLoadEntry& entry : entries())
         if ((entry.loadCtrls & kOnStartup) && !(entry.loadCtrls & kDisabled)) load(entry);
 }

@@ -5,6 +5,7 @@
 #include "aced.h"
 #include "ap/demand_loader.h"
 #include "ap/document_manager.h"
+#include "ap/lisp_entity_functions.h"
 #include "ed/command_processor.h"
 #include "ed/console.h"
 #include "ed/editor.h"
@@ -273,6 +274,7 @@ void wireAutoLisp()
     setHooks();
     addEditorBuiltins();
     addModuleBuiltins();
+    addEntityBuiltins();
     ed::CommandProcessor::instance().hooks().evaluateLisp = [](const std::string& expression) {
         Interpreter* interpreter = currentInterpreter();
         if (interpreter == nullptr) {

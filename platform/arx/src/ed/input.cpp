@@ -54,7 +54,8 @@ std::optional<Answer> TypedInput::next(const AnswerRequest& request)
             std::string more;
             if (!std::getline(in_, more)) break;
             stripLineEnd(more);
-            line += "\n" + utf8ToAnsi(more);
+            line += '\n';
+            line += utf8ToAnsi(more);
         }
         return Answer::ofText(line.substr(start));
     }

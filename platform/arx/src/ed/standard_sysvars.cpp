@@ -3,6 +3,7 @@
 #include "adscodes.h"
 #include "ed/command_processor.h"
 #include "ed/sysvars.h"
+#include "ed/views_sysvars.h"
 
 namespace arx::ed {
 namespace {
@@ -55,6 +56,9 @@ void defineStandardSysVars()
     vars.define(stored("OSMODE", SysValue::ofShort(0), SysVarScope::Document, range(0, 16383)));
     vars.define(stored("WORLDVIEW", SysValue::ofShort(1), SysVarScope::Document, range(0, 1)));
     vars.define(stored("LAYOUTREGENCTL", SysValue::ofShort(2), SysVarScope::Session, range(0, 2)));
+    vars.define(stored("UCSICON", SysValue::ofShort(3), SysVarScope::Document, range(0, 3)));
+    defineViewSysVars();
+    installViewRefresh();
 }
 
 }  // namespace arx::ed

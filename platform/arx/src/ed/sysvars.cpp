@@ -119,6 +119,12 @@ void SysVars::define(SysVarDef def)
 
 bool SysVars::isDefined(const std::string& name) const { return find(name) != nullptr; }
 
+bool SysVars::isReadOnly(const std::string& name) const
+{
+    const SysVarDef* def = find(name);
+    return def != nullptr && def->readOnly;
+}
+
 const SysVarDef* SysVars::find(const std::string& name) const
 {
     auto it = defs_.find(upper(name));

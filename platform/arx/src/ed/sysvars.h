@@ -47,6 +47,7 @@ public:
 
     void define(SysVarDef def);
     bool isDefined(const std::string& name) const;
+    bool isReadOnly(const std::string& name) const;
 
     std::optional<SysValue> get(const std::string& name) const;
     // Converts compatible numeric types, validates, stores, notifies. False when refused.

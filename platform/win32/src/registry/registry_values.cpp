@@ -62,7 +62,12 @@ extern "C" LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwTyp
   if ((target.access & KEY_SET_VALUE) == 0 || !target.hive->writable()) {
     return ERROR_ACCESS_DENIED;
   }
-  target.key->setValue(name, dwType, std::vector<BYTE>(lpData, lpData + cbData));
+  std::vector<BYTE> data(lpData, lpData + cbData);
+  // Writing what is already there changes nothing, so the hive file is not rewritten.
+  if (const Value* old = target.key->findValue(name); old && old->type == dwType && old->data == data) {
+    return ERROR_SUCCESS;
+  }
+  target.key->setValue(name, dwType, std::move(data));
   return target.hive->save();
 }
 

@@ -1,0 +1,256 @@
+// The AcDb namespace of enumerations shared by the database API: open modes, filer types,
+// clone kinds, DXF group codes, object snap modes and the small value types of entities.
+#pragma once
+#include "adesk.h"
+
+#define ACDB_MODEL_SPACE "*Model_Space"
+#define ACDB_PAPER_SPACE "*Paper_Space"
+#define ACDB_NULL_HANDLE "\0\0\0\0\0\0\0\0"
+
+struct AcDb {
+    enum OpenMode { kNotOpen = -1, kForRead = 0, kForWrite = 1, kForNotify = 2 };
+
+    enum FilerType {
+        kFileFiler = 0,
+        kCopyFiler = 1,
+        kUndoFiler = 2,
+        kBagFiler = 3,
+        kIdXlateFiler = 4,
+        kPageFiler = 5,
+        kDeepCloneFiler = 6,
+        kIdFiler = 7,
+        kPurgeFiler = 8,
+        kWblockCloneFiler = 9,
+    };
+
+    enum FilerSeekType { kSeekFromStart = 0, kSeekFromCurrent = 1, kSeekFromEnd = 2 };
+
+    enum DuplicateRecordCloning {
+        kDrcNotApplicable = 0,
+        kDrcIgnore = 1,
+        kDrcReplace = 2,
+        kDrcXrefMangleName = 3,
+        kDrcMangleName = 4,
+        kDrcUnmangleName = 5,
+    };
+
+    enum DeepCloneType {
+        kDcCopy = 0,
+        kDcExplode = 1,
+        kDcBlock = 2,
+        kDcXrefBind = 3,
+        kDcSymTableMerge = 4,
+        kDcInsert = 6,
+        kDcWblock = 7,
+        kDcObjects = 8,
+        kDcXrefInsert = 9,
+        kDcInsertCopy = 10,
+        kDcWblkObjects = 11,
+    };
+
+    enum SaveType { kR12Save = 0, kR13Save = 1, kR14Save = 2, kR15Save = 3 };
+
+    enum Visibility { kVisible = 0, kInvisible = 1 };
+
+    enum SubentType {
+        kNullSubentType = 0,
+        kFaceSubentType = 1,
+        kEdgeSubentType = 2,
+        kVertexSubentType = 3,
+        kMlineSubentCache = 4,
+        kClassSubentType = 5,
+        kAxisSubentType = 6,
+    };
+
+    enum Planarity { kNonPlanar = 0, kPlanar = 1, kLinear = 2 };
+
+    enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
+
+    enum OsnapMode {
+        kOsModeEnd = 1,
+        kOsModeMid = 2,
+        kOsModeCen = 3,
+        kOsModeNode = 4,
+        kOsModeQuad = 5,
+        kOsModeIntersec = 6,
+        kOsModeIns = 7,
+        kOsModePerp = 8,
+        kOsModeTan = 9,
+        kOsModeNear = 10,
+        kOsModeApint = 11,
+    };
+
+    enum LineWeight {
+        kLnWt000 = 0, kLnWt005 = 5, kLnWt009 = 9, kLnWt013 = 13, kLnWt015 = 15, kLnWt018 = 18,
+        kLnWt020 = 20, kLnWt025 = 25, kLnWt030 = 30, kLnWt035 = 35, kLnWt040 = 40,
+        kLnWt050 = 50, kLnWt053 = 53, kLnWt060 = 60, kLnWt070 = 70, kLnWt080 = 80,
+        kLnWt090 = 90, kLnWt100 = 100, kLnWt106 = 106, kLnWt120 = 120, kLnWt140 = 140,
+        kLnWt158 = 158, kLnWt200 = 200, kLnWt211 = 211,
+        kLnWtByLayer = -1, kLnWtByBlock = -2, kLnWtByLwDefault = -3,
+    };
+
+    // The value type a group code carries (acdbGroupCodeToType).
+    enum DwgDataType {
+        kDwgNull = 0,
+        kDwgReal = 1,
+        kDwgInt32 = 2,
+        kDwgInt16 = 3,
+        kDwgInt8 = 4,
+        kDwgText = 5,
+        kDwgBChunk = 6,
+        kDwgHandle = 7,
+        kDwgHardOwnershipId = 8,
+        kDwgSoftOwnershipId = 9,
+        kDwgHardPointerId = 10,
+        kDwgSoftPointerId = 11,
+        kDwg3Real = 12,
+        kDwgInt64 = 13,
+        kDwgNotRecognized = 19,
+    };
+
+    enum DxfCode {
+        kDxfInvalid = -9999,
+        kDxfXDictionary = -6,
+        kDxfPReactors = -5,
+        kDxfOperator = -4,
+        kDxfXDataStart = -3,
+        kDxfHeaderId = -2,
+        kDxfFirstEntId = -2,
+        kDxfEnd = -1,
+        kDxfStart = 0,
+        kDxfText = 1,
+        kDxfXRefPath = 1,
+        kDxfShapeName = 2,
+        kDxfBlockName = 2,
+        kDxfAttributeTag = 2,
+        kDxfSymbolTableName = 2,
+        kDxfMstyleName = 2,
+        kDxfSymTableRecName = 2,
+        kDxfAttributePrompt = 3,
+        kDxfDimStyleName = 3,
+        kDxfLinetypeProse = 3,
+        kDxfTextFontFile = 3,
+        kDxfDescription = 3,
+        kDxfDimPostStr = 3,
+        kDxfTextBigFontFile = 4,
+        kDxfDimAPostStr = 4,
+        kDxfCLShapeName = 4,
+        kDxfSymTableRecComments = 4,
+        kDxfHandle = 5,
+        kDxfDimBlk = 5,
+        kDxfDimBlk1 = 6,
+        kDxfLinetypeName = 6,
+        kDxfDimBlk2 = 7,
+        kDxfTextStyleName = 7,
+        kDxfLayerName = 8,
+        kDxfCLShapeText = 9,
+        kDxfXCoord = 10,
+        kDxfYCoord = 20,
+        kDxfZCoord = 30,
+        kDxfElevation = 38,
+        kDxfThickness = 39,
+        kDxfReal = 40,
+        kDxfViewportHeight = 40,
+        kDxfTxtSize = 40,
+        kDxfTxtStyleXScale = 41,
+        kDxfViewWidth = 41,
+        kDxfViewportAspect = 41,
+        kDxfTxtStylePSize = 42,
+        kDxfViewLensLength = 42,
+        kDxfViewFrontClip = 43,
+        kDxfViewBackClip = 44,
+        kDxfShapeXOffset = 44,
+        kDxfShapeYOffset = 45,
+        kDxfViewHeight = 45,
+        kDxfShapeScale = 46,
+        kDxfPixelScale = 47,
+        kDxfLinetypeScale = 48,
+        kDxfDashLength = 49,
+        kDxfMlineOffset = 49,
+        kDxfLinetypeElement = 49,
+        kDxfAngle = 50,
+        kDxfViewportSnapAngle = 50,
+        kDxfViewportTwist = 51,
+        kDxfVisibility = 60,
+        kDxfLayerLinetype = 61,
+        kDxfColor = 62,
+        kDxfHasSubentities = 66,
+        kDxfViewportVisibility = 67,
+        kDxfViewportActive = 68,
+        kDxfViewportNumber = 69,
+        kDxfInt16 = 70,
+        kDxfViewMode = 71,
+        kDxfCircleSides = 72,
+        kDxfViewportZoom = 73,
+        kDxfViewportIcon = 74,
+        kDxfViewportSnap = 75,
+        kDxfViewportGrid = 76,
+        kDxfViewportSnapStyle = 77,
+        kDxfViewportSnapPair = 78,
+        kDxfRegAppFlags = 71,
+        kDxfTxtStyleFlags = 71,
+        kDxfLinetypeAlign = 72,
+        kDxfLinetypePDC = 73,
+        kDxfInt32 = 90,
+        kDxfVertexIdentifier = 91,
+        kDxfSubclass = 100,
+        kDxfEmbeddedObjectStart = 101,
+        kDxfControlString = 102,
+        kDxfDimVarHandle = 105,
+        kDxfUCSOrg = 110,
+        kDxfUCSOriX = 111,
+        kDxfUCSOriY = 112,
+        kDxfXReal = 140,
+        kDxfInt64 = 160,
+        kDxfXInt16 = 170,
+        kDxfNormalX = 210,
+        kDxfNormalY = 220,
+        kDxfNormalZ = 230,
+        kDxfXXInt16 = 270,
+        kDxfInt8 = 280,
+        kDxfRenderMode = 281,
+        kDxfBool = 290,
+        kDxfXTextString = 300,
+        kDxfBinaryChunk = 310,
+        kDxfArbHandle = 320,
+        kDxfSoftPointerId = 330,
+        kDxfHardPointerId = 340,
+        kDxfSoftOwnershipId = 350,
+        kDxfHardOwnershipId = 360,
+        kDxfLineWeight = 370,
+        kDxfPlotStyleNameType = 380,
+        kDxfPlotStyleNameId = 390,
+        kDxfXXXInt16 = 400,
+        kDxfLayoutName = 410,
+        kDxfComment = 999,
+        kDxfXdAsciiString = 1000,
+        kDxfRegAppName = 1001,
+        kDxfXdControlString = 1002,
+        kDxfXdLayerName = 1003,
+        kDxfXdBinaryChunk = 1004,
+        kDxfXdHandle = 1005,
+        kDxfXdXCoord = 1010,
+        kDxfXdYCoord = 1020,
+        kDxfXdZCoord = 1030,
+        kDxfXdWorldXCoord = 1011,
+        kDxfXdWorldYCoord = 1021,
+        kDxfXdWorldZCoord = 1031,
+        kDxfXdWorldXDisp = 1012,
+        kDxfXdWorldYDisp = 1022,
+        kDxfXdWorldZDisp = 1032,
+        kDxfXdWorldXDir = 1013,
+        kDxfXdWorldYDir = 1023,
+        kDxfXdWorldZDir = 1033,
+        kDxfXdReal = 1040,
+        kDxfXdDist = 1041,
+        kDxfXdScale = 1042,
+        kDxfXdInteger16 = 1070,
+        kDxfXdInteger32 = 1071,
+        kDxfXdMax = 1071,
+    };
+};
+
+// The value type of a group code as the DXF reference lays out the code ranges: points
+// (kDwg3Real) for 10-18, 110-112, 210 and 1010-1013, references for 330-369 and 390-399,
+// kDwgNotRecognized for codes with no defined type.
+ACAD_PORT AcDb::DwgDataType acdbGroupCodeToType(AcDb::DxfCode pCode);

@@ -1,0 +1,20 @@
+// Host application services: the working database (the one ADS calls, entmake and new
+// entities' defaults use).
+#pragma once
+#include "acadstrc.h"
+#include "adesk.h"
+
+class AcDbDatabase;
+
+class ACAD_PORT AcDbHostApplicationServices {
+public:
+    virtual ~AcDbHostApplicationServices() = default;
+    AcDbDatabase* workingDatabase() const { return mpWorkingDatabase; }
+    // The documents layer sets it when a document becomes current (null when none is open).
+    void setWorkingDatabase(AcDbDatabase* pDatabase) { mpWorkingDatabase = pDatabase; }
+
+private:
+    AcDbDatabase* mpWorkingDatabase = nullptr;
+};
+
+ACAD_PORT AcDbHostApplicationServices* acdbHostApplicationServices();

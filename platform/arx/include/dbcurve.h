@@ -1,0 +1,34 @@
+// AcDbCurve: the common protocol of entities that are curves (lines, arcs, circles,
+// polylines). Parameters follow the host's conventions: a line runs from 0 to its length, an
+// arc or circle is parameterised by angle, a polyline by vertex index.
+#pragma once
+#include "dbmain.h"
+
+namespace arx::db {
+struct UnmodelledGroups;  // groups of a subclass its class does not model
+}
+
+class ACAD_PORT AcDbCurve : public AcDbEntity {
+public:
+    ACRX_DECLARE_MEMBERS(AcDbCurve);
+    ~AcDbCurve() override;
+
+    virtual Adesk::Boolean isClosed() const;
+    virtual Adesk::Boolean isPeriodic() const;
+    virtual Acad::ErrorStatus getStartParam(double& param) const;
+    virtual Acad::ErrorStatus getEndParam(double& param) const;
+    virtual Acad::ErrorStatus getStartPoint(AcGePoint3d& point) const;
+    virtual Acad::ErrorStatus getEndPoint(AcGePoint3d& point) const;
+    // eInvalidInput for a parameter outside [start, end].
+    virtual Acad::ErrorStatus getPointAtParam(double param, AcGePoint3d& point) const;
+    // eInvalidInput for a point not on the curve.
+    virtual Acad::ErrorStatus getParamAtPoint(const AcGePoint3d& point, double& param) const;
+    virtual Acad::ErrorStatus getDistAtParam(double param, double& dist) const;
+    virtual Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                                Adesk::Boolean extend = false) const;
+    // The area enclosed (closing the curve by a straight segment when it is open).
+    virtual Acad::ErrorStatus getArea(double& area) const;
+
+protected:
+    AcDbCurve();
+};

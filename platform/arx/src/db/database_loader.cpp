@@ -1,0 +1,222 @@
+#include "db/database_loader.h"
+
+#include <strings.h>
+
+#include <cstdio>
+
+#include "dbdict.h"
+#include "dblayout.h"
+#include "dbsymtb.h"
+#include "db/block_internal.h"
+#include "db/database_defaults.h"
+#include "db/database_state.h"
+#include "db/object_state.h"
+#include "db/symbol_lookup.h"
+#include "db/symbol_table_internal.h"
+
+namespace arx::db {
+
+namespace {
+
+template <class T>
+T* objectAs(AcDbObjectId id)
+{
+    if (id.isNull() || id.stub()->object == nullptr) return nullptr;
+    return T::cast(id.stub()->object);
+}
+
+// An owner read from the file counts only when it is an object of this drawing.
+void keepOwnOwner(AcDbDatabase* db, ObjectState& st)
+{
+    if (!st.owner.isNull() && st.owner.database() != db) st.owner.setNull();
+}
+
+// The table a record read without a (usable) owner belongs to.
+AcDbObjectId defaultTableOf(DatabaseState& ds, const AcDbObject* record)
+{
+    if (AcDbBlockTableRecord::cast(record)) return ds.blockTable;
+    if (AcDbLayerTableRecord::cast(record)) return ds.layerTable;
+    if (AcDbTextStyleTableRecord::cast(record)) return ds.textStyleTable;
+    if (AcDbLinetypeTableRecord::cast(record)) return ds.linetypeTable;
+    if (AcDbViewTableRecord::cast(record)) return ds.viewTable;
+    if (AcDbUCSTableRecord::cast(record)) return ds.ucsTable;
+    if (AcDbViewportTableRecord::cast(record)) return ds.viewportTable;
+    if (AcDbRegAppTableRecord::cast(record)) return ds.regAppTable;
+    if (AcDbDimStyleTableRecord::cast(record)) return ds.dimStyleTable;
+    return AcDbObjectId();
+}
+
+// A change the loader makes itself: no open, no record, no notification.
+template <class F>
+void withLoaderWrite(AcDbObject* obj, F change)
+{
+    ObjectState& st = stateOf(obj);
+    bool writer = st.writer;
+    st.writer = true;
+    st.undoing = true;
+    change();
+    st.undoing = false;
+    st.writer = writer;
+}
+
+void noteTable(DatabaseState& ds, AcDbObjectId id)
+{
+    AcDbObject* obj = id.stub()->object;
+    AcDbObjectId* slot = nullptr;
+    if (AcDbBlockTable::cast(obj)) slot = &ds.blockTable;
+    else if (AcDbLayerTable::cast(obj)) slot = &ds.layerTable;
+    else if (AcDbTextStyleTable::cast(obj)) slot = &ds.textStyleTable;
+    else if (AcDbLinetypeTable::cast(obj)) slot = &ds.linetypeTable;
+    else if (AcDbViewTable::cast(obj)) slot = &ds.viewTable;
+    else if (AcDbUCSTable::cast(obj)) slot = &ds.ucsTable;
+    else if (AcDbViewportTable::cast(obj)) slot = &ds.viewportTable;
+    else if (AcDbRegAppTable::cast(obj)) slot = &ds.regAppTable;
+    else if (AcDbDimStyleTable::cast(obj)) slot = &ds.dimStyleTable;
+    if (slot && (slot->isNull() || !slot->stub()->isLive())) *slot = id;
+}
+
+}  // namespace
+
+DatabaseLoader::DatabaseLoader(AcDbDatabase* db) : mpDb(db) { ++stateOf(db).loading; }
+
+DatabaseLoader::~DatabaseLoader() { --stateOf(mpDb).loading; }
+
+AcDbObjectId DatabaseLoader::idForHandle(const AcDbHandle& handle)
+{
+    AcDbObjectId id;
+    if (handle.isNull()) return id;
+    mpDb->getAcDbObjectId(id, true, handle);
+    return id;
+}
+
+Acad::ErrorStatus DatabaseLoader::addObject(AcDbObject* pObj, const AcDbHandle& handle, AcDbObjectId& id)
+{
+    id.setNull();
+    if (pObj == nullptr) return Acad::eNullObjectPointer;
+    ObjectState& st = stateOf(pObj);
+    if (st.resident()) return Acad::eAlreadyInDb;
+    DatabaseState& ds = stateOf(mpDb);
+    AcDbStub* stub = handle.isNull() ? nullptr : ds.findStub(handle.value());
+    if (stub != nullptr && stub->object != nullptr) return Acad::eHandleInUse;
+    if (stub == nullptr) stub = ds.newStub(handle.value());
+    bindObject(stub, pObj);
+    id = AcDbObjectId(stub);
+    mAdded.push_back(id);
+    linkAtOnce(id);
+    return Acad::eOk;
+}
+
+// Tables and records are linked as they arrive, so that what is read after them (a layer's
+// linetype, an entity's layer) finds them by name.
+void DatabaseLoader::linkAtOnce(AcDbObjectId id)
+{
+    DatabaseState& ds = stateOf(mpDb);
+    AcDbObject* obj = id.stub()->object;
+    ObjectState& st = stateOf(obj);
+    keepOwnOwner(mpDb, st);
+    if (AcDbSymbolTable::cast(obj)) {
+        noteTable(ds, id);
+        return;
+    }
+    if (AcDbDictionary::cast(obj) && st.owner.isNull() && ds.namedObjects.isNull()) {
+        ds.namedObjects = id;
+        return;
+    }
+    auto* record = AcDbSymbolTableRecord::cast(obj);
+    if (record == nullptr) return;
+    AcDbSymbolTable* table = objectAs<AcDbSymbolTable>(st.owner);
+    if (table != nullptr && record->isKindOf(table->recordClass())) linkRecord(table, id);
+}
+
+Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
+{
+    if (mFinished) return Acad::eOk;
+    mFinished = true;
+    DatabaseState& ds = stateOf(mpDb);
+
+    // Tables and the named-object dictionary: the first of each kind read, unowned.
+    for (AcDbObjectId id : mAdded) {
+        AcDbObject* obj = id.stub()->object;
+        keepOwnOwner(mpDb, stateOf(obj));
+        if (AcDbSymbolTable::cast(obj)) noteTable(ds, id);
+        if (AcDbDictionary::cast(obj) && stateOf(obj).owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = id;
+    }
+    ensureTables(mpDb);
+    for (AcDbObjectId id : mAdded) {
+        auto* record = objectAs<AcDbSymbolTableRecord>(id);
+        if (record == nullptr) continue;
+        ObjectState& st = stateOf(record);
+        AcDbSymbolTable* table = objectAs<AcDbSymbolTable>(st.owner);
+        if (table == nullptr || !record->isKindOf(table->recordClass())) {
+            st.owner = defaultTableOf(ds, record);
+            table = objectAs<AcDbSymbolTable>(st.owner);
+        }
+        if (table) linkRecord(table, id);
+    }
+    ensureStandardObjects(mpDb);
+    AcDbObjectId layerZero = findRecord(ds.layerTable, "0");
+    // Layers whose linetype the file did not have (or named before its table) draw solid.
+    if (auto* layers = objectAs<AcDbLayerTable>(ds.layerTable)) {
+        for (AcDbObjectId id : layers->entries().records) {
+            auto* layer = objectAs<AcDbLayerTableRecord>(id);
+            if (layer == nullptr || !layer->linetypeObjectId().isNull()) continue;
+            withLoaderWrite(layer, [&] { layer->setLinetypeObjectId(mpDb->continuousLinetype()); });
+        }
+    }
+
+    for (AcDbObjectId id : mAdded) {
+        AcDbObject* obj = id.stub()->object;
+        if (obj == nullptr) continue;
+        ObjectState& st = stateOf(obj);
+        if (AcDbSymbolTableRecord::cast(obj)) {
+            continue;
+        } else if (auto* begin = AcDbBlockBegin::cast(obj)) {
+            if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) {
+                setBlockFrames(block, id, block->blockEndId());
+                applyBlockBegin(block, begin);
+            }
+        } else if (AcDbBlockEnd::cast(obj)) {
+            if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) setBlockFrames(block, block->blockBeginId(), id);
+        } else if (AcDbEntity::cast(obj)) {
+            AcDbBlockTableRecord* block = objectAs<AcDbBlockTableRecord>(st.owner);
+            // Entities owned by other entities (vertices, attributes) are their owner's.
+            const bool ownedByEntity = objectAs<AcDbEntity>(st.owner) != nullptr;
+            if (block == nullptr && !ownedByEntity) {
+                // No owner (or not a block): the entities section's model or paper space.
+                const char* space = st.paperSpaceFlag ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE;
+                st.owner = findRecord(ds.blockTable, space);
+                block = objectAs<AcDbBlockTableRecord>(st.owner);
+            }
+            if (block) linkEntity(block, id);
+            auto* ent = AcDbEntity::cast(obj);
+            if (ent->layerId().isNull() && !layerZero.isNull())
+                withLoaderWrite(ent, [&] { ent->setLayer(layerZero); });
+        }
+    }
+    // Every block gets its frames; layouts and their blocks point at each other.
+    if (auto* blocks = objectAs<AcDbBlockTable>(ds.blockTable)) {
+        for (AcDbObjectId blockId : blocks->entries().records)
+            if (auto* block = objectAs<AcDbBlockTableRecord>(blockId)) ensureBlockBeginEnd(block);
+    }
+    for (AcDbObjectId id : mAdded) {
+        AcDbLayout* layout = objectAs<AcDbLayout>(id);
+        if (layout == nullptr) continue;
+        if (auto* block = objectAs<AcDbBlockTableRecord>(layout->getBlockTableRecordId()))
+            if (block->getLayoutId().isNull()) setBlockLayout(block, id);
+    }
+    // References to handles no object took.
+    for (const AcDbStub& stub : ds.stubs) {
+        if (!stub.reserved || stub.object != nullptr) continue;
+        char text[64];
+        std::snprintf(text, sizeof text, "No object has the handle %llX.", static_cast<unsigned long long>(stub.handle));
+        problems.emplace_back(text);
+    }
+    if (ds.currentSpace.isNull()) ds.currentSpace = findRecord(ds.blockTable, ACDB_MODEL_SPACE);
+    // The seed the file gives counts when it is above every handle read.
+    AcDbHandle seed;
+    if (AcDbHandle::fromText(ds.header.text("HANDSEED").c_str(), seed) && seed.value() > ds.nextHandle)
+        ds.nextHandle = seed.value();
+    return Acad::eOk;
+}
+
+}  // namespace arx::db

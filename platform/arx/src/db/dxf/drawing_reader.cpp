@@ -1,0 +1,455 @@
+// Reads a drawing file into a fresh database: every record becomes an object of its class
+// (found by DXF name in the class dictionary) or, when no class is registered for it or the
+// class asks for it (eMakeMeProxy), a proxy holding all of its groups.
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <sys/stat.h>
+#include <unordered_map>
+
+#include "db/database_access.h"
+#include "db/database_loader.h"
+#include "db/dxf/carried_drawing.h"
+#include "db/dxf/class_demand_loader.h"
+#include "db/dxf/drawing_file.h"
+#include "db/dxf/file_message.h"
+#include "db/dxf/format_error.h"
+#include "db/dxf/item_conversion.h"
+#include "db/dxf/structure_reader.h"
+#include "db/dxf_item_filer.h"
+#include "db/entities/subentities.h"
+#include "db/header_vars.h"
+#include "db/proxy_support.h"
+#include "dbmain.h"
+#include "dbsymtb.h"
+#include "rxclass.h"
+
+namespace arx::dxf {
+namespace {
+
+// The class of each symbol table, by the table's name in the file.
+const std::map<std::string, std::string, std::less<>> kTableClasses = {
+    {"VPORT", "AcDbViewportTable"},   {"LTYPE", "AcDbLinetypeTable"}, {"LAYER", "AcDbLayerTable"},
+    {"STYLE", "AcDbTextStyleTable"},  {"VIEW", "AcDbViewTable"},      {"UCS", "AcDbUCSTable"},
+    {"APPID", "AcDbRegAppTable"},     {"DIMSTYLE", "AcDbDimStyleTable"},
+    {"BLOCK_RECORD", "AcDbBlockTable"},
+};
+
+std::string statusText(Acad::ErrorStatus status) { return "status " + std::to_string(static_cast<int>(status)); }
+
+// The first group of a code in a record, or null.
+const Group* findGroup(const Record& record, int code)
+{
+    for (const Group& group : record.groups)
+        if (group.code == code) return &group;
+    return nullptr;
+}
+
+class DrawingReader : public SectionHandler {
+public:
+    explicit DrawingReader(AcDbDatabase* db) : db_(db), loader_(db), carried_(makeCarriedDrawing(db)) {}
+
+    void finish(std::vector<std::string>& warnings)
+    {
+        closeComplex();
+        const Acad::ErrorStatus status = loader_.finish(warnings);
+        if (status != Acad::eOk)
+            throw FormatError(0, "the drawing could not be completed (" + statusText(status) + ")");
+    }
+
+    void headerVariable(std::string_view name, long line, std::span<const Group> values) override
+    {
+        if (name.size() < 2 || name.front() != '$')
+            throw FormatError(line, "a header variable name must start with $");
+        db::headerVars(db_).set(name.substr(1), toItems(values, idLookup()));
+    }
+
+    void classRecord(const Record& record) override
+    {
+        db::DxfClassRecord entry;
+        bool named = false;
+        for (const Group& group : record.groups) {
+            switch (group.code) {
+            case 1:
+                entry.dxfName = group.value;
+                named = true;
+                break;
+            case 2: entry.className = group.value; break;
+            case 3: entry.appName = group.value; break;
+            case 90: entry.proxyFlags = static_cast<int>(integerValue(group)); break;
+            case 280: entry.wasAProxy = integerValue(group) != 0; break;
+            case 281: entry.isEntity = integerValue(group) != 0; break;
+            default: checkValue(group); break;
+            }
+        }
+        // Some programs write classes with an empty name: they are carried like the others.
+        if (!named) throw FormatError(record.line, "a CLASS without its DXF name (group 1)");
+        if (!entry.dxfName.empty()) classesByDxfName_[entry.dxfName] = entry;
+        demandLoadClass(entry);
+        db::dxfClasses(db_).push_back(std::move(entry));
+    }
+
+    void tableBegin(std::string_view name, const Record& record) override
+    {
+        tableClass_ = nullptr;
+        carriedTable_ = nullptr;
+        const auto known = kTableClasses.find(name);
+        if (known == kTableClasses.end()) {
+            carried_.tables.emplace_back();
+            carriedTable_ = &carried_.tables.back();
+            carriedTable_->push_back({0, "TABLE"});
+            append(*carriedTable_, record.groups);
+            return;
+        }
+        tableClass_ = acrxFindClass(known->second.c_str());
+        if (tableClass_ == nullptr) throw FormatError(record.line, "no class for the " + std::string(name) + " table");
+        if (record.groups.empty()) {
+            // A table without its TABLE record: made when its first entry names its owner.
+            headerlessTable_ = true;
+            return;
+        }
+        headerlessTable_ = false;
+        // The table's name (group 2, first) is the file's: the table object starts after it.
+        loadRecord(Record{record.type, record.line, record.groups.subspan(1)}, tableClass_, Space::None);
+    }
+
+    void tableEntry(std::string_view name, const Record& record) override
+    {
+        if (carriedTable_) {
+            carriedTable_->push_back({0, std::string(record.type)});
+            append(*carriedTable_, record.groups);
+            return;
+        }
+        if (headerlessTable_) makeHeaderlessTable(record);
+        const AcDbObjectId id = loadRecord(record, classFor(record), Space::None);
+        if (name == "BLOCK_RECORD") {
+            if (const Group* nameGroup = findGroup(record, 2)) blockRecords_[std::string(nameGroup->value)] = id;
+        }
+    }
+
+    void tableEnd(std::string_view, const Record& record) override
+    {
+        if (carriedTable_) {
+            carriedTable_->push_back({0, "ENDTAB"});
+            append(*carriedTable_, record.groups);
+        }
+        carriedTable_ = nullptr;
+        tableClass_ = nullptr;
+        headerlessTable_ = false;
+    }
+
+    void blockBegin(const Record& record) override
+    {
+        closeComplex();
+        currentBlock_ = AcDbObjectId();
+        if (const Group* nameGroup = findGroup(record, 2)) {
+            auto found = blockRecords_.find(std::string(nameGroup->value));
+            if (found != blockRecords_.end()) currentBlock_ = found->second;
+        }
+        loadRecord(record, classFor(record), Space::Block);
+    }
+
+    void blockEntity(const Record& record) override { loadEntity(record, Space::Block); }
+
+    void blockEnd(const Record& record) override
+    {
+        closeComplex();
+        loadRecord(record, classFor(record), Space::Block);
+        currentBlock_ = AcDbObjectId();
+    }
+
+    void entity(const Record& record) override { loadEntity(record, Space::Entities); }
+
+    void object(const Record& record) override
+    {
+        closeComplex();
+        loadRecord(record, classFor(record), Space::None);
+    }
+
+    void otherSection(std::string_view name, long, std::span<const Group> groups) override
+    {
+        closeComplex();
+        carried_.sections.push_back(CarriedSection{std::string(name), carry(groups)});
+    }
+
+private:
+    enum class Space { None, Block, Entities };
+
+    // A class the drawing lists but nobody registered: its application is asked for once.
+    void demandLoadClass(const db::DxfClassRecord& entry)
+    {
+        const db::ClassDemandLoader& loader = db::classDemandLoader();
+        if (!loader || entry.dxfName.empty() || entry.appName.empty()) return;
+        if (acrxFindClassByDxfName(entry.dxfName.c_str()) != nullptr) return;
+        if (!appsAsked_.insert(entry.appName).second) return;
+        loader(entry.appName);
+    }
+
+    IdForHandle idLookup()
+    {
+        return [this](std::uint64_t handle) { return loader_.idForHandle(AcDbHandle(handle)); };
+    }
+
+    AcRxClass* classFor(const Record& record)
+    {
+        auto cached = classCache_.find(record.type);
+        if (cached != classCache_.end()) return cached->second;
+        AcRxClass* cls = acrxFindClassByDxfName(std::string(record.type).c_str());
+        if (cls != nullptr && !cls->isDerivedFrom(AcDbObject::desc())) cls = nullptr;
+        classCache_.emplace(std::string(record.type), cls);
+        return cls;
+    }
+
+    // The class of a POLYLINE follows its flags; a VERTEX follows its polyline.
+    AcRxClass* entityClassFor(const Record& record)
+    {
+        if (record.type == "POLYLINE") {
+            const Group* flags = findGroup(record, 70);
+            const std::int64_t bits = flags ? integerValue(*flags) : 0;
+            if (bits & (16 | 64)) return nullptr;  // polygon and polyface meshes: kept as proxies
+            return acrxFindClass((bits & 8) ? "AcDb3dPolyline" : "AcDb2dPolyline");
+        }
+        if (record.type == "VERTEX") {
+            if (complexClass_ == nullptr) return nullptr;
+            if (complexClass_->isDerivedFrom(acrxFindClass("AcDb2dPolyline"))) return acrxFindClass("AcDb2dVertex");
+            if (complexClass_->isDerivedFrom(acrxFindClass("AcDb3dPolyline"))) return acrxFindClass("AcDb3dPolylineVertex");
+            return nullptr;
+        }
+        return classFor(record);
+    }
+
+    void makeHeaderlessTable(const Record& firstEntry)
+    {
+        headerlessTable_ = false;
+        AcDbObject* table = AcDbObject::cast(tableClass_->create());
+        std::uint64_t handle = 0;
+        if (const Group* owner = findGroup(firstEntry, 330)) handle = handleValue(*owner);
+        AcDbObjectId id;
+        Acad::ErrorStatus status = loader_.addObject(table, AcDbHandle(handle), id);
+        if (status == Acad::eHandleInUse) status = loader_.addObject(table, AcDbHandle(), id);
+        if (status != Acad::eOk) {
+            delete table;
+            throw FormatError(firstEntry.line, "the table of this record could not be made (" + statusText(status) + ")");
+        }
+    }
+
+    void loadEntity(const Record& record, Space space)
+    {
+        const bool isSubentity = db::isSubentityType(std::string(record.type).c_str());
+        if (!isSubentity) closeComplex();
+        AcRxClass* cls = entityClassFor(record);
+        readingSubentity_ = isSubentity && !complexHead_.isNull();
+        const AcDbObjectId id = loadRecord(record, cls, space);
+        readingSubentity_ = false;
+        if (isSubentity && !complexHead_.isNull()) {
+            const bool isEnd = record.type == "SEQEND";
+            adoptIntoComplex(id, isEnd, record.line);
+            if (isEnd) closeComplex();
+            return;
+        }
+        const bool startsComplex =
+            record.type == "POLYLINE" || (record.type == "INSERT" && hasAttributesFollow(record));
+        if (startsComplex) {
+            complexHead_ = id;
+            complexClass_ = cls;
+        }
+    }
+
+    static bool hasAttributesFollow(const Record& record)
+    {
+        const Group* follow = findGroup(record, 66);
+        return follow && integerValue(*follow) != 0;
+    }
+
+    void adoptIntoComplex(AcDbObjectId id, bool isEnd, long line)
+    {
+        AcDbEntity* head = nullptr;
+        if (acdbOpenAcDbEntity(head, complexHead_, AcDb::kForWrite) != Acad::eOk)
+            throw FormatError(line, "the entity this record belongs to cannot take it");
+        db::adoptSubentity(head, id, isEnd);
+        head->close();
+    }
+
+    void closeComplex()
+    {
+        complexHead_ = AcDbObjectId();
+        complexClass_ = nullptr;
+    }
+
+    std::uint64_t handleOf(const Record& record) const
+    {
+        for (const Group& group : record.groups) {
+            if (group.code == 5 || group.code == 105) return handleValue(group);
+            if (group.code == 100) break;  // the handle comes before the first subclass
+        }
+        return 0;
+    }
+
+    // Reads a record into an object of `cls` (a proxy when cls is null or refuses) and adds it
+    // under its handle.
+    AcDbObjectId loadRecord(const Record& record, AcRxClass* cls, Space space)
+    {
+        items_.clear();
+        appendItems(record.groups, idLookup(), items_);
+        AcDbObject* object = cls ? AcDbObject::cast(cls->create()) : nullptr;
+        bool isProxy = object == nullptr;
+        if (object != nullptr) {
+            db::DxfItemFiler filer(AcDb::kFileFiler, db_, items_);
+            const Acad::ErrorStatus status = object->dxfIn(&filer);
+            if (status == Acad::eMakeMeProxy) {
+                delete object;
+                object = nullptr;
+                isProxy = true;
+            } else if (status != Acad::eOk) {
+                delete object;
+                throw FormatError(record.line, std::string(record.type) + " record refused by its class " + cls->name() +
+                                                   " (" + statusText(status) + ")");
+            }
+        }
+        if (isProxy) object = makeProxy(record);
+        setDefaultOwner(object, record, space);
+        AcDbObjectId id;
+        const Acad::ErrorStatus status = loader_.addObject(object, AcDbHandle(handleOf(record)), id);
+        if (status != Acad::eOk) {
+            delete object;
+            throw FormatError(record.line, status == Acad::eHandleInUse
+                                               ? "the handle of this " + std::string(record.type) + " is already used"
+                                               : std::string(record.type) + " could not be added (" + statusText(status) + ")");
+        }
+        return id;
+    }
+
+    AcDbObject* makeProxy(const Record& record)
+    {
+        db::ProxyOrigin origin;
+        origin.dxfName = record.type;
+        auto known = classesByDxfName_.find(origin.dxfName);
+        if (known != classesByDxfName_.end()) {
+            origin.className = known->second.className;
+            origin.appName = known->second.appName;
+            origin.proxyFlags = known->second.proxyFlags;
+            origin.isEntity = known->second.isEntity;
+        } else {
+            origin.isEntity = findGroup(record, 100) && findGroup(record, 100)->value == "AcDbEntity";
+        }
+        AcDbObject* proxy = db::makeProxy(origin, db::DxfItemList());
+        if (proxy == nullptr) throw FormatError(record.line, "no proxy class to keep " + std::string(record.type));
+        db::DxfItemFiler filer(AcDb::kFileFiler, db_, items_);
+        const Acad::ErrorStatus status = proxy->dxfIn(&filer);
+        if (status != Acad::eOk) {
+            delete proxy;
+            throw FormatError(record.line, "the data of this " + std::string(record.type) + " cannot be kept (" +
+                                               statusText(status) + ")");
+        }
+        return proxy;
+    }
+
+    // Entities that name no owner go to the block they are in, or to the space group 67 gives.
+    void setDefaultOwner(AcDbObject* object, const Record& record, Space space)
+    {
+        if (space == Space::None || !object->ownerId().isNull()) return;
+        if (readingSubentity_) {
+            object->setOwnerId(complexHead_);
+            return;
+        }
+        if (space == Space::Block && !currentBlock_.isNull()) {
+            object->setOwnerId(currentBlock_);
+        } else if (space == Space::Entities) {
+            const Group* paper = findGroup(record, 67);
+            const char* name = (paper && integerValue(*paper) != 0) ? "*PAPER_SPACE" : "*MODEL_SPACE";
+            for (const auto& [recordName, id] : blockRecords_)
+                if (equalsIgnoringCase(recordName, name)) object->setOwnerId(id);
+        }
+    }
+
+    static bool equalsIgnoringCase(const std::string& a, const char* b)
+    {
+        std::size_t i = 0;
+        for (; i < a.size() && b[i]; ++i)
+            if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+        return i == a.size() && b[i] == 0;
+    }
+
+    AcDbDatabase* db_;
+    db::DatabaseLoader loader_;
+    CarriedDrawing& carried_;
+    db::DxfItemList items_;
+    std::map<std::string, AcRxClass*, std::less<>> classCache_;
+    std::map<std::string, db::DxfClassRecord> classesByDxfName_;
+    std::set<std::string> appsAsked_;
+    std::map<std::string, AcDbObjectId> blockRecords_;
+    AcRxClass* tableClass_ = nullptr;
+    bool headerlessTable_ = false;
+    CarriedGroups* carriedTable_ = nullptr;
+    AcDbObjectId currentBlock_;
+    AcDbObjectId complexHead_;
+    AcRxClass* complexClass_ = nullptr;
+    bool readingSubentity_ = false;
+};
+
+bool readWholeFile(const char* fileName, std::string& text, Acad::ErrorStatus& status, std::string& message)
+{
+    struct stat info {};
+    if (::stat(fileName, &info) != 0) {
+        status = Acad::eFileNotFound;
+        message = std::string("Cannot find the drawing file ") + fileName;
+        return false;
+    }
+    std::FILE* file = std::fopen(fileName, "rb");
+    if (file == nullptr) {
+        status = Acad::eFileAccessErr;
+        message = std::string("Cannot open the drawing file ") + fileName;
+        return false;
+    }
+    text.resize(static_cast<std::size_t>(info.st_size));
+    const std::size_t read = text.empty() ? 0 : std::fread(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    if (read != text.size()) {
+        status = Acad::eFileAccessErr;
+        message = std::string("Cannot read the drawing file ") + fileName;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report)
+{
+    report = ReadReport();
+    try {
+        DrawingReader reader(db);
+        readStructure(text, reader);
+        reader.finish(report.warnings);
+    } catch (const FormatError& error) {
+        report.message = error.what();
+        setLastDrawingFileMessage(report.message);
+        return Acad::eDxfReadAborted;
+    } catch (const std::bad_alloc&) {
+        report.message = "Error in DXF file: not enough memory to read it";
+        setLastDrawingFileMessage(report.message);
+        return Acad::eOutOfMemory;
+    }
+    setLastDrawingFileMessage("");
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadReport& report)
+{
+    report = ReadReport();
+    std::string text;
+    Acad::ErrorStatus status = Acad::eOk;
+    if (!readWholeFile(fileName, text, status, report.message)) {
+        setLastDrawingFileMessage(report.message);
+        return status;
+    }
+    status = readDrawingText(db, text, report);
+    if (status == Acad::eOk) db::setFileName(db, fileName);
+    return status;
+}
+
+}  // namespace arx::dxf

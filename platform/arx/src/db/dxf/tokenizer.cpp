@@ -1,0 +1,186 @@
+#include "db/dxf/tokenizer.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "db/dxf/format_error.h"
+
+namespace arx::dxf {
+namespace {
+
+constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view trimBlanks(std::string_view text)
+{
+    std::size_t first = 0;
+    while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
+    std::size_t last = text.size();
+    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r'))
+        --last;
+    return text.substr(first, last - first);
+}
+
+// A short, printable excerpt of a line for an error message.
+std::string quoted(std::string_view text)
+{
+    std::string result = "\"";
+    for (char c : text.substr(0, 40)) result += (c >= 32 && c < 127) ? c : '?';
+    if (text.size() > 40) result += "...";
+    return result + "\"";
+}
+
+const char* typeName(GroupType type)
+{
+    switch (type) {
+    case GroupType::Int16: return "a 16-bit integer";
+    case GroupType::Int32: return "a 32-bit integer";
+    case GroupType::Int64: return "a 64-bit integer";
+    case GroupType::Bool: return "a boolean";
+    default: return "an integer";
+    }
+}
+
+}  // namespace
+
+Tokenizer::Tokenizer(std::string_view text)
+    : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size())
+{
+    if (text.substr(0, kBinarySentinel.size()) == kBinarySentinel)
+        throw FormatError(1, "binary DXF files are not supported; save the drawing as ASCII DXF");
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ += kByteOrderMark.size();
+}
+
+bool Tokenizer::readLine(std::string_view& line)
+{
+    if (pos_ >= end_) return false;
+    const void* found = std::memchr(pos_, '\n', static_cast<std::size_t>(end_ - pos_));
+    const char* lineEnd = found ? static_cast<const char*>(found) : end_;
+    const char* valueEnd = lineEnd;
+    if (valueEnd > pos_ && valueEnd[-1] == '\r') --valueEnd;
+    line = std::string_view(pos_, static_cast<std::size_t>(valueEnd - pos_));
+    pos_ = found ? lineEnd + 1 : end_;
+    ++line_;
+    return true;
+}
+
+bool Tokenizer::next(Group& group)
+{
+    if (hasPushedBack_) {
+        hasPushedBack_ = false;
+        group = pushedBack_;
+        return true;
+    }
+    for (;;) {
+        std::string_view codeLine;
+        if (!readLine(codeLine)) return false;
+        const long codeLineNumber = line_;
+        const std::string_view codeText = trimBlanks(codeLine);
+        int code = 0;
+        const auto [ptr, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+        if (codeText.empty() || ec != std::errc() || ptr != codeText.data() + codeText.size())
+            throw FormatError(codeLineNumber, "invalid group code " + quoted(codeLine));
+        if (groupTypeOf(code) == GroupType::Invalid)
+            throw FormatError(codeLineNumber, "unknown group code " + std::to_string(code));
+        std::string_view value;
+        if (!readLine(value))
+            throw FormatError(codeLineNumber, "group code " + std::to_string(code) +
+                                                  " has no value (unexpected end of file)");
+        if (code == 999) continue;  // comment
+        group.code = code;
+        group.value = value;
+        group.line = codeLineNumber;
+        return true;
+    }
+}
+
+void Tokenizer::pushBack(const Group& group)
+{
+    pushedBack_ = group;
+    hasPushedBack_ = true;
+}
+
+bool parseReal(std::string_view text, double& value)
+{
+    text = trimBlanks(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(value);
+}
+
+bool parseInteger(std::string_view text, std::int64_t& value)
+{
+    text = trimBlanks(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && ptr == text.data() + text.size();
+}
+
+bool parseHandle(std::string_view text, std::uint64_t& value)
+{
+    text = trimBlanks(text);
+    if (text.empty() || text.size() > 16) return false;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    return ec == std::errc() && ptr == text.data() + text.size();
+}
+
+void integerRange(GroupType type, std::int64_t& lowest, std::int64_t& highest)
+{
+    switch (type) {
+    case GroupType::Int16:
+    case GroupType::Bool:
+        lowest = std::numeric_limits<std::int16_t>::min();
+        highest = std::numeric_limits<std::int16_t>::max();
+        return;
+    case GroupType::Int32:
+        lowest = std::numeric_limits<std::int32_t>::min();
+        highest = std::numeric_limits<std::int32_t>::max();
+        return;
+    default:
+        lowest = std::numeric_limits<std::int64_t>::min();
+        highest = std::numeric_limits<std::int64_t>::max();
+        return;
+    }
+}
+
+double realValue(const Group& group)
+{
+    double value = 0;
+    if (!parseReal(group.value, value))
+        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
+                                                 " needs a real number, found " + quoted(group.value));
+    return value;
+}
+
+std::int64_t integerValue(const Group& group)
+{
+    const GroupType type = group.type();
+    std::int64_t value = 0;
+    if (!parseInteger(group.value, value))
+        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " needs " +
+                                                 typeName(type) + ", found " + quoted(group.value));
+    std::int64_t lowest = 0, highest = 0;
+    integerRange(type, lowest, highest);
+    if (value < lowest || value > highest)
+        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " value " +
+                                                 std::to_string(value) + " does not fit " +
+                                                 typeName(type));
+    return value;
+}
+
+std::uint64_t handleValue(const Group& group)
+{
+    std::uint64_t value = 0;
+    if (!parseHandle(group.value, value))
+        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
+                                                 " needs a hexadecimal handle, found " +
+                                                 quoted(group.value));
+    return value;
+}
+
+}  // namespace arx::dxf

@@ -1,0 +1,255 @@
+#include <cmath>
+
+#include "db/entities/curve_pieces.h"
+#include "db/entities/entity_filing.h"
+#include "dbents.h"
+#include "geplane.h"
+
+using arx::db::DxfItem;
+
+ACRX_DXF_DEFINE_MEMBERS(AcDbCircle, AcDbCurve, 0, 0, 0, CIRCLE, ObjectDBX Classes)
+
+AcDbCircle::AcDbCircle() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDbCircle::AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius)
+    : mpUnmodelled(new arx::db::UnmodelledGroups), mCenter(center), mRadius(radius), mNormal(arx::db::unitNormal(normal))
+{
+}
+AcDbCircle::~AcDbCircle() = default;
+
+AcGePoint3d AcDbCircle::center() const { assertReadEnabled(); return mCenter; }
+Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center) { assertWriteEnabled(); mCenter = center; return Acad::eOk; }
+double AcDbCircle::radius() const { assertReadEnabled(); return mRadius; }
+Acad::ErrorStatus AcDbCircle::setRadius(double radius)
+{
+    if (!(radius > 0)) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mRadius = radius;
+    return Acad::eOk;
+}
+double AcDbCircle::thickness() const { assertReadEnabled(); return mThickness; }
+Acad::ErrorStatus AcDbCircle::setThickness(double thickness) { assertWriteEnabled(); mThickness = thickness; return Acad::eOk; }
+AcGeVector3d AcDbCircle::normal() const { assertReadEnabled(); return mNormal; }
+Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal)
+{
+    if (normal.isZeroLength()) return Acad::eInvalidInput;
+    assertWriteEnabled();
+    mNormal = normal.normal();
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getPlane(AcGePlane& plane, AcDb::Planarity& type) const
+{
+    assertReadEnabled();
+    type = AcDb::kPlanar;
+    plane = AcGePlane(mCenter, mNormal);
+    return Acad::eOk;
+}
+
+// The parameter is the angle from the object X axis of the circle's plane.
+Acad::ErrorStatus AcDbCircle::getStartParam(double& param) const { param = 0; return Acad::eOk; }
+Acad::ErrorStatus AcDbCircle::getEndParam(double& param) const { param = 2 * M_PI; return Acad::eOk; }
+Acad::ErrorStatus AcDbCircle::getStartPoint(AcGePoint3d& point) const { return getPointAtParam(0, point); }
+Acad::ErrorStatus AcDbCircle::getEndPoint(AcGePoint3d& point) const { return getPointAtParam(0, point); }
+
+Acad::ErrorStatus AcDbCircle::getPointAtParam(double param, AcGePoint3d& point) const
+{
+    assertReadEnabled();
+    if (param < -1e-10 || param > 2 * M_PI + 1e-10) return Acad::eInvalidInput;
+    const AcGeMatrix3d toWorld = arx::db::objectToWorld(mNormal);
+    point = mCenter + (toWorld * AcGeVector3d(std::cos(param), std::sin(param), 0)) * mRadius;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getParamAtPoint(const AcGePoint3d& point, double& param) const
+{
+    assertReadEnabled();
+    const AcGeVector3d offset = point - mCenter;
+    const double tol = AcGeContext::gTol.equalPoint();
+    if (std::fabs(offset.dotProduct(mNormal)) > tol || std::fabs(offset.length() - mRadius) > tol) return Acad::eInvalidInput;
+    param = arx::db::angleInPlane(offset, mNormal);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getDistAtParam(double param, double& dist) const
+{
+    if (param < 0 || param > 2 * M_PI + 1e-10) return Acad::eInvalidInput;
+    assertReadEnabled();
+    dist = param * mRadius;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve, Adesk::Boolean) const
+{
+    assertReadEnabled();
+    pointOnCurve = AcGeCircArc3d(mCenter, mNormal, mRadius).closestPointTo(givenPoint);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getArea(double& area) const
+{
+    assertReadEnabled();
+    area = M_PI * mRadius * mRadius;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getGeomExtents(AcDbExtents& extents) const
+{
+    assertReadEnabled();
+    extents = AcDbExtents();
+    arx::db::addPieceExtents(arx::db::CurvePiece::circular(AcGeCircArc3d(mCenter, mNormal, mRadius), true), extents);
+    if (mThickness != 0) {
+        AcDbExtents top;
+        arx::db::addPieceExtents(
+            arx::db::CurvePiece::circular(AcGeCircArc3d(mCenter + mNormal * mThickness, mNormal, mRadius), true), top);
+        extents.addExt(top);
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::transformBy(const AcGeMatrix3d& xform)
+{
+    if (!xform.isUniScaledOrtho()) return Acad::eNotApplicable;
+    assertWriteEnabled();
+    mCenter.transformBy(xform);
+    AcGeVector3d normal = mNormal;
+    normal.transformBy(xform);
+    const double scale = normal.length();
+    mRadius *= scale;
+    mThickness *= scale;
+    mNormal = normal / scale;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const
+{
+    assertReadEnabled();
+    gripPoints.append(mCenter);
+    for (int quadrant = 0; quadrant < 4; ++quadrant) {
+        AcGePoint3d point;
+        getPointAtParam(quadrant * M_PI / 2, point);
+        gripPoints.append(point);
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
+{
+    assertWriteEnabled();
+    for (int i = 0; i < indices.length(); ++i) {
+        if (indices[i] == 0) {
+            mCenter += offset;
+            return Acad::eOk;
+        }
+    }
+    // A quadrant grip moved: the radius becomes its new distance from the centre (in the plane).
+    for (int i = 0; i < indices.length(); ++i) {
+        if (indices[i] < 1 || indices[i] > 4) continue;
+        AcGePoint3d grip;
+        getPointAtParam((indices[i] - 1) * M_PI / 2, grip);
+        AcGeVector3d arm = (grip + offset) - mCenter;
+        arm -= mNormal * arm.dotProduct(mNormal);
+        if (arm.length() > AcGeContext::gTol.equalPoint()) mRadius = arm.length();
+        break;
+    }
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getStretchPoints(AcGePoint3dArray& stretchPoints) const
+{
+    assertReadEnabled();
+    stretchPoints.append(mCenter);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
+{
+    assertWriteEnabled();
+    if (indices.length() > 0) mCenter += offset;
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
+                                             const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
+                                             AcGePoint3dArray& snapPoints, AcDbIntArray&) const
+{
+    assertReadEnabled();
+    std::vector<arx::db::CurvePiece> pieces;
+    arx::db::curvePiecesOf(this, pieces);
+    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbCircle::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
+{
+    assertReadEnabled();
+    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
+}
+
+Acad::ErrorStatus AcDbCircle::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
+                                            AcGePoint3dArray& points, int, int) const
+{
+    assertReadEnabled();
+    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
+}
+
+Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* filer) const
+{
+    assertReadEnabled();
+    const Acad::ErrorStatus status = AcDbCurve::dwgOutFields(filer);
+    if (status != Acad::eOk) return status;
+    filer->writePoint3d(mCenter);
+    filer->writeDouble(mRadius);
+    filer->writeDouble(mThickness);
+    filer->writeVector3d(mNormal);
+    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+}
+
+Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* filer)
+{
+    assertWriteEnabled();
+    const Acad::ErrorStatus status = AcDbCurve::dwgInFields(filer);
+    if (status != Acad::eOk) return status;
+    filer->readPoint3d(&mCenter);
+    filer->readDouble(&mRadius);
+    filer->readDouble(&mThickness);
+    filer->readVector3d(&mNormal);
+    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+}
+
+// The file holds the centre in object coordinates.
+Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const
+{
+    assertReadEnabled();
+    const Acad::ErrorStatus status = AcDbCurve::dxfOutFields(filer);
+    if (status != Acad::eOk) return status;
+    filer->writeString(AcDb::kDxfSubclass, "AcDbCircle");
+    if (mThickness != 0) filer->writeDouble(AcDb::kDxfThickness, mThickness);
+    filer->writePoint3d(AcDb::kDxfXCoord, arx::db::worldToObject(mNormal) * mCenter);
+    filer->writeDouble(AcDb::kDxfReal, mRadius);
+    if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
+    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+}
+
+Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer)
+{
+    assertWriteEnabled();
+    Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
+    if (status != Acad::eOk) return status;
+    arx::db::SubclassReader in(filer, "AcDbCircle", mpUnmodelled.get());
+    if ((status = in.start()) != Acad::eOk) return status;
+    AcGePoint3d center;
+    mThickness = 0;
+    mNormal = AcGeVector3d::kZAxis;
+    DxfItem item;
+    while (in.next(item)) {
+        switch (item.code) {
+        case 10: center = item.point; break;
+        case 40: mRadius = item.real; break;
+        case 39: mThickness = item.real; break;
+        case 210: mNormal = arx::db::unitNormal(item.point.asVector()); break;
+        default: in.keep(item); break;
+        }
+    }
+    mCenter = arx::db::objectToWorld(mNormal) * center;
+    return in.status();
+}

@@ -1,0 +1,98 @@
+#include "db/entity_common_groups.h"
+
+#include <algorithm>
+
+#include "db/entities/entity_filing.h"
+#include "dbfiler.h"
+
+namespace arx::db {
+
+bool isKeptEntityCode(int code)
+{
+    switch (code) {
+    case 92:
+    case 160:
+    case 310:
+    case 347:
+    case 348:
+    case 390:
+    case 420:
+    case 430:
+    case 440:
+    case 284: return true;
+    default: return false;
+    }
+}
+
+namespace {
+
+// Takes the first item of `code` not taken yet.
+bool takeFirst(const DxfItemList& items, std::vector<bool>& taken, short code, DxfItemList& out)
+{
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (taken[i] || items[i].code != code) continue;
+        taken[i] = true;
+        out.push_back(items[i]);
+        return true;
+    }
+    return false;
+}
+
+void appendRest(const DxfItemList& items, const std::vector<bool>& taken, DxfItemList& out)
+{
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (!taken[i]) out.push_back(items[i]);
+}
+
+}  // namespace
+
+DxfItemList arrangeCommonGroups(DxfItemList modelled, const CommonGroups& groups)
+{
+    if (groups.order.empty() && groups.kept.empty()) return modelled;
+    DxfItemList out;
+    out.reserve(modelled.size() + groups.kept.size());
+    std::vector<bool> modelledTaken(modelled.size(), false), keptTaken(groups.kept.size(), false);
+    for (short code : groups.order)
+        if (!takeFirst(modelled, modelledTaken, code, out)) takeFirst(groups.kept, keptTaken, code, out);
+    appendRest(modelled, modelledTaken, out);
+    appendRest(groups.kept, keptTaken, out);
+    return out;
+}
+
+void mergeKeptGroups(DxfItemList& kept, DxfItemList read)
+{
+    std::erase_if(kept, [&read](const DxfItem& item) {
+        return std::any_of(read.begin(), read.end(), [&item](const DxfItem& r) { return r.code == item.code; });
+    });
+    kept.insert(kept.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+}
+
+void dropKeptGroups(DxfItemList& kept, std::initializer_list<int> codes)
+{
+    std::erase_if(kept, [codes](const DxfItem& item) { return std::find(codes.begin(), codes.end(), item.code) != codes.end(); });
+}
+
+Acad::ErrorStatus dwgOutCommonGroups(AcDbDwgFiler* filer, const CommonGroups& groups)
+{
+    dwgOutItems(filer, groups.kept);
+    filer->writeInt32(static_cast<Adesk::Int32>(groups.order.size()));
+    for (short code : groups.order) filer->writeInt16(code);
+    return filer->filerStatus();
+}
+
+Acad::ErrorStatus dwgInCommonGroups(AcDbDwgFiler* filer, CommonGroups& groups)
+{
+    Acad::ErrorStatus status = dwgInItems(filer, groups.kept);
+    if (status != Acad::eOk) return status;
+    Adesk::Int32 count = 0;
+    if (filer->readInt32(&count) != Acad::eOk || count < 0) return Acad::eInvalidInput;
+    groups.order.assign(static_cast<std::size_t>(count), 0);
+    for (short& code : groups.order) {
+        Adesk::Int16 value = 0;
+        if (filer->readInt16(&value) != Acad::eOk) return filer->filerStatus();
+        code = value;
+    }
+    return filer->filerStatus();
+}
+
+}  // namespace arx::db

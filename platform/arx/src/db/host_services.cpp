@@ -1,0 +1,8 @@
+// The host application services object.
+#include "dbapserv.h"
+
+AcDbHostApplicationServices* acdbHostApplicationServices()
+{
+    static AcDbHostApplicationServices services;
+    return &services;
+}

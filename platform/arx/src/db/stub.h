@@ -1,0 +1,27 @@
+// The record behind an object id: which database, which object (none for a handle reserved
+// by a forward reference, or after the object is gone), the handle, the erased bit and the
+// un-appended state. Stubs live as long as their database, so ids never dangle while it
+// does.
+#pragma once
+#include <cstdint>
+
+#include "adesk.h"
+
+class AcDbDatabase;
+class AcDbObject;
+
+class AcDbStub {
+public:
+    AcDbDatabase* database = nullptr;
+    AcDbObject* object = nullptr;
+    Adesk::UInt64 handle = 0;
+    // Position in the order objects were added (for writers that keep the file's order).
+    std::uint32_t order = 0;
+    bool erased = false;
+    // Undo reversed the append: the object is kept for redo but is not part of the drawing.
+    bool unappended = false;
+    // The handle was met before its object (a forward reference of a file being read).
+    bool reserved = false;
+
+    bool isLive() const { return object != nullptr && !unappended; }
+};

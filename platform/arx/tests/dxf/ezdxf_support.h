@@ -1,0 +1,16 @@
+// Running Debian's ezdxf (seen by /usr/bin/python3) on a file we wrote, and comparing texts.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace dxftest {
+
+bool ezdxfAvailable();
+// The lines ezdxf_check.py prints for the file (findings, counts, layouts, types).
+std::vector<std::string> ezdxfReport(const std::string& path);
+// Fails the test for each error, fix or refusal in a report.
+void expectNoFindings(const std::vector<std::string>& report);
+// The number of the first line where two texts differ (1-based), for messages.
+long firstDifferentLine(const std::string& a, const std::string& b);
+
+}  // namespace dxftest

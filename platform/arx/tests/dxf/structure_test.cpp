@@ -1,0 +1,180 @@
+// The section structure of DXF files: nesting errors name their line, and every sample file
+// written by another program reads and writes back group for group.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "db/dxf/carried_groups.h"
+#include "db/dxf/format_error.h"
+#include "db/dxf/structure_reader.h"
+#include "sample_files.h"
+
+using namespace arx::dxf;
+
+namespace {
+
+// Keeps everything in file order, so the file can be written again from it.
+class RecordingHandler : public SectionHandler {
+public:
+    CarriedGroups all;
+    std::map<std::string, int> counts;  // "SECTION/TYPE" -> records
+
+    void headerVariable(std::string_view name, long, std::span<const Group> values) override
+    {
+        openSection("HEADER");
+        all.push_back({9, std::string(name)});
+        append(all, values);
+        ++counts["HEADER/$"];
+    }
+    void classRecord(const Record& record) override { keep("CLASSES", record); }
+    void tableBegin(std::string_view name, const Record& record) override
+    {
+        keep("TABLES", record);
+        if (record.groups.empty()) all.push_back({2, std::string(name)});  // a table without header
+    }
+    void tableEntry(std::string_view, const Record& record) override { keep("TABLES", record); }
+    void tableEnd(std::string_view, const Record& record) override { keep("TABLES", record); }
+    void blockBegin(const Record& record) override { keep("BLOCKS", record); }
+    void blockEntity(const Record& record) override { keep("BLOCKS", record); }
+    void blockEnd(const Record& record) override { keep("BLOCKS", record); }
+    void entity(const Record& record) override { keep("ENTITIES", record); }
+    void object(const Record& record) override { keep("OBJECTS", record); }
+    void otherSection(std::string_view name, long, std::span<const Group> groups) override
+    {
+        openSection(std::string(name));
+        append(all, groups);
+        ++counts[std::string(name) + "/*"];
+    }
+
+    void finish()
+    {
+        if (!section.empty()) all.push_back({0, "ENDSEC"});
+        all.push_back({0, "EOF"});
+    }
+
+private:
+    void openSection(const std::string& name)
+    {
+        if (name == section) return;
+        if (!section.empty()) all.push_back({0, "ENDSEC"});
+        all.push_back({0, "SECTION"});
+        all.push_back({2, name});
+        section = name;
+    }
+    void keep(const std::string& sectionName, const Record& record)
+    {
+        openSection(sectionName);
+        all.push_back({0, std::string(record.type)});
+        append(all, record.groups);
+        ++counts[sectionName + "/" + std::string(record.type)];
+    }
+    std::string section;
+};
+
+std::string structureError(const std::string& text)
+{
+    RecordingHandler handler;
+    try {
+        readStructure(text, handler);
+    } catch (const FormatError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+std::string join(std::initializer_list<const char*> lines)
+{
+    std::string text;
+    for (const char* line : lines) text += std::string(line) + "\n";
+    return text;
+}
+
+// Reals compared as numbers: the writer may spell them differently ("12.0" for "12.000").
+bool sameValue(const CarriedGroup& a, const CarriedGroup& b)
+{
+    if (a.code != b.code) return false;
+    const GroupType type = groupTypeOf(a.code);
+    if (type == GroupType::Real) {
+        double x = 0, y = 0;
+        return parseReal(a.value, x) && parseReal(b.value, y) && x == y;
+    }
+    if (isIntegerType(type)) {
+        std::int64_t x = 0, y = 0;
+        return parseInteger(a.value, x) && parseInteger(b.value, y) && x == y;
+    }
+    return a.value == b.value;
+}
+
+}  // namespace
+
+TEST(Structure, NestingErrorsNameTheirLine)
+{
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", "  8", "0"})),
+              "Error in DXF file at line 8: unexpected end of file in section ENTITIES (no ENDSEC)");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "ENTITIES", "  0", "ENDSEC"})),
+              "Error in DXF file at line 6: the file ends without EOF");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015",
+                                   "  0", "SECTION", "  2", "ENTITIES", "  0", "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 9: section HEADER ends without ENDSEC");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "LAYER",
+                                   "  0", "LAYER", "  2", "0", "  0", "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 13: table LAYER ends without ENDTAB");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  2", "A",
+                                   "  0", "LINE", "  0", "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 11: the block that starts at line 5 ends without ENDBLK");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "BLOCKS", "  0", "LINE", "  0", "ENDSEC",
+                                   "  0", "EOF"})),
+              "Error in DXF file at line 5: entity LINE outside a block");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  1", "HEADER"})),
+              "Error in DXF file at line 3: SECTION must be followed by its name (group 2), found group 1 \"HEADER\"");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "HEADER", " 10", "1.0", "  0", "ENDSEC"})),
+              "Error in DXF file at line 5: expected a header variable (group 9), found group 10 \"1.0\"");
+    EXPECT_EQ(structureError(join({"  8", "0"})),
+              "Error in DXF file at line 1: expected SECTION or EOF, found group 8 \"0\"");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "OBJECTS", "  0", "", "  0", "ENDSEC"})),
+              "Error in DXF file at line 5: a record without a type name in section OBJECTS");
+    EXPECT_EQ(structureError(""), "Error in DXF file at line 0: the file ends without EOF");
+}
+
+TEST(Structure, BadValuesInsideRecordsAreFoundWhenCarried)
+{
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", " 10", "abc",
+                                   "  0", "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 8: group 10 needs a real number, found \"abc\"");
+}
+
+TEST(Structure, OtherSectionsAndTextAfterEofAreAccepted)
+{
+    RecordingHandler handler;
+    readStructure(join({"  0", "SECTION", "  2", "THUMBNAILIMAGE", " 90", "3", "310", "ABCDEF", "  0",
+                        "ENDSEC", "  0", "EOF", "garbage after the end"}),
+                  handler);
+    EXPECT_EQ(handler.counts["THUMBNAILIMAGE/*"], 1);
+}
+
+TEST(Structure, EverySampleFileReadsAndWritesBackGroupForGroup)
+{
+    SKIP_WITHOUT_SAMPLES();
+    for (const auto& path : dxftest::sampleFiles()) {
+        SCOPED_TRACE(path.string());
+        const std::string text = dxftest::readFile(path);
+        RecordingHandler first;
+        ASSERT_NO_THROW(readStructure(text, first));
+        first.finish();
+
+        TextWriter writer;
+        ASSERT_TRUE(writeCarried(writer, first.all)) << writer.problem();
+        RecordingHandler second;
+        ASSERT_NO_THROW(readStructure(writer.text(), second));
+        second.finish();
+        EXPECT_EQ(first.counts, second.counts);
+        ASSERT_EQ(first.all.size(), second.all.size());
+        for (std::size_t i = 0; i < first.all.size(); ++i)
+            ASSERT_TRUE(sameValue(first.all[i], second.all[i]))
+                << "group " << i << ": " << first.all[i].code << " '" << first.all[i].value << "' became "
+                << second.all[i].code << " '" << second.all[i].value << "'";
+        EXPECT_GT(first.counts["ENTITIES/VIEWPORT"], 0);
+    }
+}

@@ -1,0 +1,283 @@
+// The DXF text layer: group types, the tokenizer, value checks and the writer's formats.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "db/dxf/format_error.h"
+#include "db/dxf/group_code.h"
+#include "db/dxf/number_format.h"
+#include "db/dxf/text_writer.h"
+#include "db/dxf/tokenizer.h"
+
+using namespace arx::dxf;
+
+namespace {
+
+std::vector<Group> tokenize(std::string_view text)
+{
+    Tokenizer tokens(text);
+    std::vector<Group> groups;
+    Group group;
+    while (tokens.next(group)) groups.push_back(group);
+    return groups;
+}
+
+std::string errorOf(std::string_view text)
+{
+    try {
+        tokenize(text);
+    } catch (const FormatError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+std::string real(double value)
+{
+    char text[kRealBufferSize];
+    return std::string(text, formatReal(value, text));
+}
+
+}  // namespace
+
+TEST(GroupCode, TypesFollowTheReferenceRanges)
+{
+    EXPECT_EQ(groupTypeOf(0), GroupType::String);
+    EXPECT_EQ(groupTypeOf(5), GroupType::Handle);
+    EXPECT_EQ(groupTypeOf(105), GroupType::Handle);
+    EXPECT_EQ(groupTypeOf(10), GroupType::Real);
+    EXPECT_EQ(groupTypeOf(39), GroupType::Real);
+    EXPECT_EQ(groupTypeOf(59), GroupType::Real);
+    EXPECT_EQ(groupTypeOf(62), GroupType::Int16);
+    EXPECT_EQ(groupTypeOf(90), GroupType::Int32);
+    EXPECT_EQ(groupTypeOf(102), GroupType::String);
+    EXPECT_EQ(groupTypeOf(160), GroupType::Int64);
+    EXPECT_EQ(groupTypeOf(290), GroupType::Bool);
+    EXPECT_EQ(groupTypeOf(310), GroupType::Binary);
+    EXPECT_EQ(groupTypeOf(330), GroupType::ObjectId);
+    EXPECT_EQ(groupTypeOf(369), GroupType::ObjectId);
+    EXPECT_EQ(groupTypeOf(390), GroupType::Handle);
+    EXPECT_EQ(groupTypeOf(420), GroupType::Int32);
+    EXPECT_EQ(groupTypeOf(1004), GroupType::Binary);
+    EXPECT_EQ(groupTypeOf(1005), GroupType::Handle);
+    EXPECT_EQ(groupTypeOf(1040), GroupType::Real);
+    EXPECT_EQ(groupTypeOf(1070), GroupType::Int16);
+    EXPECT_EQ(groupTypeOf(1071), GroupType::Int32);
+    for (int invalid : {-1, 80, 89, 103, 150, 200, 500, 998, 1072, 5000})
+        EXPECT_EQ(groupTypeOf(invalid), GroupType::Invalid) << invalid;
+    EXPECT_TRUE(isPointXCode(10));
+    EXPECT_TRUE(isPointXCode(210));
+    EXPECT_TRUE(isPointXCode(1011));
+    EXPECT_FALSE(isPointXCode(20));
+    EXPECT_FALSE(isPointXCode(40));
+}
+
+TEST(Tokenizer, ReadsLfCrlfAndAMissingFinalLineEnd)
+{
+    for (std::string_view text : {"  0\nSECTION\n  2\nHEADER\n 10\n1.5\n",
+                                  "  0\r\nSECTION\r\n  2\r\nHEADER\r\n 10\r\n1.5\r\n",
+                                  "0\nSECTION\r\n2\nHEADER\n10\n1.5"}) {
+        const auto groups = tokenize(text);
+        ASSERT_EQ(groups.size(), 3u) << text;
+        EXPECT_TRUE(groups[0].is(0, "SECTION"));
+        EXPECT_TRUE(groups[1].is(2, "HEADER"));
+        EXPECT_EQ(groups[2].code, 10);
+        EXPECT_EQ(groups[2].line, 5);
+        EXPECT_EQ(groups[2].valueLine(), 6);
+        EXPECT_EQ(realValue(groups[2]), 1.5);
+    }
+}
+
+TEST(Tokenizer, KeepsStringsByteForByteAndSkipsCommentsAndByteOrderMark)
+{
+    const auto groups = tokenize("\xEF\xBB\xBF  0\nTEXT\n999\nwritten by hand\n  1\n  two  spaces \xE9\x85\x0b\r\n");
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[1].value, "  two  spaces \xE9\x85\x0b");
+    EXPECT_EQ(groups[1].line, 5);
+}
+
+TEST(Tokenizer, PushBackReturnsTheSameGroupAgain)
+{
+    Tokenizer tokens("  1\na\n  2\nb\n");
+    Group first, again, second;
+    ASSERT_TRUE(tokens.next(first));
+    tokens.pushBack(first);
+    ASSERT_TRUE(tokens.next(again));
+    EXPECT_TRUE(again.is(1, "a"));
+    ASSERT_TRUE(tokens.next(second));
+    EXPECT_TRUE(second.is(2, "b"));
+    EXPECT_FALSE(tokens.next(second));
+}
+
+TEST(Tokenizer, RefusesBadCodesMissingValuesAndBinaryFiles)
+{
+    EXPECT_EQ(errorOf("  0\nSECTION\nXY\nfoo\n"), "Error in DXF file at line 3: invalid group code \"XY\"");
+    EXPECT_EQ(errorOf("  0\nSECTION\n 1.5\nfoo\n"), "Error in DXF file at line 3: invalid group code \" 1.5\"");
+    EXPECT_EQ(errorOf("  0\nA\n\nfoo\n"), "Error in DXF file at line 3: invalid group code \"\"");
+    EXPECT_EQ(errorOf("  0\nA\n 85\nfoo\n"), "Error in DXF file at line 3: unknown group code 85");
+    EXPECT_EQ(errorOf("  0\nSECTION\n  2\n"),
+              "Error in DXF file at line 3: group code 2 has no value (unexpected end of file)");
+    EXPECT_EQ(errorOf(std::string("AutoCAD Binary DXF\r\n\x1a\0", 22)),
+              "Error in DXF file at line 1: binary DXF files are not supported; save the drawing as ASCII DXF");
+}
+
+TEST(GroupValues, NumbersAreCheckedAgainstTheirGroupType)
+{
+    auto group = [](int code, std::string_view value) { return Group{code, value, 41}; };
+    EXPECT_EQ(realValue(group(10, "  -2.5E+3 ")), -2500.0);
+    EXPECT_EQ(realValue(group(40, "+.5")), 0.5);
+    EXPECT_EQ(realValue(group(40, "7E0")), 7.0);
+    EXPECT_EQ(integerValue(group(70, "    -7")), -7);
+    EXPECT_EQ(integerValue(group(90, " 33554508")), 33554508);
+    EXPECT_EQ(integerValue(group(160, "-9223372036854775808")), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(handleValue(group(5, "1f4A")), 0x1F4Au);
+
+    auto message = [](auto call) {
+        try {
+            call();
+        } catch (const FormatError& error) {
+            EXPECT_EQ(error.line(), 42);
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(message([&] { realValue(group(10, "1,5")); }),
+              "Error in DXF file at line 42: group 10 needs a real number, found \"1,5\"");
+    EXPECT_NE(message([&] { realValue(group(10, "")); }), "");
+    EXPECT_NE(message([&] { realValue(group(10, "nan")); }), "");
+    EXPECT_NE(message([&] { realValue(group(10, "1e999")); }), "");
+    EXPECT_EQ(message([&] { integerValue(group(70, "1.0")); }),
+              "Error in DXF file at line 42: group 70 needs a 16-bit integer, found \"1.0\"");
+    EXPECT_EQ(message([&] { integerValue(group(70, "40000")); }),
+              "Error in DXF file at line 42: group 70 value 40000 does not fit a 16-bit integer");
+    EXPECT_NE(message([&] { integerValue(group(90, "2147483648")); }), "");
+    EXPECT_NE(message([&] { handleValue(group(5, "G1")); }), "");
+    EXPECT_NE(message([&] { handleValue(group(5, "11112222333344445")); }), "");
+}
+
+TEST(NumberFormat, RealsLookAsTheHostWritesThem)
+{
+    EXPECT_EQ(real(0.0), "0.0");
+    EXPECT_EQ(real(-0.0), "-0.0");
+    EXPECT_EQ(real(1.0), "1.0");
+    EXPECT_EQ(real(12.0), "12.0");
+    EXPECT_EQ(real(0.05), "0.05");
+    EXPECT_EQ(real(1852.185633549592), "1852.185633549592");
+    EXPECT_EQ(real(0.0001), "0.0001");
+    EXPECT_EQ(real(0.00001), "1.0E-05");
+    EXPECT_EQ(real(1.224646799147353e-16), "1.224646799147353E-16");
+    EXPECT_EQ(real(2e50), "2.0E+50");
+    EXPECT_EQ(real(1e15), "1000000000000000.0");
+    EXPECT_EQ(real(1e16), "1.0E+16");
+    EXPECT_EQ(real(-1.797693134862314e+99), "-1.797693134862314E+99");
+    EXPECT_EQ(real(1e-300), "1.0E-300");
+    EXPECT_EQ(real(123456.5), "123456.5");
+    EXPECT_EQ(real(0.1), "0.1");
+    EXPECT_EQ(real(1.0 / 3.0), "0.3333333333333333");
+    EXPECT_EQ(real(0.1 + 0.2), "0.30000000000000004");  // needs the seventeenth digit
+}
+
+TEST(NumberFormat, EveryRealReadsBackExactlyInAtMost17Digits)
+{
+    std::mt19937_64 random(2000);
+    std::uniform_real_distribution<double> uniform(-1e6, 1e6);
+    char text[kRealBufferSize];
+    auto check = [&](double value) {
+        const std::size_t length = formatReal(value, text);
+        ASSERT_LT(length, kRealBufferSize);
+        double back = 0;
+        ASSERT_TRUE(parseReal(std::string_view(text, length), back)) << std::string(text, length);
+        ASSERT_EQ(std::memcmp(&back, &value, sizeof value), 0) << std::string(text, length);
+        int digits = 0;
+        for (std::size_t i = 0; i < length && text[i] != 'E'; ++i) digits += (text[i] >= '0' && text[i] <= '9');
+        ASSERT_LE(digits, 17 + 5) << std::string(text, length);  // plus leading zeros of 0.0000d
+    };
+    for (int i = 0; i < 200000; ++i) check(uniform(random));
+    for (int i = 0; i < 200000; ++i) {
+        std::uint64_t bits = random();
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value)) check(value);
+    }
+    for (double value : {std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+                         std::numeric_limits<double>::denorm_min(), 0.1, 0.2, 0.3, 1.0 / 3.0, M_PI})
+        check(value);
+}
+
+TEST(NumberFormat, IntegersAndHandles)
+{
+    char text[32];
+    EXPECT_EQ(std::string(text, formatInteger(20, 6, text)), "    20");
+    EXPECT_EQ(std::string(text, formatInteger(-7, 6, text)), "    -7");
+    EXPECT_EQ(std::string(text, formatInteger(33554508, 9, text)), " 33554508");
+    EXPECT_EQ(std::string(text, formatInteger(-2147483647, 9, text)), "-2147483647");
+    EXPECT_EQ(std::string(text, formatHandle(0, text)), "0");
+    EXPECT_EQ(std::string(text, formatHandle(0x154D, text)), "154D");
+    EXPECT_EQ(std::string(text, formatHandle(0xFFFFFFFFFFFFFFFFull, text)), "FFFFFFFFFFFFFFFF");
+}
+
+TEST(TextWriter, FormatsCodesAndValuesByGroupType)
+{
+    TextWriter writer;
+    writer.string(0, "SECTION");
+    writer.integer(70, 20);
+    writer.integer(90, 1152);
+    writer.integer(290, 1);
+    writer.real(40, 0.5);
+    writer.handle(5, 0x94);
+    writer.point(10, 1, 2, 3);
+    writer.string(1000, "x");
+    EXPECT_EQ(writer.text(), "  0\r\nSECTION\r\n 70\r\n    20\r\n 90\r\n     1152\r\n290\r\n     1\r\n"
+                             " 40\r\n0.5\r\n  5\r\n94\r\n 10\r\n1.0\r\n 20\r\n2.0\r\n 30\r\n3.0\r\n"
+                             "1000\r\nx\r\n");
+    EXPECT_FALSE(writer.failed());
+}
+
+TEST(TextWriter, LineBreaksInStringsAreEscapedAndNonFiniteRealsFail)
+{
+    TextWriter writer;
+    writer.string(1, "a\nb\rc");
+    EXPECT_EQ(writer.text(), "  1\r\na^Jb^Mc\r\n");
+    writer.real(40, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_TRUE(writer.failed());
+    EXPECT_EQ(writer.problem(), "group 40 holds a value that is not a finite number");
+}
+
+TEST(TextWriter, RawTextIsCheckedAndNormalised)
+{
+    TextWriter writer;
+    EXPECT_TRUE(writer.raw(70, "0"));
+    EXPECT_TRUE(writer.raw(10, "12.000000"));
+    EXPECT_TRUE(writer.raw(1, " keep "));
+    EXPECT_FALSE(writer.raw(70, "x"));
+    EXPECT_FALSE(writer.raw(70, "70000"));
+    EXPECT_FALSE(writer.raw(85, "1"));
+    EXPECT_EQ(writer.text(), " 70\r\n     0\r\n 10\r\n12.0\r\n  1\r\n keep \r\n");
+    EXPECT_TRUE(writer.failed());
+    EXPECT_EQ(writer.problem(), "group 70 cannot hold \"x\"");
+}
+
+TEST(TextWriter, ChunksGoToTheSinkInOrderAndASinkFailureSticks)
+{
+    std::string received;
+    int calls = 0;
+    TextWriter writer([&](std::string_view chunk) {
+        received.append(chunk);
+        return ++calls < 3;
+    }, "\n");
+    std::string expected;
+    for (int i = 0; i < 300000; ++i) {
+        writer.integer(90, i);
+        expected += " 90\n" + std::string(i < 10 ? 8 : i < 100 ? 7 : i < 1000 ? 6 : i < 10000 ? 5 : i < 100000 ? 4 : 3, ' ') +
+                    std::to_string(i) + "\n";
+    }
+    EXPECT_FALSE(writer.flush());
+    EXPECT_TRUE(writer.failed());
+    EXPECT_EQ(received, expected.substr(0, received.size()));
+    EXPECT_GE(calls, 3);
+}

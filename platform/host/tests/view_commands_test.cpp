@@ -1,0 +1,313 @@
+// The host's view commands driven in-process through acedCommand, as a module drives them:
+// the ZOOM and DVIEW replay that re-aims a floating viewport at a remembered outline, XP
+// scales, locked viewports, clipping, layouts and UCSs, and the refusals.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
+#include "aced.h"
+#include "acedads.h"
+#include "ap/document_manager.h"
+#include "dbapserv.h"
+#include "dbents.h"
+#include "dbobjptr.h"
+#include "dbsymtb.h"
+#include "ed/console.h"
+#include "ed/views.h"
+#include "ed/views_edit.h"
+#include "ge_test_support.h"
+#include "host.h"
+
+using namespace ge_test;
+using arx::views::Viewport;
+
+namespace {
+
+std::string& printed()
+{
+    static std::string text;
+    return text;
+}
+
+class ViewCommands : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const std::filesystem::path registry =
+            std::filesystem::temp_directory_path() / ("kestra_view_commands_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(registry);
+        arx::host::HostOptions options;
+        options.registryFolder = registry.string();
+        arx::host::startHost(options);
+    }
+    static void TearDownTestSuite() { arx::host::stopHost(); }
+
+    void SetUp() override
+    {
+        arx::ap::DocumentManager::instance().newDocument();
+        db = acdbHostApplicationServices()->workingDatabase();
+        ASSERT_NE(db, nullptr);
+        printed().clear();
+        arx::ed::Console::instance().setSink([](std::string_view text) { printed().append(text); });
+        setInt("CMDECHO", 0);
+    }
+    void TearDown() override { arx::ed::Console::instance().resetSink(); }
+
+    static void setInt(const char* name, int v)
+    {
+        resbuf rb{};
+        rb.restype = RTSHORT;
+        rb.resval.rint = static_cast<short>(v);
+        ASSERT_EQ(acedSetVar(name, &rb), RTNORM) << name;
+    }
+    static double getReal(const char* name)
+    {
+        resbuf rb{};
+        EXPECT_EQ(acedGetVar(name, &rb), RTNORM);
+        return rb.resval.rreal;
+    }
+    static int getInt(const char* name)
+    {
+        resbuf rb{};
+        EXPECT_EQ(acedGetVar(name, &rb), RTNORM);
+        return rb.resval.rint;
+    }
+    static AcGePoint3d trans(const AcGePoint3d& p, int from, int to)
+    {
+        resbuf f{}, t{};
+        f.restype = t.restype = RTSHORT;
+        f.resval.rint = static_cast<short>(from);
+        t.resval.rint = static_cast<short>(to);
+        ads_point in = {p.x, p.y, p.z}, out;
+        EXPECT_EQ(acedTrans(in, &f, &t, 0, out), RTNORM);
+        return AcGePoint3d(out[0], out[1], out[2]);
+    }
+
+    // A layout with one floating viewport, entered.
+    AcDbObjectId floatingViewport()
+    {
+        setInt("TILEMODE", 0);
+        ads_point a = {1, 1, 0}, b = {9, 6, 0};
+        EXPECT_EQ(acedCommand(RTSTR, "._MVIEW", RT3DPOINT, a, RT3DPOINT, b, RTNONE), RTNORM);
+        EXPECT_EQ(acedCommand(RTSTR, "._MSPACE", RTNONE), RTNORM);
+        Viewport vp;
+        EXPECT_EQ(arx::views::activeViewport(db, vp), Acad::eOk);
+        EXPECT_EQ(vp.kind, arx::views::ViewportKind::Floating);
+        return vp.id;
+    }
+
+    void modelCorners(const Viewport& vp, AcGePoint3d model[4])
+    {
+        AcGePoint3d paper[4];
+        arx::view::paperCorners(vp.frame, paper);
+        for (int i = 0; i < 4; ++i) model[i] = trans(trans(paper[i], 3, 2), 2, 0);
+    }
+
+    AcDbDatabase* db = nullptr;
+};
+
+AcGeVector3d untwistedX(const AcGeVector3d& dir)
+{
+    AcGePoint3d o;
+    AcGeVector3d x, y, z;
+    AcGeMatrix3d::planeToWorld(dir).getCoordSystem(o, x, y, z);
+    return x;
+}
+
+// The view a user left in the viewport: any direction, twist and zoom; in perspective the
+// height is what the lens shows.
+void lookSomewhere(Random& rnd, Viewport& vp, bool perspective)
+{
+    vp.view().target = rnd.point(300.0);
+    vp.view().direction = rnd.vector();
+    vp.view().twist = rnd.angle();
+    vp.view().viewCenter.set(rnd.uniform(-50, 50), rnd.uniform(-50, 50));
+    vp.view().viewHeight = rnd.uniform(1.0, 2000.0);
+    vp.view().viewMode = 0;
+    if (perspective) {
+        ASSERT_EQ(arx::views::setCameraDistance(vp, vp.view().direction.length()), Acad::eOk);
+    }
+}
+
+}  // namespace
+
+// The replay KSREFRESH makes through the host's commands gives the remembered corners back.
+TEST_F(ViewCommands, ZoomAndDviewReplayReaimsTheViewport)
+{
+    const AcDbObjectId id = floatingViewport();
+    Random rnd(41);
+    for (int i = 0; i < 40; ++i) {
+        const bool perspective = i % 2 == 0;
+        Viewport vp;
+        ASSERT_EQ(arx::views::readViewport(id, vp), Acad::eOk);
+        lookSomewhere(rnd, vp, perspective);
+        ASSERT_EQ(arx::views::writeView(vp), Acad::eOk);
+        AcGePoint3d model[4];
+        modelCorners(vp, model);
+        const AcGeVector3d normal = vp.view().direction;
+        ads_point center;
+        const AcGePoint3d c = model[2] + (model[0] - model[2]) * 0.5;
+        center[0] = c.x, center[1] = c.y, center[2] = c.z;
+        const AcGeVector3d bottom = model[3] - model[2];
+        const AcGeVector3d x0 = untwistedX(normal), y0 = normal.normal().crossProduct(x0);
+        const double twistDegrees = -std::atan2(bottom.dotProduct(y0), bottom.dotProduct(x0)) * 57.29577951308232;
+        const double height = model[0].distanceTo(model[3]);
+
+        Viewport moved = vp;
+        lookSomewhere(rnd, moved, !perspective);
+        ASSERT_EQ(arx::views::writeView(moved), Acad::eOk);
+
+        ASSERT_EQ(acedSetCurrentUCS(AcGeMatrix3d::kIdentity), Acad::eOk);
+        if (getInt("VIEWMODE") & 1) {
+            ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_Off", RTSTR, "_X", RTNONE), RTNORM);
+        }
+        {
+            AcDbObjectPointer<AcDbViewport> entity(id, AcDb::kForWrite);
+            ASSERT_EQ(entity->setViewDirection(normal), Acad::eOk);
+            ASSERT_EQ(entity->setViewTarget(c), Acad::eOk);
+        }
+        ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "_C", RT3DPOINT, center, RTREAL, height, RTNONE), RTNORM);
+        if (perspective) {
+            ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_TW", RTREAL, twistDegrees, RTSTR, "_Distance",
+                                  RTREAL, normal.length(), RTSTR, "_X", RTNONE),
+                      RTNORM);
+        } else {
+            ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_TW", RTREAL, twistDegrees, RTSTR, "_X", RTNONE),
+                      RTNORM);
+        }
+        ASSERT_EQ(acedRestorePreviousUCS(), Acad::eOk);
+
+        Viewport again;
+        ASSERT_EQ(arx::views::readViewport(id, again), Acad::eOk);
+        AcGePoint3d back[4];
+        modelCorners(again, back);
+        const double tol = 1e-7 * (1.0 + c.asVector().length() + height);
+        for (int k = 0; k < 4; ++k) EXPECT_TRUE(near(back[k], model[k], tol)) << "case " << i << " corner " << k;
+        EXPECT_EQ(getInt("VIEWMODE") & 1, perspective ? 1 : 0);
+    }
+    EXPECT_EQ(printed(), "");
+}
+
+TEST_F(ViewCommands, XpScalesAndLockedViewports)
+{
+    const AcDbObjectId id = floatingViewport();
+    ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "0.02xp", RTNONE), RTNORM);
+    Viewport vp;
+    ASSERT_EQ(arx::views::readViewport(id, vp), Acad::eOk);
+    EXPECT_NEAR(arx::view::psdcsScale(vp.frame), 50.0, 1e-9);
+    ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "2x", RTNONE), RTNORM);
+    EXPECT_NEAR(getReal("VIEWSIZE"), 5.0 * 50.0 / 2.0, 1e-9);
+    ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "_P", RTNONE), RTNORM);
+    EXPECT_NEAR(getReal("VIEWSIZE"), 250.0, 1e-9);
+
+    // A locked viewport keeps its view: ZOOM works on paper space instead.
+    ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
+    ads_point inside = {5, 3, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, inside, RTSTR, "", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._MSPACE", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "4x", RTNONE), RTNORM);
+    EXPECT_NEAR(getReal("VIEWSIZE"), 250.0, 1e-9);
+    Viewport paper;
+    ASSERT_EQ(arx::views::readViewport(arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false), paper),
+              Acad::eOk);
+    EXPECT_NEAR(paper.view().viewHeight, 9.0 / 4.0, 1e-9);
+}
+
+TEST_F(ViewCommands, DviewClippingAndPerspective)
+{
+    floatingViewport();
+    ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_CLip", RTSTR, "_Front", RTREAL, 5.0, RTSTR, "_CLip",
+                          RTSTR, "_Back", RTREAL, -3.0, RTSTR, "_X", RTNONE),
+              RTNORM);
+    EXPECT_EQ(getInt("VIEWMODE"), 2 | 4 | 16);
+    EXPECT_DOUBLE_EQ(getReal("FRONTZ"), 5.0);
+    EXPECT_DOUBLE_EQ(getReal("BACKZ"), -3.0);
+    ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_CLip", RTSTR, "_Off", RTSTR, "_Distance", RTREAL, 80.0,
+                          RTSTR, "_X", RTNONE),
+              RTNORM);
+    EXPECT_EQ(getInt("VIEWMODE"), 1 | 16);
+    ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_Zoom", RTREAL, 100.0, RTSTR, "_X", RTNONE), RTNORM);
+    EXPECT_DOUBLE_EQ(getReal("LENSLENGTH"), 100.0);
+    // ZOOM refuses a perspective view and leaves it as it is.
+    const double size = getReal("VIEWSIZE");
+    EXPECT_EQ(acedCommand(RTSTR, "._ZOOM", RTNONE), RTERROR);
+    EXPECT_NE(printed().find("** That command may not be invoked in a perspective view **"), std::string::npos);
+    EXPECT_DOUBLE_EQ(getReal("VIEWSIZE"), size);
+    ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_Off", RTSTR, "_X", RTNONE), RTNORM);
+    EXPECT_EQ(getInt("VIEWMODE"), 16);
+    // DVIEW's Undo takes back one option at a time.
+    ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_TW", RTREAL, 30.0, RTSTR, "_TW", RTREAL, 60.0, RTSTR,
+                          "_U", RTSTR, "_X", RTNONE),
+              RTNORM);
+    EXPECT_NEAR(getReal("VIEWTWIST"), 30.0 / 57.29577951308232, 1e-12);
+}
+
+TEST_F(ViewCommands, LayoutsAndUcsThroughCommands)
+{
+    ASSERT_EQ(acedCommand(RTSTR, "._LAYOUT", RTSTR, "_New", RTSTR, "Plan", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._LAYOUT", RTSTR, "_Set", RTSTR, "plan", RTNONE), RTNORM);
+    resbuf rb{};
+    ASSERT_EQ(acedGetVar("CTAB", &rb), RTNORM);
+    EXPECT_STREQ(rb.resval.rstring, "Plan");
+    free(rb.resval.rstring);
+    EXPECT_EQ(getInt("CVPORT"), 1);
+
+    ads_point origin = {1, 2, 3}, onZ = {1, 2, 4}, xAt = {2, 2, 3}, yAt = {1, 2, 4};
+    ASSERT_EQ(acedCommand(RTSTR, "._UCS", RTSTR, "_3point", RT3DPOINT, origin, RT3DPOINT, xAt, RT3DPOINT, yAt, RTNONE),
+              RTNORM);
+    EXPECT_TRUE(near(trans(AcGePoint3d(0, 1, 0), 1, 0), AcGePoint3d(1, 2, 4)));
+    ASSERT_EQ(acedCommand(RTSTR, "._UCS", RTSTR, "_W", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._UCS", RTSTR, "_ZA", RT3DPOINT, origin, RT3DPOINT, onZ, RTNONE), RTNORM);
+    EXPECT_TRUE(near(trans(AcGePoint3d(0, 0, 1), 1, 0), AcGePoint3d(1, 2, 4)));
+    ASSERT_EQ(acedCommand(RTSTR, "._UCS", RTSTR, "_P", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._UCS", RTSTR, "_P", RTNONE), RTNORM);
+    EXPECT_TRUE(near(trans(AcGePoint3d(0, 1, 0), 1, 0), AcGePoint3d(1, 2, 4)));
+    EXPECT_EQ(printed(), "");
+}
+
+TEST_F(ViewCommands, CommandsThatNeedALayoutOrModelSpaceSaySo)
+{
+    EXPECT_EQ(acedCommand(RTSTR, "._MVIEW", RTNONE), RTERROR);
+    EXPECT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "** Command not allowed in Model Tab **\n** Command not allowed in Model Tab **\n");
+    printed().clear();
+    setInt("TILEMODE", 0);
+    EXPECT_EQ(acedCommand(RTSTR, "._MSPACE", RTNONE), RTERROR);
+    EXPECT_EQ(acedCommand(RTSTR, "._DVIEW", RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "There are no active model space viewports.\n"
+                         "** That command may not be invoked in paper space **\n");
+    EXPECT_TRUE(arx::views::floatingViewports(arx::views::currentLayoutId(db)).empty());
+}
+
+// Appends to the current space and closes.
+AcDbObjectId append(AcDbDatabase* db, AcDbEntity* ent)
+{
+    AcDbObjectPointer<AcDbBlockTableRecord> space(db->currentSpaceId(), AcDb::kForWrite);
+    AcDbObjectId id;
+    EXPECT_EQ(space->appendAcDbEntity(id, ent), Acad::eOk);
+    ent->close();
+    return id;
+}
+
+TEST_F(ViewCommands, ObjectOptionClipsByTheLastClosedCurve)
+{
+    setInt("TILEMODE", 0);
+    append(db, new AcDbArc(AcGePoint3d(20, 5, 0), 2.0, 0.0, 1.0));
+    EXPECT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_O", RTSTR, "_L", RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "Object is not a closed curve of this layout.\n");
+    EXPECT_TRUE(arx::views::floatingViewports(arx::views::currentLayoutId(db)).empty());
+
+    const AcDbObjectId circle = append(db, new AcDbCircle(AcGePoint3d(20, 5, 0), AcGeVector3d::kZAxis, 3.0));
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_O", RTSTR, "_L", RTNONE), RTNORM);
+    const std::vector<AcDbObjectId> made = arx::views::floatingViewports(arx::views::currentLayoutId(db));
+    ASSERT_EQ(made.size(), 1u);
+    AcDbObjectPointer<AcDbViewport> vp(made.front(), AcDb::kForRead);
+    EXPECT_TRUE(vp->isNonRectClipOn());
+    EXPECT_EQ(vp->nonRectClipEntityId(), circle);
+    EXPECT_TRUE(near(vp->centerPoint(), AcGePoint3d(20, 5, 0)));
+    EXPECT_DOUBLE_EQ(vp->height(), 6.0);
+}
