@@ -63,16 +63,23 @@ struct History {
 
 // Undoes up to `count` groups, printing their command names on one line, and "Everything has
 // been undone" when the history ran out.
-int undoGroups(History& history, int count)
+// The command names of the `count` newest undoable groups, newest first, on one line.
+std::string newestGroupNames(const History& history, int count)
 {
     std::string names;
     const int available = history.undo->undoableGroups();
     for (int i = 0; i < count && i < available; ++i) {
         const char* name = history.undo->groupName(i);
-        if (name == nullptr || *name == '\0') continue;
+        if (name == nullptr || *name == '\0') continue;  // changes made outside any command
         if (!names.empty()) names += ' ';
         names += name;
     }
+    return names;
+}
+
+int undoGroups(History& history, int count)
+{
+    const std::string names = newestGroupNames(history, count);
     const int done = history.undo->undo(count);
     if (!names.empty()) say(names);
     if (done < count) say(kEverythingUndone);
@@ -167,13 +174,7 @@ CommandOutcome undoBack(History& history)
         undoGroups(history, history.undo->undoableGroups() + 1);
         return CommandOutcome::Ended;
     }
-    std::string names;
-    for (int i = 0; i < above; ++i) {
-        const char* name = history.undo->groupName(i);
-        if (name == nullptr || *name == '\0') continue;
-        if (!names.empty()) names += ' ';
-        names += name;
-    }
+    const std::string names = newestGroupNames(history, above);
     const int done = history.undo->undoToMark();
     if (!names.empty()) say(names);
     if (done == above) say("Mark encountered");

@@ -19,6 +19,7 @@
 #include "dbobjptr.h"
 #include "ed/console.h"
 #include "ed/input.h"
+#include "ed/selection_sets.h"
 #include "ed/command_processor.h"
 #include "ed/sysvars.h"
 #include "host.h"
@@ -196,6 +197,26 @@ TEST_F(EditCommands, EraseTakesThePickFirstSetWithoutAsking)
     EXPECT_TRUE(erased(a));
     EXPECT_FALSE(erased(b));
     EXPECT_EQ(printed(), "Command: ERASE\n1 found\nCommand: \n");
+    acedSSFree(set);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditCommands, SetsLoseTheEntitiesOfADrawingThatCloses)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0);
+    ads_name set, ent;
+    acdbGetAdsName(ent, a);
+    ASSERT_EQ(acedSSAdd(ent, nullptr, set), RTNORM);
+    typed("ERASE\nL\n\n");  // also the previous selection
+    arx::ap::DocumentManager::instance().closeDocument(arx::ap::DocumentManager::instance().current());
+    arx::ap::DocumentManager::instance().newDocument();
+    long length = -1;
+    ASSERT_EQ(acedSSLength(set, &length), RTNORM);
+    EXPECT_EQ(length, 0);
+    EXPECT_TRUE(arx::ed::SelectionSets::instance().previous().empty());
     acedSSFree(set);
 }
 

@@ -6,6 +6,7 @@
 #include "dbhostext.h"
 #include "dbmain.h"
 #include "ed/command_processor.h"
+#include "ed/selection_sets.h"
 
 namespace arx::ap {
 namespace {
@@ -57,6 +58,7 @@ void wireDocumentDatabases()
     hooks.createEmpty = [] { return new AcDbDatabase(true); };
     hooks.open = openDrawing;
     hooks.release = [](AcDbDatabase* db) {
+        ed::SelectionSets::instance().forgetDatabase(db);
         if (acdbHostApplicationServices()->workingDatabase() == db)
             acdbHostApplicationServices()->setWorkingDatabase(nullptr);
         delete db;

@@ -37,6 +37,14 @@ bool SelectionSets::release(const ads_name name)
     return true;
 }
 
+void SelectionSets::forgetDatabase(const AcDbDatabase* db)
+{
+    auto strip = [db](EntityList& list) { std::erase_if(list, [db](AcDbObjectId id) { return id.database() == db; }); };
+    for (auto& [serial, members] : sets_) strip(members);
+    strip(pickFirst_);
+    strip(previous_);
+}
+
 void SelectionSets::reset()
 {
     sets_.clear();

@@ -34,6 +34,8 @@ public:
     const EntityList& previous() const { return previous_; }
     void setPrevious(EntityList members) { previous_ = std::move(members); }
 
+    // Takes the entities of a drawing about to be destroyed out of every set.
+    void forgetDatabase(const AcDbDatabase* db);
     // Forgets everything (a test starting afresh).
     void reset();
 
