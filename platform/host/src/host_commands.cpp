@@ -99,6 +99,7 @@ void defineHostCommands()
     defineFileCommands();
     defineViewCommands();
     definePlotCommands();
+    defineLayerCommands();
 }
 
 }  // namespace arx::host
