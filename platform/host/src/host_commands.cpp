@@ -19,6 +19,13 @@ void say(const std::string& text)
     ed::Console::instance().write(text + "\n");
 }
 
+ed::CommandOutcome outcomeOf(int status)
+{
+    if (status == RTCAN) return ed::CommandOutcome::Cancelled;
+    return status == RTNORM || status == RTNONE || status == RTKWORD ? ed::CommandOutcome::Ended
+                                                                      : ed::CommandOutcome::Failed;
+}
+
 bool askText(const char* prompt, std::string& answer)
 {
     auto text = ed::askHostText(prompt);
@@ -86,11 +93,11 @@ CommandOutcome arxCommand()
 void defineSessionCommands()
 {
     auto& processor = ed::CommandProcessor::instance();
-    processor.defineHostCommand("QUIT", quit);
-    processor.defineHostCommand("EXIT", quit);
-    processor.defineHostCommand("NEW", newDrawing);
-    processor.defineHostCommand("CLOSE", closeDrawing);
-    processor.defineHostCommand("ARX", arxCommand);
+    processor.defineHostCommand("QUIT", quit, ed::kNotUndoable);
+    processor.defineHostCommand("EXIT", quit, ed::kNotUndoable);
+    processor.defineHostCommand("NEW", newDrawing, ed::kNotUndoable);
+    processor.defineHostCommand("CLOSE", closeDrawing, ed::kNotUndoable);
+    processor.defineHostCommand("ARX", arxCommand, ed::kNotUndoable);
 }
 
 void defineHostCommands()
@@ -100,6 +107,7 @@ void defineHostCommands()
     defineViewCommands();
     definePlotCommands();
     defineLayerCommands();
+    defineEditCommands();
 }
 
 }  // namespace arx::host
