@@ -19,6 +19,12 @@ void say(const std::string& text)
     ed::Console::instance().write(text + "\n");
 }
 
+ed::CommandOutcome failWith(const char* message)
+{
+    say(message);
+    return ed::CommandOutcome::Failed;
+}
+
 ed::CommandOutcome outcomeOf(int status)
 {
     if (status == RTCAN) return ed::CommandOutcome::Cancelled;
@@ -108,6 +114,7 @@ void defineHostCommands()
     definePlotCommands();
     defineLayerCommands();
     defineEditCommands();
+    defineClipCommands();
 }
 
 }  // namespace arx::host
