@@ -41,14 +41,20 @@ int chooseViewport(AcDbDatabase* db, AcDbObjectId& viewport)
     }
 }
 
+CommandOutcome reportClip(Acad::ErrorStatus es)
+{
+    if (es == Acad::eOk) return CommandOutcome::Ended;
+    if (es == Acad::eOnLockedLayer) return failWith("The viewport is on a locked layer.");
+    return failWith(es == Acad::eInvalidInput ? kNotAClosedCurve : "The viewport could not be clipped.");
+}
+
 CommandOutcome clipByPolygon(AcDbDatabase* db, AcDbObjectId viewport)
 {
     std::vector<AcGePoint3d> points;
     const int status = askPolygon(db, points);
     if (status == RTNONE) return CommandOutcome::Ended;  // too few points: nothing changes
     if (status != RTNORM) return outcomeOf(status);
-    return views::clipViewportByPolygon(db, viewport, points) == Acad::eOk ? CommandOutcome::Ended
-                                                                           : failWith(kNotAClosedCurve);
+    return reportClip(views::clipViewportByPolygon(db, viewport, points));
 }
 
 CommandOutcome clipChosen(AcDbDatabase* db, AcDbObjectId viewport)
@@ -66,14 +72,13 @@ CommandOutcome clipChosen(AcDbDatabase* db, AcDbObjectId viewport)
             char keyword[16] = {};
             acedGetInput(keyword);
             if (std::string(keyword) == "Polygonal") return clipByPolygon(db, viewport);
-            views::removeViewportClip(viewport);
-            return CommandOutcome::Ended;
+            const Acad::ErrorStatus es = views::removeViewportClip(viewport);
+            return reportClip(es == Acad::eNotApplicable ? Acad::eOk : es);
         }
         if (status != RTNORM) return outcomeOf(status);
         const AcDbObjectId boundary = ed::entityAt(db, AcGePoint3d(p[0], p[1], p[2]));
         if (boundary.isNull()) continue;
-        if (views::clipViewport(db, viewport, boundary) != Acad::eOk) return failWith(kNotAClosedCurve);
-        return CommandOutcome::Ended;
+        return reportClip(views::clipViewport(db, viewport, boundary));
     }
 }
 

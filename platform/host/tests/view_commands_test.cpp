@@ -422,8 +422,34 @@ TEST_F(ViewCommands, VpclipAsksForAViewportAndTakesThePickFirstOne)
     ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RT3DPOINT, onLine,
                           RTSTR, "", RTNONE),
               RTNORM);
-    AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
-    EXPECT_TRUE(vp->isLocked());
+    {
+        AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+        EXPECT_TRUE(vp->isLocked());
+    }
+
+    // A second viewport cannot share the first one's boundary; on a locked layer it is left as it is.
+    ads_point c1 = {20, 1, 0}, c2 = {28, 6, 0}, secondEdge = {20, 3, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RT3DPOINT, c1, RT3DPOINT, c2, RTNONE), RTNORM);
+    const AcDbObjectId second = arx::views::floatingViewports(arx::views::currentLayoutId(db)).back();
+    printed().clear();
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onCircle, RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "Object is not a closed curve of this layout.\n");
+    EXPECT_EQ(arx::views::clipBoundaryOf(viewport), circle);
+    EXPECT_TRUE(arx::views::clipBoundaryOf(second).isNull());
+
+    ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_N", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
+    {
+        AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForWrite);
+        ASSERT_EQ(vp->setLayer("Frames"), Acad::eOk);
+    }
+    ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_LO", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
+    const AcDbObjectId square = append(db, new AcDbCircle(AcGePoint3d(24, 3, 0), AcGeVector3d::kZAxis, 1.0));
+    ads_point onSquare = {25, 3, 0};
+    printed().clear();
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onSquare, RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "The viewport is on a locked layer.\n");
+    EXPECT_TRUE(arx::views::clipBoundaryOf(second).isNull());
+    EXPECT_FALSE(namesAsReactor(square, second)) << "a boundary that was refused names no viewport";
 }
 
 namespace {

@@ -150,6 +150,7 @@ Acad::ErrorStatus clipViewport(AcDbDatabase* db, AcDbObjectId viewportId, AcDbOb
     if (es != Acad::eOk) return es;
     const AcDbObjectId previous = clipBoundaryOf(viewportId);
     if (previous == boundaryId) return Acad::eOk;
+    if (!viewportsSelected(db, {boundaryId}).empty()) return Acad::eInvalidInput;  // another viewport's boundary
     if ((es = fitFrame(viewportId, box.minPoint(), box.maxPoint())) != Acad::eOk) return es;
     if ((es = clipBy(viewportId, boundaryId)) != Acad::eOk) return es;
     if (!previous.isNull()) eraseBoundary(viewportId, previous);

@@ -27,8 +27,8 @@ Acad::ErrorStatus makePolygonalViewport(AcDbDatabase* db, const std::vector<AcGe
 // VPCLIP: clips a floating viewport of the current layout by a closed curve of the layout.
 // The frame becomes the curve's extents and what the viewport shows stays where it was on
 // the sheet; the boundary the viewport had before is erased. eInvalidInput when the
-// viewport is not a floating viewport of the current layout or the curve not a closed curve
-// of it.
+// viewport is not a floating viewport of the current layout, or the curve not a closed curve
+// of it or already another viewport's boundary.
 Acad::ErrorStatus clipViewport(AcDbDatabase* db, AcDbObjectId viewportId, AcDbObjectId boundaryId);
 // The same with a new closed polyline through the points (paper WCS, at least three).
 Acad::ErrorStatus clipViewportByPolygon(AcDbDatabase* db, AcDbObjectId viewportId,
