@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "db/symbol_table_internal.h"
 #include "ed/command_processor.h"
 #include "ed/drawing_sysvars.h"
+#include "ed/object_selection.h"
 #include "ed/views.h"
 #include "host_command_sets.h"
 
@@ -104,19 +106,48 @@ std::vector<AcDbObjectId> layersNamed(AcDbDatabase* db, const std::string& list)
 
 std::string currentLayerName(AcDbDatabase* db) { return arx::db::recordName(db->clayer()); }
 
-// Changes each named layer; the current layer is the default when the answer is Enter.
-template <class Change>
-CommandOutcome changeLayers(AcDbDatabase* db, const std::string& prompt, bool currentByDefault, Change change)
+// What Enter means at a prompt for a list of layer names.
+enum class OnEnter { Nothing, CurrentLayer, SelectObjects };
+
+// The layers of the entities, each once, in the order met.
+std::vector<AcDbObjectId> layersOf(const ed::EntityList& entities)
+{
+    std::vector<AcDbObjectId> layers;
+    std::set<AcDbObjectId> seen;
+    for (AcDbObjectId id : entities) {
+        AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+        if (entity.openStatus() == Acad::eOk && seen.insert(entity->layerId()).second) layers.push_back(entity->layerId());
+    }
+    return layers;
+}
+
+// The layers a name list names; on Enter the current layer, or the layers of the objects
+// chosen at "Select objects: ". RTNORM, RTNONE (nothing to change) or RTCAN.
+int askLayers(AcDbDatabase* db, const std::string& prompt, OnEnter onEnter, std::vector<AcDbObjectId>& layers)
 {
     std::string list;
     const Answered answered = ask(prompt, list);
-    if (answered == Answered::Cancel) return CommandOutcome::Cancelled;
-    if (answered == Answered::Enter) {
-        if (!currentByDefault) return CommandOutcome::Ended;
-        list = currentLayerName(db);
+    if (answered == Answered::Cancel) return RTCAN;
+    if (answered == Answered::Enter && onEnter == OnEnter::Nothing) return RTNONE;
+    if (answered == Answered::Enter && onEnter == OnEnter::SelectObjects) {
+        ed::EntityList chosen;
+        if (ed::selectObjects(ed::SelectionRules(), chosen) == RTCAN) return RTCAN;
+        layers = layersOf(chosen);
+        return layers.empty() ? RTNONE : RTNORM;
     }
-    const std::vector<AcDbObjectId> layers = layersNamed(db, list);
+    if (answered == Answered::Enter) list = currentLayerName(db);
+    layers = layersNamed(db, list);
     if (layers.empty()) say("No matching layer names found.");
+    return RTNORM;
+}
+
+// Changes each layer asked for.
+template <class Change>
+CommandOutcome changeLayers(AcDbDatabase* db, const std::string& prompt, OnEnter onEnter, Change change)
+{
+    std::vector<AcDbObjectId> layers;
+    const int status = askLayers(db, prompt, onEnter, layers);
+    if (status != RTNORM) return outcomeOf(status);
     for (AcDbObjectId id : layers) {
         AcDbObjectPointer<AcDbLayerTableRecord> layer(id, AcDb::kForWrite);
         if (layer.openStatus() == Acad::eOk) change(layer.object());
@@ -181,16 +212,14 @@ CommandOutcome setLayer(AcDbDatabase* db)
     return CommandOutcome::Ended;
 }
 
-// Asks for a name list (Enter changes nothing) and gives `each` every layer it names;
-// `each` returns false to cancel the command.
+// Gives `each` every layer asked for (Enter selects objects); `each` returns false to
+// cancel the command.
 template <class Each>
 CommandOutcome forListedLayers(AcDbDatabase* db, const char* prompt, Each each)
 {
-    std::string list;
-    const Answered answered = ask(prompt, list);
-    if (answered != Answered::Yes) return answered == Answered::Cancel ? CommandOutcome::Cancelled : CommandOutcome::Ended;
-    const std::vector<AcDbObjectId> layers = layersNamed(db, list);
-    if (layers.empty()) say("No matching layer names found.");
+    std::vector<AcDbObjectId> layers;
+    const int status = askLayers(db, prompt, OnEnter::SelectObjects, layers);
+    if (status != RTNORM) return outcomeOf(status);
     for (AcDbObjectId id : layers)
         if (!each(id)) return CommandOutcome::Cancelled;
     return CommandOutcome::Ended;
@@ -258,7 +287,7 @@ CommandOutcome colorLayers(AcDbDatabase* db)
                                currentLayerName(db) + ">: ";
     AcCmColor color;
     color.setColorIndex(static_cast<Adesk::UInt16>(index));
-    return changeLayers(db, prompt, true, [&](AcDbLayerTableRecord* layer) {
+    return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) {
         layer->setColor(color);
         layer->setIsOff(off);
     });
@@ -277,7 +306,7 @@ CommandOutcome linetypeLayers(AcDbDatabase* db)
     }
     const std::string prompt = "Enter name list of layer(s) for linetype \"" + arx::db::recordName(linetype) +
                                "\" <" + currentLayerName(db) + ">: ";
-    return changeLayers(db, prompt, true, [&](AcDbLayerTableRecord* layer) { layer->setLinetypeObjectId(linetype); });
+    return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) { layer->setLinetypeObjectId(linetype); });
 }
 
 CommandOutcome lineWeightLayers(AcDbDatabase* db)
@@ -302,7 +331,7 @@ CommandOutcome lineWeightLayers(AcDbDatabase* db)
     std::snprintf(text, sizeof text, "%.2fmm", weight / 100.0);
     const std::string prompt = std::string("Enter name list of layers(s) for lineweight ") + text + " <" +
                                currentLayerName(db) + ">: ";
-    return changeLayers(db, prompt, true, [&](AcDbLayerTableRecord* layer) {
+    return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) {
         layer->setLineWeight(static_cast<AcDb::LineWeight>(weight));
     });
 }
@@ -316,7 +345,7 @@ CommandOutcome plotLayers(AcDbDatabase* db)
     if (status != RTNORM && status != RTNONE) return CommandOutcome::Failed;
     const bool plot = status == RTNONE || std::string(answer) == "Plot";
     const std::string prompt = "Enter layer name(s) for this plot preference <" + currentLayerName(db) + ">: ";
-    return changeLayers(db, prompt, true, [&](AcDbLayerTableRecord* layer) { layer->setIsPlottable(plot); });
+    return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) { layer->setIsPlottable(plot); });
 }
 
 std::string padded(std::string text, std::size_t width)
@@ -355,7 +384,7 @@ CommandOutcome runOption(AcDbDatabase* db, const std::string& option)
     if (option == "Make") return makeLayer(db);
     if (option == "Set") return setLayer(db);
     if (option == "New") return newLayers(db);
-    if (option == "ON") return changeLayers(db, "Enter name list of layer(s) to turn On: ", false, turnOn);
+    if (option == "ON") return changeLayers(db, "Enter name list of layer(s) to turn On: ", OnEnter::Nothing, turnOn);
     if (option == "OFF") return turnOff(db);
     if (option == "Color") return colorLayers(db);
     if (option == "Ltype") return linetypeLayers(db);
@@ -363,12 +392,13 @@ CommandOutcome runOption(AcDbDatabase* db, const std::string& option)
     if (option == "Plot") return plotLayers(db);
     if (option == "Freeze") return freeze(db);
     if (option == "Thaw")
-        return changeLayers(db, "Enter name list of layer(s) to thaw: ", false,
+        return changeLayers(db, "Enter name list of layer(s) to thaw: ", OnEnter::Nothing,
                             [](AcDbLayerTableRecord* layer) { layer->setIsFrozen(false); });
     if (option == "LOck")
-        return changeLayers(db, "Enter name list of layer(s) to lock or <select objects>: ", false,
+        return changeLayers(db, "Enter name list of layer(s) to lock or <select objects>: ", OnEnter::SelectObjects,
                             [](AcDbLayerTableRecord* layer) { layer->setIsLocked(true); });
-    return changeLayers(db, "Enter name list of layer(s) to unlock or <select objects>: ", false,
+    return changeLayers(db, "Enter name list of layer(s) to unlock or <select objects>: ",
+                        OnEnter::SelectObjects,
                         [](AcDbLayerTableRecord* layer) { layer->setIsLocked(false); });
 }
 
