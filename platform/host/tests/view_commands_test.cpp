@@ -313,6 +313,14 @@ TEST_F(ViewCommands, ObjectOptionClipsByTheLastClosedCurve)
     EXPECT_EQ(vp->nonRectClipEntityId(), circle);
     EXPECT_TRUE(near(vp->centerPoint(), AcGePoint3d(20, 5, 0)));
     EXPECT_DOUBLE_EQ(vp->height(), 6.0);
+    vp.close();
+
+    // A curve picked on the sheet serves as well as the last one.
+    const AcDbObjectId picked = append(db, new AcDbCircle(AcGePoint3d(40, 5, 0), AcGeVector3d::kZAxis, 2.0));
+    append(db, new AcDbArc(AcGePoint3d(60, 5, 0), 2.0, 0.0, 1.0));
+    ads_point onPicked = {42, 5, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_O", RT3DPOINT, onPicked, RTNONE), RTNORM);
+    EXPECT_EQ(arx::views::clipBoundaryOf(arx::views::floatingViewports(arx::views::currentLayoutId(db)).back()), picked);
 }
 
 namespace {
