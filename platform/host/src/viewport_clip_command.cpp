@@ -44,7 +44,7 @@ int chooseViewport(AcDbDatabase* db, AcDbObjectId& viewport)
 CommandOutcome reportClip(Acad::ErrorStatus es)
 {
     if (es == Acad::eOk) return CommandOutcome::Ended;
-    if (es == Acad::eOnLockedLayer) return failWith("The viewport is on a locked layer.");
+    if (es == Acad::eOnLockedLayer) return failWith("The viewport or its boundary is on a locked layer.");
     return failWith(es == Acad::eInvalidInput ? kNotAClosedCurve : "The viewport could not be clipped.");
 }
 

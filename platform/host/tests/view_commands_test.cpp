@@ -448,6 +448,7 @@ TEST_F(ViewCommands, VpclipAsksForAViewportAndTakesThePickFirstOne)
     ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_N", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
     {
         AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForWrite);
+        ASSERT_EQ(vp.openStatus(), Acad::eOk);
         ASSERT_EQ(vp->setLayer("Frames"), Acad::eOk);
     }
     ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_LO", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
@@ -455,9 +456,32 @@ TEST_F(ViewCommands, VpclipAsksForAViewportAndTakesThePickFirstOne)
     ads_point onSquare = {25, 3, 0};
     printed().clear();
     EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onSquare, RTNONE), RTERROR);
-    EXPECT_EQ(printed(), "The viewport is on a locked layer.\n");
+    EXPECT_EQ(printed(), "The viewport or its boundary is on a locked layer.\n");
     EXPECT_TRUE(arx::views::clipBoundaryOf(second).isNull());
     EXPECT_FALSE(namesAsReactor(square, second)) << "a boundary that was refused names no viewport";
+
+    // A boundary on a locked layer leaves the viewport as it was.
+    ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_U", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
+    {
+        AcDbObjectPointer<AcDbCircle> ring(square, AcDb::kForWrite);
+        ASSERT_EQ(ring.openStatus(), Acad::eOk);
+        ASSERT_EQ(ring->setLayer("Frames"), Acad::eOk);
+        AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForWrite);
+        ASSERT_EQ(vp.openStatus(), Acad::eOk);
+        ASSERT_EQ(vp->setLayer("0"), Acad::eOk);
+    }
+    ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_LO", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
+    double widthBefore = 0.0;
+    {
+        AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForRead);
+        widthBefore = vp->width();
+    }
+    printed().clear();
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onSquare, RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "The viewport or its boundary is on a locked layer.\n");
+    AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForRead);
+    EXPECT_FALSE(vp->isNonRectClipOn());
+    EXPECT_DOUBLE_EQ(vp->width(), widthBefore);
 }
 
 namespace {

@@ -151,6 +151,11 @@ Acad::ErrorStatus clipViewport(AcDbDatabase* db, AcDbObjectId viewportId, AcDbOb
     const AcDbObjectId previous = clipBoundaryOf(viewportId);
     if (previous == boundaryId) return Acad::eOk;
     if (!viewportsSelected(db, {boundaryId}).empty()) return Acad::eInvalidInput;  // another viewport's boundary
+    {
+        // Both change: neither may be on a locked layer, or the clip would be half made.
+        AcDbObjectPointer<AcDbEntity> boundary(boundaryId, AcDb::kForWrite);
+        if (boundary.openStatus() != Acad::eOk) return boundary.openStatus();
+    }
     if ((es = fitFrame(viewportId, box.minPoint(), box.maxPoint())) != Acad::eOk) return es;
     if ((es = clipBy(viewportId, boundaryId)) != Acad::eOk) return es;
     if (!previous.isNull()) eraseBoundary(viewportId, previous);
