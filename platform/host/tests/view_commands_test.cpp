@@ -479,9 +479,23 @@ TEST_F(ViewCommands, VpclipAsksForAViewportAndTakesThePickFirstOne)
     printed().clear();
     EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onSquare, RTNONE), RTERROR);
     EXPECT_EQ(printed(), "The viewport or its boundary is on a locked layer.\n");
-    AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForRead);
-    EXPECT_FALSE(vp->isNonRectClipOn());
-    EXPECT_DOUBLE_EQ(vp->width(), widthBefore);
+    {
+        AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForRead);
+        EXPECT_FALSE(vp->isNonRectClipOn());
+        EXPECT_DOUBLE_EQ(vp->width(), widthBefore);
+    }
+
+    // Nor is a clip deleted whose boundary is on a locked layer.
+    {
+        AcDbObjectPointer<AcDbCircle> ring(circle, AcDb::kForWrite);
+        ASSERT_EQ(ring.openStatus(), Acad::eOk);
+        ASSERT_EQ(ring->setLayer("Frames"), Acad::eOk);
+    }
+    printed().clear();
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onCircle, RTSTR, "_D", RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "The viewport or its boundary is on a locked layer.\n");
+    EXPECT_EQ(arx::views::clipBoundaryOf(viewport), circle);
+    EXPECT_FALSE(circle.isErased());
 }
 
 namespace {

@@ -176,6 +176,10 @@ Acad::ErrorStatus clipViewportByPolygon(AcDbDatabase* db, AcDbObjectId viewportI
 Acad::ErrorStatus removeViewportClip(AcDbObjectId viewportId)
 {
     const AcDbObjectId boundary = clipBoundaryOf(viewportId);
+    if (!boundary.isNull() && !boundary.isErased()) {
+        AcDbObjectPointer<AcDbEntity> probe(boundary, AcDb::kForWrite);
+        if (probe.openStatus() != Acad::eOk) return probe.openStatus();  // it must go with the clip
+    }
     {
         AcDbObjectPointer<AcDbViewport> vp(viewportId, AcDb::kForWrite);
         if (vp.openStatus() != Acad::eOk) return vp.openStatus();
