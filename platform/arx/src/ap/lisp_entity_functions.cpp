@@ -1,5 +1,5 @@
 // The AutoLISP entity functions: entget, entmake, entmod, entdel, entlast, entnext, handent
-// and entupd, over the ADS entity calls, so that lists go through each class's own DXF
+// and entupd, with tblsearch for table records, over the ADS entity calls, so that lists go through each class's own DXF
 // filing. An entity list is a list of groups: (code . atom) for a value, (code x y z) for a
 // point, (-1 . <Entity name>) for the entity and (-3 ("APP" (1000 . "text") ...)) for
 // extended data.
@@ -267,6 +267,15 @@ Value handent(Interpreter&, const Arguments& args)
     return acdbHandEnt(stringArgument(args[0]).c_str(), result) == RTNORM ? nameValue(result) : Value();
 }
 
+// (tblsearch table name [setnext]): the table record's list, or nil.
+Value tblsearch(Interpreter&, const Arguments& args)
+{
+    requireArgumentCount(args, 2, 3);
+    const int setNext = args.size() == 3 && !isNil(args[2]) ? 1 : 0;
+    Chain list(acdbTblSearch(stringArgument(args[0]).c_str(), stringArgument(args[1]).c_str(), setNext));
+    return list ? entityList(list.get()) : Value();
+}
+
 Value entupd(Interpreter&, const Arguments& args)
 {
     requireArgumentCount(args, 1);
@@ -287,6 +296,7 @@ void addEntityBuiltins()
     addBuiltin("entnext", entnext);
     addBuiltin("handent", handent);
     addBuiltin("entupd", entupd);
+    addBuiltin("tblsearch", tblsearch);
 }
 
 }  // namespace arx::ap

@@ -1,8 +1,10 @@
 #include "ap/lisp_wiring.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "aced.h"
+#include "acedads.h"
 #include "ap/demand_loader.h"
 #include "ap/document_manager.h"
 #include "ap/entity_shapes.h"
@@ -105,6 +107,15 @@ void addEditorBuiltins()
         for (const Value& arg : args) answers.push_back(toAnswer(arg));
         ed::CommandProcessor::instance().runFromArguments(std::move(answers));
         return nullptr;
+    });
+    // (getcname "_NAME") is the local name, (getcname "NAME") the global one, nil for neither.
+    addBuiltin("getcname", [](Interpreter&, const Arguments& args) -> Value {
+        requireArgumentCount(args, 1);
+        char* other = nullptr;
+        if (acedGetCName(stringArgument(args[0]).c_str(), &other) != RTNORM) return nullptr;
+        Value name = makeString(other);
+        std::free(other);
+        return name;
     });
     addBuiltin("getvar", [](Interpreter&, const Arguments& args) -> Value {
         requireArgumentCount(args, 1);
