@@ -1,17 +1,15 @@
 #include "arguments.h"
 
-#include <cctype>
 #include <cstring>
 
 namespace regkestra {
-namespace {
 
 std::string upperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
   return text;
 }
-
-}  // namespace
 
 Arguments parseArguments(int argc, const char* const* argv) {
   Arguments arguments;

@@ -20,6 +20,9 @@ struct Arguments {
   std::string iniName;        // /F form: what follows "/F"
 };
 
+// ASCII letters to upper case; other bytes are kept.
+std::string upperCase(std::string text);
+
 // The switch letters are compared without regard to case.
 Arguments parseArguments(int argc, const char* const* argv);
 

@@ -20,13 +20,6 @@ namespace {
 
 const std::vector<std::string> kKnownReleaseNumbers = {"14.0", "15.0", "16.0"};
 
-std::string upperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 void registerOnly(InstallLog& log, const Arguments& arguments) {
   const bool registered = registerWithHost(
       log, arguments.releaseKey, registrationPathFor(arguments.releaseNumber), kLoadControls);

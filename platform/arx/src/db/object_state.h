@@ -59,6 +59,8 @@ struct ObjectState {
     std::unique_ptr<OpenUndo> openUndo;
 
     bool resident() const { return stub != nullptr; }
+    // No open of any kind and no notification in progress.
+    bool closed() const { return readers == 0 && !writer && !notifyOpen && notifying == 0; }
     // Clears what belongs to one write open.
     void resetWriteOpen();
 };

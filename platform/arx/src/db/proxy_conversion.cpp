@@ -13,8 +13,6 @@ namespace arx::db {
 
 namespace {
 
-bool isClosed(const ObjectState& st) { return st.readers == 0 && !st.writer && !st.notifyOpen && st.notifying == 0; }
-
 // The new object takes over the old one's place: its id and handle, owner, extension
 // dictionary, reactors and extended data. The old one is deleted.
 void replaceInStub(AcDbStub* stub, AcDbObject* replacement)
@@ -87,7 +85,7 @@ void ProxyClassObserver::classRemoving(AcRxClass* cls)
     for (AcDbStub& stub : stateOf(mpDb).stubs) {
         AcDbObject* obj = stub.object;
         if (obj == nullptr || obj->isA() == nullptr || !obj->isA()->isDerivedFrom(cls)) continue;
-        if (!isClosed(stateOf(obj))) {
+        if (!stateOf(obj).closed()) {
             std::fprintf(stderr, "The %s object with handle %llX is open while its class is removed.\n",
                          obj->isA()->name(), static_cast<unsigned long long>(stub.handle));
             continue;
@@ -104,7 +102,7 @@ void ProxyClassObserver::classAdded(AcRxClass* cls)
         AcDbObject* obj = stub.object;
         ProxyOrigin origin;
         const DxfItemList* items = nullptr;
-        if (obj == nullptr || !obj->isAProxy() || !isClosed(stateOf(obj))) continue;
+        if (obj == nullptr || !obj->isAProxy() || !stateOf(obj).closed()) continue;
         // Read as the filer reads it: the proxy is opened for the moment of describing it.
         ObjectState& st = stateOf(obj);
         ++st.readers;

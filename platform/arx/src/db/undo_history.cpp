@@ -7,6 +7,7 @@
 #include "db/notifications.h"
 #include "db/object_state.h"
 #include "db/open_rules.h"
+#include "db/undo_recording.h"
 #include "rx/class_dictionary.h"
 
 namespace arx::db {
@@ -18,15 +19,6 @@ bool isRegisteredClass(const void* p)
     for (AcRxClass* cls : rx::ClassDictionary::instance().classes())
         if (cls == p) return true;
     return false;
-}
-
-bool isClosed(const ObjectState& st) { return st.readers == 0 && !st.writer && !st.notifyOpen && st.notifying == 0; }
-
-std::vector<unsigned char> snapshotOf(AcDbObject* obj)
-{
-    MemoryDwgFiler filer(AcDb::kUndoFiler, obj->database());
-    obj->dwgOutFields(&filer);
-    return filer.takeBytes();
 }
 
 // Opens the object as undo does: for write, whatever its erased bit and layer, marked as
@@ -183,7 +175,7 @@ void UndoHistory::discard(std::vector<UndoGroup>& groups)
     for (UndoGroup& g : groups)
         for (UndoRecord& r : g.records)
             if (r.kind == UndoRecord::Kind::Unappended && r.stub->unappended && r.stub->object != nullptr &&
-                isClosed(stateOf(r.stub->object)))
+                stateOf(r.stub->object).closed())
                 destroyObject(r.stub);
     groups.clear();
 }
@@ -203,7 +195,7 @@ void UndoHistory::replay(UndoGroup& group, UndoGroup& inverse)
         case UndoRecord::Kind::Unappended: {
             bool unappending = rec.kind == UndoRecord::Kind::Appended;
             // Already so (a reactor did it during this replay): its own record takes it back.
-            if (!isClosed(st) || stub->unappended == unappending) break;
+            if (!st.closed() || stub->unappended == unappending) break;
             stub->unappended = unappending;
             inverse.records.push_back({unappending ? UndoRecord::Kind::Unappended : UndoRecord::Kind::Appended, stub, {}});
             ds.changed();
@@ -234,7 +226,7 @@ void UndoHistory::replay(UndoGroup& group, UndoGroup& inverse)
         case UndoRecord::Kind::Full: {
             AcDbObject* open = openForReplay(stub);
             if (open == nullptr) break;
-            inverse.records.push_back({UndoRecord::Kind::Full, stub, snapshotOf(obj)});
+            inverse.records.push_back({UndoRecord::Kind::Full, stub, undoSnapshotOf(obj)});
             MemoryDwgFiler filer(AcDb::kUndoFiler, mpDb, rec.bytes);
             obj->dwgInFields(&filer);
             st.modified = true;

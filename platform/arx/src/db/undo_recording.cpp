@@ -10,14 +10,14 @@ namespace {
 
 UndoHistory& historyOf(const ObjectState& st) { return stateOf(st.stub->database).undo; }
 
-std::vector<unsigned char> snapshotOf(AcDbObject* obj)
+}  // namespace
+
+std::vector<unsigned char> undoSnapshotOf(AcDbObject* obj)
 {
     MemoryDwgFiler filer(AcDb::kUndoFiler, obj->database());
     obj->dwgOutFields(&filer);
     return filer.takeBytes();
 }
-
-}  // namespace
 
 void beginObjectWrite(AcDbObject* obj)
 {
@@ -25,7 +25,7 @@ void beginObjectWrite(AcDbObject* obj)
     if (!st.resident() || st.appendedInOpen) return;
     if (!st.openUndo) st.openUndo = std::make_unique<OpenUndo>();
     // Taken whether or not undo records: cancel() restores from it.
-    st.openUndo->snapshot = snapshotOf(obj);
+    st.openUndo->snapshot = undoSnapshotOf(obj);
     st.openUndo->hasSnapshot = true;
 }
 

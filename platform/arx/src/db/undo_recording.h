@@ -2,6 +2,8 @@
 // (kept for cancel and for the full record), the full record when automatic undo is on, the
 // partial records the object writes itself when it is off, and the erase and append records.
 #pragma once
+#include <vector>
+
 #include "dbmain.h"
 
 namespace arx::db {
@@ -17,6 +19,9 @@ AcDbDwgFiler* partialUndoFiler(AcDbObject* obj);
 void endObjectWrite(AcDbObject* obj);
 // cancel(): the object gets back its state of the first write and its records are dropped.
 void restoreFirstWriteState(AcDbObject* obj);
+
+// The object's fields as the undo filer writes them.
+std::vector<unsigned char> undoSnapshotOf(AcDbObject* obj);
 
 void recordAppend(AcDbObject* obj);
 void recordErase(AcDbObject* obj, bool erasing);

@@ -4,12 +4,6 @@
 
 namespace arx::lisp {
 
-namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
-
-}  // namespace
-
 ExpressionScanner::Step ExpressionScanner::feed(char c) {
     if (inString_) {
         if (escape_) {

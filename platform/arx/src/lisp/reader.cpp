@@ -12,7 +12,6 @@ namespace arx::lisp {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
 

@@ -10,6 +10,9 @@
 
 namespace arx::lisp {
 
+// The characters AutoLISP reads as blanks between expressions.
+inline bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
+
 class Reader {
 public:
     explicit Reader(std::string_view text, std::size_t start = 0) : text_(text), pos_(start) {}

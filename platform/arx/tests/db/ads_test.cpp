@@ -1,6 +1,7 @@
 // The ADS calls AutoLISP's entget, entmod, entmake, entdel, entlast, entnext, handent,
 // tblsearch and dictsearch go through.
 #include "support/db_fixture.h"
+#include "support/resbuf_builders.h"
 
 #include <cstring>
 
@@ -8,7 +9,11 @@
 #include "acutads.h"
 #include "dbhostext.h"
 
+using dbtest::chain;
 using dbtest::DbTest;
+using dbtest::point;
+using dbtest::real;
+using dbtest::text;
 
 namespace {
 
@@ -17,43 +22,6 @@ const resbuf* find(const resbuf* list, int code)
     for (; list; list = list->rbnext)
         if (list->restype == code) return list;
     return nullptr;
-}
-
-resbuf* text(int code, const char* value)
-{
-    resbuf* rb = acutNewRb(code);
-    rb->resval.rstring = strdup(value);
-    return rb;
-}
-
-resbuf* real(int code, double value)
-{
-    resbuf* rb = acutNewRb(code);
-    rb->resval.rreal = value;
-    return rb;
-}
-
-resbuf* point(int code, double x, double y, double z)
-{
-    resbuf* rb = acutNewRb(code);
-    rb->resval.rpoint[0] = x;
-    rb->resval.rpoint[1] = y;
-    rb->resval.rpoint[2] = z;
-    return rb;
-}
-
-resbuf* chain(std::initializer_list<resbuf*> items)
-{
-    resbuf* head = nullptr;
-    resbuf* tail = nullptr;
-    for (resbuf* rb : items) {
-        if (tail)
-            tail->rbnext = rb;
-        else
-            head = rb;
-        tail = rb;
-    }
-    return head;
 }
 
 }  // namespace

@@ -1,35 +1,17 @@
 // Extended data: registered applications, replacement per application, removal.
 #include "support/db_fixture.h"
+#include "support/resbuf_builders.h"
 
 #include <cstring>
 
 #include "acdbads_db.h"
 #include "acutads.h"
 
+using dbtest::chain;
 using dbtest::DbTest;
+using dbtest::text;
 
 namespace {
-
-resbuf* text(int code, const char* value)
-{
-    resbuf* rb = acutNewRb(code);
-    rb->resval.rstring = strdup(value);
-    return rb;
-}
-
-resbuf* chain(std::initializer_list<resbuf*> items)
-{
-    resbuf* head = nullptr;
-    resbuf* tail = nullptr;
-    for (resbuf* rb : items) {
-        if (tail)
-            tail->rbnext = rb;
-        else
-            head = rb;
-        tail = rb;
-    }
-    return head;
-}
 
 std::vector<std::string> summary(const resbuf* rb)
 {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "aced.h"
+#include "console_capture.h"
 #include "ed/command_processor.h"
 #include "ed/command_stack.h"
 #include "ed/console.h"
@@ -11,12 +12,6 @@
 using namespace arx::ed;
 
 namespace {
-
-struct Capture {
-    std::string text;
-    Capture() { Console::instance().setSink([this](std::string_view t) { text += t; }); }
-    ~Capture() { Console::instance().resetSink(); }
-};
 
 struct EventLog : AcEditorReactor {
     std::vector<std::string> events;
@@ -67,7 +62,7 @@ protected:
         CommandProcessor::instance().runCommandLoop();
     }
     EventLog log;
-    Capture capture;
+    ConsoleCapture capture;
 };
 
 }  // namespace

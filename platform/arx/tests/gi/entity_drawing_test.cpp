@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "dbapserv.h"
 #include "dbents.h"
@@ -18,7 +19,6 @@ using arx::gi::Primitive;
 using arx::gi::PrimitiveKind;
 using arx::gi::RecordingWorldDraw;
 
-constexpr double kPi = 3.141592653589793;
 
 class EntityDrawingTest : public ::testing::Test {
 protected:
@@ -138,14 +138,14 @@ TEST_F(EntityDrawingTest, CirclesAndArcsDrawInTheirPlane)
     EXPECT_NEAR(circles[0].radius, 4.0, 1e-12);
     for (const AcGePoint3d& p : circles[0].points) EXPECT_NEAR((p - AcGePoint3d(10, 0, 0)).length(), 4.0, 1e-9);
 
-    const auto arcs = draw(append(new AcDbArc(AcGePoint3d(0, 0, 0), 2.0, 0.0, kPi / 2)));
+    const auto arcs = draw(append(new AcDbArc(AcGePoint3d(0, 0, 0), 2.0, 0.0, std::numbers::pi / 2)));
     ASSERT_EQ(arcs.size(), 1u);
     EXPECT_EQ(arcs[0].kind, PrimitiveKind::Arc);
     expectPoint(arcs[0].points.front(), {2, 0, 0});
     expectPoint(arcs[0].points.back(), {0, 2, 0});
 
     // An arc whose normal points down turns the other way as seen from above.
-    const auto tilted = draw(append(new AcDbArc(AcGePoint3d(0, 0, 0), -AcGeVector3d::kZAxis, 1.0, 0.0, kPi / 2)));
+    const auto tilted = draw(append(new AcDbArc(AcGePoint3d(0, 0, 0), -AcGeVector3d::kZAxis, 1.0, 0.0, std::numbers::pi / 2)));
     ASSERT_EQ(tilted.size(), 1u);
     for (const AcGePoint3d& p : tilted[0].points) EXPECT_NEAR(p.z, 0.0, 1e-12);
     const AcGePoint3d mid = tilted[0].points[tilted[0].points.size() / 2];
@@ -241,7 +241,7 @@ TEST_F(EntityDrawingTest, ABlockReferenceDrawsItsBlockInPlace)
     append(own, block);      // its own layer, BYLAYER
 
     auto* ref = new AcDbBlockReference(AcGePoint3d(100, 50, 0), block);
-    ref->setRotation(kPi / 2);
+    ref->setRotation(std::numbers::pi / 2);
     ref->setScaleFactors(AcGeScale3d(2.0));
     ref->setLayer(insertLayer);
     ref->setColorIndex(1);

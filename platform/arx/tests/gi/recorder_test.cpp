@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <numbers>
 
 #include "acgi.h"
 #include "dbpl.h"
@@ -16,7 +17,6 @@ using arx::gi::Primitive;
 using arx::gi::PrimitiveKind;
 using arx::gi::RecordingWorldDraw;
 
-constexpr double kPi = 3.141592653589793;
 
 // A drawable whose worldDraw is the test's.
 class TestDrawable : public AcGiDrawable {
@@ -119,7 +119,7 @@ TEST(Recorder, ModelTransformsCarryWhatFollowsUntilPopped)
     const auto prims = record([&](AcGiWorldDraw* wd) {
         AcGiWorldGeometry& g = wd->geometry();
         g.pushModelTransform(AcGeMatrix3d::translation(AcGeVector3d(10, 0, 0)));
-        g.pushModelTransform(AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis));
+        g.pushModelTransform(AcGeMatrix3d::rotation(std::numbers::pi / 2, AcGeVector3d::kZAxis));
         g.polyline(1, origin);  // rotated first, then moved: (10, 1)
         g.popModelTransform();
         g.polyline(1, origin);  // (11, 0)
@@ -161,9 +161,9 @@ TEST(Recorder, CirclesAndArcsKeepTheirShapeAndChords)
         g.circle(AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0), AcGePoint3d(-1, 0, 0));
         g.circle(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(2, 2, 0));  // collinear: nothing
         g.circle(AcGePoint3d(0, 0, 0), -1.0, AcGeVector3d::kZAxis);                   // no radius: nothing
-        g.circularArc(AcGePoint3d(0, 0, 0), 3.0, AcGeVector3d::kZAxis, AcGeVector3d(0, 2, 0), kPi / 2);
+        g.circularArc(AcGePoint3d(0, 0, 0), 3.0, AcGeVector3d::kZAxis, AcGeVector3d(0, 2, 0), std::numbers::pi / 2);
         g.circularArc(AcGePoint3d(1, 0, 0), AcGePoint3d(0, -1, 0), AcGePoint3d(-1, 0, 0));
-        g.circularArc(AcGePoint3d(0, 0, 0), 1.0, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, kPi / 2, kAcGiArcSector);
+        g.circularArc(AcGePoint3d(0, 0, 0), 1.0, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, std::numbers::pi / 2, kAcGiArcSector);
         return true;
     });
     ASSERT_EQ(prims.size(), 5u);
@@ -183,12 +183,12 @@ TEST(Recorder, CirclesAndArcsKeepTheirShapeAndChords)
     EXPECT_FALSE(quarter.closed);
     expectPoint(quarter.points.front(), {0, 3, 0});
     expectPoint(quarter.points.back(), {-3, 0, 0});
-    EXPECT_NEAR(quarter.sweep, kPi / 2, 1e-12);
+    EXPECT_NEAR(quarter.sweep, std::numbers::pi / 2, 1e-12);
 
     // From (1,0) through (0,-1) to (-1,0): the lower half, turning clockwise about +Z, that is
     // counterclockwise about -Z.
     const Primitive& lower = prims[3];
-    EXPECT_NEAR(lower.sweep, kPi, 1e-12);
+    EXPECT_NEAR(lower.sweep, std::numbers::pi, 1e-12);
     EXPECT_NEAR(lower.normal.z, -1.0, 1e-12);
     for (const AcGePoint3d& p : lower.points) EXPECT_LE(p.y, 1e-12);
 

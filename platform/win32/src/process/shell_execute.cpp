@@ -15,14 +15,14 @@
 
 namespace {
 
-constexpr INT_PTR kStarted = 42;  // any value above 32 means success
+constexpr INT_PTR kShellExecuteStarted = 42;  // any value above 32 means success
 
 HINSTANCE result(INT_PTR code) { return reinterpret_cast<HINSTANCE>(code); }
 
 INT_PTR resultOfSpawnError(int error) {
   switch (error) {
     case 0:
-      return kStarted;
+      return kShellExecuteStarted;
     case ENOENT:
       return SE_ERR_FNF;
     case ENOTDIR:

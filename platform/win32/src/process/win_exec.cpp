@@ -7,7 +7,7 @@
 #include "spawn.h"
 
 namespace {
-constexpr UINT kStarted = 33;  // any value above 31 means success
+constexpr UINT kWinExecStarted = 33;  // any value above 31 means success
 }
 
 extern "C" UINT WinExec(LPCSTR lpCmdLine, UINT) {
@@ -15,7 +15,7 @@ extern "C" UINT WinExec(LPCSTR lpCmdLine, UINT) {
   const int error = win32::startProgram(win32::splitCommandLine(lpCmdLine), std::string());
   switch (error) {
     case 0:
-      return kStarted;
+      return kWinExecStarted;
     case ENOENT:
       return ERROR_FILE_NOT_FOUND;
     case ENOTDIR:

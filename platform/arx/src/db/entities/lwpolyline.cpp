@@ -10,8 +10,8 @@ using arx::db::DxfItem;
 ACRX_DXF_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, 0, 0, 0, LWPOLYLINE, ObjectDBX Classes)
 
 namespace {
-constexpr Adesk::Int16 kClosed = 1;
-constexpr Adesk::Int16 kPlinegen = 128;
+constexpr Adesk::Int16 kLwClosed = 1;
+constexpr Adesk::Int16 kLwPlinegen = 128;
 }  // namespace
 
 AcDbPolyline::AcDbPolyline(unsigned int numVerts) : mpUnmodelled(new arx::db::UnmodelledGroups), mVertices(static_cast<int>(numVerts)) {}
@@ -113,17 +113,17 @@ AcDbPolyline::SegType AcDbPolyline::segType(unsigned int index) const
     return a.bulge == 0 ? kLine : kArc;
 }
 
-Adesk::Boolean AcDbPolyline::isClosed() const { assertReadEnabled(); return (mFlags & kClosed) != 0; }
+Adesk::Boolean AcDbPolyline::isClosed() const { assertReadEnabled(); return (mFlags & kLwClosed) != 0; }
 void AcDbPolyline::setClosed(Adesk::Boolean closed)
 {
     assertWriteEnabled();
-    mFlags = closed ? (mFlags | kClosed) : (mFlags & ~kClosed);
+    mFlags = closed ? (mFlags | kLwClosed) : (mFlags & ~kLwClosed);
 }
-bool AcDbPolyline::hasPlinegen() const { assertReadEnabled(); return (mFlags & kPlinegen) != 0; }
+bool AcDbPolyline::hasPlinegen() const { assertReadEnabled(); return (mFlags & kLwPlinegen) != 0; }
 void AcDbPolyline::setPlinegen(bool plinegen)
 {
     assertWriteEnabled();
-    mFlags = plinegen ? (mFlags | kPlinegen) : (mFlags & ~kPlinegen);
+    mFlags = plinegen ? (mFlags | kLwPlinegen) : (mFlags & ~kLwPlinegen);
 }
 double AcDbPolyline::elevation() const { assertReadEnabled(); return mElevation; }
 void AcDbPolyline::setElevation(double elevation) { assertWriteEnabled(); mElevation = elevation; }

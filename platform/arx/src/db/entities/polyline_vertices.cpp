@@ -10,11 +10,11 @@ ACRX_DXF_DEFINE_MEMBERS(AcDb3dPolylineVertex, AcDbEntity, 0, 0, 0, VERTEX, Objec
 ACRX_DXF_DEFINE_MEMBERS(AcDbSequenceEnd, AcDbEntity, 0, 0, 0, SEQEND, ObjectDBX Classes)
 
 namespace {
-constexpr Adesk::Int16 kCurveFitExtra = 1;
-constexpr Adesk::Int16 kTangentUsed = 2;
-constexpr Adesk::Int16 kSplineFit = 8;
-constexpr Adesk::Int16 kSplineControl = 16;
-constexpr Adesk::Int16 k3dVertex = 32;
+constexpr Adesk::Int16 kVertexCurveFitExtra = 1;
+constexpr Adesk::Int16 kVertexTangentUsed = 2;
+constexpr Adesk::Int16 kVertexSplineFit = 8;
+constexpr Adesk::Int16 kVertexSplineControl = 16;
+constexpr Adesk::Int16 kVertex3d = 32;
 }  // namespace
 
 // --- AcDb2dVertex ----------------------------------------------------------------------------
@@ -29,9 +29,9 @@ AcDb2dVertex::~AcDb2dVertex() = default;
 AcDb2dVertex::Vertex2dType AcDb2dVertex::vertexType() const
 {
     assertReadEnabled();
-    if (mFlags & kSplineControl) return k2dSplineCtlVertex;
-    if (mFlags & kSplineFit) return k2dSplineFitVertex;
-    if (mFlags & kCurveFitExtra) return k2dCurveFitVertex;
+    if (mFlags & kVertexSplineControl) return k2dSplineCtlVertex;
+    if (mFlags & kVertexSplineFit) return k2dSplineFitVertex;
+    if (mFlags & kVertexCurveFitExtra) return k2dCurveFitVertex;
     return k2dVertex;
 }
 AcGePoint3d AcDb2dVertex::position() const { assertReadEnabled(); return mPosition; }
@@ -47,10 +47,10 @@ Acad::ErrorStatus AcDb2dVertex::setTangent(double tangent)
 {
     assertWriteEnabled();
     mTangent = tangent;
-    mFlags |= kTangentUsed;
+    mFlags |= kVertexTangentUsed;
     return Acad::eOk;
 }
-bool AcDb2dVertex::isTangentUsed() const { assertReadEnabled(); return (mFlags & kTangentUsed) != 0; }
+bool AcDb2dVertex::isTangentUsed() const { assertReadEnabled(); return (mFlags & kVertexTangentUsed) != 0; }
 
 void AcDb2dVertex::setPlaneOfOwner(const AcGeVector3d& normal, double elevation, bool keepLocalCoordinates)
 {
@@ -118,7 +118,7 @@ Acad::ErrorStatus AcDb2dVertex::dxfOutFields(AcDbDxfFiler* filer) const
     if (mEndWidth != 0) filer->writeDouble(static_cast<AcDb::DxfCode>(41), mEndWidth);
     if (mBulge != 0) filer->writeDouble(static_cast<AcDb::DxfCode>(42), mBulge);
     filer->writeInt16(AcDb::kDxfInt16, mFlags);
-    if (mFlags & kTangentUsed) filer->writeDouble(AcDb::kDxfAngle, arx::db::degreesFromRadians(mTangent));
+    if (mFlags & kVertexTangentUsed) filer->writeDouble(AcDb::kDxfAngle, arx::db::degreesFromRadians(mTangent));
     return arx::db::writeUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -168,8 +168,8 @@ AcDb3dPolylineVertex::~AcDb3dPolylineVertex() = default;
 AcDb3dPolylineVertex::Vertex3dType AcDb3dPolylineVertex::vertexType() const
 {
     assertReadEnabled();
-    if (mFlags & kSplineControl) return k3dControlVertex;
-    if (mFlags & kSplineFit) return k3dFitVertex;
+    if (mFlags & kVertexSplineControl) return k3dControlVertex;
+    if (mFlags & kVertexSplineFit) return k3dFitVertex;
     return k3dSimpleVertex;
 }
 AcGePoint3d AcDb3dPolylineVertex::position() const { assertReadEnabled(); return mPosition; }
@@ -210,7 +210,7 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writeString(AcDb::kDxfSubclass, "AcDbVertex");
     filer->writeString(AcDb::kDxfSubclass, "AcDb3dPolylineVertex");
     filer->writePoint3d(AcDb::kDxfXCoord, mPosition);
-    filer->writeInt16(AcDb::kDxfInt16, static_cast<Adesk::Int16>(mFlags | k3dVertex));
+    filer->writeInt16(AcDb::kDxfInt16, static_cast<Adesk::Int16>(mFlags | kVertex3d));
     return arx::db::writeUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -227,7 +227,7 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dxfInFields(AcDbDxfFiler* filer)
     arx::db::SubclassReader in(filer, "AcDb3dPolylineVertex", mpUnmodelled.get());
     if ((status = in.start()) != Acad::eOk) return status;
     mpUnmodelled->items = std::move(kept);
-    mFlags = k3dVertex;
+    mFlags = kVertex3d;
     while (in.next(item)) {
         switch (item.code) {
         case 10: mPosition = item.point; break;
