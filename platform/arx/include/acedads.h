@@ -32,6 +32,36 @@ ACAD_PORT int acedGetInt(const char* prompt, int* result);
 ACAD_PORT int acedGetInput(char* str);
 ACAD_PORT int acedAlert(const char* string);
 
+// Selection sets. A set's name is an ads_name; the sets made here live until acedSSFree
+// (those AutoLISP makes, until the session ends). Members are entity names of the current
+// drawing, each once, in the order they were added.
+// acedSSGet modes: null (the user selects at "Select objects: "; with pt1 a single pick
+// there), "I" (the pick-first set), "X" (every entity of the drawing), "L" (the last entity
+// of the current space), "P" (the previous selection), "W" and "C" (window and crossing with
+// the corners pt1 and pt2, ads_points in the UCS). A leading "_" is allowed. filter, when not
+// null, keeps the entities whose lists match it (group codes and values, -4 operators and
+// "<AND" "<OR" "<XOR" "<NOT" groups). RTNORM with a new set; RTERROR when nothing was
+// selected; RTCAN when cancelled.
+ACAD_PORT int acedSSGet(const char* str, const void* pt1, const void* pt2, const resbuf* filter, ads_name ss);
+ACAD_PORT int acedSSFree(const ads_name sname);
+ACAD_PORT int acedSSLength(const ads_name sname, long* len);
+// Adds an entity to a set (sname null: a new set), the set's name in result; with ename
+// null too, a new empty set.
+ACAD_PORT int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result);
+ACAD_PORT int acedSSDel(const ads_name ename, const ads_name ss);
+ACAD_PORT int acedSSName(const ads_name ss, long i, ads_name entres);
+ACAD_PORT int acedSSMemb(const ads_name ename, const ads_name ss);
+// The pick-first set: pset becomes it (null clears it); unused must be null. acedSSGetFirst
+// gives (in pset, an RTPICKS item, or RTNIL) the pick-first set; gset is always RTNIL.
+ACAD_PORT int acedSSSetFirst(const ads_name pset, const ads_name unused);
+ACAD_PORT int acedSSGetFirst(resbuf** gset, resbuf** pset);
+// An entity picked at "Select object: " (a point) with that point.
+ACAD_PORT int acedEntSel(const char* str, ads_name entres, ads_point ptres);
+
+// The local name of a command from its global name ("_UNDO" -> "UNDO") or the global name of
+// a local one; the caller frees newName with free().
+ACAD_PORT int acedGetCName(const char* cmd, char** newName);
+
 // AutoLISP bridge.
 ACAD_PORT int acedDefun(const char* sname, int funcno);
 ACAD_PORT int acedUndef(const char* sname, int funcno);

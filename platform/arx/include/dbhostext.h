@@ -31,6 +31,13 @@ public:
     virtual const char* groupName(int fromNewest) const = 0;
     // Forgets the whole history (UNDO Control None, a drawing just opened).
     virtual void clear() = 0;
+    // UNDO Mark puts a mark after the newest group. groupsAboveMark: how many undoable groups
+    // lie above the newest mark (-1 when there is none); undoToMark undoes them and takes the
+    // mark away (a mark that undo passes over goes too). Returns the groups undone, -1 when
+    // there was no mark.
+    virtual void addMark() = 0;
+    virtual int groupsAboveMark() const = 0;
+    virtual int undoToMark() = 0;
     virtual bool isReplaying() const = 0;
 };
 

@@ -70,9 +70,9 @@ CommandOutcome quickSave()
 void defineFileCommands()
 {
     auto& processor = ed::CommandProcessor::instance();
-    processor.defineHostCommand("OPEN", openDrawing);
-    processor.defineHostCommand("SAVEAS", saveDrawingAs);
-    processor.defineHostCommand("QSAVE", quickSave);
+    processor.defineHostCommand("OPEN", openDrawing, ed::kNotUndoable);
+    processor.defineHostCommand("SAVEAS", saveDrawingAs, ed::kNotUndoable);
+    processor.defineHostCommand("QSAVE", quickSave, ed::kNotUndoable);
 }
 
 }  // namespace arx::host

@@ -86,11 +86,11 @@ CommandOutcome arxCommand()
 void defineSessionCommands()
 {
     auto& processor = ed::CommandProcessor::instance();
-    processor.defineHostCommand("QUIT", quit);
-    processor.defineHostCommand("EXIT", quit);
-    processor.defineHostCommand("NEW", newDrawing);
-    processor.defineHostCommand("CLOSE", closeDrawing);
-    processor.defineHostCommand("ARX", arxCommand);
+    processor.defineHostCommand("QUIT", quit, ed::kNotUndoable);
+    processor.defineHostCommand("EXIT", quit, ed::kNotUndoable);
+    processor.defineHostCommand("NEW", newDrawing, ed::kNotUndoable);
+    processor.defineHostCommand("CLOSE", closeDrawing, ed::kNotUndoable);
+    processor.defineHostCommand("ARX", arxCommand, ed::kNotUndoable);
 }
 
 void defineHostCommands()
@@ -99,6 +99,7 @@ void defineHostCommands()
     defineFileCommands();
     defineViewCommands();
     definePlotCommands();
+    defineEditCommands();
 }
 
 }  // namespace arx::host

@@ -42,9 +42,9 @@ CommandOutcome writeCurrentLayout()
 void definePlotCommands()
 {
     ed::CommandProcessor& processor = ed::CommandProcessor::instance();
-    processor.defineHostCommand("SVGOUT", writeCurrentLayout);
-    processor.defineHostCommand("PLOT", writeCurrentLayout);
-    processor.defineHostCommand("PREVIEW", writeCurrentLayout);
+    processor.defineHostCommand("SVGOUT", writeCurrentLayout, ed::kNotUndoable);
+    processor.defineHostCommand("PLOT", writeCurrentLayout, ed::kNotUndoable);
+    processor.defineHostCommand("PREVIEW", writeCurrentLayout, ed::kNotUndoable);
 }
 
 }  // namespace arx::host

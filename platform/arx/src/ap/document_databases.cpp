@@ -3,7 +3,10 @@
 #include "ap/document_manager.h"
 #include "db/dxf/drawing_file.h"
 #include "dbapserv.h"
+#include "dbhostext.h"
 #include "dbmain.h"
+#include "ed/command_processor.h"
+#include "ed/selection_sets.h"
 
 namespace arx::ap {
 namespace {
@@ -28,6 +31,23 @@ AcDbDatabase* openDrawing(const std::string& path, std::string& error)
     return db;
 }
 
+// Each outermost command is one undo group of the drawing it started in (which may be
+// closed by the time the command ends).
+void wireUndoGroups()
+{
+    static AcDbDatabase* grouped = nullptr;
+    auto& hooks = ed::CommandProcessor::instance().hooks();
+    hooks.beginUndoGroup = [](const std::string& commandName) {
+        grouped = acdbHostApplicationServices()->workingDatabase();
+        if (grouped != nullptr) acdbUndoController(grouped)->beginGroup(commandName.c_str());
+    };
+    hooks.endUndoGroup = [] {
+        if (grouped != nullptr && DocumentManager::instance().document(grouped) != nullptr)
+            acdbUndoController(grouped)->endGroup();
+        grouped = nullptr;
+    };
+}
+
 }  // namespace
 
 void wireDocumentDatabases()
@@ -38,12 +58,14 @@ void wireDocumentDatabases()
     hooks.createEmpty = [] { return new AcDbDatabase(true); };
     hooks.open = openDrawing;
     hooks.release = [](AcDbDatabase* db) {
+        ed::SelectionSets::instance().forgetDatabase(db);
         if (acdbHostApplicationServices()->workingDatabase() == db)
             acdbHostApplicationServices()->setWorkingDatabase(nullptr);
         delete db;
     };
     documents.setDatabaseHooks(std::move(hooks));
     documents.addListener(&listener);
+    wireUndoGroups();
 }
 
 }  // namespace arx::ap

@@ -193,6 +193,12 @@ Chain chainOf(const Value& list)
     return chain.release();
 }
 
+}  // namespace
+
+resbuf* dxfChainOf(const Value& list) { return chainOf(list).release(); }
+
+namespace {
+
 // ---- Builtins ----------------------------------------------------------------------------
 
 Value nameValue(const ads_name name) { return makeEntityName(name); }

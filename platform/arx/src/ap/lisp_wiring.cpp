@@ -5,7 +5,9 @@
 #include "aced.h"
 #include "ap/demand_loader.h"
 #include "ap/document_manager.h"
+#include "ap/entity_shapes.h"
 #include "ap/lisp_entity_functions.h"
+#include "ap/lisp_selection_functions.h"
 #include "ed/command_processor.h"
 #include "ed/console.h"
 #include "ed/editor.h"
@@ -275,6 +277,8 @@ void wireAutoLisp()
     addEditorBuiltins();
     addModuleBuiltins();
     addEntityBuiltins();
+    addSelectionBuiltins();
+    wireEntityShapes();
     ed::CommandProcessor::instance().hooks().evaluateLisp = [](const std::string& expression) {
         Interpreter* interpreter = currentInterpreter();
         if (interpreter == nullptr) {

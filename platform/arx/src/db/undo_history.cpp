@@ -96,7 +96,8 @@ void UndoHistory::beginGroup(const char* name)
     if (mpTarget != nullptr) return;
     if (mDepth++ > 0) return;
     closeLooseGroup();
-    mUndo.push_back(UndoGroup{name ? name : "", {}});
+    if (mDisabled) return;  // undo is off: commands leave no groups
+    mUndo.push_back(UndoGroup{name ? name : "", {}, false});
     mGroupOpen = true;
 }
 
@@ -133,7 +134,7 @@ int UndoHistory::undo(int count)
         if (top <= 0) break;
         UndoGroup group = std::move(mUndo[static_cast<std::size_t>(top - 1)]);
         mUndo.erase(mUndo.begin() + (top - 1));
-        UndoGroup inverse{group.name, {}};
+        UndoGroup inverse{group.name, {}, false};
         replay(group, inverse);
         mRedo.push_back(std::move(inverse));
         ++done;
@@ -149,7 +150,7 @@ int UndoHistory::redo(int count)
     while (done < count && !mRedo.empty()) {
         UndoGroup group = std::move(mRedo.back());
         mRedo.pop_back();
-        UndoGroup inverse{group.name, {}};
+        UndoGroup inverse{group.name, {}, false};
         replay(group, inverse);
         long at = std::max(0L, static_cast<long>(mUndo.size()) - (mGroupOpen ? 1 : 0));
         mUndo.insert(mUndo.begin() + at, std::move(inverse));
@@ -158,13 +159,47 @@ int UndoHistory::redo(int count)
     return done;
 }
 
+UndoGroup* UndoHistory::newestClosedGroup()
+{
+    const long top = static_cast<long>(mUndo.size()) - (mGroupOpen ? 1 : 0);
+    return top > 0 ? &mUndo[static_cast<std::size_t>(top - 1)] : nullptr;
+}
+
+void UndoHistory::addMark()
+{
+    closeLooseGroup();
+    if (UndoGroup* newest = newestClosedGroup()) newest->markAfter = true;
+    else mMarkAtBottom = true;
+}
+
+int UndoHistory::groupsAboveMark() const
+{
+    const long top = static_cast<long>(mUndo.size()) - (mGroupOpen ? 1 : 0);
+    for (long i = top - 1; i >= 0; --i)
+        if (mUndo[static_cast<std::size_t>(i)].markAfter) return static_cast<int>(top - 1 - i);
+    return mMarkAtBottom ? static_cast<int>(std::max(top, 0L)) : -1;
+}
+
+int UndoHistory::undoToMark()
+{
+    closeLooseGroup();
+    const int above = groupsAboveMark();
+    if (above < 0) return -1;
+    const int done = undo(above);
+    if (done < above) return done;  // an object open for write stopped it: the mark stays
+    if (UndoGroup* newest = newestClosedGroup()) newest->markAfter = false;
+    else mMarkAtBottom = false;
+    return done;
+}
+
 void UndoHistory::clear()
 {
     closeLooseGroup();
+    mMarkAtBottom = false;
     discard(mRedo);
     std::vector<UndoGroup> kept;
     if (mGroupOpen && !mUndo.empty()) {
-        kept.push_back(UndoGroup{mUndo.back().name, {}});
+        kept.push_back(UndoGroup{mUndo.back().name, {}, false});
     }
     discard(mUndo);
     mUndo = std::move(kept);

@@ -31,6 +31,7 @@ struct UndoRecord {
 struct UndoGroup {
     std::string name;
     std::vector<UndoRecord> records;
+    bool markAfter = false;  // UNDO Mark was placed after this group
 };
 
 class UndoHistory : public AcDbUndoController {
@@ -67,9 +68,14 @@ public:
     const char* groupName(int fromNewest) const override;
     void clear() override;
     bool isReplaying() const override { return mpTarget != nullptr; }
+    void addMark() override;
+    int groupsAboveMark() const override;
+    int undoToMark() override;
 
 private:
     UndoGroup& currentGroup();
+    // The newest group that undo can reach (not the open command group), or null.
+    UndoGroup* newestClosedGroup();
     void closeLooseGroup();
     void replay(UndoGroup& group, UndoGroup& inverse);
     // Objects only the dropped groups could bring back (un-appended ones) are deleted.
@@ -81,6 +87,7 @@ private:
     UndoGroup* mpTarget = nullptr;  // the inverse group during a replay
     bool mLooseOpen = false;        // the newest undo group collects changes made outside groups
     bool mGroupOpen = false;        // the newest undo group is the open command group
+    bool mMarkAtBottom = false;     // a mark placed when there was nothing to undo
     int mDepth = 0;
     int mSuspended = 0;
     bool mDisabled = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstring>
 
 #include "aced.h"
@@ -11,6 +12,7 @@
 #include "ed/console.h"
 #include "ed/editor.h"
 #include "ed/prompts.h"
+#include "ed/selection_sets.h"
 #include "ed/sysvars.h"
 #include "rx/module_loader.h"
 
@@ -61,9 +63,9 @@ CommandProcessor& CommandProcessor::instance()
 
 CommandProcessor::CommandProcessor() = default;
 
-void CommandProcessor::defineHostCommand(const std::string& name, HostCommand command)
+void CommandProcessor::defineHostCommand(const std::string& name, HostCommand command, unsigned flags)
 {
-    hostCommands_[upper(name)] = std::move(command);
+    hostCommands_[upper(name)] = HostEntry{std::move(command), flags};
 }
 
 bool CommandProcessor::isHostCommand(const std::string& name) const
@@ -94,11 +96,14 @@ std::string CommandProcessor::cmdNames() const
     return names;
 }
 
-CommandOutcome CommandProcessor::invoke(const std::string& globalName, bool moduleCommand,
+CommandOutcome CommandProcessor::invoke(const std::string& globalName, bool moduleCommand, unsigned flags,
                                         const std::function<CommandOutcome()>& body)
 {
-    bool outermost = active_.empty();
-    if (outermost && hooks_.beginUndoGroup) hooks_.beginUndoGroup();
+    const bool outermost = active_.empty();
+    const bool grouped = outermost && !(flags & kNotUndoable);
+    // The pick-first set belongs to the command that starts with it, if it takes it at all.
+    if (outermost && !(flags & kUsesPickFirst)) SelectionSets::instance().clearPickFirst();
+    if (grouped && hooks_.beginUndoGroup) hooks_.beginUndoGroup(globalName);
     active_.push_back(Active{globalName, moduleCommand});
     Editor::instance().notify([&](AcEditorReactor* r) { r->commandWillStart(globalName.c_str()); });
     unsigned cancelsBefore = Prompts::instance().cancelCount();
@@ -113,7 +118,8 @@ CommandOutcome CommandProcessor::invoke(const std::string& globalName, bool modu
         case CommandOutcome::Failed: r->commandFailed(globalName.c_str()); break;
         }
     });
-    if (outermost && hooks_.endUndoGroup) hooks_.endUndoGroup();
+    if (outermost) SelectionSets::instance().clearPickFirst();
+    if (grouped && hooks_.endUndoGroup) hooks_.endUndoGroup();
     return outcome;
 }
 
@@ -133,7 +139,8 @@ bool CommandProcessor::runNamed(const std::string& entered, int& status)
     if (found != nullptr) {
         // Copied: the command may remove its own group while it runs.
         RegisteredCommand command = *found;
-        outcome = invoke(command.globalName, true, [&] {
+        const unsigned flags = (command.flags & ACRX_CMD_USEPICKSET) ? kUsesPickFirst : kHostCommandPlain;
+        outcome = invoke(command.globalName, true, flags, [&] {
             arx::rx::ModuleContext context(command.owner);
             command.function();
             return CommandOutcome::Ended;
@@ -141,8 +148,8 @@ bool CommandProcessor::runNamed(const std::string& entered, int& status)
     } else {
         auto host = hostCommands_.find(name.name);
         if (host == hostCommands_.end()) return false;
-        HostCommand body = host->second;
-        outcome = invoke(name.name, false, body);
+        HostEntry entry = host->second;
+        outcome = invoke(name.name, false, entry.flags, entry.body);
     }
     lastCommand_ = entered;
     if (outcome == CommandOutcome::Cancelled) status = RTCAN;
@@ -292,4 +299,29 @@ int acedCommand(int rtype, ...)
     va_end(args);
     if (status != RTNORM) return status;
     return arx::ed::CommandProcessor::instance().runFromArguments(std::move(answers));
+}
+
+int acedGetCName(const char* cmd, char** newName)
+{
+    if (cmd == nullptr || newName == nullptr) return RTERROR;
+    *newName = nullptr;
+    std::string name = cmd;
+    while (!name.empty() && name[0] == '.') name.erase(0, 1);
+    const bool global = !name.empty() && name[0] == '_';
+    if (global) name.erase(0, 1);
+    while (!name.empty() && name[0] == '.') name.erase(0, 1);
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name.empty()) return RTERROR;
+    std::string answer;
+    // The host's own commands have the same local and global names in this release.
+    if (const auto* command = arx::ed::CommandStack::instance().lookup(name, global))
+        answer = global ? command->localName : "_" + command->globalName;
+    else if (arx::ed::CommandProcessor::instance().isHostCommand(name))
+        answer = global ? name : "_" + name;
+    else
+        return RTERROR;
+    *newName = static_cast<char*>(std::malloc(answer.size() + 1));
+    if (*newName == nullptr) return RTERROR;
+    std::memcpy(*newName, answer.c_str(), answer.size() + 1);
+    return RTNORM;
 }

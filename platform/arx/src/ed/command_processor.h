@@ -16,12 +16,20 @@ enum class CommandOutcome { Ended, Cancelled, Failed };
 // A command of the host itself; it reads its answers with the acedGet... calls.
 using HostCommand = std::function<CommandOutcome()>;
 
+// How the host treats one of its commands.
+enum HostCommandFlags : unsigned {
+    kHostCommandPlain = 0,
+    kUsesPickFirst = 1,  // the selection made before the command is its selection
+    kNotUndoable = 2,    // no undo group (U, UNDO, REDO and the file commands)
+};
+
 struct ProcessorHooks {
     // Evaluates an AutoLISP expression entered at the command prompt, printing its value.
     std::function<void(const std::string& expression)> evaluateLisp;
     // Asked for a command nobody registered; true when it loaded a module that has it.
     std::function<bool(const std::string& globalName)> demandLoad;
-    std::function<void()> beginUndoGroup;
+    // Around each outermost undoable command, with its global name.
+    std::function<void(const std::string& commandName)> beginUndoGroup;
     std::function<void()> endUndoGroup;
 };
 
@@ -31,7 +39,7 @@ public:
 
     // The hooks other areas fill in (AutoLISP evaluation, demand loading, undo groups).
     ProcessorHooks& hooks() { return hooks_; }
-    void defineHostCommand(const std::string& name, HostCommand command);
+    void defineHostCommand(const std::string& name, HostCommand command, unsigned flags = kHostCommandPlain);
     bool isHostCommand(const std::string& name) const;
 
     // Prompts "Command: " and runs what is entered until the input ends or QUIT.
@@ -62,11 +70,15 @@ private:
     CommandProcessor();
     // Runs one command by the name entered; false when nobody has it.
     bool runNamed(const std::string& entered, int& status);
-    CommandOutcome invoke(const std::string& globalName, bool moduleCommand,
+    CommandOutcome invoke(const std::string& globalName, bool moduleCommand, unsigned flags,
                           const std::function<CommandOutcome()>& body);
 
+    struct HostEntry {
+        HostCommand body;
+        unsigned flags = kHostCommandPlain;
+    };
     ProcessorHooks hooks_;
-    std::map<std::string, HostCommand> hostCommands_;
+    std::map<std::string, HostEntry> hostCommands_;
     struct Active {
         std::string name;
         bool moduleCommand;

@@ -53,6 +53,11 @@ void defineStandardSysVars()
     vars.define(stored("CMDDIA", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
     vars.define(stored("EXPERT", SysValue::ofShort(0), SysVarScope::Session, range(0, 5)));
     vars.define(stored("LASTPOINT", SysValue::ofPoint(0, 0, 0), SysVarScope::Document));
+    // Object selection: the pick box half-size in pixels, selection before the command, and
+    // an implied window when a pick finds nothing.
+    vars.define(stored("PICKBOX", SysValue::ofShort(3), SysVarScope::Session, range(0, 50)));
+    vars.define(stored("PICKFIRST", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
+    vars.define(stored("PICKAUTO", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
     vars.define(stored("OSMODE", SysValue::ofShort(0), SysVarScope::Document, range(0, 16383)));
     vars.define(stored("WORLDVIEW", SysValue::ofShort(1), SysVarScope::Document, range(0, 1)));
     vars.define(stored("LAYOUTREGENCTL", SysValue::ofShort(2), SysVarScope::Session, range(0, 2)));

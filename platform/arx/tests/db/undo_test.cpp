@@ -384,3 +384,50 @@ TEST_F(UndoTest, ReactorsThatEraseAndUneraseEachOtherStayConsistentThroughUndoAn
     obj->removeReactor(&toA);
     obj->close();
 }
+
+TEST_F(UndoTest, UndoToMarkStopsAtTheNewestMarkAndTakesItAway)
+{
+    AcDbObjectId id = addTestEntity(0.0);
+    undo()->clear();
+    EXPECT_EQ(undo()->groupsAboveMark(), -1);
+    EXPECT_EQ(undo()->undoToMark(), -1);
+    auto step = [&](double v) {
+        undo()->beginGroup("STEP");
+        setValue(id, v);
+        undo()->endGroup();
+    };
+    step(1.0);
+    undo()->addMark();
+    step(2.0);
+    undo()->addMark();
+    step(3.0);
+    step(4.0);
+    EXPECT_EQ(undo()->groupsAboveMark(), 2);
+    EXPECT_EQ(undo()->undoToMark(), 2);
+    EXPECT_EQ(valueOf(id), 2.0);
+    EXPECT_EQ(undo()->groupsAboveMark(), 1) << "the mark reached is used up; the older one remains";
+    EXPECT_EQ(undo()->undoToMark(), 1);
+    EXPECT_EQ(valueOf(id), 1.0);
+    EXPECT_EQ(undo()->groupsAboveMark(), -1);
+    EXPECT_EQ(undo()->redo(3), 3);
+    EXPECT_EQ(valueOf(id), 4.0);
+    EXPECT_EQ(undo()->groupsAboveMark(), -1) << "redo brings no mark back";
+}
+
+TEST_F(UndoTest, AMarkPassedByUndoGoesAndAMarkOnAnEmptyHistoryLiesAtTheBottom)
+{
+    AcDbObjectId id = addTestEntity(0.0);
+    undo()->clear();
+    undo()->addMark();
+    undo()->beginGroup("A");
+    setValue(id, 1.0);
+    undo()->endGroup();
+    undo()->addMark();
+    undo()->beginGroup("B");
+    setValue(id, 2.0);
+    undo()->endGroup();
+    EXPECT_EQ(undo()->undo(2), 2);  // past the mark after A
+    EXPECT_EQ(undo()->groupsAboveMark(), 0) << "the bottom mark is next";
+    EXPECT_EQ(undo()->undoToMark(), 0);
+    EXPECT_EQ(undo()->groupsAboveMark(), -1);
+}

@@ -1,0 +1,223 @@
+// ERASE, U, UNDO and REDO run in-process on typed and scripted input: what they print, the
+// notifications persistent and transient reactors hear (erase -> erased(true), its undo ->
+// erased(false), redo -> erased(true) again, each while the object is open), and CMDNAMES and
+// CMDACTIVE while they run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include <unistd.h>
+
+#include "acdbads_db.h"
+#include "acedads.h"
+#include "ap/document_manager.h"
+#include "dbapserv.h"
+#include "dbdict.h"
+#include "dbsymtb.h"
+#include "dbobjptr.h"
+#include "ed/console.h"
+#include "ed/input.h"
+#include "ed/selection_sets.h"
+#include "ed/command_processor.h"
+#include "ed/sysvars.h"
+#include "host.h"
+#include "support/test_classes.h"
+
+namespace {
+
+std::string& printed()
+{
+    static std::string text;
+    return text;
+}
+
+// Hears erase notifications and notes what the editor said at that moment.
+class EraseWitness : public AcDbObjectReactor {
+public:
+    void erased(const AcDbObject* obj, Adesk::Boolean erasing) override
+    {
+        const auto& vars = arx::ed::SysVars::instance();
+        heard.push_back(std::string(erasing ? "erased " : "unerased ") + vars.getString("CMDNAMES").value_or("?") +
+                        " " + std::to_string(vars.getInt("CMDACTIVE").value_or(-1)) +
+                        (obj->isWriteEnabled() || obj->isNotifying() ? " open" : " closed"));
+    }
+    std::vector<std::string> heard;
+};
+
+class EditCommands : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static const std::filesystem::path registry =
+            std::filesystem::temp_directory_path() / ("kestra_edit_commands_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(registry);
+        arx::host::HostOptions options;
+        options.registryFolder = registry.string();
+        arx::host::startHost(options);
+        dbtest::registerTestClasses();
+    }
+    static void TearDownTestSuite() { arx::host::stopHost(); }
+
+    void SetUp() override
+    {
+        arx::ap::DocumentManager::instance().newDocument();
+        db = acdbHostApplicationServices()->workingDatabase();
+        ASSERT_NE(db, nullptr);
+        printed().clear();
+        dbtest::events().clear();
+        arx::ed::Console::instance().setSink([](std::string_view text) { printed().append(text); });
+    }
+    void TearDown() override
+    {
+        arx::ed::Console::instance().resetSink();
+        if (auto* doc = arx::ap::DocumentManager::instance().current())
+            arx::ap::DocumentManager::instance().closeDocument(doc);
+    }
+
+    // A test entity in model space watched by a persistent reactor object and `witness`.
+    AcDbObjectId addWatchedEntity(double value)
+    {
+        AcDbObjectId reactorId;
+        {
+            AcDbDictionary* nod = nullptr;
+            EXPECT_EQ(db->getNamedObjectsDictionary(nod, AcDb::kForWrite), Acad::eOk);
+            auto* reactor = new DbTestReactor;
+            nod->setAt(("WATCH" + std::to_string(value)).c_str(), reactor, reactorId);
+            reactor->close();
+            nod->close();
+        }
+        auto* entity = new DbTestEntity;
+        entity->setValue(value);
+        AcDbObjectId id;
+        {
+            AcDbObjectPointer<AcDbBlockTableRecord> space(db->currentSpaceId(), AcDb::kForWrite);
+            EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
+        }
+        entity->addPersistentReactor(reactorId);
+        entity->addReactor(&witness);
+        entity->close();
+        return id;
+    }
+    void typed(const std::string& text)
+    {
+        std::istringstream in(text);
+        arx::ed::TypedInput input(in);
+        arx::ed::InputScope scope(&input);
+        arx::ed::CommandProcessor::instance().runCommandLoop();
+    }
+    static bool erased(AcDbObjectId id) { return id.isErased(); }
+
+    AcDbDatabase* db = nullptr;
+    EraseWitness witness;
+};
+
+TEST_F(EditCommands, EraseUndoAndRedoNotifyInTheHostsOrder)
+{
+    const AcDbObjectId id = addWatchedEntity(1.0);
+    const std::string h = dbtest::handleOf(id);
+    dbtest::events().clear();
+    typed("ERASE\nL\n\nU\nREDO\n");
+    EXPECT_TRUE(erased(id));
+    // ERASE opens the object for write: openedForModify before the erase, modified at its close.
+    EXPECT_EQ(dbtest::events(), (std::vector<std::string>{"P:openedForModify " + h, "P:erased " + h + " 1",
+                                                          "P:modified " + h, "P:erased " + h + " 0",
+                                                          "P:erased " + h + " 1"}));
+    EXPECT_EQ(witness.heard, (std::vector<std::string>{"erased ERASE 1 open", "unerased U 1 open", "erased REDO 1 open"}));
+    EXPECT_EQ(printed(),
+              "Command: ERASE\nSelect objects: L\n1 found\nSelect objects: \n"
+              "Command: U\nERASE\n"
+              "Command: REDO\n"
+              "Command: \n");
+}
+
+TEST_F(EditCommands, CmdActiveTellsScriptsAndAutoLispApart)
+{
+    addWatchedEntity(1.0);
+    arx::host::runScriptText("ERASE L \n");
+    typed("(command \"U\")\n(command \"ERASE\" \"L\" \"\")\n");
+    ASSERT_EQ(witness.heard.size(), 3u);
+    EXPECT_EQ(witness.heard[0], "erased ERASE 5 open");     // a script: 1 + 4
+    EXPECT_EQ(witness.heard[1], "unerased U 33 open");      // AutoLISP command: 1 + 32
+    EXPECT_EQ(witness.heard[2], "erased ERASE 33 open");
+}
+
+TEST_F(EditCommands, UndoByNumberMarkAndBackPrintTheUndoneCommands)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0), b = addWatchedEntity(2.0), c = addWatchedEntity(3.0);
+    arx::ed::Input::instance();
+    typed("ERASE\nL\n\nUNDO\nM\nERASE\nALL\n\nUNDO\nBack\n");
+    EXPECT_TRUE(erased(c));
+    EXPECT_FALSE(erased(a));
+    EXPECT_FALSE(erased(b));
+    EXPECT_NE(printed().find("[Auto/Control/BEgin/End/Mark/Back] <1>: Back\nERASE\nMark encountered\n"),
+              std::string::npos)
+        << printed();
+    printed().clear();
+    typed("UNDO\n5\nREDO\n");
+    EXPECT_NE(printed().find("<1>: 5\nERASE\nEverything has been undone\nCommand: REDO\n"), std::string::npos)
+        << printed();
+    EXPECT_TRUE(erased(c)) << "REDO brings back what UNDO took away";
+    printed().clear();
+    typed("UNDO\nBack\nNo\n");
+    EXPECT_NE(printed().find("<1>: Back\nThis will undo everything. OK? <Y>: No\n"), std::string::npos) << printed();
+    EXPECT_TRUE(erased(c));
+}
+
+TEST_F(EditCommands, BeginAndEndMakeOneGroup)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0), b = addWatchedEntity(2.0);
+    typed("UNDO\nBEgin\nERASE\nL\n\nERASE\nALL\n\nUNDO\nEnd\nU\n");
+    EXPECT_FALSE(erased(a));
+    EXPECT_FALSE(erased(b));
+    EXPECT_NE(printed().find("Command: U\nGROUP\n"), std::string::npos) << printed();
+}
+
+TEST_F(EditCommands, ControlNoneTurnsUndoOffUntilAll)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0);
+    typed("UNDO\nC\nNone\nERASE\nL\n\nU\nUNDO\nAll\nU\n");
+    EXPECT_TRUE(erased(a)) << "nothing was recorded while undo was off";
+    EXPECT_NE(printed().find("Command: U\nU command disabled. Use UNDO command to turn it on\n"
+                             "Command: UNDO\nEnter an UNDO control option [All/None/One] <All>: All\n"
+                             "Command: U\nEverything has been undone\n"),
+              std::string::npos)
+        << printed();
+}
+
+TEST_F(EditCommands, EraseTakesThePickFirstSetWithoutAsking)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0), b = addWatchedEntity(2.0);
+    ads_name set, ent;
+    acdbGetAdsName(ent, a);
+    ASSERT_EQ(acedSSAdd(ent, nullptr, set), RTNORM);
+    ASSERT_EQ(acedSSSetFirst(set, nullptr), RTNORM);
+    typed("ERASE\n");
+    EXPECT_TRUE(erased(a));
+    EXPECT_FALSE(erased(b));
+    EXPECT_EQ(printed(), "Command: ERASE\n1 found\nCommand: \n");
+    acedSSFree(set);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditCommands, SetsLoseTheEntitiesOfADrawingThatCloses)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0);
+    ads_name set, ent;
+    acdbGetAdsName(ent, a);
+    ASSERT_EQ(acedSSAdd(ent, nullptr, set), RTNORM);
+    typed("ERASE\nL\n\n");  // also the previous selection
+    arx::ap::DocumentManager::instance().closeDocument(arx::ap::DocumentManager::instance().current());
+    arx::ap::DocumentManager::instance().newDocument();
+    long length = -1;
+    ASSERT_EQ(acedSSLength(set, &length), RTNORM);
+    EXPECT_EQ(length, 0);
+    EXPECT_TRUE(arx::ed::SelectionSets::instance().previous().empty());
+    acedSSFree(set);
+}
+
+}  // namespace
