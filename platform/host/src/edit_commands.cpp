@@ -22,12 +22,6 @@ using ed::CommandOutcome;
 
 constexpr const char* kEverythingUndone = "Everything has been undone";
 
-CommandOutcome outcomeOf(int status)
-{
-    if (status == RTCAN) return CommandOutcome::Cancelled;
-    return status == RTNORM || status == RTNONE || status == RTKWORD ? CommandOutcome::Ended : CommandOutcome::Failed;
-}
-
 // REDO takes back only what the U or UNDO just before it undid: any other command closes that
 // window.
 class RedoWindow : public AcEditorReactor {

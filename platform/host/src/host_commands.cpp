@@ -19,6 +19,13 @@ void say(const std::string& text)
     ed::Console::instance().write(text + "\n");
 }
 
+ed::CommandOutcome outcomeOf(int status)
+{
+    if (status == RTCAN) return ed::CommandOutcome::Cancelled;
+    return status == RTNORM || status == RTNONE || status == RTKWORD ? ed::CommandOutcome::Ended
+                                                                      : ed::CommandOutcome::Failed;
+}
+
 bool askText(const char* prompt, std::string& answer)
 {
     auto text = ed::askHostText(prompt);

@@ -52,12 +52,6 @@ CommandOutcome failWith(const char* message)
     return CommandOutcome::Failed;
 }
 
-CommandOutcome outcomeOf(int status)
-{
-    if (status == RTCAN) return CommandOutcome::Cancelled;
-    return status == RTNORM || status == RTNONE || status == RTKWORD ? CommandOutcome::Ended : CommandOutcome::Failed;
-}
-
 std::string linear(AcDbDatabase* db, double value)
 {
     lisp::UnitSettings units;

@@ -14,6 +14,7 @@
 #include "ap/lisp_entity_functions.h"
 #include "db/dxf_item.h"
 #include "lisp/lisp_host.h"
+#include "lisp/resbuf_memory.h"
 
 namespace arx::ap {
 namespace {
@@ -21,10 +22,7 @@ namespace {
 using namespace arx::lisp;
 using arx::db::DxfItem;
 
-struct ChainRelease {
-    void operator()(resbuf* chain) const { acutRelRb(chain); }
-};
-using Chain = std::unique_ptr<resbuf, ChainRelease>;
+using Chain = lisp::ResbufChain;
 
 // ---- Result buffers to groups ------------------------------------------------------------
 

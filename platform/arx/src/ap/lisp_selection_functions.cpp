@@ -10,16 +10,14 @@
 #include "adscodes.h"
 #include "ap/lisp_entity_functions.h"
 #include "lisp/lisp_host.h"
+#include "lisp/resbuf_memory.h"
 
 namespace arx::ap {
 namespace {
 
 using namespace arx::lisp;
 
-struct ChainRelease {
-    void operator()(resbuf* chain) const { acutRelRb(chain); }
-};
-using Chain = std::unique_ptr<resbuf, ChainRelease>;
+using Chain = ResbufChain;
 
 bool isPointValue(const Value& v)
 {

@@ -14,16 +14,11 @@
 #include "ed/prompts.h"
 #include "ed/selection_sets.h"
 #include "ed/sysvars.h"
+#include "ed/upper_case.h"
 #include "rx/module_loader.h"
 
 namespace arx::ed {
 namespace {
-
-std::string upper(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // "._ZOOM", "_.ZOOM", "'ZOOM": the bare name and what its prefixes ask for.
 struct EnteredName {

@@ -8,6 +8,7 @@
 #include "acutads.h"
 #include "adscodes.h"
 #include "db/dxf_item.h"
+#include "ed/upper_case.h"
 
 namespace arx::ed {
 namespace {
@@ -16,12 +17,6 @@ using Node = SelectionFilter::Node;
 using Kind = arx::db::DxfItem::Kind;
 
 constexpr double kEqualityFuzz = 1e-10;
-
-std::string upper(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 struct ChainRelease {
     void operator()(resbuf* chain) const { acutRelRb(chain); }

@@ -9,15 +9,10 @@
 #include "adscodes.h"
 #include "adsdef.h"
 #include "ed/editor.h"
+#include "ed/upper_case.h"
 
 namespace arx::ed {
 namespace {
-
-std::string upper(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 bool isIntegerType(short t) { return t == RTSHORT || t == RTLONG; }
 bool isPointType(short t) { return t == RTPOINT || t == RT3DPOINT; }
