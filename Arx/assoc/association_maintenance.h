@@ -12,6 +12,7 @@ class VaduKestra;
 
 namespace kestra {
 
+constexpr const char* kCannotReadMark = "Cannot open Kestra object for reading";
 constexpr const char* kCannotWriteMark = "Cannot open Kestra object for writing";
 
 // Attaches the reactor objects to a mark (and its outline block reference) and to a viewport

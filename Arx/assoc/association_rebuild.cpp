@@ -45,6 +45,14 @@ private:
     std::unordered_map<std::string, size_t> positions_;
 };
 
+bool samePairs(const IndexPairs& a, const IndexPairs& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].mark != b[i].mark || a[i].viewport != b[i].viewport) return false;
+    return true;
+}
+
 // Erases an orphan mark (open for read) and its outline block reference, each on its layer
 // unlocked for the erase, and reports it by its handle.
 void eraseOrphan(ObjectOpener<VaduKestra>& mark)
@@ -65,15 +73,22 @@ void eraseOrphan(ObjectOpener<VaduKestra>& mark)
 int rebuildAssociations(AcDbObjectIdArray markIds)
 {
     if (markIds.isEmpty()) return 0;
-    dropIndex();
+    IndexPairs stored;
+    const bool indexed = readIndexPairs(kStoreName, stored) == Acad::eOk;
     const ReactorObjects reactors = getReactorObjects();
     IndexBuilder index;
     int associated = 0;
+    bool dropped = false;
     for (int i = 0; i < markIds.length(); ++i) {
         ObjectOpener<VaduKestra> mark(markIds.at(i), AcDb::kForRead);
         if (!mark) continue;
         ObjectOpener<AcDbViewport> viewport(objectIdOfHandle(mark->viewportHandle()), AcDb::kForRead);
         if (!viewport) {
+            // The index goes before the first orphan: erasing a mark also looks its pair up.
+            if (!dropped) {
+                dropIndex();
+                dropped = true;
+            }
             eraseOrphan(mark);
             continue;
         }
@@ -81,6 +96,10 @@ int rebuildAssociations(AcDbObjectIdArray markIds)
         index.add(handleTextOf(mark->objectId()), handleTextOf(viewport->objectId()));
         ++associated;
     }
+    // An index that already holds exactly these pairs is left untouched, so that a check of
+    // a sound drawing changes nothing in it (and leaves nothing to undo).
+    if (!dropped && indexed && samePairs(stored, index.pairs())) return associated;
+    if (!dropped) dropIndex();
     if (!index.pairs().empty() && writeIndex(kStoreName, index.pairs()) != Acad::eOk) {
         acutPrintf("%s\n", kCannotAddToDictionary);
         acutPrintf("%s", kCannotAddIndexEntry);

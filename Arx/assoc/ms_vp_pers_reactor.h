@@ -25,6 +25,7 @@ public:
     Acad::ErrorStatus applyPartialUndo(AcDbDwgFiler* undoFiler, AcRxClass* classObj) override;
 
     void copied(const AcDbObject* object, const AcDbObject* newObject) override;
+    void erased(const AcDbObject* object, Adesk::Boolean erasing = true) override;
     void openedForModify(const AcDbObject* object) override;
     void modified(const AcDbObject* object) override;
     void subObjModified(const AcDbObject* object, const AcDbObject* subObject) override;

@@ -128,7 +128,7 @@ AcDbObjectId AssocHostTest::makeViewport(const ViewportFrame& frame)
 
 void AssocHostTest::activate(AcDbObjectId viewportId)
 {
-    EXPECT_EQ(acedCommand(RTSTR, "._MSPACE", RTNONE), RTNORM);
+    acedCommand(RTSTR, "._MSPACE", RTNONE);  // refused when model space is current already
     kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
     ASSERT_TRUE(viewport.isOpen());
     EXPECT_EQ(acedSetCurrentVPort(viewport.get()), Acad::eOk);

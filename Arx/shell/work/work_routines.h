@@ -14,10 +14,6 @@ class VaduKestra;
 namespace kestra {
 
 // Marks.
-void makeMarksInteractively();
-// vadu_KsMake with a selection set: an empty set does nothing; otherwise paper space is
-// required (TILEMODE 0, CVPORT readable) before the viewports of the set are taken.
-int makeMarksFromSelection(const ads_name selection);
 void refreshViews();
 int scaleViewport(const resbuf* args);
 enum class AlignMode { Plan = 1, Ucs = 2, ViewUcs = 3 };
