@@ -97,7 +97,8 @@ CommandOutcome CommandProcessor::invoke(const std::string& globalName, bool modu
     const bool outermost = active_.empty();
     const bool grouped = outermost && !(flags & kNotUndoable);
     // The pick-first set belongs to the command that starts with it, if it takes it at all.
-    if (outermost && !(flags & kUsesPickFirst)) SelectionSets::instance().clearPickFirst();
+    const bool pickFirstOn = SysVars::instance().getInt("PICKFIRST").value_or(1) != 0;
+    if (outermost && (!(flags & kUsesPickFirst) || !pickFirstOn)) SelectionSets::instance().clearPickFirst();
     if (grouped && hooks_.beginUndoGroup) hooks_.beginUndoGroup(globalName);
     active_.push_back(Active{globalName, moduleCommand});
     Editor::instance().notify([&](AcEditorReactor* r) { r->commandWillStart(globalName.c_str()); });

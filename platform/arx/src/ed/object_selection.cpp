@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <unordered_set>
 
 #include "acdbads_db.h"
 #include "acedads.h"
@@ -194,15 +195,23 @@ void setShapeProvider(ShapeProvider provider) { shapeProvider() = std::move(prov
 
 // ---- What the current space offers ---------------------------------------------------------
 
+namespace {
+
+// The layout's own viewport when paper space is current: part of the space, never selected.
+AcDbObjectId ownViewportOfSpace(AcDbDatabase* db)
+{
+    if (views::isTiled(db) || views::inFloatingViewport(db)) return AcDbObjectId();
+    return views::paperSpaceViewport(db, views::currentLayoutId(db), false);
+}
+
+}  // namespace
+
 EntityList currentSpaceEntities(AcDbDatabase* db)
 {
     EntityList out;
     if (db == nullptr) return out;
     views::refresh(db);
-    const AcDbObjectId paperViewport =
-        views::isTiled(db) || views::inFloatingViewport(db)
-            ? AcDbObjectId()
-            : views::paperSpaceViewport(db, views::currentLayoutId(db), false);
+    const AcDbObjectId paperViewport = ownViewportOfSpace(db);
     AcDbObjectPointer<AcDbBlockTableRecord> block(db->currentSpaceId(), AcDb::kForRead);
     if (block.openStatus() != Acad::eOk) return out;
     AcDbBlockTableRecordIterator* it = nullptr;
@@ -276,10 +285,15 @@ EntityList filtered(const EntityList& list, const SelectionFilter* filter)
 
 EntityList inCurrentSpace(AcDbDatabase* db, const EntityList& list)
 {
-    const EntityList space = currentSpaceEntities(db);
     EntityList out;
-    for (AcDbObjectId id : list)
-        if (std::find(space.begin(), space.end(), id) != space.end()) out.push_back(id);
+    if (db == nullptr) return out;
+    views::refresh(db);
+    const AcDbObjectId space = db->currentSpaceId(), paperViewport = ownViewportOfSpace(db);
+    for (AcDbObjectId id : list) {
+        if (id == paperViewport || !id.isValid() || id.isErased() || id.database() != db) continue;
+        AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+        if (entity.openStatus() == Acad::eOk && entity->ownerId() == space) out.push_back(id);
+    }
     return out;
 }
 
@@ -319,7 +333,9 @@ private:
     EntityList& chosen_;
     AcDbDatabase* db_;
     bool removing_ = false;
+    bool single_ = false;                // SIngle: the first operation that finds something ends it
     bool operated_ = false;
+    std::vector<EntityList> undoSteps_;  // the selection before each operation (Undo)
 };
 
 int SelectionCycle::run()
@@ -333,7 +349,7 @@ int SelectionCycle::run()
         if (a.isEnter()) return RTNORM;
         const Step step = answer(a);
         if (step == Step::Cancelled) return RTCAN;
-        if (step == Step::Done || (rules_.single && operated_)) return RTNORM;
+        if (step == Step::Done || ((rules_.single || single_) && operated_ && !chosen_.empty())) return RTNORM;
     }
 }
 
@@ -375,8 +391,19 @@ SelectionCycle::Step SelectionCycle::keyword(const std::string& global)
         removing_ = global == "Remove";
         return Step::Continue;
     }
+    if (global == "Undo") {
+        if (!undoSteps_.empty()) {
+            chosen_ = std::move(undoSteps_.back());
+            undoSteps_.pop_back();
+        }
+        return Step::Continue;
+    }
+    if (global == "SIngle") {
+        single_ = true;
+        return Step::Continue;
+    }
     if (global == "AUto") return Step::Continue;
-    say(kInvalidSelection);  // options this host does not offer
+    say(kInvalidSelection);  // Fence, WPolygon, CPolygon, Group and Multiple are not offered here
     return Step::Continue;
 }
 
@@ -459,6 +486,7 @@ SelectionCycle::Step SelectionCycle::fromName(const ads_name name, short type)
 void SelectionCycle::take(const EntityList& found)
 {
     operated_ = true;
+    undoSteps_.push_back(chosen_);
     const size_t before = chosen_.size();
     EntityList kept = filtered(found, rules_.filter);
     const size_t filteredOut = found.size() - kept.size();
@@ -472,17 +500,24 @@ void SelectionCycle::take(const EntityList& found)
         }
         kept = std::move(open);
     }
+    // Membership by hash: an operation stays linear in what it finds and what is chosen.
+    std::unordered_set<long> members;
+    for (AcDbObjectId id : chosen_) members.insert(id.asOldId());
     size_t duplicates = 0, removed = 0;
+    std::unordered_set<long> removing;
     for (AcDbObjectId id : kept) {
-        auto at = std::find(chosen_.begin(), chosen_.end(), id);
+        const bool member = members.count(id.asOldId()) != 0;
         if (removing_) {
-            if (at != chosen_.end()) chosen_.erase(at), ++removed;
-        } else if (at != chosen_.end()) {
+            if (member && removing.insert(id.asOldId()).second) ++removed;
+        } else if (member) {
             ++duplicates;
         } else {
             chosen_.push_back(id);
+            members.insert(id.asOldId());
         }
     }
+    if (!removing.empty())
+        std::erase_if(chosen_, [&](AcDbObjectId id) { return removing.count(id.asOldId()) != 0; });
     std::string line = countText(found.size()) + " found";
     if (removing_) {
         if (!found.empty()) line += ", " + countText(removed) + " removed, " + countText(chosen_.size()) + " total";

@@ -23,7 +23,7 @@ void setShapeProvider(ShapeProvider provider);
 struct SelectionRules {
     const SelectionFilter* filter = nullptr;  // entities that do not match are left out
     bool skipLockedLayers = false;            // editing commands leave out locked layers
-    bool single = false;                      // one selection operation, then done
+    bool single = false;                      // done at the first operation that finds something
 };
 
 // The entities of the current space, in drawing order.

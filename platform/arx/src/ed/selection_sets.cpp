@@ -18,21 +18,59 @@ SelectionSets& SelectionSets::instance()
 void SelectionSets::create(const EntityList& members, ads_name name)
 {
     const long serial = nextSerial_++;
-    sets_[serial] = members;
+    Stored& set = sets_[serial];
+    for (AcDbObjectId id : members)
+        if (!id.isNull() && set.index.insert(id.asOldId()).second) set.members.push_back(id);
     name[0] = serial;
     name[1] = 0;
 }
 
-EntityList* SelectionSets::find(const ads_name name)
+SelectionSets::Stored* SelectionSets::stored(const ads_name name)
 {
     if (name == nullptr || name[1] != 0) return nullptr;
     auto it = sets_.find(name[0]);
     return it == sets_.end() ? nullptr : &it->second;
 }
 
+const SelectionSets::Stored* SelectionSets::stored(const ads_name name) const
+{
+    return const_cast<SelectionSets*>(this)->stored(name);
+}
+
+const EntityList* SelectionSets::find(const ads_name name) const
+{
+    const Stored* set = stored(name);
+    return set ? &set->members : nullptr;
+}
+
+bool SelectionSets::add(const ads_name name, AcDbObjectId id)
+{
+    Stored* set = stored(name);
+    if (set == nullptr) return false;
+    if (!id.isNull() && set->index.insert(id.asOldId()).second) set->members.push_back(id);
+    return true;
+}
+
+bool SelectionSets::remove(const ads_name name, AcDbObjectId id, bool& wasThere)
+{
+    Stored* set = stored(name);
+    wasThere = false;
+    if (set == nullptr) return false;
+    wasThere = set->index.erase(id.asOldId()) != 0;
+    if (wasThere) set->members.erase(std::find(set->members.begin(), set->members.end(), id));
+    return true;
+}
+
+bool SelectionSets::contains(const ads_name name, AcDbObjectId id, bool& isThere) const
+{
+    const Stored* set = stored(name);
+    isThere = set != nullptr && set->index.count(id.asOldId()) != 0;
+    return set != nullptr;
+}
+
 bool SelectionSets::release(const ads_name name)
 {
-    if (find(name) == nullptr) return false;
+    if (stored(name) == nullptr) return false;
     sets_.erase(name[0]);
     return true;
 }
@@ -40,7 +78,11 @@ bool SelectionSets::release(const ads_name name)
 void SelectionSets::forgetDatabase(const AcDbDatabase* db)
 {
     auto strip = [db](EntityList& list) { std::erase_if(list, [db](AcDbObjectId id) { return id.database() == db; }); };
-    for (auto& [serial, members] : sets_) strip(members);
+    for (auto& [serial, set] : sets_) {
+        strip(set.members);
+        set.index.clear();
+        for (AcDbObjectId id : set.members) set.index.insert(id.asOldId());
+    }
     strip(pickFirst_);
     strip(previous_);
 }
@@ -50,13 +92,6 @@ void SelectionSets::reset()
     sets_.clear();
     pickFirst_.clear();
     previous_.clear();
-}
-
-bool addMember(EntityList& set, AcDbObjectId id)
-{
-    if (id.isNull() || std::find(set.begin(), set.end(), id) != set.end()) return false;
-    set.push_back(id);
-    return true;
 }
 
 EntityList liveMembers(const EntityList& set)
@@ -97,14 +132,10 @@ int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result)
     AcDbObjectId id;
     if (ename != nullptr && !entityId(ename, id)) return RTERROR;
     if (sname == nullptr) {
-        EntityList members;
-        if (!id.isNull()) members.push_back(id);
-        SelectionSets::instance().create(members, result);
+        SelectionSets::instance().create(id.isNull() ? EntityList{} : EntityList{id}, result);
         return RTNORM;
     }
-    EntityList* set = SelectionSets::instance().find(sname);
-    if (set == nullptr) return RTERROR;
-    arx::ed::addMember(*set, id);
+    if (!SelectionSets::instance().add(sname, id)) return RTERROR;
     result[0] = sname[0];
     result[1] = sname[1];
     return RTNORM;
@@ -112,13 +143,10 @@ int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result)
 
 int acedSSDel(const ads_name ename, const ads_name ss)
 {
-    EntityList* set = SelectionSets::instance().find(ss);
     AcDbObjectId id;
-    if (set == nullptr || !entityId(ename, id)) return RTERROR;
-    auto it = std::find(set->begin(), set->end(), id);
-    if (it == set->end()) return RTERROR;
-    set->erase(it);
-    return RTNORM;
+    bool wasThere = false;
+    if (!entityId(ename, id) || !SelectionSets::instance().remove(ss, id, wasThere)) return RTERROR;
+    return wasThere ? RTNORM : RTERROR;
 }
 
 int acedSSName(const ads_name ss, long i, ads_name entres)
@@ -130,10 +158,10 @@ int acedSSName(const ads_name ss, long i, ads_name entres)
 
 int acedSSMemb(const ads_name ename, const ads_name ss)
 {
-    const EntityList* set = SelectionSets::instance().find(ss);
     AcDbObjectId id;
-    if (set == nullptr || !entityId(ename, id)) return RTERROR;
-    return std::find(set->begin(), set->end(), id) != set->end() ? RTNORM : RTERROR;
+    bool isThere = false;
+    if (!entityId(ename, id) || !SelectionSets::instance().contains(ss, id, isThere)) return RTERROR;
+    return isThere ? RTNORM : RTERROR;
 }
 
 int acedSSSetFirst(const ads_name pset, const ads_name unused)

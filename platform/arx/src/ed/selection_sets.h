@@ -5,6 +5,7 @@
 #pragma once
 #include <map>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 #include "adsdef.h"
@@ -20,8 +21,13 @@ public:
 
     // A new set holding the entities; its name in `name`.
     void create(const EntityList& members, ads_name name);
-    // The set of that name, or null (freed, never made, or an entity name).
-    EntityList* find(const ads_name name);
+    // The members of the set of that name, or null (freed, never made, or an entity name).
+    const EntityList* find(const ads_name name) const;
+    // Adds an entity unless it is there already, removes one, asks for one (in constant time:
+    // a set filled one entity at a time stays linear). False for an unknown set.
+    bool add(const ads_name name, AcDbObjectId id);
+    bool remove(const ads_name name, AcDbObjectId id, bool& wasThere);
+    bool contains(const ads_name name, AcDbObjectId id, bool& isThere) const;
     bool release(const ads_name name);
     size_t count() const { return sets_.size(); }
 
@@ -40,14 +46,19 @@ public:
     void reset();
 
 private:
-    std::map<long, EntityList> sets_;
+    struct Stored {
+        EntityList members;
+        std::unordered_set<long> index;  // asOldId of each member
+    };
+    Stored* stored(const ads_name name);
+    const Stored* stored(const ads_name name) const;
+
+    std::map<long, Stored> sets_;
     long nextSerial_ = 1;
     EntityList pickFirst_;
     EntityList previous_;
 };
 
-// Adds an entity unless it is already there; true when it was added.
-bool addMember(EntityList& set, AcDbObjectId id);
 // The members that still name live entities (not erased, still in a database).
 EntityList liveMembers(const EntityList& set);
 

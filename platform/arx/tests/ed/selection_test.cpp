@@ -293,6 +293,19 @@ TEST_F(SelectionTest, SelectObjectsPrintsWhatEachStepFound)
     (void)b;
 }
 
+TEST_F(SelectionTest, UndoTakesBackTheLastStepAndSingleEndsAtTheFirstFind)
+{
+    const AcDbObjectId a = line(0, 0, 10, 0), b = line(0, 5, 10, 5);
+    EntityList chosen;
+    ASSERT_EQ(selectFromScript("L W -1,-1 11,6 U\n\n", chosen), RTNORM);
+    EXPECT_EQ(chosen, (EntityList{b}));
+    chosen.clear();
+    printed.clear();
+    ASSERT_EQ(selectFromScript("SI 5,0 ", chosen), RTNORM);
+    EXPECT_EQ(chosen, (EntityList{a}));
+    EXPECT_EQ(printed, "Select objects: SI\nSelect objects: 5,0\n1 found\n");
+}
+
 TEST_F(SelectionTest, AnEmptyPickStartsAnImpliedWindowCrossingLeftwards)
 {
     const AcDbObjectId a = line(1, 1, 4, 4), b = line(3, 3, 12, 3);
@@ -364,6 +377,12 @@ TEST_F(SelectionTest, ThePickFirstSetServesOnlyCommandsThatAskForIt)
     acedSSSetFirst(set, nullptr);
     acedCommand(RTSTR, "IGNORES", RTNONE);
     EXPECT_TRUE(seen.empty());
+    // PICKFIRST 0: no command takes it.
+    ASSERT_EQ(setInt("PICKFIRST", 0), RTNORM);
+    acedSSSetFirst(set, nullptr);
+    acedCommand(RTSTR, "TAKES", RTNONE);
+    EXPECT_TRUE(seen.empty());
+    setInt("PICKFIRST", 1);
     acedRegCmds->removeGroup("SEL_TEST");
     acedSSFree(set);
 }
