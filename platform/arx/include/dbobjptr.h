@@ -19,10 +19,12 @@ public:
     operator T*() { return mpObj; }
     Acad::ErrorStatus openStatus() const { return mStatus; }
 
-    Acad::ErrorStatus open(AcDbObjectId objId, AcDb::OpenMode mode, bool openErased = false)
+    // openOnLockedLayer lets an entity on a locked layer open for write (eOnLockedLayer else).
+    Acad::ErrorStatus open(AcDbObjectId objId, AcDb::OpenMode mode, bool openErased = false,
+                           bool openOnLockedLayer = false)
     {
         closeInternal();
-        mStatus = acdbOpenObject(mpObj, objId, mode, openErased);
+        mStatus = acdbOpenObject(mpObj, objId, mode, openErased, openOnLockedLayer);
         return mStatus;
     }
     // Hands the object over: it is not closed by the pointer.
@@ -76,9 +78,10 @@ template <class T>
 class AcDbObjectPointer : public AcDbObjectPointerBase<T> {
 public:
     AcDbObjectPointer() = default;
-    AcDbObjectPointer(AcDbObjectId objId, AcDb::OpenMode mode, bool openErased = false)
+    AcDbObjectPointer(AcDbObjectId objId, AcDb::OpenMode mode, bool openErased = false,
+                      bool openOnLockedLayer = false)
     {
-        this->open(objId, mode, openErased);
+        this->open(objId, mode, openErased, openOnLockedLayer);
     }
 };
 

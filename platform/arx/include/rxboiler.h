@@ -52,3 +52,6 @@
         gpDesc = newAcRxClass(#CLASS_NAME, #PARENT_CLASS, DWG_VERSION, MAINTENANCE_VERSION, \
                               PROXY_FLAGS, make##CLASS_NAME, #DXF_NAME, #APP);              \
     }
+
+// The protocol extension object of class PEClass that the object's class (or a parent) has.
+#define ACRX_PE_PTR(RxObj, PEClass) PEClass::cast((RxObj)->queryX(PEClass::desc()))

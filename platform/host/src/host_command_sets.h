@@ -13,6 +13,7 @@ void defineFileCommands();     // OPEN, SAVEAS, QSAVE (file_commands.cpp)
 void defineViewCommands();     // MVIEW, MSPACE, PSPACE, ZOOM, DVIEW, UCS, LAYOUT, SETVAR (view_commands.cpp)
 void definePlotCommands();     // SVGOUT, PLOT, PREVIEW (plot_commands.cpp)
 void defineEditCommands();     // ERASE, U, UNDO, REDO (edit_commands.cpp)
+void defineLayerCommands();    // -LAYER (layer_commands.cpp)
 
 // Shared by the sets: a line of the host's own on the command line, and a question whose
 // answer may hold blanks (a file name).

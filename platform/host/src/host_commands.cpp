@@ -107,6 +107,7 @@ void defineHostCommands()
     defineViewCommands();
     definePlotCommands();
     defineEditCommands();
+    defineLayerCommands();
 }
 
 }  // namespace arx::host

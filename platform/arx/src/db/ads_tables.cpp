@@ -150,17 +150,7 @@ int acdbRegApp(const char* appname)
     AcDbDatabase* db = adsDatabase();
     if (db == nullptr || appname == nullptr || acdbSNValid(appname, 0) != RTNORM || appname[0] == '*') return RTERROR;
     if (arx::db::isRegisteredApp(db, appname)) return RTERROR;
-    AcDbRegAppTable* table = nullptr;
-    if (db->getRegAppTable(table, AcDb::kForWrite) != Acad::eOk) return RTERROR;
-    auto* record = new AcDbRegAppTableRecord();
-    record->setName(appname);
-    Acad::ErrorStatus es = table->add(record);
-    if (es == Acad::eOk)
-        record->close();
-    else
-        delete record;
-    table->close();
-    return es == Acad::eOk ? RTNORM : RTERROR;
+    return arx::db::registerApp(db, appname) == Acad::eOk ? RTNORM : RTERROR;
 }
 
 resbuf* acdbTblSearch(const char* tblname, const char* sym, int setnext)

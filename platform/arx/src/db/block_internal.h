@@ -16,6 +16,8 @@ void setBlockFrames(AcDbBlockTableRecord* block, AcDbObjectId begin, AcDbObjectI
 void setBlockLayout(AcDbBlockTableRecord* block, AcDbObjectId layoutId);
 // Appends an entity to the block's list without the checks of appendAcDbEntity (the loader).
 void linkEntity(AcDbBlockTableRecord* block, AcDbObjectId entityId);
+// Puts one of the block's entities first in its list (the loader).
+void moveEntityToFront(AcDbBlockTableRecord* block, AcDbObjectId entityId);
 // What a file's BLOCK record said about the block: origin, flags, path, description.
 void applyBlockBegin(AcDbBlockTableRecord* block, const AcDbBlockBegin* begin);
 

@@ -474,6 +474,14 @@ void linkEntity(AcDbBlockTableRecord* block, AcDbObjectId entityId)
     BlockAccess::edit(block, [&](auto& data) { data.entities.append(entityId); });
 }
 
+void moveEntityToFront(AcDbBlockTableRecord* block, AcDbObjectId entityId)
+{
+    BlockAccess::edit(block, [&](auto& data) {
+        if (!data.entities.remove(entityId)) return;
+        data.entities.insertAt(0, entityId);
+    });
+}
+
 void applyBlockBegin(AcDbBlockTableRecord* block, const AcDbBlockBegin* begin)
 {
     const AcDbBlockBegin::BlockData& read = begin->blockData();

@@ -148,18 +148,7 @@ void registerCopiedApps(AcDbIdMapping& idMap)
     for (AcDbObjectId key : map.order) {
         const AcDbIdPair& pair = map.pairs[key];
         if (!pair.isCloned() || pair.value().isNull() || pair.value().stub()->object == nullptr) continue;
-        for (const auto& app : stateOf(pair.value().stub()->object).xdata) {
-            if (arx::db::isRegisteredApp(dest, app.appName)) continue;
-            AcDbRegAppTable* table = nullptr;
-            if (dest->getRegAppTable(table, AcDb::kForWrite) != Acad::eOk) continue;
-            auto* record = new AcDbRegAppTableRecord();
-            record->setName(app.appName.c_str());
-            if (table->add(record) == Acad::eOk)
-                record->close();
-            else
-                delete record;
-            table->close();
-        }
+        for (const auto& app : stateOf(pair.value().stub()->object).xdata) arx::db::registerApp(dest, app.appName);
     }
 }
 

@@ -21,6 +21,8 @@ DatabaseState::~DatabaseState() = default;
 
 AcDbStub* DatabaseState::newStub(Adesk::UInt64 handle)
 {
+    // While a file is read, a stub without a handle of its own is the host's addition.
+    const bool provisional = handle == 0 && loading > 0;
     if (handle == 0) {
         while (byHandle.count(nextHandle) != 0) ++nextHandle;
         handle = nextHandle++;
@@ -31,8 +33,25 @@ AcDbStub* DatabaseState::newStub(Adesk::UInt64 handle)
     stub.database = db;
     stub.handle = handle;
     stub.order = static_cast<std::uint32_t>(stubs.size() - 1);
+    stub.provisional = provisional;
     byHandle[handle] = &stub;
     return &stub;
+}
+
+void DatabaseState::releaseProvisional(Adesk::UInt64 handle)
+{
+    AcDbStub* stub = findStub(handle);
+    if (stub == nullptr || !stub->provisional) return;
+    while (byHandle.count(nextHandle) != 0) ++nextHandle;
+    rehandle(stub, nextHandle++);
+}
+
+void DatabaseState::rehandle(AcDbStub* stub, Adesk::UInt64 handle)
+{
+    byHandle.erase(stub->handle);
+    stub->handle = handle;
+    byHandle[handle] = stub;
+    if (handle >= nextHandle) nextHandle = handle + 1;
 }
 
 AcDbStub* DatabaseState::findStub(Adesk::UInt64 handle) const

@@ -11,6 +11,7 @@
 #include "db/database_defaults.h"
 #include "db/database_state.h"
 #include "db/object_state.h"
+#include "db/paper_viewport.h"
 #include "db/symbol_lookup.h"
 #include "db/symbol_table_internal.h"
 
@@ -85,6 +86,7 @@ AcDbObjectId DatabaseLoader::idForHandle(const AcDbHandle& handle)
 {
     AcDbObjectId id;
     if (handle.isNull()) return id;
+    stateOf(mpDb).releaseProvisional(handle.value());
     mpDb->getAcDbObjectId(id, true, handle);
     return id;
 }
@@ -96,6 +98,7 @@ Acad::ErrorStatus DatabaseLoader::addObject(AcDbObject* pObj, const AcDbHandle& 
     ObjectState& st = stateOf(pObj);
     if (st.resident()) return Acad::eAlreadyInDb;
     DatabaseState& ds = stateOf(mpDb);
+    if (!handle.isNull()) ds.releaseProvisional(handle.value());
     AcDbStub* stub = handle.isNull() ? nullptr : ds.findStub(handle.value());
     if (stub != nullptr && stub->object != nullptr) return Acad::eHandleInUse;
     if (stub == nullptr) stub = ds.newStub(handle.value());
@@ -133,6 +136,7 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
     if (mFinished) return Acad::eOk;
     mFinished = true;
     DatabaseState& ds = stateOf(mpDb);
+    giveAdditionsFreshHandles();
 
     // Tables and the named-object dictionary: the first of each kind read, unowned.
     for (AcDbObjectId id : mAdded) {
@@ -204,6 +208,8 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         if (auto* block = objectAs<AcDbBlockTableRecord>(layout->getBlockTableRecordId()))
             if (block->getLayoutId().isNull()) setBlockLayout(block, id);
     }
+    for (AcDbObjectId id : mAdded)
+        if (objectAs<AcDbLayout>(id) != nullptr) ensurePaperViewportFirst(mpDb, id);
     // References to handles no object took.
     for (const AcDbStub& stub : ds.stubs) {
         if (!stub.reserved || stub.object != nullptr) continue;
@@ -212,11 +218,31 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         problems.emplace_back(text);
     }
     if (ds.currentSpace.isNull()) ds.currentSpace = findRecord(ds.blockTable, ACDB_MODEL_SPACE);
-    // The seed the file gives counts when it is above every handle read.
-    AcDbHandle seed;
-    if (AcDbHandle::fromText(ds.header.text("HANDSEED").c_str(), seed) && seed.value() > ds.nextHandle)
-        ds.nextHandle = seed.value();
+    for (AcDbStub& stub : ds.stubs) stub.provisional = false;
     return Acad::eOk;
+}
+
+// What the host added while reading moves above every handle of the file and above the seed the
+// file gives, in the order it was made; what finish adds next follows it.
+void DatabaseLoader::giveAdditionsFreshHandles()
+{
+    DatabaseState& ds = stateOf(mpDb);
+    Adesk::UInt64 ceiling = 0;
+    for (const AcDbStub& stub : ds.stubs)
+        if (!stub.provisional && stub.handle > ceiling) ceiling = stub.handle;
+    AcDbHandle seed;
+    if (AcDbHandle::fromText(ds.header.text("HANDSEED").c_str(), seed) && seed.value() > ceiling + 1)
+        ceiling = seed.value() - 1;
+    std::vector<AcDbStub*> additions;
+    for (AcDbStub& stub : ds.stubs)
+        if (stub.provisional) additions.push_back(&stub);
+    // Out of the way first, so that no two stubs ever share a handle while they move.
+    for (AcDbStub* stub : additions) ds.byHandle.erase(stub->handle);
+    ds.nextHandle = ceiling + 1;
+    for (AcDbStub* stub : additions) {
+        stub->handle = ds.nextHandle++;
+        ds.byHandle[stub->handle] = stub;
+    }
 }
 
 }  // namespace arx::db

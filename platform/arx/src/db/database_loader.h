@@ -40,13 +40,15 @@ public:
     // their blocks in the order they were added (an entity without owner goes to model
     // space), BLOCK/ENDBLK into their block records, block records and layouts to each
     // other; then adds what a drawing must have and the file lacked (tables, *Model_Space,
-    // *Paper_Space, layer 0, the three linetypes, ACAD, the dictionaries, the layouts), and
-    // raises the handle seed above every handle seen. References to handles no object took
-    // are reported in problems (one line each) and read as null.
+    // *Paper_Space, layer 0, the three linetypes, ACAD, the dictionaries, the layouts). What
+    // the host added while reading (a layer an entity names that the file lacks) and what
+    // finish adds take handles above every handle of the file and its $HANDSEED. References
+    // to handles no object took are reported in problems (one line each) and read as null.
     Acad::ErrorStatus finish(std::vector<std::string>& problems);
 
 private:
     void linkAtOnce(AcDbObjectId id);
+    void giveAdditionsFreshHandles();
 
     AcDbDatabase* mpDb;
     std::vector<AcDbObjectId> mAdded;

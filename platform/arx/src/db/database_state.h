@@ -47,6 +47,11 @@ struct DatabaseState {
     // A new stub with the next handle (or the given one, which raises the seed).
     AcDbStub* newStub(Adesk::UInt64 handle = 0);
     AcDbStub* findStub(Adesk::UInt64 handle) const;
+    // A stub the host made while loading gives up `handle` (it takes the next free one), so
+    // that the file's own object or reference can have it.
+    void releaseProvisional(Adesk::UInt64 handle);
+    // Gives a stub another handle that no stub has.
+    void rehandle(AcDbStub* stub, Adesk::UInt64 handle);
     bool notifying() const { return loading == 0 && !destroying; }
     void changed() { ++changeCount; }
 };

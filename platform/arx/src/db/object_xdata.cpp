@@ -24,6 +24,24 @@ bool isRegisteredApp(const AcDbDatabase* db, const std::string& name)
     return !findRecord(db->regAppTableId(), name.c_str()).isNull();
 }
 
+Acad::ErrorStatus registerApp(AcDbDatabase* db, const std::string& name)
+{
+    if (db == nullptr) return Acad::eNoDatabase;
+    if (isRegisteredApp(db, name)) return Acad::eOk;
+    AcDbRegAppTable* table = nullptr;
+    Acad::ErrorStatus es = db->getRegAppTable(table, AcDb::kForWrite);
+    if (es != Acad::eOk) return es;
+    auto* record = new AcDbRegAppTableRecord();
+    record->setName(name.c_str());
+    es = table->add(record);
+    if (es == Acad::eOk)
+        record->close();
+    else
+        delete record;
+    table->close();
+    return es;
+}
+
 long xdataSize(const std::vector<XDataApp>& apps)
 {
     long size = 0;

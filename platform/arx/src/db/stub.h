@@ -22,6 +22,9 @@ public:
     bool unappended = false;
     // The handle was met before its object (a forward reference of a file being read).
     bool reserved = false;
+    // Made by the host itself while a file was being read (a layer an entity names but the
+    // file lacks): its handle gives way to the file's objects and moves above them at the end.
+    bool provisional = false;
 
     bool isLive() const { return object != nullptr && !unappended; }
 };

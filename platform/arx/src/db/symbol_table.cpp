@@ -2,7 +2,10 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "dblayout.h"
 #include "db/block_internal.h"
@@ -30,6 +33,31 @@ const char* rawName(const AcDbSymbolTableRecord* record)
     const char* name = nullptr;
     record->getName(name);
     return name;
+}
+
+// "*U" (a star and one letter) asks the block table for an anonymous block.
+bool asksForAnonymousName(const char* name)
+{
+    return name[0] == '*' && std::isalpha(static_cast<unsigned char>(name[1])) && name[2] == '\0';
+}
+
+// The anonymous block gets the letter and the number after the highest the table has used
+// with it ("*U" becomes "*U1", then "*U2"), erased blocks included, and the anonymous flag.
+void giveAnonymousName(const std::vector<AcDbObjectId>& records, AcDbSymbolTableRecord* block, const char* request)
+{
+    const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(request[1])));
+    long highest = 0;
+    for (AcDbObjectId id : records) {
+        AcDbSymbolTableRecord* rec = recordObject(id);
+        const char* name = rec ? rawName(rec) : nullptr;
+        if (name == nullptr || name[0] != '*' || std::toupper(static_cast<unsigned char>(name[1])) != letter) continue;
+        char* end = nullptr;
+        const long number = std::strtol(name + 2, &end, 10);
+        if (end != name + 2 && *end == '\0') highest = std::max(highest, number);
+    }
+    const std::string unique = std::string("*") + letter + std::to_string(highest + 1);
+    block->setName(unique.c_str());
+    block->setFlags(static_cast<Adesk::Int16>(block->flags() | 1));
 }
 
 }  // namespace
@@ -113,6 +141,10 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
     if (!pRecord->isKindOf(recordClass())) return Acad::eWrongObjectType;
     const char* name = rawName(pRecord);
     if (name == nullptr || !arx::db::isValidRecordName(name)) return Acad::eInvalidSymbolTableName;
+    if (AcDbBlockTableRecord::cast(pRecord) && asksForAnonymousName(name)) {
+        giveAnonymousName(mpEntries->records, pRecord, name);
+        name = rawName(pRecord);
+    }
     if (has(name)) return Acad::eDuplicateRecordName;
     if (pRecord->database() != nullptr && pRecord->database() != database()) return Acad::eWrongDatabase;
     if (pRecord->database() != nullptr && !pRecord->ownerId().isNull()) return Acad::eAlreadyInDb;

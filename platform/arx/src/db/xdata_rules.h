@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "acadstrc.h"
 #include "adsdef.h"
 #include "db/object_state.h"
 
@@ -20,5 +21,7 @@ bool parseXDataChain(const resbuf* chain, const AcDbDatabase* db, std::vector<XD
 // The bytes the host counts for extended data.
 long xdataSize(const std::vector<XDataApp>& apps);
 bool isRegisteredApp(const AcDbDatabase* db, const std::string& name);
+// Adds the application to db's registered applications unless it is there (eOk either way).
+Acad::ErrorStatus registerApp(AcDbDatabase* db, const std::string& name);
 
 }  // namespace arx::db

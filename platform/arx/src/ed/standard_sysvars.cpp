@@ -2,6 +2,7 @@
 
 #include "adscodes.h"
 #include "ed/command_processor.h"
+#include "ed/drawing_sysvars.h"
 #include "ed/sysvars.h"
 #include "ed/views_sysvars.h"
 
@@ -62,6 +63,7 @@ void defineStandardSysVars()
     vars.define(stored("WORLDVIEW", SysValue::ofShort(1), SysVarScope::Document, range(0, 1)));
     vars.define(stored("LAYOUTREGENCTL", SysValue::ofShort(2), SysVarScope::Session, range(0, 2)));
     vars.define(stored("UCSICON", SysValue::ofShort(3), SysVarScope::Document, range(0, 3)));
+    defineDrawingSysVars();
     defineViewSysVars();
     installViewRefresh();
 }

@@ -10,6 +10,7 @@
 #include "dbmain.h"
 #include "dbobjptr.h"
 #include "dbsymtb.h"
+#include "db/paper_viewport.h"
 #include "db/symbol_lookup.h"
 #include "ed/views.h"
 #include "ed/views_internal.h"
@@ -18,22 +19,6 @@ namespace arx::views {
 namespace {
 
 constexpr const char* kSwapName = "*Paper_Space_Swap";
-
-// The sheet a layout's paper-space viewport covers: its limits, else the drawing's paper
-// limits, else those of a new drawing.
-void sheetOf(AcDbDatabase* db, AcDbObjectId layoutId, AcGePoint2d& low, AcGePoint2d& high)
-{
-    {
-        AcDbObjectPointer<AcDbLayout> layout(layoutId, AcDb::kForRead);
-        if (layout.openStatus() == Acad::eOk) layout->getLimits(low, high);
-    }
-    if (high.x > low.x && high.y > low.y) return;
-    low = db->plimmin();
-    high = db->plimmax();
-    if (high.x > low.x && high.y > low.y) return;
-    low.set(0.0, 0.0);
-    high.set(12.0, 9.0);
-}
 
 Acad::ErrorStatus renameBlock(AcDbObjectId blockId, const char* name)
 {
@@ -208,25 +193,8 @@ AcDbObjectId paperSpaceViewport(AcDbDatabase* db, AcDbObjectId layoutId, bool cr
 {
     std::vector<AcDbObjectId> all = layoutViewports(layoutId);
     if (!all.empty() || !create || db == nullptr) return all.empty() ? AcDbObjectId() : all.front();
-    AcGePoint2d low, high;
-    sheetOf(db, layoutId, low, high);
-    AcDbObjectPointer<AcDbBlockTableRecord> block(blockOfLayout(layoutId), AcDb::kForWrite);
-    if (block.openStatus() != Acad::eOk) return AcDbObjectId();
-    auto* vp = new AcDbViewport();
-    const AcGePoint2d mid(0.5 * (low.x + high.x), 0.5 * (low.y + high.y));
-    vp->setCenterPoint(AcGePoint3d(mid.x, mid.y, 0.0));
-    vp->setWidth(high.x - low.x);
-    vp->setHeight(high.y - low.y);
-    vp->setViewCenter(mid);
-    vp->setViewHeight(high.y - low.y);
-    vp->setViewportId(kPaperSpaceNumber);
     AcDbObjectId id;
-    if (block->appendAcDbEntity(id, vp) != Acad::eOk) {
-        delete vp;
-        return AcDbObjectId();
-    }
-    vp->setOn();
-    vp->close();
+    arx::db::addPaperSpaceViewport(db, layoutId, id);
     return id;
 }
 

@@ -3,6 +3,7 @@
 
 #include "dbdict.h"
 #include "dblayout.h"
+#include "dbobjptr.h"
 #include "db/database_loader.h"
 #include "db/dxf_item_filer.h"
 #include "db/header_vars.h"
@@ -106,5 +107,48 @@ TEST_F(LoaderTest, AHandleTakenTwiceIsRefusedAndTheSeedOfTheFileCounts)
     arx::db::headerVars(&db).set("HANDSEED", {DxfItem::makeText(5, "1F00")});
     std::vector<std::string> problems;
     ASSERT_EQ(loader.finish(problems), Acad::eOk);
-    EXPECT_EQ(db.handseed(), AcDbHandle(0x1F00));
+    // What finish adds (the tables and records the file lacked) starts at the file's seed.
+    EXPECT_GE(db.layerTableId().handle(), AcDbHandle(0x1F00));
+    EXPECT_GT(db.handseed(), db.layerTableId().handle());
+}
+
+TEST_F(LoaderTest, WhatTheHostAddsWhileReadingGivesWayToTheFilesHandles)
+{
+    read(new AcDbLayerTable(), 0x2, {DxfItem::makeText(100, "AcDbSymbolTable")});
+    // The entity names a layer the file does not have: the layer is made at once, under the
+    // next free handle, 3, which the file gives to a later entity.
+    AcDbObjectId first = read(new DbTestEntity(), 0x10,
+                              {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "Frames"),
+                               DxfItem::makeText(100, "DbTestEntity")});
+    AcDbObjectId layer;
+    {
+        AcDbObjectPointer<DbTestEntity> ent(first, AcDb::kForRead);
+        ASSERT_EQ(ent.openStatus(), Acad::eOk);
+        layer = ent->layerId();
+    }
+    ASSERT_EQ(layer.handle(), AcDbHandle(0x3));
+    // A reference to 3 means the file's object, not the layer.
+    AcDbObjectId referring = read(new DbTestEntity(), 0x12,
+                                  {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(100, "DbTestEntity"),
+                                   DxfItem::makeId(330, ref(0x3))});
+    AcDbObjectId later =
+        read(new DbTestEntity(), 0x3, {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(100, "DbTestEntity")});
+    EXPECT_EQ(later.handle(), AcDbHandle(0x3));
+    arx::db::headerVars(&db).set("HANDSEED", {DxfItem::makeText(5, "40")});
+    std::vector<std::string> problems;
+    ASSERT_EQ(loader.finish(problems), Acad::eOk);
+    EXPECT_TRUE(problems.empty());
+
+    EXPECT_EQ(layer.handle(), AcDbHandle(0x40)) << "the addition moves to the file's seed";
+    AcDbObjectId found;
+    ASSERT_EQ(db.getAcDbObjectId(found, false, AcDbHandle(0x40)), Acad::eOk);
+    EXPECT_EQ(found, layer);
+    AcDbObjectPointer<DbTestEntity> ent(referring, AcDb::kForRead);
+    ASSERT_EQ(ent.openStatus(), Acad::eOk);
+    EXPECT_EQ(ent->link(), later);
+    AcDbObjectPointer<AcDbLayerTableRecord> record(layer, AcDb::kForRead);
+    ASSERT_EQ(record.openStatus(), Acad::eOk);
+    const char* name = nullptr;
+    record->getName(name);
+    EXPECT_STREQ(name, "Frames");
 }

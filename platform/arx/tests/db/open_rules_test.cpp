@@ -132,6 +132,20 @@ TEST_F(DbTest, LockedLayerRefusesWritesUnlessAsked)
     ent->close();
     ASSERT_EQ(acdbOpenAcDbEntity(ent, id, AcDb::kForWrite, false, true), Acad::eOk);
     ent->close();
+    // The typed open and the smart pointer take the same argument.
+    DbTestEntity* typed = nullptr;
+    EXPECT_EQ(acdbOpenObject(typed, id, AcDb::kForWrite), Acad::eOnLockedLayer);
+    EXPECT_EQ(typed, nullptr);
+    ASSERT_EQ(acdbOpenObject(typed, id, AcDb::kForWrite, false, true), Acad::eOk);
+    typed->close();
+    EXPECT_EQ(AcDbObjectPointer<DbTestEntity>(id, AcDb::kForWrite).openStatus(), Acad::eOnLockedLayer);
+    EXPECT_EQ(AcDbEntityPointer(id, AcDb::kForWrite, false, true).openStatus(), Acad::eOk);
+    EXPECT_EQ(openState(id), 0) << "the pointer closed what it opened";
+    {
+        // A locked layer's own record and the entity's reads are not affected.
+        AcDbObjectPointer<AcDbLayerTableRecord> record(layer, AcDb::kForWrite);
+        EXPECT_EQ(record.openStatus(), Acad::eOk);
+    }
     // The unlock bracket: unlock, upgrade, change, lock again.
     AcDbLayerTableRecord* rec = nullptr;
     ASSERT_EQ(acdbOpenObject(rec, layer, AcDb::kForWrite), Acad::eOk);

@@ -1,9 +1,12 @@
 // A new drawing's contents, symbol tables, block records and layouts.
 #include "support/db_fixture.h"
 
+#include <cstring>
+
 #include "dbdict.h"
 #include "dbhostext.h"
 #include "dblayout.h"
+#include "dbobjptr.h"
 
 using dbtest::DbTest;
 
@@ -243,4 +246,42 @@ TEST_F(DbTest, HeaderVariablesAreTypedAndNotified)
     EXPECT_EQ(db->extmin(), AcGePoint3d(1, 2, 3));
     db->setLimmax(AcGePoint2d(420, 297));
     EXPECT_EQ(db->limmax(), AcGePoint2d(420, 297));
+}
+
+TEST_F(DbTest, ABlockNamedStarUIsAnonymousWithAUniqueName)
+{
+    auto addBlock = [&](const char* name, Acad::ErrorStatus expected = Acad::eOk) {
+        AcDbObjectPointer<AcDbBlockTable> table(db->blockTableId(), AcDb::kForWrite);
+        EXPECT_EQ(table.openStatus(), Acad::eOk);
+        auto* block = new AcDbBlockTableRecord();
+        block->setName(name);
+        AcDbObjectId id;
+        EXPECT_EQ(table->add(id, block), expected) << name;
+        if (expected != Acad::eOk) {
+            delete block;
+            return std::string();
+        }
+        const char* given = nullptr;
+        block->getName(given);
+        std::string text = given;
+        EXPECT_EQ(block->isAnonymous(), std::strlen(name) == 2) << text;
+        block->close();
+        return text;
+    };
+    EXPECT_EQ(addBlock("*U"), "*U1");
+    EXPECT_EQ(addBlock("*U"), "*U2");
+    EXPECT_EQ(addBlock("*u"), "*U3") << "the letter is read in any case";
+    EXPECT_EQ(addBlock("*U7"), "*U7") << "a numbered name is kept as it is";
+    EXPECT_EQ(addBlock("*U"), "*U8");
+    EXPECT_EQ(addBlock("*D"), "*D1") << "each letter counts on its own";
+    addBlock("*U8", Acad::eDuplicateRecordName);
+    // An erased anonymous block keeps its number from being given again.
+    {
+        AcDbObjectPointer<AcDbBlockTable> table(db->blockTableId(), AcDb::kForRead);
+        AcDbObjectId last;
+        ASSERT_EQ(table->getAt("*U8", last), Acad::eOk);
+        AcDbObjectPointer<AcDbBlockTableRecord> block(last, AcDb::kForWrite);
+        ASSERT_EQ(block->erase(), Acad::eOk);
+    }
+    EXPECT_EQ(addBlock("*U"), "*U9");
 }

@@ -12,10 +12,12 @@ bool ezdxfAvailable()
     return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0;
 }
 
-std::vector<std::string> ezdxfReport(const std::string& path)
+std::vector<std::string> ezdxfReport(const std::string& path) { return runTestScript("ezdxf_check.py", "'" + path + "'"); }
+
+std::vector<std::string> runTestScript(const std::string& script, const std::string& arguments)
 {
-    const std::string script = std::string(KESTRA_TEST_SOURCE_DIR) + "/platform/arx/tests/dxf/ezdxf_check.py";
-    std::FILE* pipe = ::popen(("/usr/bin/python3 " + script + " '" + path + "' 2>&1").c_str(), "r");
+    const std::string file = std::string(KESTRA_TEST_SOURCE_DIR) + "/platform/arx/tests/dxf/" + script;
+    std::FILE* pipe = ::popen(("/usr/bin/python3 " + file + " " + arguments + " 2>&1").c_str(), "r");
     std::vector<std::string> lines;
     char line[4096];
     while (pipe && std::fgets(line, sizeof line, pipe)) {
