@@ -8,6 +8,7 @@
 #include "acutads.h"
 #include "assoc/association_store.h"
 #include "assoc/layer_state.h"
+#include "assoc/layout_hyperlink.h"
 #include "assoc/store_access.h"
 #include "commands/command_echo.h"
 #include "commands/creation_parts.h"
@@ -82,6 +83,7 @@ bool makeMark(AcDbObjectId viewportId, MarkAttributes& attributes, const std::st
         mark.close();
         return false;
     }
+    setLayoutHyperlink(*mark, layoutName);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "acdbads_db.h"
+#include "assoc/layout_hyperlink.h"
 #include "assoc/store_access.h"
 #include "commands/creation_parts.h"
 #include "commands/mark_creation.h"
@@ -119,6 +120,7 @@ AcDbObjectId makeOutlineBlock(AcDbObjectId viewportId, AcDbObjectId clipBoundary
         printStepFailure("Cannot add the irregular object block!");
         return AcDbObjectId();
     }
+    setLayoutHyperlink(*outline, layoutName);
     return outlineId;
 }
 

@@ -13,11 +13,13 @@
 #include "assoc/layer_state.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "dbapserv.h"
+#include "db/open_objects.h"
 #include "dbsymtb.h"
 #include "ed/console.h"
 #include "geassign.h"
 #include "host.h"
 #include "mark/viewport_projection.h"
+#include "shell/command_table.h"
 #include "shell/kestra_module.h"
 #include "shell/object_opener.h"
 #include "win32standin.h"
@@ -50,9 +52,11 @@ public:
         acrxBuildClassHierarchy();
         kestra::KestraModule& module = kestra::createKestraModule();
         module.documents = std::make_unique<kestra::DocumentRegistry>(curDoc());
+        kestra::addCommands(module);
     }
     void TearDown() override
     {
+        kestra::removeCommands(*kestra::kestraModule());
         kestra::destroyKestraModule();
         arx::host::stopHost();
         arx::ed::Console::instance().resetSink();
@@ -94,7 +98,14 @@ void AssocHostTest::SetUp()
     takePrinted();
 }
 
-void AssocHostTest::TearDown() { kestra::kestraModule()->documents->remove(curDoc()); }
+void AssocHostTest::TearDown()
+{
+    // Whatever a test ran, the module closed every object it opened.
+    std::string open;
+    for (const AcDbObjectId& id : arx::db::objectsLeftOpen(drawing())) open += ' ' + handleOf(id);
+    EXPECT_EQ(open, "") << "objects left open";
+    kestra::kestraModule()->documents->remove(curDoc());
+}
 
 kestra::DocumentState& AssocHostTest::state() { return *kestra::currentDocumentState(); }
 

@@ -295,3 +295,55 @@ TEST_F(MakeMarkTest, WithoutLispVariablesAMarkLiesOnDefpointsInRed)
     free(layer);
     free(linetype);
 }
+
+// The make command typed inside each of several random viewports (display-locked ones and
+// ones on a locked layer among them), then undone one command at a time and redone: after
+// each step the marks still made agree with their viewports through every record, and an
+// undone mark leaves no record behind.
+TEST_F(MakeMarkTest, UndoAndRedoOfTheMakeCommandKeepTheRecordsAgreeing)
+{
+    std::mt19937 random(19991231);
+    const AcDbObjectId lockedLayer = makeLayer("LockedSheets");
+    std::vector<AcDbObjectId> viewports;
+    for (int i = 0; i < 6; ++i) {
+        const RandomCase c = randomCase(random, i);
+        viewports.push_back(makeViewport(c.frame));
+        if (c.displayLocked) {
+            ObjectOpener<AcDbViewport> viewport(viewports.back(), AcDb::kForWrite);
+            viewport->setLocked();
+        }
+        if (c.onLockedLayer) moveToLayer(viewports.back(), lockedLayer);
+    }
+    setLayerState(kLayerLocked, lockedLayer);
+    std::vector<std::pair<AcDbObjectId, AcDbObjectId>> made;
+    for (const AcDbObjectId& viewportId : viewports) {
+        ASSERT_EQ(acedCommand(RTSTR, "UNDO", RTSTR, "Mark", RTNONE), RTNORM);
+        activate(viewportId);
+        ASSERT_EQ(acedCommand(RTSTR, "KSMAKE", RTNONE), RTNORM);
+        acedCommand(RTSTR, "._PSPACE", RTNONE);
+        made.emplace_back(lastMark(), viewportId);
+        ASSERT_FALSE(made.back().first.isNull());
+    }
+    for (const auto& [mark, viewport] : made) expectAssociationAgrees(mark, viewport, "made " + handleTextOf(mark));
+
+    for (size_t undone = 1; undone <= made.size(); ++undone) {
+        ASSERT_EQ(acedCommand(RTSTR, "UNDO", RTSTR, "Back", RTNONE), RTNORM);
+        const auto& [gone, itsViewport] = made[made.size() - undone];
+        SCOPED_TRACE("after " + std::to_string(undone) + " undo");
+        EXPECT_FALSE(ObjectOpener<VaduKestra>(gone, AcDb::kForRead).isOpen());
+        AcDbObjectId markId, viewportId;
+        EXPECT_NE(findIndexEntry(kStoreName, handleTextOf(itsViewport).c_str(), false, markId, viewportId), Acad::eOk);
+        {
+            ObjectOpener<AcDbViewport> viewport(itsViewport, AcDb::kForRead);
+            ASSERT_TRUE(viewport.isOpen());
+            EXPECT_FALSE(readPartnerHandle(*viewport, markId));
+        }
+        for (size_t k = 0; k + undone < made.size(); ++k)
+            expectAssociationAgrees(made[k].first, made[k].second, "kept " + std::to_string(k));
+    }
+    EXPECT_EQ((*getLayerState(lockedLayer) & kLayerLocked), kLayerLocked);
+    ASSERT_EQ(acedCommand(RTSTR, "REDO", RTNONE), RTNORM);
+    expectAssociationAgrees(made[0].first, made[0].second, "redone");
+    EXPECT_EQ(countInModelSpace("VaduKestra"), 1);
+    setLayerState(0, lockedLayer);
+}
