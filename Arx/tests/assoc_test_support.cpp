@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "acdbads_db.h"
 #include "acdocman.h"
@@ -15,7 +16,10 @@
 #include "dbapserv.h"
 #include "db/open_objects.h"
 #include "dbsymtb.h"
+#include "dbpl.h"
+#include "ed/command_processor.h"
 #include "ed/console.h"
+#include "ed/input.h"
 #include "geassign.h"
 #include "host.h"
 #include "mark/viewport_projection.h"
@@ -143,6 +147,42 @@ void AssocHostTest::activate(AcDbObjectId viewportId)
     kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
     ASSERT_TRUE(viewport.isOpen());
     EXPECT_EQ(acedSetCurrentVPort(viewport.get()), Acad::eOk);
+}
+
+void AssocHostTest::clipViewport(AcDbObjectId viewportId, const ViewportFrame& frame)
+{
+    AcDbObjectId paperSpace;
+    {
+        kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
+        ASSERT_TRUE(viewport.isOpen());
+        paperSpace = viewport->ownerId();
+    }
+    kestra::ObjectOpener<AcDbPolyline> polygon(new AcDbPolyline());
+    const double w = frame.width / 2;
+    const double h = frame.height / 2;
+    const AcGePoint2d c(frame.center.x, frame.center.y);
+    polygon->addVertexAt(0, c + AcGeVector2d(-w, -h));
+    polygon->addVertexAt(1, c + AcGeVector2d(w, -h));
+    polygon->addVertexAt(2, c + AcGeVector2d(w * 0.2, h));
+    polygon->addVertexAt(3, c + AcGeVector2d(-w, h * 0.5));
+    polygon->setClosed(true);
+    kestra::ObjectOpener<AcDbBlockTableRecord> block(paperSpace, AcDb::kForWrite);
+    AcDbObjectId polygonId;
+    ASSERT_EQ(block->appendAcDbEntity(polygonId, polygon.get()), Acad::eOk);
+    polygon->addPersistentReactor(viewportId);
+    polygon.close();
+    block.close();
+    kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite);
+    viewport->setNonRectClipEntityId(polygonId);
+    viewport->setNonRectClipOn();
+}
+
+void AssocHostTest::typed(const std::string& text)
+{
+    std::istringstream in(text);
+    arx::ed::TypedInput input(in);
+    arx::ed::InputScope scope(&input);
+    arx::ed::CommandProcessor::instance().runCommandLoop();
 }
 
 AcDbObjectId AssocHostTest::makeMark(AcDbObjectId viewportId)

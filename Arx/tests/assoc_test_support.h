@@ -40,6 +40,10 @@ protected:
     AcDbObjectId makeViewport(const ViewportFrame& frame = ViewportFrame());
     // Makes the viewport the active one with its model space current.
     void activate(AcDbObjectId viewportId);
+    // A polygon inside the viewport's frame on the sheet, made its clip boundary.
+    void clipViewport(AcDbObjectId viewportId, const ViewportFrame& frame);
+    // Runs the command line on what the user types (one answer a line) until it ends.
+    void typed(const std::string& text);
     // A mark of the viewport appended to model space, filled from the viewport, but not
     // associated.
     AcDbObjectId makeMark(AcDbObjectId viewportId);
