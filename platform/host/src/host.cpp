@@ -14,6 +14,7 @@
 #include "ed/console.h"
 #include "ed/input.h"
 #include "ed/standard_sysvars.h"
+#include "host_command_sets.h"
 #include "rx/module_loader.h"
 
 namespace arx::host {
@@ -65,12 +66,6 @@ void initialiseOnce()
         return ap::DemandLoader::instance().loadForCommand(name);
     };
     defineHostCommands();
-}
-
-void say(const std::string& text)
-{
-    ed::Console::instance().ensureLineStart();
-    ed::Console::instance().write(text + "\n");
 }
 
 }  // namespace

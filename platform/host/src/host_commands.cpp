@@ -19,6 +19,12 @@ void say(const std::string& text)
     ed::Console::instance().write(text + "\n");
 }
 
+ed::CommandOutcome failWith(const char* message)
+{
+    say(message);
+    return ed::CommandOutcome::Failed;
+}
+
 ed::CommandOutcome outcomeOf(int status)
 {
     if (status == RTCAN) return ed::CommandOutcome::Cancelled;
@@ -106,8 +112,9 @@ void defineHostCommands()
     defineFileCommands();
     defineViewCommands();
     definePlotCommands();
-    defineEditCommands();
     defineLayerCommands();
+    defineEditCommands();
+    defineClipCommands();
 }
 
 }  // namespace arx::host

@@ -16,6 +16,7 @@
 #include "dbmain.h"
 #include "db/symbol_lookup.h"
 #include "ed/command_processor.h"
+#include "ed/object_selection.h"
 #include "ed/sysvars.h"
 #include "ed/views.h"
 #include "ed/views_edit.h"
@@ -35,7 +36,6 @@ using views::ViewAnswer;
 using views::Viewport;
 using views::ViewportKind;
 
-constexpr const char* kNotInModelTab = "** Command not allowed in Model Tab **";
 constexpr const char* kNotInPerspective = "** That command may not be invoked in a perspective view **";
 constexpr const char* kNotInPaperSpace = "** That command may not be invoked in paper space **";
 constexpr const char* kNoModelViewports = "There are no active model space viewports.";
@@ -45,12 +45,6 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 // ---- small helpers -----------------------------------------------------------------------
 
 AcDbDatabase* database() { return views::workingDatabase(); }
-
-CommandOutcome failWith(const char* message)
-{
-    say(message);
-    return CommandOutcome::Failed;
-}
 
 std::string linear(AcDbDatabase* db, double value)
 {
@@ -83,12 +77,6 @@ AcGePoint3d toWorld(AcDbDatabase* db, const ads_point p)
     return out;
 }
 
-AcGePoint3d toWorld(AcDbDatabase* db, const AcGePoint3d& p)
-{
-    const ads_point q = {p.x, p.y, p.z};
-    return toWorld(db, q);
-}
-
 // Asks for a point; false (with the status) unless one was given.
 bool askPoint(const char* prompt, ads_point out, int& status)
 {
@@ -119,30 +107,13 @@ CommandOutcome paperSpace()
 
 // ---- MVIEW ---------------------------------------------------------------------------------
 
-// Reads a selection of floating viewports: pick points inside their frames, or L for the
-// last object; Enter ends.
+// The floating viewports chosen at "Select objects: " (a clip boundary stands for its
+// viewport; other objects are dropped).
 std::vector<AcDbObjectId> selectViewports(AcDbDatabase* db, bool& cancelled)
 {
-    std::vector<AcDbObjectId> chosen;
-    cancelled = false;
-    for (;;) {
-        ViewAnswer a = views::askViewAnswer("Select objects: ", "Last");
-        if (a.kind == ViewAnswer::Kind::Cancel) {
-            cancelled = true;
-            return {};
-        }
-        if (a.kind == ViewAnswer::Kind::Enter) return chosen;
-        AcDbObjectId id;
-        if (a.kind == ViewAnswer::Kind::Point) id = views::floatingViewportAt(db, toWorld(db, a.point));
-        if (a.kind == ViewAnswer::Kind::Keyword) id = views::lastEntityOfSpace(db);
-        const bool found = !id.isNull() && views::isFloatingViewport(db, id) &&
-                           std::find(chosen.begin(), chosen.end(), id) == chosen.end();
-        if (found) chosen.push_back(id);
-        if (chosen.size() > 1 && found)
-            say("1 found, " + std::to_string(chosen.size()) + " total");
-        else
-            say(found ? "1 found" : "0 found");
-    }
+    ed::EntityList chosen;
+    cancelled = ed::selectObjects(ed::SelectionRules(), chosen) == RTCAN;
+    return cancelled ? std::vector<AcDbObjectId>() : views::viewportsSelected(db, chosen);
 }
 
 CommandOutcome switchViewports(AcDbDatabase* db, bool on)
@@ -196,38 +167,19 @@ CommandOutcome objectViewport(AcDbDatabase* db)
 {
     ViewAnswer a = views::askViewAnswer("Select object to clip viewport: ", "Last");
     if (a.kind == ViewAnswer::Kind::Cancel) return CommandOutcome::Cancelled;
-    if (a.kind != ViewAnswer::Kind::Keyword) return failWith("Object is not a closed curve of this layout.");
+    AcDbObjectId boundary;
+    if (a.kind == ViewAnswer::Kind::Keyword) boundary = views::lastEntityOfSpace(db);
+    if (a.kind == ViewAnswer::Kind::Point) boundary = ed::entityAt(db, a.point);
     AcDbObjectId id;
-    if (views::makeClippedViewport(db, views::lastEntityOfSpace(db), id) != Acad::eOk)
-        return failWith("Object is not a closed curve of this layout.");
+    if (boundary.isNull() || views::makeClippedViewport(db, boundary, id) != Acad::eOk) return failWith(kNotAClosedCurve);
     return CommandOutcome::Ended;
 }
 
 CommandOutcome polygonalViewport(AcDbDatabase* db)
 {
     std::vector<AcGePoint3d> points;
-    ads_point p;
-    int status = 0;
-    if (!askPoint("Specify start point: ", p, status)) return outcomeOf(status == RTNONE ? RTERROR : status);
-    points.push_back(toWorld(db, p));
-    for (;;) {
-        acedInitGet(0, points.size() > 2 ? "Close Undo" : "Undo");
-        const char* prompt = points.size() > 2 ? "Specify next point or [Close/Undo]: " : "Specify next point or [Undo]: ";
-        status = acedGetPoint(nullptr, prompt, p);
-        if (status == RTCAN) return CommandOutcome::Cancelled;
-        char keyword[16] = {};
-        if (status == RTKWORD) acedGetInput(keyword);
-        if (status == RTKWORD && std::string(keyword) == "Undo") {
-            if (points.size() > 1) points.pop_back();
-            continue;
-        }
-        if (status == RTNORM) {
-            points.push_back(toWorld(db, p));
-            continue;
-        }
-        if (points.size() > 2) break;  // Close, or Enter with enough points
-        if (status == RTNONE) return failWith("Invalid viewport size.");
-    }
+    const int status = askPolygon(db, points);
+    if (status != RTNORM) return status == RTNONE ? failWith("Invalid viewport size.") : outcomeOf(status);
     AcDbObjectId id;
     return reportMade(views::makePolygonalViewport(db, points, id));
 }
@@ -845,6 +797,33 @@ public:
 };
 
 }  // namespace
+
+int askPolygon(AcDbDatabase* db, std::vector<AcGePoint3d>& points)
+{
+    points.clear();
+    ads_point p;
+    int status = 0;
+    if (!askPoint("Specify start point: ", p, status)) return status;
+    points.push_back(toWorld(db, p));
+    for (;;) {
+        acedInitGet(0, points.size() > 2 ? "Close Undo" : "Undo");
+        const char* prompt = points.size() > 2 ? "Specify next point or [Close/Undo]: " : "Specify next point or [Undo]: ";
+        status = acedGetPoint(nullptr, prompt, p);
+        if (status == RTCAN) return RTCAN;
+        char keyword[16] = {};
+        if (status == RTKWORD) acedGetInput(keyword);
+        if (status == RTKWORD && std::string(keyword) == "Undo") {
+            if (points.size() > 1) points.pop_back();
+            continue;
+        }
+        if (status == RTNORM) {
+            points.push_back(toWorld(db, p));
+            continue;
+        }
+        if (points.size() > 2) return RTNORM;  // Close, or Enter with enough points
+        if (status == RTNONE) return RTNONE;
+    }
+}
 
 void defineViewCommands()
 {

@@ -133,6 +133,39 @@ TEST_F(EditCommands, EraseUndoAndRedoNotifyInTheHostsOrder)
               "Command: \n");
 }
 
+// UNDO of several groups takes them back newest first, and each group backwards; REDO
+// replays them in the order they were made.
+TEST_F(EditCommands, UndoOfSeveralErasesNotifiesNewestFirstAndRedoOldestFirst)
+{
+    const AcDbObjectId a = addWatchedEntity(1.0);
+    const AcDbObjectId b = addWatchedEntity(2.0);
+    const AcDbObjectId c = addWatchedEntity(3.0);
+    const std::string ha = dbtest::handleOf(a), hb = dbtest::handleOf(b), hc = dbtest::handleOf(c);
+    ads_name sa, sb;
+    ASSERT_EQ(acdbGetAdsName(sa, a), Acad::eOk);
+    ASSERT_EQ(acdbGetAdsName(sb, b), Acad::eOk);
+    ads_name both;
+    ASSERT_EQ(acedSSAdd(sa, nullptr, both), RTNORM);
+    ASSERT_EQ(acedSSAdd(sb, both, both), RTNORM);
+    resbuf value{};
+    value.restype = RTPICKS;
+    value.resval.rlname[0] = both[0];
+    value.resval.rlname[1] = both[1];
+    ASSERT_EQ(acedPutSym("pair", &value), RTNORM);
+    typed("ERASE\n!pair\n\nERASE\nL\n\n");
+    acedSSFree(both);
+    ASSERT_TRUE(erased(a) && erased(b) && erased(c));
+    dbtest::events().clear();
+    typed("UNDO\n2\nREDO\n");
+    std::vector<std::string> erasures;
+    for (const std::string& e : dbtest::events())
+        if (e.rfind("P:erased ", 0) == 0) erasures.push_back(e.substr(9));
+    EXPECT_EQ(erasures, (std::vector<std::string>{hc + " 0", hb + " 0", ha + " 0", ha + " 1", hb + " 1", hc + " 1"}));
+    EXPECT_TRUE(erased(a) && erased(b) && erased(c));
+    EXPECT_NE(printed().find("Command: UNDO\n"), std::string::npos);
+    EXPECT_NE(printed().find("ERASE ERASE\n"), std::string::npos) << "the undone commands, newest first";
+}
+
 TEST_F(EditCommands, CmdActiveTellsScriptsAndAutoLispApart)
 {
     addWatchedEntity(1.0);

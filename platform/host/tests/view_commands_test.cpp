@@ -10,7 +10,9 @@
 #include <unistd.h>
 
 #include "aced.h"
+#include "acdbads_db.h"
 #include "acedads.h"
+#include "acutads.h"
 #include "ap/document_manager.h"
 #include "dbapserv.h"
 #include "dbents.h"
@@ -19,6 +21,7 @@
 #include "ed/console.h"
 #include "ed/views.h"
 #include "ed/views_edit.h"
+#include "ed/views_mview.h"
 #include "ge_test_support.h"
 #include "host.h"
 
@@ -206,8 +209,8 @@ TEST_F(ViewCommands, XpScalesAndLockedViewports)
 
     // A locked viewport keeps its view: ZOOM works on paper space instead.
     ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
-    ads_point inside = {5, 3, 0};
-    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, inside, RTSTR, "", RTNONE), RTNORM);
+    ads_point frameEdge = {1, 3, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, frameEdge, RTSTR, "", RTNONE), RTNORM);
     ASSERT_EQ(acedCommand(RTSTR, "._MSPACE", RTNONE), RTNORM);
     ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "4x", RTNONE), RTNORM);
     EXPECT_NEAR(getReal("VIEWSIZE"), 250.0, 1e-9);
@@ -310,4 +313,205 @@ TEST_F(ViewCommands, ObjectOptionClipsByTheLastClosedCurve)
     EXPECT_EQ(vp->nonRectClipEntityId(), circle);
     EXPECT_TRUE(near(vp->centerPoint(), AcGePoint3d(20, 5, 0)));
     EXPECT_DOUBLE_EQ(vp->height(), 6.0);
+}
+
+namespace {
+
+// Where a sheet point shows in the viewport's DCS: what a clip must not move.
+AcGePoint2d dcsOfSheetPoint(AcDbObjectId viewport, double x, double y)
+{
+    AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+    const double scale = vp->viewHeight() / vp->height();
+    return vp->viewCenter() + AcGeVector2d((x - vp->centerPoint().x) * scale, (y - vp->centerPoint().y) * scale);
+}
+
+bool namesAsReactor(AcDbObjectId boundary, AcDbObjectId viewport)
+{
+    AcDbObjectPointer<AcDbEntity> ent(boundary, AcDb::kForRead, true);
+    const AcDbVoidPtrArray* reactors = ent->reactors();
+    for (int i = 0; reactors && i < reactors->length(); ++i)
+        if (acdbIsPersistentReactor((*reactors)[i]) && acdbPersistentReactorObjectId((*reactors)[i]) == viewport)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(ViewCommands, VpclipClipsByAClosedCurveOrAPolygonReplacesAndDeletesTheBoundary)
+{
+    const AcDbObjectId viewport = floatingViewport();
+    ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
+    const AcGePoint2d shown = dcsOfSheetPoint(viewport, 5.0, 3.0);
+    const AcDbObjectId line = append(db, new AcDbLine(AcGePoint3d(0, 8, 0), AcGePoint3d(4, 8, 0)));
+    const AcDbObjectId circle = append(db, new AcDbCircle(AcGePoint3d(4, 3, 0), AcGeVector3d::kZAxis, 2.0));
+    ads_point frameEdge = {1, 2, 0}, onLine = {2, 8, 0}, onCircle = {6, 3, 0};
+
+    // An open curve is refused and nothing changes.
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, frameEdge, RT3DPOINT, onLine, RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "Object is not a closed curve of this layout.\n");
+    EXPECT_TRUE(arx::views::clipBoundaryOf(viewport).isNull());
+
+    // The circle: the frame becomes its extents and the model stays where it was on the sheet.
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, frameEdge, RT3DPOINT, onCircle, RTNONE), RTNORM);
+    {
+        AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+        EXPECT_TRUE(vp->isNonRectClipOn());
+        EXPECT_EQ(vp->nonRectClipEntityId(), circle);
+        EXPECT_TRUE(near(vp->centerPoint(), AcGePoint3d(4, 3, 0)));
+        EXPECT_DOUBLE_EQ(vp->width(), 4.0);
+        EXPECT_DOUBLE_EQ(vp->height(), 4.0);
+    }
+    EXPECT_LT((dcsOfSheetPoint(viewport, 5.0, 3.0) - shown).length(), 1e-9);
+    EXPECT_TRUE(namesAsReactor(circle, viewport));
+
+    // Clipped again, by a polygon, picked through its boundary: the circle goes.
+    ads_point p1 = {2, 2, 0}, p2 = {7, 2, 0}, p3 = {7, 5, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onCircle, RTSTR, "_P", RT3DPOINT, p1, RT3DPOINT, p2,
+                          RT3DPOINT, p3, RTSTR, "_C", RTNONE),
+              RTNORM);
+    EXPECT_TRUE(circle.isErased());
+    const AcDbObjectId polygon = arx::views::clipBoundaryOf(viewport);
+    ASSERT_FALSE(polygon.isNull());
+    EXPECT_NE(polygon, circle);
+    EXPECT_TRUE(namesAsReactor(polygon, viewport));
+    {
+        AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+        EXPECT_TRUE(near(vp->centerPoint(), AcGePoint3d(4.5, 3.5, 0)));
+        EXPECT_DOUBLE_EQ(vp->width(), 5.0);
+    }
+    EXPECT_LT((dcsOfSheetPoint(viewport, 5.0, 3.0) - shown).length(), 1e-9);
+
+    // U puts the circle back as the boundary.
+    ASSERT_EQ(acedCommand(RTSTR, "._U", RTNONE), RTNORM);
+    EXPECT_FALSE(circle.isErased());
+    EXPECT_EQ(arx::views::clipBoundaryOf(viewport), circle);
+
+    // Delete: rectangular again, the boundary erased, the frame kept.
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onCircle, RTSTR, "_D", RTNONE), RTNORM);
+    EXPECT_TRUE(circle.isErased());
+    AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+    EXPECT_FALSE(vp->isNonRectClipOn());
+    EXPECT_TRUE(vp->nonRectClipEntityId().isNull());
+    EXPECT_DOUBLE_EQ(vp->width(), 4.0);
+    EXPECT_FALSE(line.isErased());
+}
+
+TEST_F(ViewCommands, VpclipAsksForAViewportAndTakesThePickFirstOne)
+{
+    const AcDbObjectId viewport = floatingViewport();
+    ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
+    const AcDbObjectId line = append(db, new AcDbLine(AcGePoint3d(0, 8, 0), AcGePoint3d(4, 8, 0)));
+    const AcDbObjectId circle = append(db, new AcDbCircle(AcGePoint3d(4, 3, 0), AcGeVector3d::kZAxis, 1.0));
+    ads_point onLine = {2, 8, 0}, frameEdge = {1, 2, 0}, onCircle = {5, 3, 0};
+    // A line is not a viewport: asked again; Enter at the clipping object draws a polygon.
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onLine, RT3DPOINT, frameEdge, RTSTR, "", RTSTR, "", RTNONE),
+              RTNORM);
+    EXPECT_EQ(printed(), "Object is not a viewport.\n");
+    EXPECT_TRUE(arx::views::clipBoundaryOf(viewport).isNull()) << "Enter before any point changes nothing";
+
+    ads_name ss, ent;
+    ASSERT_EQ(acdbGetAdsName(ent, viewport), Acad::eOk);
+    ASSERT_EQ(acedSSAdd(ent, nullptr, ss), RTNORM);
+    ASSERT_EQ(acedSSSetFirst(ss, nullptr), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onCircle, RTNONE), RTNORM);
+    acedSSFree(ss);
+    EXPECT_EQ(arx::views::clipBoundaryOf(viewport), circle);
+    EXPECT_FALSE(line.isErased());
+
+    // MVIEW Lock through the clip boundary locks its viewport; the line is dropped.
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RT3DPOINT, onLine,
+                          RTSTR, "", RTNONE),
+              RTNORM);
+    {
+        AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+        EXPECT_TRUE(vp->isLocked());
+    }
+
+    // A second viewport cannot share the first one's boundary; on a locked layer it is left as it is.
+    ads_point c1 = {20, 1, 0}, c2 = {28, 6, 0}, secondEdge = {20, 3, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RT3DPOINT, c1, RT3DPOINT, c2, RTNONE), RTNORM);
+    const AcDbObjectId second = arx::views::floatingViewports(arx::views::currentLayoutId(db)).back();
+    printed().clear();
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onCircle, RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "Object is not a closed curve of this layout.\n");
+    EXPECT_EQ(arx::views::clipBoundaryOf(viewport), circle);
+    EXPECT_TRUE(arx::views::clipBoundaryOf(second).isNull());
+
+    ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_N", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
+    {
+        AcDbObjectPointer<AcDbViewport> vp(second, AcDb::kForWrite);
+        ASSERT_EQ(vp->setLayer("Frames"), Acad::eOk);
+    }
+    ASSERT_EQ(acedCommand(RTSTR, "._-LAYER", RTSTR, "_LO", RTSTR, "Frames", RTSTR, "", RTNONE), RTNORM);
+    const AcDbObjectId square = append(db, new AcDbCircle(AcGePoint3d(24, 3, 0), AcGeVector3d::kZAxis, 1.0));
+    ads_point onSquare = {25, 3, 0};
+    printed().clear();
+    EXPECT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, secondEdge, RT3DPOINT, onSquare, RTNONE), RTERROR);
+    EXPECT_EQ(printed(), "The viewport is on a locked layer.\n");
+    EXPECT_TRUE(arx::views::clipBoundaryOf(second).isNull());
+    EXPECT_FALSE(namesAsReactor(square, second)) << "a boundary that was refused names no viewport";
+}
+
+namespace {
+
+const resbuf* group(const resbuf* list, int code)
+{
+    for (; list != nullptr; list = list->rbnext)
+        if (list->restype == code) return list;
+    return nullptr;
+}
+
+AcDbObjectId idOf(const resbuf* rb)
+{
+    AcDbObjectId id;
+    if (rb != nullptr) acdbGetObjectId(id, rb->resval.rlname);
+    return id;
+}
+
+}  // namespace
+
+TEST_F(ViewCommands, EntGetOfViewportsGivesOwnerClipLayoutAndTheirState)
+{
+    const AcDbObjectId viewport = floatingViewport();
+    ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
+    const AcDbObjectId circle = append(db, new AcDbCircle(AcGePoint3d(4, 3, 0), AcGeVector3d::kZAxis, 1.0));
+    ads_point frameEdge = {1, 2, 0}, onCircle = {5, 3, 0};
+    ads_name name;
+    ASSERT_EQ(acdbGetAdsName(name, viewport), Acad::eOk);
+
+    resbuf* list = acdbEntGet(name);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(idOf(group(list, 330)), db->currentSpaceId()) << "the owner is the layout's block";
+    ASSERT_NE(group(list, 410), nullptr);
+    EXPECT_STREQ(group(list, 410)->resval.rstring, "Layout1");
+    EXPECT_EQ(group(list, 340), nullptr) << "no clip entity while rectangular";
+    EXPECT_GT(group(list, 68)->resval.rint, 0);
+    EXPECT_EQ(group(list, 90)->resval.rlong & (0x4000 | 0x10000 | 0x20000), 0);
+    acutRelRb(list);
+
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, frameEdge, RT3DPOINT, onCircle, RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RTSTR, "", RTNONE), RTNORM);
+    list = acdbEntGet(name);
+    EXPECT_EQ(idOf(group(list, 340)), circle);
+    EXPECT_EQ(group(list, 90)->resval.rlong & (0x4000 | 0x10000), 0x4000 | 0x10000) << "display locked and clipped";
+    acutRelRb(list);
+
+    // The boundary names its viewport among its reactors.
+    ads_name circleName;
+    ASSERT_EQ(acdbGetAdsName(circleName, circle), Acad::eOk);
+    list = acdbEntGet(circleName);
+    const resbuf* reactors = group(list, 102);
+    ASSERT_NE(reactors, nullptr);
+    EXPECT_STREQ(reactors->resval.rstring, "{ACAD_REACTORS");
+    EXPECT_EQ(idOf(reactors->rbnext), viewport);
+    acutRelRb(list);
+
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_OFF", RT3DPOINT, onCircle, RTSTR, "", RTNONE), RTNORM);
+    list = acdbEntGet(name);
+    EXPECT_EQ(group(list, 68)->resval.rint, 0) << "off";
+    EXPECT_NE(group(list, 90)->resval.rlong & 0x20000, 0);
+    acutRelRb(list);
+    AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+    EXPECT_FALSE(vp->isOn());
+    EXPECT_EQ(vp->number(), -1);
 }

@@ -1,6 +1,8 @@
 #include "ed/views_mview.h"
 
 #include <cmath>
+#include <map>
+#include <set>
 
 #include "dbcurve.h"
 #include "dbents.h"
@@ -17,13 +19,6 @@ namespace arx::views {
 namespace {
 
 AcDbObjectId currentPaperBlock(AcDbDatabase* db) { return blockOfLayout(currentLayoutId(db)); }
-
-bool frameHolds(const AcDbViewport& vp, const AcGePoint3d& p)
-{
-    const AcGePoint3d c = vp.centerPoint();
-    const double tol = 1e-9 * (1.0 + vp.width() + vp.height());
-    return std::fabs(p.x - c.x) <= 0.5 * vp.width() + tol && std::fabs(p.y - c.y) <= 0.5 * vp.height() + tol;
-}
 
 Acad::ErrorStatus clipBy(AcDbObjectId viewportId, AcDbObjectId boundaryId)
 {
@@ -43,6 +38,64 @@ void eraseEntity(AcDbObjectId id)
 {
     AcDbObjectPointer<AcDbEntity> ent(id, AcDb::kForWrite);
     if (ent.openStatus() == Acad::eOk) ent->erase();
+}
+
+// A clip boundary the viewport no longer uses: it stops naming the viewport and goes.
+void eraseBoundary(AcDbObjectId viewportId, AcDbObjectId boundaryId)
+{
+    AcDbObjectPointer<AcDbEntity> boundary(boundaryId, AcDb::kForWrite);
+    if (boundary.openStatus() != Acad::eOk) return;
+    boundary->removePersistentReactor(viewportId);
+    boundary->erase();
+}
+
+// The extents of a closed curve of the current layout; eInvalidInput for anything else.
+Acad::ErrorStatus boundaryExtents(AcDbDatabase* db, AcDbObjectId boundaryId, AcDbExtents& box)
+{
+    AcDbObjectPointer<AcDbCurve> curve(boundaryId, AcDb::kForRead);
+    if (curve.openStatus() != Acad::eOk || !curve->isClosed() || curve->ownerId() != currentPaperBlock(db))
+        return Acad::eInvalidInput;
+    if (curve->getGeomExtents(box) != Acad::eOk || box.isEmpty()) return Acad::eInvalidInput;
+    return Acad::eOk;
+}
+
+// A closed lightweight polyline through the points (paper WCS) in the current layout.
+Acad::ErrorStatus addPaperOutline(AcDbDatabase* db, const std::vector<AcGePoint3d>& points, AcDbObjectId& outlineId)
+{
+    if (points.size() < 3) return Acad::eInvalidInput;
+    AcDbObjectPointer<AcDbBlockTableRecord> block(currentPaperBlock(db), AcDb::kForWrite);
+    if (block.openStatus() != Acad::eOk) return block.openStatus();
+    auto* outline = new AcDbPolyline();
+    for (const AcGePoint3d& p : points) outline->addVertexAt(outline->numVerts(), AcGePoint2d(p.x, p.y));
+    outline->setClosed(true);
+    outline->setElevation(points.front().z);
+    const Acad::ErrorStatus es = block->appendAcDbEntity(outlineId, outline);
+    if (es != Acad::eOk) {
+        delete outline;
+        return es;
+    }
+    outline->close();
+    return Acad::eOk;
+}
+
+// Gives the viewport the frame low..high on the sheet; what it shows stays where it was on
+// the sheet (the view centre moves with the frame's centre, the scale is kept).
+Acad::ErrorStatus fitFrame(AcDbObjectId viewportId, const AcGePoint3d& low, const AcGePoint3d& high)
+{
+    AcDbObjectPointer<AcDbViewport> vp(viewportId, AcDb::kForWrite);
+    if (vp.openStatus() != Acad::eOk) return vp.openStatus();
+    const double width = high.x - low.x, height = high.y - low.y;
+    if (!(width > 1e-10) || !(height > 1e-10) || !(vp->height() > 0.0)) return Acad::eInvalidInput;
+    const double scale = vp->viewHeight() / vp->height();
+    const AcGePoint3d oldCenter = vp->centerPoint();
+    const AcGePoint3d center(0.5 * (low.x + high.x), 0.5 * (low.y + high.y), oldCenter.z);
+    const AcGeVector2d shift((center.x - oldCenter.x) * scale, (center.y - oldCenter.y) * scale);
+    vp->setViewCenter(vp->viewCenter() + shift);
+    vp->setViewHeight(height * scale);
+    vp->setCenterPoint(center);
+    vp->setWidth(width);
+    vp->setHeight(height);
+    return Acad::eOk;
 }
 
 }  // namespace
@@ -72,14 +125,9 @@ Acad::ErrorStatus makeRectangularViewport(AcDbDatabase* db, const AcGePoint3d& c
 Acad::ErrorStatus makeClippedViewport(AcDbDatabase* db, AcDbObjectId boundaryId, AcDbObjectId& viewportId)
 {
     AcDbExtents box;
-    {
-        AcDbObjectPointer<AcDbCurve> curve(boundaryId, AcDb::kForRead);
-        if (curve.openStatus() != Acad::eOk || !curve->isClosed() || curve->ownerId() != currentPaperBlock(db))
-            return Acad::eInvalidInput;
-        if (curve->getGeomExtents(box) != Acad::eOk || box.isEmpty()) return Acad::eInvalidInput;
-    }
-    Acad::ErrorStatus es = makeRectangularViewport(db, box.minPoint(), box.maxPoint(), viewportId);
+    Acad::ErrorStatus es = boundaryExtents(db, boundaryId, box);
     if (es != Acad::eOk) return es;
+    if ((es = makeRectangularViewport(db, box.minPoint(), box.maxPoint(), viewportId)) != Acad::eOk) return es;
     if ((es = clipBy(viewportId, boundaryId)) != Acad::eOk) eraseEntity(viewportId);
     return es;
 }
@@ -87,33 +135,74 @@ Acad::ErrorStatus makeClippedViewport(AcDbDatabase* db, AcDbObjectId boundaryId,
 Acad::ErrorStatus makePolygonalViewport(AcDbDatabase* db, const std::vector<AcGePoint3d>& points,
                                         AcDbObjectId& viewportId)
 {
-    if (points.size() < 3) return Acad::eInvalidInput;
-    AcDbObjectPointer<AcDbBlockTableRecord> block(currentPaperBlock(db), AcDb::kForWrite);
-    if (block.openStatus() != Acad::eOk) return block.openStatus();
-    auto* outline = new AcDbPolyline();
-    for (const AcGePoint3d& p : points) outline->addVertexAt(outline->numVerts(), AcGePoint2d(p.x, p.y));
-    outline->setClosed(true);
-    outline->setElevation(points.front().z);
     AcDbObjectId outlineId;
-    Acad::ErrorStatus es = block->appendAcDbEntity(outlineId, outline);
-    if (es != Acad::eOk) {
-        delete outline;
-        return es;
-    }
-    outline->close();
-    block.close();
+    Acad::ErrorStatus es = addPaperOutline(db, points, outlineId);
+    if (es != Acad::eOk) return es;
     if ((es = makeClippedViewport(db, outlineId, viewportId)) != Acad::eOk) eraseEntity(outlineId);
     return es;
 }
 
-AcDbObjectId floatingViewportAt(AcDbDatabase* db, const AcGePoint3d& paperPoint)
+Acad::ErrorStatus clipViewport(AcDbDatabase* db, AcDbObjectId viewportId, AcDbObjectId boundaryId)
 {
-    AcDbObjectId found;
-    for (AcDbObjectId id : floatingViewports(currentLayoutId(db))) {
-        AcDbObjectPointer<AcDbViewport> vp(id, AcDb::kForRead);
-        if (vp.openStatus() == Acad::eOk && frameHolds(*vp.object(), paperPoint)) found = id;
+    if (!isFloatingViewport(db, viewportId) || boundaryId == viewportId) return Acad::eInvalidInput;
+    AcDbExtents box;
+    Acad::ErrorStatus es = boundaryExtents(db, boundaryId, box);
+    if (es != Acad::eOk) return es;
+    const AcDbObjectId previous = clipBoundaryOf(viewportId);
+    if (previous == boundaryId) return Acad::eOk;
+    if (!viewportsSelected(db, {boundaryId}).empty()) return Acad::eInvalidInput;  // another viewport's boundary
+    if ((es = fitFrame(viewportId, box.minPoint(), box.maxPoint())) != Acad::eOk) return es;
+    if ((es = clipBy(viewportId, boundaryId)) != Acad::eOk) return es;
+    if (!previous.isNull()) eraseBoundary(viewportId, previous);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus clipViewportByPolygon(AcDbDatabase* db, AcDbObjectId viewportId,
+                                        const std::vector<AcGePoint3d>& points)
+{
+    if (!isFloatingViewport(db, viewportId)) return Acad::eInvalidInput;
+    AcDbObjectId outlineId;
+    Acad::ErrorStatus es = addPaperOutline(db, points, outlineId);
+    if (es != Acad::eOk) return es;
+    if ((es = clipViewport(db, viewportId, outlineId)) != Acad::eOk) eraseEntity(outlineId);
+    return es;
+}
+
+Acad::ErrorStatus removeViewportClip(AcDbObjectId viewportId)
+{
+    const AcDbObjectId boundary = clipBoundaryOf(viewportId);
+    {
+        AcDbObjectPointer<AcDbViewport> vp(viewportId, AcDb::kForWrite);
+        if (vp.openStatus() != Acad::eOk) return vp.openStatus();
+        if (!vp->isNonRectClipOn() && boundary.isNull()) return Acad::eNotApplicable;
+        vp->setNonRectClipOff();
+        vp->setNonRectClipEntityId(AcDbObjectId());
     }
-    return found;
+    if (!boundary.isNull()) eraseBoundary(viewportId, boundary);
+    return Acad::eOk;
+}
+
+AcDbObjectId clipBoundaryOf(AcDbObjectId viewportId)
+{
+    AcDbObjectPointer<AcDbViewport> vp(viewportId, AcDb::kForRead);
+    return vp.openStatus() == Acad::eOk ? vp->nonRectClipEntityId() : AcDbObjectId();
+}
+
+std::vector<AcDbObjectId> viewportsSelected(AcDbDatabase* db, const std::vector<AcDbObjectId>& entities)
+{
+    std::map<AcDbObjectId, AcDbObjectId> standsFor;  // a viewport and its clip boundary: the viewport
+    for (AcDbObjectId vp : floatingViewports(currentLayoutId(db))) {
+        standsFor[vp] = vp;
+        const AcDbObjectId boundary = clipBoundaryOf(vp);
+        if (!boundary.isNull()) standsFor.emplace(boundary, vp);
+    }
+    std::vector<AcDbObjectId> viewports;
+    std::set<AcDbObjectId> seen;
+    for (AcDbObjectId id : entities) {
+        auto it = standsFor.find(id);
+        if (it != standsFor.end() && seen.insert(it->second).second) viewports.push_back(it->second);
+    }
+    return viewports;
 }
 
 AcDbObjectId lastEntityOfSpace(AcDbDatabase* db)

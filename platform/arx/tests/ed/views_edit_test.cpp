@@ -200,14 +200,21 @@ TEST_F(ViewsTest, ClippedViewportsNameTheirBoundaryAndTheBoundaryNamesThem)
               Acad::eInvalidInput);
 }
 
-TEST_F(ViewsTest, PickingViewportsOnTheSheet)
+TEST_F(ViewsTest, SelectedEntitiesStandForTheirViewports)
 {
     const AcDbObjectId low = addViewport(AcGePoint3d(3, 3, 0), 4, 4);
     const AcDbObjectId high = addViewport(AcGePoint3d(4, 4, 0), 4, 4);
-    EXPECT_EQ(arx::views::floatingViewportAt(db, AcGePoint3d(1.5, 1.5, 0)), low);
-    EXPECT_EQ(arx::views::floatingViewportAt(db, AcGePoint3d(4, 4, 0)), high);  // the one drawn last
-    EXPECT_TRUE(arx::views::floatingViewportAt(db, AcGePoint3d(20, 20, 0)).isNull());
-    EXPECT_EQ(arx::views::lastEntityOfSpace(db), high);
+    AcDbObjectId clipped;
+    ASSERT_EQ(arx::views::makePolygonalViewport(db, {AcGePoint3d(10, 0, 0), AcGePoint3d(14, 0, 0), AcGePoint3d(12, 3, 0)},
+                                                clipped),
+              Acad::eOk);
+    const AcDbObjectId boundary = arx::views::clipBoundaryOf(clipped);
+    ASSERT_FALSE(boundary.isNull());
+    // A boundary stands for its viewport, a viewport counts once, anything else is dropped.
+    EXPECT_EQ(arx::views::viewportsSelected(db, {boundary, low, db->layerTableId(), clipped, low}),
+              (std::vector<AcDbObjectId>{clipped, low}));
+    EXPECT_TRUE(arx::views::viewportsSelected(db, {}).empty());
+    EXPECT_EQ(arx::views::lastEntityOfSpace(db), clipped);
     EXPECT_TRUE(arx::views::isFloatingViewport(db, low));
     EXPECT_FALSE(arx::views::isFloatingViewport(
         db, arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false)));
