@@ -299,3 +299,76 @@ TEST_F(MakeMarkTest, UndoAndRedoOfTheMakeCommandKeepTheRecordsAgreeing)
     EXPECT_EQ(countInModelSpace("VaduKestra"), 1);
     setLayerState(0, lockedLayer);
 }
+
+namespace {
+
+void putSymbol(const char* name, resbuf value) { ASSERT_EQ(acedPutSym(name, &value), RTNORM) << name; }
+
+void putText(const char* name, const char* text)
+{
+    resbuf value{nullptr, RTSTR, {}};
+    value.resval.rstring = const_cast<char*>(text);
+    putSymbol(name, value);
+}
+
+void putShort(const char* name, int number)
+{
+    resbuf value{nullptr, RTSHORT, {}};
+    value.resval.rint = static_cast<short>(number);
+    putSymbol(name, value);
+}
+
+void putNil(const char* name) { putSymbol(name, resbuf{nullptr, RTNIL, {}}); }
+
+void symbolTrue(const char* name) { putSymbol(name, resbuf{nullptr, RTT, {}}); }
+
+std::string layerNameOf(const AcDbEntity& entity)
+{
+    char* name = entity.layer();
+    std::string text = name ? name : "";
+    free(name);
+    return text;
+}
+
+}  // namespace
+
+// The AutoLISP variable sets choose the attributes of a viewport's first mark: the "Locked" set
+// for a display-locked viewport (its new layer made locked, coloured and not plotted) and the
+// "UnLocked" set otherwise; a set with only an object colour keeps the default layer.
+TEST_F(MakeMarkTest, TheVariableSetOfTheDisplayLockChoosesTheLayerAndColour)
+{
+    putText("vadu_Kestra::DisplayLockedLayerName", "KsLocked");
+    putShort("vadu_Kestra::DisplayLockedLayerColor", 3);
+    symbolTrue("vadu_Kestra::DisplayLockedLayerNoPlot");
+    putShort("vadu_Kestra::DisplayUnLockedObjectColor", 256);
+
+    ViewportFrame frame;
+    const AcDbObjectId lockedViewport = makeViewport(frame);
+    {
+        ObjectOpener<AcDbViewport> viewport(lockedViewport, AcDb::kForWrite);
+        viewport->setLocked();
+    }
+    frame.center.x += 250.0;
+    const AcDbObjectId openViewport = makeViewport(frame);
+
+    const AcDbObjectId lockedMark = markViewport(lockedViewport);
+    const AcDbObjectId openMark = markViewport(openViewport);
+    for (const char* name : {"vadu_Kestra::DisplayLockedLayerName", "vadu_Kestra::DisplayLockedLayerColor",
+                             "vadu_Kestra::DisplayLockedLayerNoPlot", "vadu_Kestra::DisplayUnLockedObjectColor"})
+        putNil(name);
+
+    {
+        ObjectOpener<VaduKestra> mark(lockedMark, AcDb::kForRead);
+        EXPECT_EQ(layerNameOf(*mark), "KsLocked");
+        EXPECT_EQ(mark->colorIndex(), 3) << "no object colour: the layer colour";
+        ObjectOpener<AcDbLayerTableRecord> layer(mark->layerId(), AcDb::kForRead);
+        EXPECT_TRUE(layer->isLocked());
+        EXPECT_FALSE(layer->isPlottable());
+        EXPECT_EQ(layer->color().colorIndex(), 3);
+        ObjectOpener<AcDbViewport> viewport(lockedViewport, AcDb::kForRead);
+        EXPECT_TRUE(viewport->isLocked());
+    }
+    ObjectOpener<VaduKestra> mark(openMark, AcDb::kForRead);
+    EXPECT_EQ(mark->colorIndex(), 256) << "by layer";
+    EXPECT_EQ(mark->layerId(), drawing()->clayer()) << "a set without a layer name keeps the default layer";
+}
