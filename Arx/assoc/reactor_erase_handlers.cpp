@@ -98,8 +98,9 @@ void markErased(const VaduKestra& mark)
     removeIndexEntry(kStoreName, mark.objectId(), viewportId);
     changeAssociationCount(-1);
     if (!outlineId.isNull()) setErased(outlineId, true);
-    // Only an ordinary command in model space asks: never a script, AutoLISP or a layout.
-    if (*tileMode != 0 && *commandActive == 1) offerViewportErase(viewportId);
+    // Only an ordinary command in model space asks: never a script, AutoLISP or a layout, and
+    // never REDO replaying an erase (whatever was answered then is replayed with it).
+    if (*tileMode != 0 && *commandActive == 1 && !mark.isUndoing()) offerViewportErase(viewportId);
 }
 
 void markUnerased(const VaduKestra& mark)

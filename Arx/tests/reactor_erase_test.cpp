@@ -116,6 +116,28 @@ TEST_F(ReactorEraseTest, ErasingTheMarkInModelSpaceAsksAndEnterKeepsTheViewportO
     setLayerState(0, layer);
 }
 
+// REDO replays the erase as it was answered: it never asks again.
+TEST_F(ReactorEraseTest, RedoReplaysTheAnswerWithoutAskingAgain)
+{
+    setShort("TILEMODE", 1);
+    preselect(markId);
+    typed("ERASE\nNo\nU\nREDO\n");
+    std::string printed = takePrinted();
+    EXPECT_NE(printed.find("Command: REDO\nCommand: "), std::string::npos) << printed;
+    EXPECT_TRUE(markId.isErased());
+    EXPECT_FALSE(viewportId.isErased());
+    EXPECT_FALSE(indexed());
+
+    typed("U\n");
+    preselect(markId);
+    typed("ERASE\nYes\nU\nREDO\n");
+    printed = takePrinted();
+    EXPECT_NE(printed.find("Command: REDO\nCommand: "), std::string::npos) << printed;
+    EXPECT_TRUE(markId.isErased());
+    EXPECT_TRUE(viewportId.isErased());
+    EXPECT_TRUE(outlineId.isErased());
+}
+
 TEST_F(ReactorEraseTest, AScriptErasesTheMarkAndItsOutlineWithoutAskingAndKeepsTheViewport)
 {
     setShort("TILEMODE", 1);
