@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <memory>
 #include <numbers>
 #include <random>
 
@@ -15,9 +16,11 @@
 #include "assoc/association_maintenance.h"
 #include "assoc/handle_text.h"
 #include "assoc/layer_state.h"
+#include "assoc/layout_hyperlink.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "assoc_test_support.h"
 #include "commands/mark_creation.h"
+#include "dbhyper.h"
 #include "dbpl.h"
 #include "dbsymtb.h"
 #include "geassign.h"
@@ -371,4 +374,62 @@ TEST_F(MakeMarkTest, TheVariableSetOfTheDisplayLockChoosesTheLayerAndColour)
     ObjectOpener<VaduKestra> mark(openMark, AcDb::kForRead);
     EXPECT_EQ(mark->colorIndex(), 256) << "by layer";
     EXPECT_EQ(mark->layerId(), drawing()->clayer()) << "a set without a layer name keeps the default layer";
+}
+
+namespace {
+
+// "address|description|sub-location" of each hyperlink of the entity.
+std::vector<std::string> hyperlinksOf(AcDbObjectId id)
+{
+    ObjectOpener<AcDbEntity> entity(id, AcDb::kForRead);
+    AcDbHyperlinkCollection* raw = nullptr;
+    ACRX_PE_PTR(entity.get(), AcDbEntityHyperlinkPE)->getHyperlinkCollection(entity.get(), raw);
+    std::unique_ptr<AcDbHyperlinkCollection> links(raw);
+    std::vector<std::string> out;
+    for (int i = 0; links && i < links->count(); ++i)
+        out.push_back(std::string(links->item(i)->name()) + '|' + links->item(i)->description() + '|' +
+                      links->item(i)->subLocation());
+    return out;
+}
+
+}  // namespace
+
+// The mark and the outline of a clipped viewport name the layout of the viewport in their one
+// hyperlink, by which the marks of a layout are counted; an entity with hyperlinks of its own
+// (two or more) keeps them.
+TEST_F(MakeMarkTest, MarkAndOutlineLinkToTheLayoutThatCountsTheirMarks)
+{
+    ViewportFrame frame;
+    const AcDbObjectId viewportId = makeViewport(frame);
+    clipViewport(viewportId, frame);
+    const AcDbObjectId markId = markViewport(viewportId);
+    const std::vector<std::string> expected = {"|Kestra: the layout of the viewport|Layout1"};
+    EXPECT_EQ(hyperlinksOf(markId), expected);
+    AcDbObjectId outlineId;
+    {
+        ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
+        outlineId = mark->outlineBlockId();
+    }
+    EXPECT_EQ(hyperlinksOf(outlineId), expected);
+    EXPECT_EQ(countMarksWithHyperlink("LAYOUT1"), 1);
+    EXPECT_EQ(countMarksWithHyperlink("Layout2"), 0);
+
+    {
+        ObjectOpener<VaduKestra> mark(markId, AcDb::kForWrite);
+        EXPECT_TRUE(setLayoutHyperlink(*mark, "Renamed"));
+    }
+    EXPECT_EQ(countMarksWithHyperlink("Layout1"), 0);
+    EXPECT_EQ(countMarksWithHyperlink("renamed"), 1);
+    {
+        ObjectOpener<VaduKestra> mark(markId, AcDb::kForWrite);
+        AcDbEntityHyperlinkPE* protocol = ACRX_PE_PTR(mark.get(), AcDbEntityHyperlinkPE);
+        AcDbHyperlinkCollection* raw = nullptr;
+        protocol->getHyperlinkCollection(mark.get(), raw);
+        std::unique_ptr<AcDbHyperlinkCollection> links(raw);
+        links->addTail("http://example.org/sheet", "the sheet", "");
+        ASSERT_EQ(protocol->setHyperlinkCollection(mark.get(), links.get()), Acad::eOk);
+        EXPECT_TRUE(setLayoutHyperlink(*mark, "Layout1"));
+    }
+    EXPECT_EQ(hyperlinksOf(markId).size(), 2u) << "two hyperlinks of the user's are kept";
+    EXPECT_EQ(countMarksWithHyperlink("renamed"), 0) << "only a mark with exactly one hyperlink counts";
 }
