@@ -13,6 +13,7 @@
 #include "acdocman.h"
 #include "aced.h"
 #include "acedads.h"
+#include "acutads.h"
 #include "assoc/association_maintenance.h"
 #include "assoc/handle_text.h"
 #include "assoc/layer_state.h"
@@ -118,6 +119,57 @@ protected:
         EXPECT_TRUE(hasPersistentReactor(*clipEntity, reactorObject(kClipReactorKey)));
     }
 
+    // The outline's block holds a copy of the clip boundary by block, on layer "0", linetype
+    // ByBlock, and placed by its block reference it lies where the viewport shows the boundary
+    // in model space.
+    void expectOutlineOverTheBoundary(AcDbObjectId markId, AcDbObjectId viewportId, const std::string& label)
+    {
+        SCOPED_TRACE(label);
+        std::vector<AcGePoint3d> expected;
+        {
+            activate(viewportId);
+            ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
+            ObjectOpener<AcDbPolyline> boundary(viewport->nonRectClipEntityId(), AcDb::kForRead);
+            ASSERT_TRUE(boundary.isOpen());
+            for (unsigned i = 0; i < boundary->numVerts(); ++i) {
+                AcGePoint3d onSheet;
+                boundary->getPointAt(i, onSheet);
+                expected.push_back(paperToModel(onSheet).value_or(AcGePoint3d::kOrigin));
+            }
+        }
+        acedCommand(RTSTR, "._PSPACE", RTNONE);
+        ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
+        ObjectOpener<AcDbBlockReference> outline(mark->outlineBlockId(), AcDb::kForRead);
+        ASSERT_TRUE(outline.isOpen());
+        ObjectOpener<AcDbBlockTableRecord> block(outline->blockTableRecord(), AcDb::kForRead);
+        AcDbBlockTableRecordIterator* raw = nullptr;
+        ASSERT_EQ(block->newIterator(raw), Acad::eOk);
+        std::unique_ptr<AcDbBlockTableRecordIterator> iterator(raw);
+        int copies = 0;
+        for (; !iterator->done(); iterator->step(), ++copies) {
+            AcDbObjectId id;
+            iterator->getEntityId(id);
+            ObjectOpener<AcDbPolyline> copy(id, AcDb::kForRead);
+            ASSERT_TRUE(copy.isOpen());
+            EXPECT_EQ(copy->colorIndex(), 0);
+            char* layer = copy->layer();
+            char* linetype = copy->linetype();
+            EXPECT_STREQ(layer, "0");
+            EXPECT_STRCASEEQ(linetype, "ByBlock");
+            free(layer);
+            free(linetype);
+            ASSERT_EQ(copy->numVerts(), expected.size());
+            for (unsigned i = 0; i < copy->numVerts(); ++i) {
+                AcGePoint3d local;
+                copy->getPointAt(i, local);
+                const AcGePoint3d world = outline->blockTransform() * local;
+                EXPECT_LT(world.distanceTo(expected[i]) / (1.0 + expected[i].asVector().length()), 1e-9)
+                    << "vertex " << i;
+            }
+        }
+        EXPECT_EQ(copies, 1);
+    }
+
     AcDbObjectId lastMark()
     {
         AcDbObjectIdArray marks;
@@ -212,6 +264,7 @@ TEST_F(MakeMarkTest, ClippedViewportsOfRandomViewsGetTheirOutlineAndEveryRecordA
             expectSameCorners(*mark, before, label);
         }
         expectAssociationAgrees(markId, viewportId, label);
+        expectOutlineOverTheBoundary(markId, viewportId, label);
     }
 }
 
@@ -221,11 +274,16 @@ TEST_F(MakeMarkTest, MarkingAViewportAgainReplacesItsMarkAndKeepsItsAttributes)
     const AcDbObjectId first = markViewport(viewportId);
     EXPECT_EQ(countInModelSpace("VaduKestra"), 1);
     const AcDbObjectId layer = makeLayer("Marks");
+    acdbRegApp("SHEET_NOTES");
+    resbuf* note = acutBuildList(AcDb::kDxfRegAppName, "SHEET_NOTES", AcDb::kDxfXdAsciiString, "north wing", RTNONE);
     {
         ObjectOpener<VaduKestra> mark(first, AcDb::kForWrite);
         mark->setLayer(layer);
         mark->setColorIndex(5);
+        mark->setLinetype("ByBlock");
+        EXPECT_EQ(mark->setXData(note), Acad::eOk);
     }
+    acutRelRb(note);
     const AcDbObjectId second = markViewport(viewportId);
     EXPECT_NE(first, second);
     EXPECT_TRUE(first.isErased());
@@ -233,6 +291,14 @@ TEST_F(MakeMarkTest, MarkingAViewportAgainReplacesItsMarkAndKeepsItsAttributes)
     ObjectOpener<VaduKestra> mark(second, AcDb::kForRead);
     EXPECT_EQ(mark->layerId(), layer);
     EXPECT_EQ(mark->colorIndex(), 5);
+    char* linetype = mark->linetype();
+    EXPECT_STRCASEEQ(linetype, "ByBlock");
+    free(linetype);
+    resbuf* carried = mark->xData("SHEET_NOTES");
+    ASSERT_NE(carried, nullptr) << "the old mark's extended data is carried over";
+    ASSERT_NE(carried->rbnext, nullptr);
+    EXPECT_STREQ(carried->rbnext->resval.rstring, "north wing");
+    acutRelRb(carried);
     mark.close();
     expectAssociationAgrees(second, viewportId, "second");
     EXPECT_EQ(state().associationCount, 2);  // the count follows each new mark until the next check
