@@ -317,8 +317,8 @@ TEST_F(MakeMarkTest, WithoutLispVariablesAMarkLiesOnDefpointsInRed)
     free(linetype);
 }
 
-// The make command typed inside each of several random viewports (display-locked ones and
-// ones on a locked layer among them), then undone one command at a time and redone: after
+// The make command typed inside each of several random viewports (clipped and display-locked
+// ones and ones on a locked layer among them), then undone one command at a time and redone: after
 // each step the marks still made agree with their viewports through every record, and an
 // undone mark leaves no record behind.
 TEST_F(MakeMarkTest, UndoAndRedoOfTheMakeCommandKeepTheRecordsAgreeing)
@@ -329,6 +329,7 @@ TEST_F(MakeMarkTest, UndoAndRedoOfTheMakeCommandKeepTheRecordsAgreeing)
     for (int i = 0; i < 6; ++i) {
         const RandomCase c = randomCase(random, i);
         viewports.push_back(makeViewport(c.frame));
+        if (c.clipped) clipViewport(viewports.back(), c.frame);
         if (c.displayLocked) {
             ObjectOpener<AcDbViewport> viewport(viewports.back(), AcDb::kForWrite);
             viewport->setLocked();
