@@ -302,6 +302,13 @@ TEST_F(MakeMarkTest, MarkingAViewportAgainReplacesItsMarkAndKeepsItsAttributes)
     mark.close();
     expectAssociationAgrees(second, viewportId, "second");
     EXPECT_EQ(state().associationCount, 2);  // the count follows each new mark until the next check
+    // The old mark's pair went with it: the viewport leads to the new mark alone.
+    IndexPairs pairs;
+    ASSERT_EQ(readIndexPairs(kStoreName, pairs), Acad::eOk);
+    EXPECT_EQ(pairs.size(), 1u);
+    AcDbObjectId found, itsViewport;
+    ASSERT_EQ(findIndexEntry(kStoreName, handleTextOf(viewportId).c_str(), false, found, itsViewport), Acad::eOk);
+    EXPECT_EQ(found, second);
 }
 
 TEST_F(MakeMarkTest, WithoutLispVariablesAMarkLiesOnDefpointsInRed)
