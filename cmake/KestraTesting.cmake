@@ -12,9 +12,12 @@ function(kestra_add_test name)
     KESTRA_TEST_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
     KESTRA_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     KESTRA_TEST_SHARED_DIR="${KESTRA_SHARED_DIR}")
-  # Test code is compiled at -O1: the code under test keeps the build's optimisation, while
-  # GoogleTest's large expanded test bodies cost much less to compile.
-  if(NOT KESTRA_SANITIZE)
+  # Test code is compiled at a lower level than the code under test, which keeps the build's
+  # optimisation: GoogleTest's large expanded test bodies cost much less to compile. Under the
+  # sanitizers, whose instrumentation makes optimising dearer still, test code is not optimised.
+  if(KESTRA_SANITIZE)
+    target_compile_options(${name} PRIVATE -O0)
+  else()
     target_compile_options(${name} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O1>)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
