@@ -8,12 +8,14 @@ constexpr const char* kProxyMessage =
 constexpr const char* kParentFilingMessage = "Cannot access parent AcDbEntity object.";
 constexpr const char* kVersionFieldMessage = "DxfInField error: The first field is not the version ID.";
 constexpr const char* kCannotReadVariable = "Cannot read the variable";
-constexpr const char* kFailedClose = "Failed AcDbObject::close()";
+constexpr const char* kCannotChangeVariable = "Cannot change the variable";
 
 // Prints the message on a line of its own.
 void printMarkMessage(const char* message);
 
 // "Cannot read the variable" through the format that names the variable ("%s VIEWDIR.\n").
 void printUnreadableVariable(const char* name);
+// "Cannot change the variable" through the same format.
+void printUnchangeableVariable(const char* name);
 
 }  // namespace kestra

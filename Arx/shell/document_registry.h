@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "adesk.h"
+#include "assoc/working_lists.h"
 
 class AcApDocument;
 
@@ -20,6 +21,8 @@ struct DocumentState {
     Adesk::Int32 associationCount = -1;
     // Set while the host evaluates an AutoLISP expression in this document.
     bool lispEvaluating = false;
+    // What the persistent reactor noticed during the current command.
+    ReactorWorkingLists workingLists;
 };
 
 class DocumentRegistry {

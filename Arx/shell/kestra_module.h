@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "assoc/working_lists.h"
 #include "settings/settings_flags.h"
 
 class AcRxObject;
@@ -48,6 +49,10 @@ struct KestraModule {
     bool commandsAdded = false;
 
     bool silentMode = false;
+
+    // Viewports and block references copied during the current command, whatever the
+    // document; the editor reactor strips their association when the command ends.
+    IdQueue copiedObjects;
 
     // Found when the module registers itself for demand loading; empty when the module's
     // file could not be found by its name.

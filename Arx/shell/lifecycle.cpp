@@ -3,6 +3,7 @@
 #include "acdocman.h"
 #include "aced.h"
 #include "acprofile.h"
+#include "assoc/audit_drawing.h"
 #include "rxregsvc.h"
 #include "settings/settings_loading.h"
 #include "shell/banner.h"

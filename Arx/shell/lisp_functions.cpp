@@ -2,6 +2,8 @@
 
 #include "acdbads.h"
 #include "acedads.h"
+#include "assoc/association_queries.h"
+#include "commands/ksmake.h"
 #include "shell/aerial_view.h"
 #include "shell/command_handlers.h"
 #include "shell/demand_load.h"

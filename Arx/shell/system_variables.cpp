@@ -19,6 +19,26 @@ std::optional<int> readIntegerVariable(const char* name)
     return result;
 }
 
+bool writeIntegerVariable(const char* name, int value)
+{
+    resbuf rb;
+    rb.rbnext = nullptr;
+    rb.restype = RTSHORT;
+    rb.resval.rint = static_cast<short>(value);
+    return acedSetVar(name, &rb) == RTNORM;
+}
+
+std::optional<std::string> readTextVariable(const char* name)
+{
+    resbuf* value = acutNewRb(RTNONE);
+    if (value == nullptr) return std::nullopt;
+    std::optional<std::string> result;
+    if (acedGetVar(name, value) == RTNORM && value->restype == RTSTR && value->resval.rstring != nullptr)
+        result = value->resval.rstring;
+    acutRelRb(value);
+    return result;
+}
+
 SystemVariableSaver::SystemVariableSaver(const char* name) : name_(name)
 {
     resbuf* holder = acutNewRb(RTNONE);

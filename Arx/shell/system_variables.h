@@ -2,6 +2,7 @@
 // path out of a command.
 #pragma once
 #include <optional>
+#include <string>
 
 #include "adsdef.h"
 
@@ -9,6 +10,10 @@ namespace kestra {
 
 // The value of a 16- or 32-bit integer system variable, or nothing when it cannot be read.
 std::optional<int> readIntegerVariable(const char* name);
+// Sets a 16-bit integer system variable; false when the host refuses.
+bool writeIntegerVariable(const char* name, int value);
+// The value of a text system variable, or nothing when it cannot be read or is not a text.
+std::optional<std::string> readTextVariable(const char* name);
 
 // Saves a system variable when created and restores it when destroyed. A variable that could
 // not be read is not restored. The saved value is held in a host result buffer, so a text

@@ -7,29 +7,25 @@
 
 #include "adsdef.h"
 
-class AcApDocument;
+class AcDbBlockReference;
 class AcRxObject;
+class VaduKestra;
 
 namespace kestra {
 
 // Marks.
-void makeMarksInteractively();
-// vadu_KsMake with a selection set: an empty set does nothing; otherwise paper space is
-// required (TILEMODE 0, CVPORT readable) before the viewports of the set are taken.
-int makeMarksFromSelection(const ads_name selection);
 void refreshViews();
 int scaleViewport(const resbuf* args);
 enum class AlignMode { Plan = 1, Ucs = 2, ViewUcs = 3 };
 int alignToMark(AlignMode mode, const resbuf* args);
 int gotoMarkLayout(const resbuf* args);
 void repairAssociations();
+// The update pass: every mark notified of a change, so that the end of the command brings its
+// outline and its viewport's view record in line. Also the repair step of the association
+// check.
 void updateMarks();
-
-// Association queries of the AutoLISP functions.
-int associationCountResult();
-enum class PairOrder { MarkThenViewport, ViewportThenMark };
-int associationPairsResult(PairOrder order);
-int marksAroundPointResult(const resbuf* args);
+// An outline block reference changed outside a command: its mark (open for write) follows.
+void reshapeMarkFromOutline(VaduKestra& mark, const AcDbBlockReference& outline);
 
 // Menu, help and options.
 void loadMenu();
@@ -37,7 +33,6 @@ void showHelp(const char* topic, int command);
 void showOptionsDialog();
 
 // Lifecycle pieces of other subsystems.
-void auditDrawing(AcApDocument* doc);
 void registerDynamicProperties();
 void removeDynamicProperties();
 // The layout-manager reactor; deleting it detaches it. Null when there is none to make.

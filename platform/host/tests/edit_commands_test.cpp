@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "acdbads_db.h"
+#include "aced.h"
 #include "acedads.h"
 #include "ap/document_manager.h"
 #include "dbapserv.h"
@@ -254,3 +255,34 @@ TEST_F(EditCommands, SetsLoseTheEntitiesOfADrawingThatCloses)
 }
 
 }  // namespace
+
+namespace {
+
+AcDbObjectId leftOpenId;
+
+// A module command that forgets to close what it opened.
+void leaveObjectOpen()
+{
+    AcDbObject* object = nullptr;
+    acdbOpenAcDbObject(object, leftOpenId, AcDb::kForRead);
+}
+
+}  // namespace
+
+TEST_F(EditCommands, AfterEachCommandTheHostNamesTheObjectsLeftOpen)
+{
+    leftOpenId = addWatchedEntity(1.0);
+    acedRegCmds->addCommand("LEAK_GROUP", "LEAVEOPEN", "LEAVEOPEN", ACRX_CMD_MODAL, leaveObjectOpen);
+    typed("LEAVEOPEN\n");
+    acedRegCmds->removeGroup("LEAK_GROUP");
+    const std::string handle = dbtest::handleOf(leftOpenId);
+    EXPECT_EQ(printed(), "Command: LEAVEOPEN\n** LEAVEOPEN left objects open: " + handle + "\nCommand: \n");
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(object, leftOpenId, AcDb::kForRead), Acad::eOk);
+    object->close();
+    object->close();  // the open the command forgot
+
+    printed().clear();
+    typed("ERASE\nL\n\nU\n");
+    EXPECT_EQ(printed().find("**"), std::string::npos) << "commands that close what they open are not named";
+}

@@ -2,10 +2,12 @@
 
 #include "ap/document_manager.h"
 #include "db/dxf/drawing_file.h"
+#include "db/open_objects.h"
 #include "dbapserv.h"
 #include "dbhostext.h"
 #include "dbmain.h"
 #include "ed/command_processor.h"
+#include "ed/console.h"
 #include "ed/selection_sets.h"
 
 namespace arx::ap {
@@ -48,6 +50,25 @@ void wireUndoGroups()
     };
 }
 
+// Between two commands no object is open: after each outermost command the host names on the
+// command line every object a command (or a reactor it woke) left open.
+void checkNothingLeftOpen(const std::string& commandName)
+{
+    for (Document* doc : DocumentManager::instance().documents()) {
+        const std::vector<AcDbObjectId> open = db::objectsLeftOpen(doc->database());
+        if (open.empty()) continue;
+        std::string handles;
+        for (const AcDbObjectId& id : open) {
+            char text[20] = {};
+            id.handle().getIntoAsciiBuffer(text);
+            handles += ' ';
+            handles += text;
+        }
+        ed::Console::instance().ensureLineStart();
+        ed::Console::instance().write("** " + commandName + " left objects open:" + handles + "\n");
+    }
+}
+
 }  // namespace
 
 void wireDocumentDatabases()
@@ -66,6 +87,7 @@ void wireDocumentDatabases()
     documents.setDatabaseHooks(std::move(hooks));
     documents.addListener(&listener);
     wireUndoGroups();
+    ed::CommandProcessor::instance().hooks().commandFinished = checkNothingLeftOpen;
 }
 
 }  // namespace arx::ap

@@ -116,6 +116,7 @@ CommandOutcome CommandProcessor::invoke(const std::string& globalName, bool modu
     });
     if (outermost) SelectionSets::instance().clearPickFirst();
     if (grouped && hooks_.endUndoGroup) hooks_.endUndoGroup();
+    if (outermost && hooks_.commandFinished) hooks_.commandFinished(globalName);
     return outcome;
 }
 

@@ -31,6 +31,8 @@ struct ProcessorHooks {
     // Around each outermost undoable command, with its global name.
     std::function<void(const std::string& commandName)> beginUndoGroup;
     std::function<void()> endUndoGroup;
+    // After each outermost command, with its global name.
+    std::function<void(const std::string& commandName)> commandFinished;
 };
 
 class CommandProcessor {
