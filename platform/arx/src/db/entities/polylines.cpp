@@ -339,43 +339,11 @@ Acad::ErrorStatus AcDb2dPolyline::moveGripPointsAt(const AcDbIntArray& indices, 
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDb2dPolyline::getStretchPoints(AcGePoint3dArray& stretchPoints) const
-{
-    AcDbIntArray modes, ids;
-    return getGripPoints(stretchPoints, modes, ids);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
-{
-    return moveGripPointsAt(indices, offset);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                                 const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                                 AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
-    return Acad::eOk;
-}
-
 Acad::ErrorStatus AcDb2dPolyline::explode(AcDbVoidPtrArray& entitySet) const
 {
     std::vector<arx::db::CurvePiece> pieces;
     arx::db::curvePiecesOf(this, pieces);
     return arx::db::explodePieces(pieces, this, entitySet);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                                AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
 }
 
 Acad::ErrorStatus AcDb2dPolyline::subErase(Adesk::Boolean erasing)
@@ -639,43 +607,11 @@ Acad::ErrorStatus AcDb3dPolyline::moveGripPointsAt(const AcDbIntArray& indices, 
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDb3dPolyline::getStretchPoints(AcGePoint3dArray& stretchPoints) const
-{
-    AcDbIntArray modes, ids;
-    return getGripPoints(stretchPoints, modes, ids);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
-{
-    return moveGripPointsAt(indices, offset);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                                 const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                                 AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
-    return Acad::eOk;
-}
-
 Acad::ErrorStatus AcDb3dPolyline::explode(AcDbVoidPtrArray& entitySet) const
 {
     std::vector<arx::db::CurvePiece> pieces;
     arx::db::curvePiecesOf(this, pieces);
     return arx::db::explodePieces(pieces, this, entitySet);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                                AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
 }
 
 Acad::ErrorStatus AcDb3dPolyline::subErase(Adesk::Boolean erasing)
