@@ -40,11 +40,12 @@ ShapeProvider& shapeProvider()
 
 // ---- What the display shows ----------------------------------------------------------------
 
-// The active view: world and UCS points carried into its display system, and the pick box's
-// half size in display units.
+// The active view: world and UCS points carried into its display system, the size of a pixel
+// and the pick box's half size in display units.
 struct ActiveView {
     AcGeMatrix3d wcsToDcs;
     AcGeMatrix3d ucsToDcs;
+    double pixel = 0.0;
     double aperture = 0.0;
 
     bool read(AcDbDatabase* db)
@@ -58,7 +59,8 @@ struct ActiveView {
         const double viewSize = SysVars::instance().getReal("VIEWSIZE").value_or(9.0);
         const auto screen = SysVars::instance().get("SCREENSIZE");
         const double pixelsHigh = screen && screen->point[1] > 0.0 ? screen->point[1] : 600.0;
-        aperture = static_cast<double>(SysVars::instance().getInt("PICKBOX").value_or(3)) * viewSize / pixelsHigh;
+        pixel = viewSize / pixelsHigh;
+        aperture = static_cast<double>(SysVars::instance().getInt("PICKBOX").value_or(3)) * pixel;
         return true;
     }
 };
@@ -254,6 +256,26 @@ AcDbObjectId entityAt(AcDbDatabase* db, const AcGePoint3d& ucsPoint)
     for (AcDbObjectId id : currentSpaceEntities(db))
         if (!layers.of(id).hidden && nearPick(displayedPaths(id, view), pick, view.aperture)) found = id;
     return found;
+}
+
+EntityList entitiesNear(AcDbDatabase* db, const AcGePoint3d& ucsPoint, int pixels)
+{
+    EntityList found;
+    ActiveView view;
+    if (!view.read(db)) return found;
+    const Point2 pick = flat(view.ucsToDcs, ucsPoint);
+    LayerStates layers;
+    for (AcDbObjectId id : currentSpaceEntities(db))
+        if (!layers.of(id).hidden && nearPick(displayedPaths(id, view), pick, pixels * view.pixel)) found.push_back(id);
+    return found;
+}
+
+std::optional<double> pixelsBetween(AcDbDatabase* db, const AcGePoint3d& ucsPoint, const AcGePoint3d& wcsPoint)
+{
+    ActiveView view;
+    if (!view.read(db) || view.pixel <= 0.0) return std::nullopt;
+    const Point2 a = flat(view.ucsToDcs, ucsPoint), b = flat(view.wcsToDcs, wcsPoint);
+    return std::hypot(a.x - b.x, a.y - b.y) / view.pixel;
 }
 
 EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2, bool crossing)

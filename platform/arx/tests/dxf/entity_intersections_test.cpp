@@ -274,3 +274,17 @@ TEST(EntityIntersections, RandomFiguresAgreeWithAPlainCount)
 }
 
 }  // namespace
+
+TEST(EntityIntersections, LineThroughAnArcsCentreSeenFromAbove)
+{
+    const AcDbArc upper(AcGePoint3d(160, 40, 0), 20, 0, 3.14159);
+    const AcDbLine up(AcGePoint3d(160, 30, 0), AcGePoint3d(160, 80, 0));
+    EXPECT_TRUE(has(meet(up, upper), AcGePoint3d(160, 60, 0), 1e-6));
+    AcGePoint3dArray points;
+    ASSERT_EQ(up.intersectWith(&upper, AcDb::kOnBothOperands, AcGePlane::kXYPlane, points), Acad::eOk);
+    ASSERT_EQ(points.length(), 1);
+    EXPECT_TRUE(has(points, AcGePoint3d(160, 60, 0), 1e-6));
+    points.setLogicalLength(0);
+    ASSERT_EQ(upper.intersectWith(&up, AcDb::kOnBothOperands, AcGePlane::kXYPlane, points), Acad::eOk);
+    ASSERT_EQ(points.length(), 1);
+}
