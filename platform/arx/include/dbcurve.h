@@ -6,6 +6,7 @@
 
 namespace arx::db {
 struct UnmodelledGroups;  // groups of a subclass its class does not model
+struct CircleFields;      // what an arc files as a circle does
 }
 
 class ACAD_PORT AcDbCurve : public AcDbEntity {

@@ -120,6 +120,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
 
 private:
+    void setCircleFields(const arx::db::CircleFields& fields);
     std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
     AcGePoint3d mCenter;
     double mRadius = 0.0;
@@ -182,6 +183,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
 
 private:
+    void setCircleFields(const arx::db::CircleFields& fields);
     std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
     AcGePoint3d mCenter;
     double mRadius = 0.0;

@@ -214,4 +214,11 @@ Acad::ErrorStatus explodePieces(const std::vector<CurvePiece>& pieces, const AcD
     return Acad::eOk;
 }
 
+Acad::ErrorStatus explodeIntoPieces(const AcDbEntity* from, AcDbVoidPtrArray& entitySet)
+{
+    std::vector<CurvePiece> pieces;
+    curvePiecesOf(from, pieces);
+    return explodePieces(pieces, from, entitySet);
+}
+
 }  // namespace arx::db

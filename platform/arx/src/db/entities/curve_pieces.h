@@ -49,5 +49,7 @@ void addPieceExtents(const CurvePiece& piece, AcDbExtents& extents);
 // New lines and arcs (in no database) for the pieces, with the properties of `from`.
 Acad::ErrorStatus explodePieces(const std::vector<CurvePiece>& pieces, const AcDbEntity* from,
                                 AcDbVoidPtrArray& entitySet);
+// The same for the pieces of a curve entity.
+Acad::ErrorStatus explodeIntoPieces(const AcDbEntity* from, AcDbVoidPtrArray& entitySet);
 
 }  // namespace arx::db

@@ -361,9 +361,7 @@ Acad::ErrorStatus AcDbPolyline::moveGripPointsAt(const AcDbIntArray& indices, co
 
 Acad::ErrorStatus AcDbPolyline::explode(AcDbVoidPtrArray& entitySet) const
 {
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    return arx::db::explodePieces(pieces, this, entitySet);
+    return arx::db::explodeIntoPieces(this, entitySet);
 }
 
 Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* filer) const
