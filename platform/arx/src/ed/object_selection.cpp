@@ -16,6 +16,7 @@
 #include "dbsymtb.h"
 #include "ed/console.h"
 #include "ed/keywords.h"
+#include "ed/object_snap.h"
 #include "ed/prompts.h"
 #include "ed/sysvars.h"
 #include "ed/views.h"
@@ -446,6 +447,7 @@ SelectionCycle::Step SelectionCycle::pick(const AcGePoint3d& ucsPoint)
 
 SelectionCycle::Step SelectionCycle::window(bool crossing, bool boxMode, const AcGePoint3d* firstCorner)
 {
+    const ObjectPickScope picking;  // window corners select, they are not snapped
     ads_point first, second;
     if (firstCorner != nullptr) {
         first[0] = firstCorner->x, first[1] = firstCorner->y, first[2] = firstCorner->z;
