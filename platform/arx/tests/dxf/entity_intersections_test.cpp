@@ -288,3 +288,29 @@ TEST(EntityIntersections, LineThroughAnArcsCentreSeenFromAbove)
     ASSERT_EQ(upper.intersectWith(&up, AcDb::kOnBothOperands, AcGePlane::kXYPlane, points), Acad::eOk);
     ASSERT_EQ(points.length(), 1);
 }
+
+namespace {
+
+// An entity of a module that answers by asking the other entity about itself.
+class HandsBack : public AcDbEntity {
+public:
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int,
+                                    int) const override
+    {
+        ++asked;
+        return pEnt->intersectWith(this, intType, points);
+    }
+    mutable int asked = 0;
+};
+
+}  // namespace
+
+TEST(EntityIntersections, AnEntityThatHandsTheQuestionBackEndsTheExchange)
+{
+    const AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+    const HandsBack custom;
+    AcGePoint3dArray points;
+    EXPECT_EQ(line.intersectWith(&custom, AcDb::kOnBothOperands, points), Acad::eNotApplicable);
+    EXPECT_EQ(custom.asked, 1);
+    EXPECT_EQ(points.length(), 0);
+}

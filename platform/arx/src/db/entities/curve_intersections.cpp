@@ -211,9 +211,17 @@ AcDb::Intersect swappedRoles(AcDb::Intersect type)
 
 // An entity this platform does not know answers for itself, the roles swapped; seen along a
 // plane its points are on it, so each is carried back to the piece of ours it lines up with.
+// An entity that hands the question back (asks us about it in turn) gets no answer the second
+// time instead of an endless exchange.
 Acad::ErrorStatus askTheOther(const std::vector<CurvePiece>& mine, const AcDbEntity* self, const AcDbEntity* other,
                               AcDb::Intersect type, const AcGePlane* projectionPlane, AcGePoint3dArray& points)
 {
+    static thread_local int asking = 0;
+    if (asking > 0) return Acad::eNotApplicable;
+    struct Asking {
+        Asking() { ++asking; }
+        ~Asking() { --asking; }
+    } guard;
     if (projectionPlane == nullptr) return other->intersectWith(self, swappedRoles(type), points);
     AcGePoint3dArray theirs;
     const Acad::ErrorStatus status = other->intersectWith(self, swappedRoles(type), *projectionPlane, theirs);
