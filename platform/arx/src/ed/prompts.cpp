@@ -288,9 +288,11 @@ int acedGetString(int cronly, const char* prompt, char* result)
 int acedGetPoint(const ads_point, const char* prompt, ads_point result)
 {
     return promptCycle(prompt, AnswerRequest{}, "Point or option keyword required.",
-                       [&](const Answer& answer, const InitGetState&) {
+                       [&](const Answer& answer, const InitGetState& state) {
                            const bool snapping = !arx::ed::ObjectPickScope::active();
-                           if (snapping && (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR))
+                           // A keyword of the prompt wins over an object snap of the same name.
+                           const bool isText = answer.kind == Answer::Kind::Text || answer.value.type == RTSTR;
+                           if (snapping && isText && !state.keywords.match(arx::ed::answerText(answer)))
                                if (auto snap = arx::ed::snapOverrideOf(arx::ed::answerText(answer)))
                                    return pointAfterOverride(*snap, result);
                            std::optional<AcGePoint3d> point = pointOf(answer);
