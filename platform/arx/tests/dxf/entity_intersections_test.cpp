@@ -314,3 +314,37 @@ TEST(EntityIntersections, AnEntityThatHandsTheQuestionBackEndsTheExchange)
     EXPECT_EQ(custom.asked, 1);
     EXPECT_EQ(points.length(), 0);
 }
+
+namespace {
+
+// An entity of a module with one point where everything meets it, high above the XY plane.
+class OnePoint : public AcDbEntity {
+public:
+    Acad::ErrorStatus intersectWith(const AcDbEntity*, AcDb::Intersect type, const AcGePlane&, AcGePoint3dArray& points,
+                                    int, int) const override
+    {
+        lastType = type;
+        points.append(AcGePoint3d(5, 0, 3));
+        return Acad::eOk;
+    }
+    mutable AcDb::Intersect lastType = AcDb::kOnBothOperands;
+};
+
+}  // namespace
+
+TEST(EntityIntersections, AnEntityAskedInTurnGivesPointsCarriedBackOntoThisOne)
+{
+    const AcDbLine line(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    const OnePoint custom;
+    AcGePoint3dArray points;
+    ASSERT_EQ(line.intersectWith(&custom, AcDb::kOnBothOperands, AcGePlane::kXYPlane, points), Acad::eOk);
+    ASSERT_EQ(points.length(), 1);
+    EXPECT_TRUE(points[0].isEqualTo(AcGePoint3d(5, 0, 0)));
+    // Extending this line asks the other to extend its argument; the point may lie beyond our end.
+    const AcDbLine shortLine(AcGePoint3d(0, 0, 0), AcGePoint3d(2, 0, 0));
+    points.setLogicalLength(0);
+    ASSERT_EQ(shortLine.intersectWith(&custom, AcDb::kExtendThis, AcGePlane::kXYPlane, points), Acad::eOk);
+    EXPECT_EQ(custom.lastType, AcDb::kExtendArg);
+    ASSERT_EQ(points.length(), 1);
+    EXPECT_TRUE(points[0].isEqualTo(AcGePoint3d(5, 0, 0)));
+}

@@ -216,6 +216,7 @@ AcDb::Intersect swappedRoles(AcDb::Intersect type)
 Acad::ErrorStatus askTheOther(const std::vector<CurvePiece>& mine, const AcDbEntity* self, const AcDbEntity* other,
                               AcDb::Intersect type, const AcGePlane* projectionPlane, AcGePoint3dArray& points)
 {
+    const bool extendMine = (type == AcDb::kExtendThis || type == AcDb::kExtendBoth) && mine.size() == 1;
     static thread_local int asking = 0;
     if (asking > 0) return Acad::eNotApplicable;
     struct Asking {
@@ -232,8 +233,11 @@ Acad::ErrorStatus askTheOther(const std::vector<CurvePiece>& mine, const AcDbEnt
         AcGePoint3d best;
         double bestOff = 0;
         for (const CurvePiece& piece : mine) {
-            const AcGePoint3d onPiece = piece.isArc ? piece.arc.projClosestPointTo(theirs[i], dir)
-                                                    : AcGeLineSeg3d(piece.start, piece.end).projClosestPointTo(theirs[i], dir);
+            // Extended, our piece runs on: the point may lie beyond its ends.
+            const PieceShape shape{piece, extendMine};
+            const AcGePoint3d onPiece = piece.isArc ? shape.arc().projClosestPointTo(theirs[i], dir)
+                                        : extendMine ? shape.line().projClosestPointTo(theirs[i], dir)
+                                                     : shape.segment().projClosestPointTo(theirs[i], dir);
             const double off = (onPiece - theirs[i]).orthoProject(dir).length();
             if (!found || off < bestOff) {
                 found = true;
