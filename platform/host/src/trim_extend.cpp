@@ -246,12 +246,18 @@ EditResult extendArc(AcDbObjectId id, AcDbArc* arc, const AcGePoint3d& pick, con
     return EditResult::Done;
 }
 
+// Why an object that does not open for write cannot be edited.
+EditResult refusal(Acad::ErrorStatus openStatus)
+{
+    return openStatus == Acad::eOnLockedLayer ? EditResult::OnLockedLayer : EditResult::NotEditable;
+}
+
 }  // namespace
 
 EditResult trimAt(AcDbObjectId object, const AcGePoint3d& pick, const EdgeRules& rules, EditStep& step)
 {
     AcDbObjectPointer<AcDbEntity> entity(object, AcDb::kForWrite);
-    if (entity.openStatus() != Acad::eOk) return EditResult::NotEditable;
+    if (entity.openStatus() != Acad::eOk) return refusal(entity.openStatus());
     if (auto* line = AcDbLine::cast(entity.object())) return trimLine(object, line, pick, rules, step);
     if (auto* arc = AcDbArc::cast(entity.object())) return trimArc(object, arc, pick, rules, step);
     if (auto* circle = AcDbCircle::cast(entity.object())) return trimCircle(object, circle, pick, rules, step);
@@ -261,7 +267,7 @@ EditResult trimAt(AcDbObjectId object, const AcGePoint3d& pick, const EdgeRules&
 EditResult extendAt(AcDbObjectId object, const AcGePoint3d& pick, const EdgeRules& rules, EditStep& step)
 {
     AcDbObjectPointer<AcDbEntity> entity(object, AcDb::kForWrite);
-    if (entity.openStatus() != Acad::eOk) return EditResult::NotEditable;
+    if (entity.openStatus() != Acad::eOk) return refusal(entity.openStatus());
     if (auto* line = AcDbLine::cast(entity.object())) return extendLine(object, line, pick, rules, step);
     if (auto* arc = AcDbArc::cast(entity.object())) return extendArc(object, arc, pick, rules, step);
     return EditResult::NotEditable;

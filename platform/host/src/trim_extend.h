@@ -26,7 +26,7 @@ struct EditStep {
     std::function<void()> undo;
 };
 
-enum class EditResult { Done, NoEdge, NoEdgeInThatDirection, NotEditable };
+enum class EditResult { Done, NoEdge, NoEdgeInThatDirection, NotEditable, OnLockedLayer };
 
 // Trims the object at the pick (a world point on or near it): the part between the nearest
 // cuts around the pick goes (a circle becomes the arc that is left).

@@ -93,6 +93,7 @@ void sayOutcome(EditResult result, const EditKind& kind)
     if (result == EditResult::NoEdge) say("Object does not intersect an edge.");
     else if (result == EditResult::NoEdgeInThatDirection) say("No edge in that direction.");
     else if (result == EditResult::NotEditable) say(kind.cannotEdit);
+    else if (result == EditResult::OnLockedLayer) say("The object is on a locked layer.");
 }
 
 CommandOutcome runEdit(const EditKind& kind)

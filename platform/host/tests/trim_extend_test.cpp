@@ -186,4 +186,31 @@ TEST_F(TrimExtend, ExtendReachesTheNearestEdgeBeyondThePickedEnd)
     EXPECT_EQ(arx::host::trimAt(pl, AcGePoint3d(9, 20, 0), edges({wall}), step), EditResult::NotEditable);
 }
 
+TEST_F(TrimExtend, ObjectsOnLockedLayersStayAsTheyAre)
+{
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers, AcDb::kForWrite), Acad::eOk);
+    auto* locked = new AcDbLayerTableRecord();
+    locked->setName("FIXED");
+    locked->setIsLocked(true);
+    AcDbObjectId lockedId;
+    ASSERT_EQ(layers->add(lockedId, locked), Acad::eOk);
+    locked->close();
+    layers->close();
+    auto* held = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0));
+    held->setLayer(lockedId);
+    const AcDbObjectId a = add(held), b = line(5, -1, 5, 1);
+    EditStep step;
+    EXPECT_EQ(arx::host::trimAt(a, AcGePoint3d(9, 0, 0), edges({b}), step), EditResult::OnLockedLayer);
+    EXPECT_EQ(arx::host::extendAt(a, AcGePoint3d(9, 0, 0), edges({b}), step), EditResult::OnLockedLayer);
+    // An edge on a locked layer still cuts.
+    const AcDbObjectId c = line(0, 2, 10, 2), lockedEdge = add([&] {
+        auto* edge = new AcDbLine(AcGePoint3d(3, 0, 0), AcGePoint3d(3, 4, 0));
+        edge->setLayer(lockedId);
+        return edge;
+    }());
+    ASSERT_EQ(arx::host::trimAt(c, AcGePoint3d(1, 2, 0), edges({lockedEdge}), step), EditResult::Done);
+    EXPECT_TRUE(start(c).isEqualTo(AcGePoint3d(3, 2, 0)));
+}
+
 }  // namespace
