@@ -6,6 +6,7 @@
 
 namespace arx::db {
 struct UnmodelledGroups;  // groups of a subclass its class does not model
+struct CircleFields;      // what an arc files as a circle does
 }
 
 class ACAD_PORT AcDbCurve : public AcDbEntity {
@@ -28,6 +29,21 @@ public:
                                                 Adesk::Boolean extend = false) const;
     // The area enclosed (closing the curve by a straight segment when it is open).
     virtual Acad::ErrorStatus getArea(double& area) const;
+
+    // Object snaps and intersections of the curves the host knows (lines, arcs, circles and
+    // the polylines), from their straight and circular pieces; a curve of any other kind
+    // answers as an entity does. Intersection points lie on this curve: seen along the
+    // projection plane's normal in the second form. eNullEntityPointer for a null pEnt.
+    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark,
+                                     const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                     const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                     AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+                                    AcGePoint3dArray& points, int thisGsMarker = 0,
+                                    int otherGsMarker = 0) const override;
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+                                    const AcGePlane& projPlane, AcGePoint3dArray& points,
+                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
 
 protected:
     AcDbCurve();

@@ -64,20 +64,8 @@ public:
     Acad::ErrorStatus getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
                                     AcDbIntArray& geomIds) const override;
     Acad::ErrorStatus moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
-    Acad::ErrorStatus getStretchPoints(AcGePoint3dArray& stretchPoints) const override;
-    Acad::ErrorStatus moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
-    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark,
-                                     const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
-                                     const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                     AcDbIntArray& geomIds) const override;
     // Lines and arcs, one per segment (not in any database; the caller owns them).
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
-    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
-                                    AcGePoint3dArray& points, int thisGsMarker = 0,
-                                    int otherGsMarker = 0) const override;
-    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
-                                    const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;

@@ -19,6 +19,7 @@ void definePlotCommands();     // SVGOUT, PLOT, PREVIEW (plot_commands.cpp)
 void defineLayerCommands();    // -LAYER (layer_commands.cpp)
 void defineEditCommands();     // ERASE, U, UNDO, REDO (edit_commands.cpp)
 void defineClipCommands();     // VPCLIP (viewport_clip_command.cpp)
+void defineTrimExtendCommands();  // TRIM, EXTEND (trim_extend_commands.cpp)
 
 // Shared by the sets: a line of the host's own on the command line, and a question whose
 // answer may hold blanks (a file name).

@@ -115,6 +115,7 @@ void defineHostCommands()
     defineLayerCommands();
     defineEditCommands();
     defineClipCommands();
+    defineTrimExtendCommands();
 }
 
 }  // namespace arx::host

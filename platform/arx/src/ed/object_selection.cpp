@@ -16,6 +16,7 @@
 #include "dbsymtb.h"
 #include "ed/console.h"
 #include "ed/keywords.h"
+#include "ed/object_snap.h"
 #include "ed/prompts.h"
 #include "ed/sysvars.h"
 #include "ed/views.h"
@@ -40,11 +41,12 @@ ShapeProvider& shapeProvider()
 
 // ---- What the display shows ----------------------------------------------------------------
 
-// The active view: world and UCS points carried into its display system, and the pick box's
-// half size in display units.
+// The active view: world and UCS points carried into its display system, the size of a pixel
+// and the pick box's half size in display units.
 struct ActiveView {
     AcGeMatrix3d wcsToDcs;
     AcGeMatrix3d ucsToDcs;
+    double pixel = 0.0;
     double aperture = 0.0;
 
     bool read(AcDbDatabase* db)
@@ -58,7 +60,8 @@ struct ActiveView {
         const double viewSize = SysVars::instance().getReal("VIEWSIZE").value_or(9.0);
         const auto screen = SysVars::instance().get("SCREENSIZE");
         const double pixelsHigh = screen && screen->point[1] > 0.0 ? screen->point[1] : 600.0;
-        aperture = static_cast<double>(SysVars::instance().getInt("PICKBOX").value_or(3)) * viewSize / pixelsHigh;
+        pixel = viewSize / pixelsHigh;
+        aperture = static_cast<double>(SysVars::instance().getInt("PICKBOX").value_or(3)) * pixel;
         return true;
     }
 };
@@ -256,6 +259,26 @@ AcDbObjectId entityAt(AcDbDatabase* db, const AcGePoint3d& ucsPoint)
     return found;
 }
 
+EntityList entitiesNear(AcDbDatabase* db, const AcGePoint3d& ucsPoint, int pixels)
+{
+    EntityList found;
+    ActiveView view;
+    if (!view.read(db)) return found;
+    const Point2 pick = flat(view.ucsToDcs, ucsPoint);
+    LayerStates layers;
+    for (AcDbObjectId id : currentSpaceEntities(db))
+        if (!layers.of(id).hidden && nearPick(displayedPaths(id, view), pick, pixels * view.pixel)) found.push_back(id);
+    return found;
+}
+
+std::optional<double> pixelsBetween(AcDbDatabase* db, const AcGePoint3d& ucsPoint, const AcGePoint3d& wcsPoint)
+{
+    ActiveView view;
+    if (!view.read(db) || view.pixel <= 0.0) return std::nullopt;
+    const Point2 a = flat(view.ucsToDcs, ucsPoint), b = flat(view.wcsToDcs, wcsPoint);
+    return std::hypot(a.x - b.x, a.y - b.y) / view.pixel;
+}
+
 EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2, bool crossing)
 {
     EntityList out;
@@ -424,6 +447,7 @@ SelectionCycle::Step SelectionCycle::pick(const AcGePoint3d& ucsPoint)
 
 SelectionCycle::Step SelectionCycle::window(bool crossing, bool boxMode, const AcGePoint3d* firstCorner)
 {
+    const ObjectPickScope picking;  // window corners select, they are not snapped
     ads_point first, second;
     if (firstCorner != nullptr) {
         first[0] = firstCorner->x, first[1] = firstCorner->y, first[2] = firstCorner->z;

@@ -4,6 +4,7 @@
 // "Select objects: " cycle with its "n found" lines.
 #pragma once
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "ed/selection_filter.h"
@@ -35,6 +36,12 @@ EntityList drawingEntities();
 // The topmost entity of the current space within the pick box of a point (UCS), or null.
 // Entities on layers that are off or frozen are not seen.
 AcDbObjectId entityAt(AcDbDatabase* db, const AcGePoint3d& ucsPoint);
+// The entities of the current space the display shows within `pixels` of a point (UCS), in
+// drawing order (layers that are off or frozen are not seen).
+EntityList entitiesNear(AcDbDatabase* db, const AcGePoint3d& ucsPoint, int pixels);
+// How far apart, in pixels, the active view shows a point (UCS) and a world point; nullopt
+// without an active view.
+std::optional<double> pixelsBetween(AcDbDatabase* db, const AcGePoint3d& ucsPoint, const AcGePoint3d& wcsPoint);
 // The entities wholly inside a window (or, crossing, also those it crosses) given by two
 // corners in the UCS, as the active view shows them; newest first.
 EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2, bool crossing);

@@ -9,6 +9,9 @@
 #include "acedads.h"
 #include "adscodes.h"
 #include "ed/console.h"
+#include "ed/object_snap.h"
+#include "ed/views.h"
+#include "gepnt3d.h"
 #include "ed/sysvars.h"
 
 namespace arx::ed {
@@ -194,6 +197,43 @@ int promptCycle(const char* prompt, const AnswerRequest& request, const char* co
     }
 }
 
+// The point an answer gives (a point value, or coordinates as text).
+std::optional<AcGePoint3d> pointOf(const Answer& answer)
+{
+    std::optional<std::array<double, 3>> p;
+    if (answer.kind == Answer::Kind::Value && (answer.value.type == RTPOINT || answer.value.type == RT3DPOINT))
+        p = answer.value.point;
+    else if (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR)
+        p = parsePoint(arx::ed::answerText(answer));
+    if (!p) return std::nullopt;
+    return AcGePoint3d((*p)[0], (*p)[1], (*p)[2]);
+}
+
+// The answer of a point prompt, which becomes LASTPOINT.
+void takePoint(const AcGePoint3d& point, ads_point result)
+{
+    resbuf last;
+    last.restype = RT3DPOINT;
+    for (int i = 0; i < 3; ++i) result[i] = last.resval.rpoint[i] = point[i];
+    acedSetVar("LASTPOINT", &last);
+}
+
+// After an object snap override: "of " and the point it applies to. Without a point there
+// (or with no snap under it) the original prompt is asked again.
+int pointAfterOverride(arx::ed::SnapOverride snap, ads_point result)
+{
+    Prompts::instance().showPrompt("of ");
+    const Answer answer = Prompts::instance().read(AnswerRequest{});
+    if (answer.kind == Answer::Kind::Cancel) return RTCAN;
+    std::optional<AcGePoint3d> point = pointOf(answer);
+    if (!point) return kAskAgain;
+    if (snap == arx::ed::SnapOverride::Intersection &&
+        !arx::ed::snapToIntersection(arx::views::workingDatabase(), *point, *point))
+        return kAskAgain;
+    takePoint(*point, result);
+    return RTNORM;
+}
+
 bool violatesSign(const InitGetState& state, double v)
 {
     if ((state.bits & RSG_NOZERO) && v == 0.0) return true;
@@ -248,19 +288,18 @@ int acedGetString(int cronly, const char* prompt, char* result)
 int acedGetPoint(const ads_point, const char* prompt, ads_point result)
 {
     return promptCycle(prompt, AnswerRequest{}, "Point or option keyword required.",
-                       [&](const Answer& answer, const InitGetState&) {
-                           std::optional<std::array<double, 3>> p;
-                           if (answer.kind == Answer::Kind::Value &&
-                               (answer.value.type == RTPOINT || answer.value.type == RT3DPOINT))
-                               p = answer.value.point;
-                           else if (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR)
-                               p = parsePoint(arx::ed::answerText(answer));
-                           if (!p) return RTREJ;
-                           for (int i = 0; i < 3; ++i) result[i] = (*p)[i];
-                           resbuf last;
-                           last.restype = RT3DPOINT;
-                           for (int i = 0; i < 3; ++i) last.resval.rpoint[i] = (*p)[i];
-                           acedSetVar("LASTPOINT", &last);
+                       [&](const Answer& answer, const InitGetState& state) {
+                           const bool snapping = !arx::ed::ObjectPickScope::active();
+                           // A keyword of the prompt wins over an object snap of the same name.
+                           const bool isText = answer.kind == Answer::Kind::Text || answer.value.type == RTSTR;
+                           if (snapping && isText && !state.keywords.match(arx::ed::answerText(answer)))
+                               if (auto snap = arx::ed::snapOverrideOf(arx::ed::answerText(answer)))
+                                   return pointAfterOverride(*snap, result);
+                           std::optional<AcGePoint3d> point = pointOf(answer);
+                           if (!point) return RTREJ;
+                           if (snapping && arx::ed::runningSnapsTake(answer))
+                               point = arx::ed::withRunningSnaps(arx::views::workingDatabase(), *point);
+                           takePoint(*point, result);
                            return RTNORM;
                        });
 }

@@ -39,10 +39,15 @@ Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGeP
 {
     if (mVector.isZeroLength(tol) || line.mVector.isZeroLength(tol) || mVector.isParallelTo(line.mVector, tol))
         return false;
+    // The lines meet when the gap between them across both directions is within tolerance;
+    // measured from the defining points, it stays exact however far away they cross.
+    const AcGeVector3d across = mVector.crossProduct(line.mVector);
+    if (std::fabs((line.mPoint - mPoint).dotProduct(across)) > tol.equalPoint() * across.length())
+        return false;
     double s = 0.0, t = 0.0;
     closestParams(mPoint, mVector, line.mPoint, line.mVector, s, t);
     const AcGePoint3d onThis = evalPoint(s);
-    if (onThis.distanceTo(line.evalPoint(t)) > tol.equalPoint() || !isOn(s, tol) || !line.isOn(t, tol))
+    if (!isOn(s, tol) || !line.isOn(t, tol))
         return false;
     intPt = onThis;
     return true;

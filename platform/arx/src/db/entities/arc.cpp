@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "db/entities/circle_filing.h"
 #include "db/entities/curve_pieces.h"
 #include "db/entities/entity_filing.h"
 #include "dbents.h"
@@ -233,41 +234,14 @@ Acad::ErrorStatus AcDbArc::moveStretchPointsAt(const AcDbIntArray& indices, cons
     return moveGripPointsAt(grips, offset);
 }
 
-Acad::ErrorStatus AcDbArc::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                          const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                          AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    assertReadEnabled();
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbArc::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    assertReadEnabled();
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDbArc::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                         AcGePoint3dArray& points, int, int) const
-{
-    assertReadEnabled();
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
-}
-
 Acad::ErrorStatus AcDbArc::dwgOutFields(AcDbDwgFiler* filer) const
 {
     assertReadEnabled();
     const Acad::ErrorStatus status = AcDbCurve::dwgOutFields(filer);
     if (status != Acad::eOk) return status;
-    filer->writePoint3d(mCenter);
-    filer->writeDouble(mRadius);
+    arx::db::dwgOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
     filer->writeDouble(mStartAngle);
     filer->writeDouble(mEndAngle);
-    filer->writeDouble(mThickness);
-    filer->writeVector3d(mNormal);
     return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -276,12 +250,11 @@ Acad::ErrorStatus AcDbArc::dwgInFields(AcDbDwgFiler* filer)
     assertWriteEnabled();
     const Acad::ErrorStatus status = AcDbCurve::dwgInFields(filer);
     if (status != Acad::eOk) return status;
-    filer->readPoint3d(&mCenter);
-    filer->readDouble(&mRadius);
+    arx::db::CircleFields fields;
+    arx::db::dwgInCircle(filer, fields);
+    setCircleFields(fields);
     filer->readDouble(&mStartAngle);
     filer->readDouble(&mEndAngle);
-    filer->readDouble(&mThickness);
-    filer->readVector3d(&mNormal);
     return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -292,11 +265,7 @@ Acad::ErrorStatus AcDbArc::dxfOutFields(AcDbDxfFiler* filer) const
     assertReadEnabled();
     const Acad::ErrorStatus status = AcDbCurve::dxfOutFields(filer);
     if (status != Acad::eOk) return status;
-    filer->writeString(AcDb::kDxfSubclass, "AcDbCircle");
-    if (mThickness != 0) filer->writeDouble(AcDb::kDxfThickness, mThickness);
-    filer->writePoint3d(AcDb::kDxfXCoord, arx::db::worldToObject(mNormal) * mCenter);
-    filer->writeDouble(AcDb::kDxfReal, mRadius);
-    if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
+    arx::db::dxfOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
     filer->writeString(AcDb::kDxfSubclass, "AcDbArc");
     filer->writeDouble(AcDb::kDxfAngle, arx::db::degreesFromRadians(mStartAngle));
     filer->writeDouble(static_cast<AcDb::DxfCode>(51), arx::db::degreesFromRadians(mEndAngle));
@@ -309,25 +278,14 @@ Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer)
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
     // The groups either subclass does not model are kept together and written after AcDbArc.
-    arx::db::SubclassReader circle(filer, "AcDbCircle", mpUnmodelled.get());
-    if ((status = circle.start()) != Acad::eOk) return status;
-    AcGePoint3d center;
-    mThickness = 0;
-    mNormal = AcGeVector3d::kZAxis;
-    DxfItem item;
+    arx::db::CircleFields fields{mCenter, mRadius, mThickness, mNormal};
     arx::db::DxfItemList kept;
-    while (circle.next(item)) {
-        switch (item.code) {
-        case 10: center = item.point; break;
-        case 40: mRadius = item.real; break;
-        case 39: mThickness = item.real; break;
-        case 210: mNormal = arx::db::unitNormal(item.point.asVector()); break;
-        default: kept.push_back(item); break;
-        }
-    }
+    if ((status = arx::db::dxfInCircle(filer, mpUnmodelled.get(), fields, &kept)) != Acad::eOk) return status;
+    setCircleFields(fields);
     arx::db::SubclassReader arc(filer, "AcDbArc", mpUnmodelled.get());
     if ((status = arc.start()) != Acad::eOk) return status;
     mpUnmodelled->items = std::move(kept);
+    DxfItem item;
     while (arc.next(item)) {
         switch (item.code) {
         case 50: mStartAngle = normalisedAngle(arx::db::radiansFromDegrees(item.real)); break;
@@ -335,6 +293,13 @@ Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer)
         default: arc.keep(item); break;
         }
     }
-    mCenter = arx::db::objectToWorld(mNormal) * center;
     return arc.status();
+}
+
+void AcDbArc::setCircleFields(const arx::db::CircleFields& fields)
+{
+    mCenter = fields.center;
+    mRadius = fields.radius;
+    mThickness = fields.thickness;
+    mNormal = fields.normal;
 }

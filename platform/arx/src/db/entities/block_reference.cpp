@@ -270,32 +270,19 @@ Acad::ErrorStatus AcDbBlockReference::explode(AcDbVoidPtrArray& entitySet) const
     return Acad::eOk;
 }
 
+// Through the block's entities, placed where the reference shows them.
 Acad::ErrorStatus AcDbBlockReference::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points,
-                                                    int thisGsMarker, int otherGsMarker) const
+                                                    int, int) const
 {
-    if (pEnt == nullptr) return Acad::eNullEntityPointer;
-    AcDbVoidPtrArray parts;
-    const Acad::ErrorStatus status = explode(parts);
-    for (int i = 0; i < parts.length(); ++i) {
-        auto* part = static_cast<AcDbEntity*>(parts[i]);
-        if (status == Acad::eOk) part->intersectWith(pEnt, intType, points, thisGsMarker, otherGsMarker);
-        delete part;
-    }
-    return status;
+    assertReadEnabled();
+    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
 }
 
 Acad::ErrorStatus AcDbBlockReference::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                                    AcGePoint3dArray& points, int thisGsMarker, int otherGsMarker) const
+                                                    AcGePoint3dArray& points, int, int) const
 {
-    if (pEnt == nullptr) return Acad::eNullEntityPointer;
-    AcDbVoidPtrArray parts;
-    const Acad::ErrorStatus status = explode(parts);
-    for (int i = 0; i < parts.length(); ++i) {
-        auto* part = static_cast<AcDbEntity*>(parts[i]);
-        if (status == Acad::eOk) part->intersectWith(pEnt, intType, projPlane, points, thisGsMarker, otherGsMarker);
-        delete part;
-    }
-    return status;
+    assertReadEnabled();
+    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
 }
 
 Acad::ErrorStatus AcDbBlockReference::subErase(Adesk::Boolean erasing)

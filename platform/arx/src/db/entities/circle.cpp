@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "db/entities/circle_filing.h"
 #include "db/entities/curve_pieces.h"
 #include "db/entities/entity_filing.h"
 #include "dbents.h"
@@ -168,39 +169,12 @@ Acad::ErrorStatus AcDbCircle::moveStretchPointsAt(const AcDbIntArray& indices, c
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbCircle::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                             const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                             AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    assertReadEnabled();
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbCircle::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    assertReadEnabled();
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDbCircle::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                            AcGePoint3dArray& points, int, int) const
-{
-    assertReadEnabled();
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
-}
-
 Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* filer) const
 {
     assertReadEnabled();
     const Acad::ErrorStatus status = AcDbCurve::dwgOutFields(filer);
     if (status != Acad::eOk) return status;
-    filer->writePoint3d(mCenter);
-    filer->writeDouble(mRadius);
-    filer->writeDouble(mThickness);
-    filer->writeVector3d(mNormal);
+    arx::db::dwgOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
     return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -209,10 +183,9 @@ Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* filer)
     assertWriteEnabled();
     const Acad::ErrorStatus status = AcDbCurve::dwgInFields(filer);
     if (status != Acad::eOk) return status;
-    filer->readPoint3d(&mCenter);
-    filer->readDouble(&mRadius);
-    filer->readDouble(&mThickness);
-    filer->readVector3d(&mNormal);
+    arx::db::CircleFields fields;
+    arx::db::dwgInCircle(filer, fields);
+    setCircleFields(fields);
     return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -222,11 +195,7 @@ Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const
     assertReadEnabled();
     const Acad::ErrorStatus status = AcDbCurve::dxfOutFields(filer);
     if (status != Acad::eOk) return status;
-    filer->writeString(AcDb::kDxfSubclass, "AcDbCircle");
-    if (mThickness != 0) filer->writeDouble(AcDb::kDxfThickness, mThickness);
-    filer->writePoint3d(AcDb::kDxfXCoord, arx::db::worldToObject(mNormal) * mCenter);
-    filer->writeDouble(AcDb::kDxfReal, mRadius);
-    if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
+    arx::db::dxfOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
     return arx::db::writeUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -235,21 +204,16 @@ Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDbCircle", mpUnmodelled.get());
-    if ((status = in.start()) != Acad::eOk) return status;
-    AcGePoint3d center;
-    mThickness = 0;
-    mNormal = AcGeVector3d::kZAxis;
-    DxfItem item;
-    while (in.next(item)) {
-        switch (item.code) {
-        case 10: center = item.point; break;
-        case 40: mRadius = item.real; break;
-        case 39: mThickness = item.real; break;
-        case 210: mNormal = arx::db::unitNormal(item.point.asVector()); break;
-        default: in.keep(item); break;
-        }
-    }
-    mCenter = arx::db::objectToWorld(mNormal) * center;
-    return in.status();
+    arx::db::CircleFields fields{mCenter, mRadius, mThickness, mNormal};
+    status = arx::db::dxfInCircle(filer, mpUnmodelled.get(), fields);
+    setCircleFields(fields);
+    return status;
+}
+
+void AcDbCircle::setCircleFields(const arx::db::CircleFields& fields)
+{
+    mCenter = fields.center;
+    mRadius = fields.radius;
+    mThickness = fields.thickness;
+    mNormal = fields.normal;
 }

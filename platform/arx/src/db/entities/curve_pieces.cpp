@@ -13,30 +13,6 @@ namespace {
 
 double tolerance() { return AcGeContext::gTol.equalPoint(); }
 
-void appendUnique(AcGePoint3dArray& points, const AcGePoint3d& point)
-{
-    for (int i = 0; i < points.length(); ++i)
-        if (points[i].isEqualTo(point)) return;
-    points.append(point);
-}
-
-// Where two lines meet (within tolerance); params along each (0 start, 1 end).
-bool lineLine(const AcGePoint3d& s1, const AcGePoint3d& e1, const AcGePoint3d& s2, const AcGePoint3d& e2,
-              double& t1, double& t2, AcGePoint3d& point)
-{
-    const AcGeVector3d d1 = e1 - s1, d2 = e2 - s2, r = s1 - s2;
-    const double a = d1.dotProduct(d1), e = d2.dotProduct(d2), b = d1.dotProduct(d2);
-    const double c = d1.dotProduct(r), f = d2.dotProduct(r);
-    const double denominator = a * e - b * b;
-    if (a == 0 || e == 0 || std::fabs(denominator) <= 1e-12 * a * e) return false;
-    t1 = (b * f - c * e) / denominator;
-    t2 = (a * f - b * c) / denominator;
-    const AcGePoint3d p1 = s1 + d1 * t1, p2 = s2 + d2 * t2;
-    if (p1.distanceTo(p2) > tolerance()) return false;
-    point = p1;
-    return true;
-}
-
 bool withinSegment(double t, const AcGePoint3d& s, const AcGePoint3d& e)
 {
     const double length = s.distanceTo(e);
@@ -51,61 +27,24 @@ double paramOnSegment(const AcGePoint3d& p, const AcGePoint3d& s, const AcGePoin
     return lengthSquared == 0 ? 0 : (p - s).dotProduct(d) / lengthSquared;
 }
 
-CurvePiece extended(const CurvePiece& piece)
+// The segments between successive vertices (and back to the first when closed).
+void appendVertexPieces(const std::vector<AcGePoint3d>& points, const std::vector<double>& bulges, bool closed,
+                        const AcGeVector3d& normal, std::vector<CurvePiece>& pieces)
 {
-    if (!piece.isArc) return piece;
-    return CurvePiece::circular(AcGeCircArc3d(piece.arc.center(), piece.arc.normal(), piece.arc.radius()), true);
-}
-
-void intersectPieces(const CurvePiece& a, bool extendA, const CurvePiece& b, bool extendB, AcGePoint3dArray& points)
-{
-    if (!a.isArc && !b.isArc) {
-        double ta = 0, tb = 0;
-        AcGePoint3d point;
-        if (lineLine(a.start, a.end, b.start, b.end, ta, tb, point) &&
-            (extendA || withinSegment(ta, a.start, a.end)) && (extendB || withinSegment(tb, b.start, b.end)))
-            appendUnique(points, point);
-        return;
-    }
-    if (a.isArc && b.isArc) {
-        int count = 0;
-        AcGePoint3d p1, p2;
-        if (a.arc.intersectWith(b.arc, count, p1, p2)) {
-            if (count > 0) appendUnique(points, p1);
-            if (count > 1) appendUnique(points, p2);
-        }
-        return;
-    }
-    const CurvePiece& line = a.isArc ? b : a;
-    const CurvePiece& arc = a.isArc ? a : b;
-    const bool extendLine = a.isArc ? extendB : extendA;
-    if (line.start.isEqualTo(line.end)) return;
-    int count = 0;
-    AcGePoint3d p[2];
-    if (!arc.arc.intersectWith(AcGeLine3d(line.start, line.end), count, p[0], p[1])) return;
-    for (int i = 0; i < count; ++i)
-        if (extendLine || withinSegment(paramOnSegment(p[i], line.start, line.end), line.start, line.end))
-            appendUnique(points, p[i]);
-}
-
-CurvePiece projected(const CurvePiece& piece, const AcGeMatrix3d& projection, const AcGeVector3d& planeNormal)
-{
-    CurvePiece result = piece;
-    if (!piece.isArc) {
-        result.start = projection * piece.start;
-        result.end = projection * piece.end;
-        return result;
-    }
-    // A circle seen along the plane's normal stays a circle only when it lies parallel to
-    // the plane; otherwise it is used where it is.
-    if (piece.arc.normal().isParallelTo(planeNormal)) {
-        result.arc = piece.arc;
-        result.arc.transformBy(projection);
-    }
-    return result;
+    const std::size_t count = points.size();
+    const std::size_t segments = closed ? count : (count > 0 ? count - 1 : 0);
+    for (std::size_t i = 0; i < segments; ++i)
+        pieces.push_back(segmentPiece(points[i], points[(i + 1) % count], bulges[i], normal));
 }
 
 }  // namespace
+
+void appendUnique(AcGePoint3dArray& points, const AcGePoint3d& point)
+{
+    for (int i = 0; i < points.length(); ++i)
+        if (points[i].isEqualTo(point)) return;
+    points.append(point);
+}
 
 CurvePiece CurvePiece::line(const AcGePoint3d& start, const AcGePoint3d& end)
 {
@@ -158,71 +97,34 @@ bool curvePiecesOf(const AcDbEntity* entity, std::vector<CurvePiece>& pieces)
             AcGeCircArc3d(arc->center(), n, reference, arc->radius(), arc->startAngle(), arc->startAngle() + arc->totalAngle()),
             false));
     } else if (const auto* polyline = AcDbPolyline::cast(entity)) {
-        const unsigned count = polyline->numVerts();
-        const unsigned segments = polyline->isClosed() ? count : (count > 0 ? count - 1 : 0);
-        for (unsigned i = 0; i < segments; ++i) {
-            AcGePoint3d p0, p1;
-            double bulge = 0;
-            polyline->getPointAt(i, p0);
-            polyline->getPointAt((i + 1) % count, p1);
-            polyline->getBulgeAt(i, bulge);
-            pieces.push_back(segmentPiece(p0, p1, bulge, polyline->normal()));
+        std::vector<AcGePoint3d> points(polyline->numVerts());
+        std::vector<double> bulges(points.size(), 0.0);
+        for (unsigned i = 0; i < points.size(); ++i) {
+            polyline->getPointAt(i, points[i]);
+            polyline->getBulgeAt(i, bulges[i]);
         }
+        appendVertexPieces(points, bulges, polyline->isClosed(), polyline->normal(), pieces);
     } else if (const auto* polyline2d = AcDb2dPolyline::cast(entity)) {
-        const int count = polyline2d->vertexIds().length();
-        const int segments = polyline2d->isClosed() ? count : (count > 0 ? count - 1 : 0);
-        for (int i = 0; i < segments; ++i) {
-            AcGePoint3d p0, p1;
-            double bulge = 0;
-            if (polyline2d->vertexPosition(i, p0, &bulge) != Acad::eOk ||
-                polyline2d->vertexPosition((i + 1) % count, p1) != Acad::eOk)
-                break;
-            pieces.push_back(segmentPiece(p0, p1, bulge, polyline2d->normal()));
+        // Simple and curve-fit polylines alike: the vertices in order, each with its bulge.
+        std::vector<AcGePoint3d> points;
+        std::vector<double> bulges;
+        AcGePoint3d point;
+        double bulge = 0;
+        while (polyline2d->vertexPosition(static_cast<int>(points.size()), point, &bulge) == Acad::eOk) {
+            points.push_back(point);
+            bulges.push_back(bulge);
         }
+        appendVertexPieces(points, bulges, polyline2d->isClosed(), polyline2d->normal(), pieces);
     } else if (const auto* polyline3d = AcDb3dPolyline::cast(entity)) {
-        const int count = polyline3d->vertexIds().length();
-        const int segments = polyline3d->isClosed() ? count : (count > 0 ? count - 1 : 0);
-        for (int i = 0; i < segments; ++i) {
-            AcGePoint3d p0, p1;
-            if (polyline3d->vertexPosition(i, p0) != Acad::eOk ||
-                polyline3d->vertexPosition((i + 1) % count, p1) != Acad::eOk)
-                break;
-            pieces.push_back(CurvePiece::line(p0, p1));
-        }
+        std::vector<AcGePoint3d> points;
+        AcGePoint3d point;
+        while (polyline3d->vertexPosition(static_cast<int>(points.size()), point) == Acad::eOk) points.push_back(point);
+        appendVertexPieces(points, std::vector<double>(points.size(), 0.0), polyline3d->isClosed(),
+                           AcGeVector3d::kZAxis, pieces);
     } else {
         return false;
     }
     return true;
-}
-
-Acad::ErrorStatus intersectEntities(const AcDbEntity* self, const AcDbEntity* other, AcDb::Intersect type,
-                                    const AcGePlane* projectionPlane, AcGePoint3dArray& points)
-{
-    if (other == nullptr) return Acad::eNullEntityPointer;
-    std::vector<CurvePiece> mine, theirs;
-    curvePiecesOf(self, mine);
-    if (!curvePiecesOf(other, theirs)) {
-        // An entity this platform does not know answers for itself, the roles swapped.
-        const AcDb::Intersect swapped = type == AcDb::kExtendThis ? AcDb::kExtendArg
-                                        : type == AcDb::kExtendArg ? AcDb::kExtendThis
-                                                                   : type;
-        return projectionPlane ? other->intersectWith(self, swapped, *projectionPlane, points)
-                               : other->intersectWith(self, swapped, points);
-    }
-    const bool extendMine = (type == AcDb::kExtendThis || type == AcDb::kExtendBoth) && mine.size() == 1;
-    const bool extendTheirs = (type == AcDb::kExtendArg || type == AcDb::kExtendBoth) && theirs.size() == 1;
-    AcGeMatrix3d projection;
-    if (projectionPlane) projection = AcGeMatrix3d::projection(*projectionPlane, projectionPlane->normal());
-    for (CurvePiece a : mine) {
-        if (extendMine) a = extended(a);
-        if (projectionPlane) a = projected(a, projection, projectionPlane->normal());
-        for (CurvePiece b : theirs) {
-            if (extendTheirs) b = extended(b);
-            if (projectionPlane) b = projected(b, projection, projectionPlane->normal());
-            intersectPieces(a, extendMine, b, extendTheirs, points);
-        }
-    }
-    return Acad::eOk;
 }
 
 void osnapPieces(const std::vector<CurvePiece>& pieces, AcDb::OsnapMode mode, const AcGePoint3d& pickPoint,
@@ -310,6 +212,13 @@ Acad::ErrorStatus explodePieces(const std::vector<CurvePiece>& pieces, const AcD
         entitySet.append(entity);
     }
     return Acad::eOk;
+}
+
+Acad::ErrorStatus explodeIntoPieces(const AcDbEntity* from, AcDbVoidPtrArray& entitySet)
+{
+    std::vector<CurvePiece> pieces;
+    curvePiecesOf(from, pieces);
+    return explodePieces(pieces, from, entitySet);
 }
 
 }  // namespace arx::db

@@ -29,8 +29,14 @@ CurvePiece segmentPiece(const AcGePoint3d& start, const AcGePoint3d& end, double
 // The pieces of the curve entities of this platform; false for any other entity.
 bool curvePiecesOf(const AcDbEntity* entity, std::vector<CurvePiece>& pieces);
 
-// Intersections of two entities' pieces, appended to points. An extended side uses the
-// unbounded line or the full circle (only for an entity of one piece).
+// Adds the point unless an equal one (within the tolerance) is there already.
+void appendUnique(AcGePoint3dArray& points, const AcGePoint3d& point);
+
+// Intersections of two entities (curves, or block references through their block's
+// entities), appended to points; each lies on `self`, seen along the plane's normal when a
+// projection plane is given. An extended side uses the unbounded line or the full circle
+// (only for an entity of one piece). An entity of another kind is asked in turn, the roles
+// swapped. eNullEntityPointer for a null other, eNotApplicable when self has no pieces.
 Acad::ErrorStatus intersectEntities(const AcDbEntity* self, const AcDbEntity* other, AcDb::Intersect type,
                                     const AcGePlane* projectionPlane, AcGePoint3dArray& points);
 
@@ -43,5 +49,7 @@ void addPieceExtents(const CurvePiece& piece, AcDbExtents& extents);
 // New lines and arcs (in no database) for the pieces, with the properties of `from`.
 Acad::ErrorStatus explodePieces(const std::vector<CurvePiece>& pieces, const AcDbEntity* from,
                                 AcDbVoidPtrArray& entitySet);
+// The same for the pieces of a curve entity.
+Acad::ErrorStatus explodeIntoPieces(const AcDbEntity* from, AcDbVoidPtrArray& entitySet);
 
 }  // namespace arx::db

@@ -160,31 +160,6 @@ Acad::ErrorStatus AcDbLine::moveStretchPointsAt(const AcDbIntArray& indices, con
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLine::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                           const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                           AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    assertReadEnabled();
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDbLine::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points,
-                                          int, int) const
-{
-    assertReadEnabled();
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDbLine::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                          AcGePoint3dArray& points, int, int) const
-{
-    assertReadEnabled();
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
-}
-
 Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* filer) const
 {
     assertReadEnabled();

@@ -359,43 +359,9 @@ Acad::ErrorStatus AcDbPolyline::moveGripPointsAt(const AcDbIntArray& indices, co
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::getStretchPoints(AcGePoint3dArray& stretchPoints) const
-{
-    AcDbIntArray modes, ids;
-    return getGripPoints(stretchPoints, modes, ids);
-}
-
-Acad::ErrorStatus AcDbPolyline::moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
-{
-    return moveGripPointsAt(indices, offset);
-}
-
-Acad::ErrorStatus AcDbPolyline::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                               const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                               AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
-    return Acad::eOk;
-}
-
 Acad::ErrorStatus AcDbPolyline::explode(AcDbVoidPtrArray& entitySet) const
 {
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    return arx::db::explodePieces(pieces, this, entitySet);
-}
-
-Acad::ErrorStatus AcDbPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDbPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                              AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
+    return arx::db::explodeIntoPieces(this, entitySet);
 }
 
 Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* filer) const

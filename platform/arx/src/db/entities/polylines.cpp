@@ -71,6 +71,51 @@ Acad::ErrorStatus eraseOwned(const AcDbObjectIdArray& ids, const AcDbObjectId& e
     return Acad::eOk;
 }
 
+// Every vertex position in order, as grip points.
+template <class Polyline>
+void appendVertexPositions(const Polyline& polyline, AcGePoint3dArray& points)
+{
+    AcGePoint3d point;
+    for (int i = 0; polyline.vertexPosition(i, point) == Acad::eOk; ++i) points.append(point);
+}
+
+// Moves the vertices at the indices by the offset.
+template <class Vertex>
+void moveVertices(const AcDbObjectIdArray& ids, const AcDbIntArray& indices, const AcGeVector3d& offset)
+{
+    for (int i = 0; i < indices.length(); ++i) {
+        Vertex* vertex = nullptr;
+        if (openVertex(ids, indices[i], vertex, AcDb::kForWrite) != Acad::eOk) continue;
+        vertex->setPosition(vertex->position() + offset);
+        vertex->close();
+    }
+}
+
+// The owned vertices and the sequence end through the DWG filers (undo, copies).
+void dwgOutOwned(AcDbDwgFiler* filer, const AcDbObjectIdArray& vertices, AcDbObjectId end)
+{
+    filer->writeInt32(vertices.length());
+    for (int i = 0; i < vertices.length(); ++i) filer->writeHardOwnershipId(AcDbHardOwnershipId(vertices[i]));
+    filer->writeHardOwnershipId(AcDbHardOwnershipId(end));
+}
+
+Acad::ErrorStatus dwgInOwned(AcDbDwgFiler* filer, AcDbObjectIdArray& vertices, AcDbObjectId& end)
+{
+    Adesk::Int32 count = 0;
+    filer->readInt32(&count);
+    if (count < 0) return Acad::eInvalidInput;
+    vertices.setLogicalLength(0);
+    for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
+        AcDbHardOwnershipId id;
+        filer->readHardOwnershipId(&id);
+        vertices.append(id);
+    }
+    AcDbHardOwnershipId last;
+    filer->readHardOwnershipId(&last);
+    end = last;
+    return Acad::eOk;
+}
+
 }  // namespace
 
 // --- AcDb2dPolyline --------------------------------------------------------------------------
@@ -317,11 +362,7 @@ Acad::ErrorStatus AcDb2dPolyline::transformBy(const AcGeMatrix3d& xform)
 
 Acad::ErrorStatus AcDb2dPolyline::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const
 {
-    const int count = std::max(vertexIds().length(), mPendingVertices.length());
-    for (int i = 0; i < count; ++i) {
-        AcGePoint3d point;
-        if (vertexPosition(i, point) == Acad::eOk) gripPoints.append(point);
-    }
+    appendVertexPositions(*this, gripPoints);
     return Acad::eOk;
 }
 
@@ -329,53 +370,13 @@ Acad::ErrorStatus AcDb2dPolyline::moveGripPointsAt(const AcDbIntArray& indices, 
 {
     assertWriteEnabled();
     // Offsets are kept in the polyline's plane.
-    const AcGeVector3d inPlane = offset - mNormal * offset.dotProduct(mNormal);
-    for (int i = 0; i < indices.length(); ++i) {
-        AcDb2dVertex* vertex = nullptr;
-        if (openVertex(mVertices, indices[i], vertex, AcDb::kForWrite) != Acad::eOk) continue;
-        vertex->setPosition(vertex->position() + inPlane);
-        vertex->close();
-    }
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb2dPolyline::getStretchPoints(AcGePoint3dArray& stretchPoints) const
-{
-    AcDbIntArray modes, ids;
-    return getGripPoints(stretchPoints, modes, ids);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
-{
-    return moveGripPointsAt(indices, offset);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                                 const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                                 AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
+    moveVertices<AcDb2dVertex>(mVertices, indices, offset - mNormal * offset.dotProduct(mNormal));
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb2dPolyline::explode(AcDbVoidPtrArray& entitySet) const
 {
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    return arx::db::explodePieces(pieces, this, entitySet);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDb2dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                                AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
+    return arx::db::explodeIntoPieces(this, entitySet);
 }
 
 Acad::ErrorStatus AcDb2dPolyline::subErase(Adesk::Boolean erasing)
@@ -397,9 +398,7 @@ Acad::ErrorStatus AcDb2dPolyline::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeDouble(mDefaultStartWidth);
     filer->writeDouble(mDefaultEndWidth);
     filer->writeVector3d(mNormal);
-    filer->writeInt32(mVertices.length());
-    for (int i = 0; i < mVertices.length(); ++i) filer->writeHardOwnershipId(AcDbHardOwnershipId(mVertices[i]));
-    filer->writeHardOwnershipId(AcDbHardOwnershipId(mSequenceEnd));
+    dwgOutOwned(filer, mVertices, mSequenceEnd);
     return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -415,18 +414,7 @@ Acad::ErrorStatus AcDb2dPolyline::dwgInFields(AcDbDwgFiler* filer)
     filer->readDouble(&mDefaultStartWidth);
     filer->readDouble(&mDefaultEndWidth);
     filer->readVector3d(&mNormal);
-    Adesk::Int32 count = 0;
-    filer->readInt32(&count);
-    if (count < 0) return Acad::eInvalidInput;
-    mVertices.setLogicalLength(0);
-    for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
-        AcDbHardOwnershipId id;
-        filer->readHardOwnershipId(&id);
-        mVertices.append(id);
-    }
-    AcDbHardOwnershipId end;
-    filer->readHardOwnershipId(&end);
-    mSequenceEnd = end;
+    if (dwgInOwned(filer, mVertices, mSequenceEnd) != Acad::eOk) return Acad::eInvalidInput;
     return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -619,63 +607,20 @@ Acad::ErrorStatus AcDb3dPolyline::transformBy(const AcGeMatrix3d& xform)
 
 Acad::ErrorStatus AcDb3dPolyline::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const
 {
-    const int count = std::max(vertexIds().length(), mPendingVertices.length());
-    for (int i = 0; i < count; ++i) {
-        AcGePoint3d point;
-        if (vertexPosition(i, point) == Acad::eOk) gripPoints.append(point);
-    }
+    appendVertexPositions(*this, gripPoints);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb3dPolyline::moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
 {
     assertWriteEnabled();
-    for (int i = 0; i < indices.length(); ++i) {
-        AcDb3dPolylineVertex* vertex = nullptr;
-        if (openVertex(mVertices, indices[i], vertex, AcDb::kForWrite) != Acad::eOk) continue;
-        vertex->setPosition(vertex->position() + offset);
-        vertex->close();
-    }
-    return Acad::eOk;
-}
-
-Acad::ErrorStatus AcDb3dPolyline::getStretchPoints(AcGePoint3dArray& stretchPoints) const
-{
-    AcDbIntArray modes, ids;
-    return getGripPoints(stretchPoints, modes, ids);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
-{
-    return moveGripPointsAt(indices, offset);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::getOsnapPoints(AcDb::OsnapMode osnapMode, int, const AcGePoint3d& pickPoint,
-                                                 const AcGePoint3d& lastPoint, const AcGeMatrix3d&,
-                                                 AcGePoint3dArray& snapPoints, AcDbIntArray&) const
-{
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    arx::db::osnapPieces(pieces, osnapMode, pickPoint, lastPoint, snapPoints);
+    moveVertices<AcDb3dPolylineVertex>(mVertices, indices, offset);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb3dPolyline::explode(AcDbVoidPtrArray& entitySet) const
 {
-    std::vector<arx::db::CurvePiece> pieces;
-    arx::db::curvePiecesOf(this, pieces);
-    return arx::db::explodePieces(pieces, this, entitySet);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
-}
-
-Acad::ErrorStatus AcDb3dPolyline::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                                AcGePoint3dArray& points, int, int) const
-{
-    return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);
+    return arx::db::explodeIntoPieces(this, entitySet);
 }
 
 Acad::ErrorStatus AcDb3dPolyline::subErase(Adesk::Boolean erasing)
@@ -692,9 +637,7 @@ Acad::ErrorStatus AcDb3dPolyline::dwgOutFields(AcDbDwgFiler* filer) const
     if (status != Acad::eOk) return status;
     filer->writeInt16(mFlags);
     filer->writeInt16(mCurveType);
-    filer->writeInt32(mVertices.length());
-    for (int i = 0; i < mVertices.length(); ++i) filer->writeHardOwnershipId(AcDbHardOwnershipId(mVertices[i]));
-    filer->writeHardOwnershipId(AcDbHardOwnershipId(mSequenceEnd));
+    dwgOutOwned(filer, mVertices, mSequenceEnd);
     return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
 }
 
@@ -705,18 +648,7 @@ Acad::ErrorStatus AcDb3dPolyline::dwgInFields(AcDbDwgFiler* filer)
     if (status != Acad::eOk) return status;
     filer->readInt16(&mFlags);
     filer->readInt16(&mCurveType);
-    Adesk::Int32 count = 0;
-    filer->readInt32(&count);
-    if (count < 0) return Acad::eInvalidInput;
-    mVertices.setLogicalLength(0);
-    for (Adesk::Int32 i = 0; i < count && filer->filerStatus() == Acad::eOk; ++i) {
-        AcDbHardOwnershipId id;
-        filer->readHardOwnershipId(&id);
-        mVertices.append(id);
-    }
-    AcDbHardOwnershipId end;
-    filer->readHardOwnershipId(&end);
-    mSequenceEnd = end;
+    if (dwgInOwned(filer, mVertices, mSequenceEnd) != Acad::eOk) return Acad::eInvalidInput;
     return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
 }
 

@@ -144,6 +144,59 @@ bool describeProxyItems(const AcDbObject* object, arx::db::ProxyOrigin& origin, 
     return true;
 }
 
+// What proxy objects and proxy entities do alike, on top of their base class (AcDbObject or
+// AcDbEntity): references are the ids among the kept groups, erasing needs the original
+// class's permission, and filing writes the base's fields and then the record as read.
+void appendReferences(const ProxyRecord& record, AcDbObjectIdArray& ids, AcDbIntArray& types)
+{
+    for (const DxfItem& item : record.items)
+        if (item.kind == DxfItem::Kind::Id && !item.id.isNull()) {
+            ids.append(item.id);
+            types.append(item.code);
+        }
+}
+
+bool erasingRefused(const ProxyRecord& record, bool erasing)
+{
+    return erasing && !(record.origin.proxyFlags & AcDbProxyEntity::kEraseAllowed) && !record.origin.className.empty();
+}
+
+template <class Base>
+Acad::ErrorStatus dwgOutProxy(const Base* self, AcDbDwgFiler* filer, const ProxyRecord& record)
+{
+    self->assertReadEnabled();
+    const Acad::ErrorStatus status = self->Base::dwgOutFields(filer);
+    if (status != Acad::eOk) return status;
+    return dwgOutRecord(filer, record);
+}
+
+template <class Base>
+Acad::ErrorStatus dwgInProxy(Base* self, AcDbDwgFiler* filer, ProxyRecord& record)
+{
+    self->assertWriteEnabled();
+    const Acad::ErrorStatus status = self->Base::dwgInFields(filer);
+    if (status != Acad::eOk) return status;
+    return dwgInRecord(filer, record);
+}
+
+template <class Base>
+Acad::ErrorStatus dxfOutProxy(const Base* self, AcDbDxfFiler* filer, const ProxyRecord& record)
+{
+    self->assertReadEnabled();
+    const Acad::ErrorStatus status = self->Base::dxfOutFields(filer);
+    if (status != Acad::eOk) return status;
+    return writeAll(filer, record.items);
+}
+
+template <class Base>
+Acad::ErrorStatus dxfInProxy(Base* self, AcDbDxfFiler* filer, ProxyRecord& record)
+{
+    self->assertWriteEnabled();
+    const Acad::ErrorStatus status = self->Base::dxfInFields(filer);
+    if (status != Acad::eOk) return status;
+    return readRest(filer, record.items);
+}
+
 }  // namespace
 
 namespace arx::db {
@@ -169,52 +222,35 @@ const char* AcDbProxyObject::applicationDescription() const { assertReadEnabled(
 Acad::ErrorStatus AcDbProxyObject::getReferences(AcDbObjectIdArray& ids, AcDbIntArray& types) const
 {
     assertReadEnabled();
-    for (const DxfItem& item : mpData->items)
-        if (item.kind == DxfItem::Kind::Id && !item.id.isNull()) {
-            ids.append(item.id);
-            types.append(item.code);
-        }
+    appendReferences(*mpData, ids, types);
     return Acad::eOk;
 }
 
 // Erasing is allowed only when the original class allowed it (the host's rule for proxies).
 Acad::ErrorStatus AcDbProxyObject::subErase(Adesk::Boolean erasing)
 {
-    if (erasing && !(mpData->origin.proxyFlags & kEraseAllowed) && !mpData->origin.className.empty())
-        return Acad::eCannotBeErasedByCaller;
+    if (erasingRefused(*mpData, erasing)) return Acad::eCannotBeErasedByCaller;
     return AcDbObject::subErase(erasing);
 }
 
 Acad::ErrorStatus AcDbProxyObject::dwgOutFields(AcDbDwgFiler* filer) const
 {
-    assertReadEnabled();
-    const Acad::ErrorStatus status = AcDbObject::dwgOutFields(filer);
-    if (status != Acad::eOk) return status;
-    return dwgOutRecord(filer, *mpData);
+    return dwgOutProxy<AcDbObject>(this, filer, *mpData);
 }
 
 Acad::ErrorStatus AcDbProxyObject::dwgInFields(AcDbDwgFiler* filer)
 {
-    assertWriteEnabled();
-    const Acad::ErrorStatus status = AcDbObject::dwgInFields(filer);
-    if (status != Acad::eOk) return status;
-    return dwgInRecord(filer, *mpData);
+    return dwgInProxy<AcDbObject>(this, filer, *mpData);
 }
 
 Acad::ErrorStatus AcDbProxyObject::dxfOutFields(AcDbDxfFiler* filer) const
 {
-    assertReadEnabled();
-    const Acad::ErrorStatus status = AcDbObject::dxfOutFields(filer);
-    if (status != Acad::eOk) return status;
-    return writeAll(filer, mpData->items);
+    return dxfOutProxy<AcDbObject>(this, filer, *mpData);
 }
 
 Acad::ErrorStatus AcDbProxyObject::dxfInFields(AcDbDxfFiler* filer)
 {
-    assertWriteEnabled();
-    const Acad::ErrorStatus status = AcDbObject::dxfInFields(filer);
-    if (status != Acad::eOk) return status;
-    return readRest(filer, mpData->items);
+    return dxfInProxy<AcDbObject>(this, filer, *mpData);
 }
 
 // --- AcDbProxyEntity ---------------------------------------------------------------------
@@ -230,11 +266,7 @@ const char* AcDbProxyEntity::applicationDescription() const { assertReadEnabled(
 Acad::ErrorStatus AcDbProxyEntity::getReferences(AcDbObjectIdArray& ids, AcDbIntArray& types) const
 {
     assertReadEnabled();
-    for (const DxfItem& item : mpData->items)
-        if (item.kind == DxfItem::Kind::Id && !item.id.isNull()) {
-            ids.append(item.id);
-            types.append(item.code);
-        }
+    appendReferences(*mpData, ids, types);
     return Acad::eOk;
 }
 
@@ -250,8 +282,7 @@ Acad::ErrorStatus AcDbProxyEntity::transformBy(const AcGeMatrix3d&) { return Aca
 
 Acad::ErrorStatus AcDbProxyEntity::subErase(Adesk::Boolean erasing)
 {
-    if (erasing && !(mpData->origin.proxyFlags & kEraseAllowed) && !mpData->origin.className.empty())
-        return Acad::eCannotBeErasedByCaller;
+    if (erasingRefused(*mpData, erasing)) return Acad::eCannotBeErasedByCaller;
     const Acad::ErrorStatus status = AcDbEntity::subErase(erasing);
     if (status != Acad::eOk) return status;
     for (int i = 0; i < mpData->subentities.length(); ++i) {
@@ -265,32 +296,20 @@ Acad::ErrorStatus AcDbProxyEntity::subErase(Adesk::Boolean erasing)
 
 Acad::ErrorStatus AcDbProxyEntity::dwgOutFields(AcDbDwgFiler* filer) const
 {
-    assertReadEnabled();
-    const Acad::ErrorStatus status = AcDbEntity::dwgOutFields(filer);
-    if (status != Acad::eOk) return status;
-    return dwgOutRecord(filer, *mpData);
+    return dwgOutProxy<AcDbEntity>(this, filer, *mpData);
 }
 
 Acad::ErrorStatus AcDbProxyEntity::dwgInFields(AcDbDwgFiler* filer)
 {
-    assertWriteEnabled();
-    const Acad::ErrorStatus status = AcDbEntity::dwgInFields(filer);
-    if (status != Acad::eOk) return status;
-    return dwgInRecord(filer, *mpData);
+    return dwgInProxy<AcDbEntity>(this, filer, *mpData);
 }
 
 Acad::ErrorStatus AcDbProxyEntity::dxfOutFields(AcDbDxfFiler* filer) const
 {
-    assertReadEnabled();
-    const Acad::ErrorStatus status = AcDbEntity::dxfOutFields(filer);
-    if (status != Acad::eOk) return status;
-    return writeAll(filer, mpData->items);
+    return dxfOutProxy<AcDbEntity>(this, filer, *mpData);
 }
 
 Acad::ErrorStatus AcDbProxyEntity::dxfInFields(AcDbDxfFiler* filer)
 {
-    assertWriteEnabled();
-    const Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
-    if (status != Acad::eOk) return status;
-    return readRest(filer, mpData->items);
+    return dxfInProxy<AcDbEntity>(this, filer, *mpData);
 }

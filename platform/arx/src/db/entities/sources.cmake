@@ -4,7 +4,9 @@ set(DB_ENTITY_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/arc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/block_reference.cpp
   ${CMAKE_CURRENT_LIST_DIR}/circle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/circle_filing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/curve.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/curve_intersections.cpp
   ${CMAKE_CURRENT_LIST_DIR}/curve_pieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entity_classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entity_drawing.cpp
