@@ -6,6 +6,11 @@
 //   RegKestra /Fsetup.ini   read the release from the INI file, register, copy its keys
 //
 // It reports only through RegKestra.log and the TEMPTXT.log trace, and always exits with 0.
+// Every registry change of a run is written at its end, each hive file once and atomically, so
+// that an install is all or nothing and its time grows linearly with the values it writes.
+#include <win32standin.h>
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -23,7 +28,7 @@ const std::vector<std::string> kKnownReleaseNumbers = {"14.0", "15.0", "16.0"};
 void registerOnly(InstallLog& log, const Arguments& arguments) {
   const bool registered = registerWithHost(
       log, arguments.releaseKey, registrationPathFor(arguments.releaseNumber), kLoadControls);
-  log.message(registered ? "Installation Successful (1)\n\n" : "Error -- AutoCAD registry (1)\n\n");
+  log.outcome(registered, "Installation Successful (1)\n\n", "Error -- AutoCAD registry (1)\n\n");
 }
 
 void installFromIni(InstallLog& log, const Arguments& arguments, const std::string& folder) {
@@ -51,7 +56,7 @@ void installFromIni(InstallLog& log, const Arguments& arguments, const std::stri
   }
   const bool registered =
       registerWithHost(log, releaseKey, registrationPathFor(releaseNumber), kLoadControls);
-  log.message(registered ? "Installation Successful (2)\n\n" : "Error -- AutoCAD registry (2)\n\n");
+  log.outcome(registered, "Installation Successful (2)\n\n", "Error -- AutoCAD registry (2)\n\n");
   const std::vector<std::string> keys = readIniKeyList(*iniPath);
   if (keys.empty()) {
     log.message("Keys not found in (INI) file.\n\n");
@@ -59,7 +64,7 @@ void installFromIni(InstallLog& log, const Arguments& arguments, const std::stri
   }
   // A copy that could not write everything says so instead of claiming success.
   const bool copied = copyIniKeys(log, *iniPath, releaseNumber, keys);
-  log.message(copied ? "Registration Successful\n\n" : "Error -- Registration failed\n\n");
+  log.outcome(copied, "Registration Successful\n\n", "Error -- Registration failed\n\n");
 }
 
 void run(int argc, const char* const* argv) {
@@ -67,6 +72,7 @@ void run(int argc, const char* const* argv) {
   InstallLog log(folder);
   log.writeHeader();
   const Arguments arguments = parseArguments(argc, argv);
+  const bool deferred = Win32BeginRegistryChanges() == ERROR_SUCCESS;
   switch (arguments.request) {
     case Request::WrongArgumentCount:
       log.message("Error -- Incorrect number of parameters\n\n");
@@ -83,6 +89,7 @@ void run(int argc, const char* const* argv) {
       installFromIni(log, arguments, folder);
       break;
   }
+  if (deferred && Win32CommitRegistryChanges() != ERROR_SUCCESS) log.registryNotWritten();
 }
 
 }  // namespace
