@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <filesystem>
 
 #include "registry_writer.h"
 
@@ -18,12 +17,9 @@ std::string readIniString(const std::string& iniPath, const char* section, const
   return text;
 }
 
-// The lines of a section as "name=value" texts. A section is never longer than the file, so a
-// buffer of the file's size takes it in one read; it grows should the file have grown.
+// The lines of a section as "name=value" texts; the buffer doubles until the section fits.
 std::vector<std::string> readSectionLines(const std::string& iniPath, const std::string& section) {
-  std::error_code error;
-  const std::uintmax_t fileSize = std::filesystem::file_size(iniPath, error);
-  std::vector<char> buffer(error ? 4096 : static_cast<size_t>(fileSize) + 4096);
+  std::vector<char> buffer(4096);
   DWORD length = 0;
   while (true) {
     length = GetPrivateProfileSectionA(section.c_str(), buffer.data(),
