@@ -44,7 +44,8 @@ long long queryDword(HKEY root, const std::string& path, const std::string& name
   return status == ERROR_SUCCESS ? static_cast<long long>(number) : -1;
 }
 
-// Value names of a key in enumeration order, separated by spaces.
+// Value names of a key in enumeration order, separated by spaces. (The order is the stand-in's
+// stored order; Windows promises none.)
 std::string valueNames(HKEY root, const char* path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
