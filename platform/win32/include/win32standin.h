@@ -19,8 +19,9 @@ const char* Win32RegistryFolder(void);
 // at all (an installer). After Win32BeginRegistryChanges the changes this process makes are
 // seen by its own registry calls but written nowhere; Win32CommitRegistryChanges then writes
 // each changed hive file once, replacing it atomically, and Win32DiscardRegistryChanges drops
-// them. Meanwhile the registry folder stays locked against writers in other processes, and a
-// process that ends before the commit has changed nothing. Begin fails with
+// them. Meanwhile the registry folder stays locked against writers in other processes (and
+// must not be changed with Win32SetRegistryFolder), and a process that ends before the commit
+// has changed nothing. Begin fails with
 // ERROR_INVALID_FUNCTION when changes are already deferred and ERROR_PATH_NOT_FOUND when the
 // folder cannot be locked; commit returns the first error of writing a hive.
 LONG Win32BeginRegistryChanges(void);

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <ctime>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -63,11 +64,20 @@ void indexSections(ParsedProfile& parsed) {
 std::optional<ProfileText> readProfile(LPCSTR fileName);
 
 // The file parsed, from the last call when it is unchanged since; null when it cannot be read.
+std::optional<std::string> readProfileBytes(LPCSTR fileName);
+
+// A file changed twice within one tick of the file system's clock keeps its times (and maybe
+// its size): its stamp is trusted only once it is older than this when it was parsed, else its
+// bytes are compared with those parsed.
+constexpr time_t kRacySeconds = 2;
+
 std::shared_ptr<const ParsedProfile> readParsedProfile(LPCSTR fileName) {
   struct Cache {
     std::mutex mutex;
     std::string path;
     struct stat stamp {};
+    time_t parsedAt = 0;
+    std::string bytes;
     std::shared_ptr<const ParsedProfile> parsed;
   };
   static Cache& cache = *new Cache;  // never destroyed: calls made at exit still find it
@@ -80,14 +90,21 @@ std::shared_ptr<const ParsedProfile> readParsedProfile(LPCSTR fileName) {
            a.st_mtim.tv_sec == info.st_mtim.tv_sec && a.st_mtim.tv_nsec == info.st_mtim.tv_nsec &&
            a.st_ctim.tv_sec == info.st_ctim.tv_sec && a.st_ctim.tv_nsec == info.st_ctim.tv_nsec;
   };
-  if (exists && cache.parsed && cache.path == path && same(cache.stamp)) return cache.parsed;
-  std::optional<ProfileText> text = readProfile(fileName);
-  if (!text) return nullptr;
+  const bool known = exists && cache.parsed && cache.path == path;
+  if (known && same(cache.stamp) && cache.stamp.st_ctim.tv_sec + kRacySeconds <= cache.parsedAt &&
+      cache.stamp.st_mtim.tv_sec + kRacySeconds <= cache.parsedAt) {
+    return cache.parsed;
+  }
+  std::optional<std::string> bytes = readProfileBytes(fileName);
+  if (!bytes) return nullptr;
+  cache.stamp = info;
+  cache.parsedAt = time(nullptr);
+  if (known && *bytes == cache.bytes) return cache.parsed;
   auto parsed = std::make_shared<ParsedProfile>();
-  parsed->text = std::move(*text);
+  parsed->text = win32::profile::parseProfile(*bytes);
   indexSections(*parsed);
   cache.path = path;
-  cache.stamp = info;
+  cache.bytes = std::move(*bytes);
   cache.parsed = parsed;
   return parsed;
 }
@@ -97,7 +114,7 @@ const ParsedSection* findParsedSection(const ParsedProfile& profile, LPCSTR sect
   return found == profile.sections.end() ? nullptr : &found->second;
 }
 
-std::optional<ProfileText> readProfile(LPCSTR fileName) {
+std::optional<std::string> readProfileBytes(LPCSTR fileName) {
   std::ifstream file(profilePath(fileName), std::ios::binary);
   if (!file) {
     SetLastError(ERROR_FILE_NOT_FOUND);
@@ -105,7 +122,13 @@ std::optional<ProfileText> readProfile(LPCSTR fileName) {
   }
   std::ostringstream text;
   text << file.rdbuf();
-  return win32::profile::parseProfile(text.str());
+  return text.str();
+}
+
+std::optional<ProfileText> readProfile(LPCSTR fileName) {
+  std::optional<std::string> bytes = readProfileBytes(fileName);
+  if (!bytes) return std::nullopt;
+  return win32::profile::parseProfile(*bytes);
 }
 
 // A list of strings, each ending in NUL, the whole ending in a second NUL. A list that does
