@@ -17,7 +17,7 @@ std::string readIniString(const std::string& iniPath, const char* section, const
   return text;
 }
 
-// The lines of a section as "name=value" texts; the buffer grows until the section fits.
+// The lines of a section as "name=value" texts; the buffer doubles until the section fits.
 std::vector<std::string> readSectionLines(const std::string& iniPath, const std::string& section) {
   std::vector<char> buffer(4096);
   DWORD length = 0;

@@ -33,8 +33,14 @@ InstallLog::InstallLog(const std::string& programFolder) {
 }
 
 InstallLog::~InstallLog() {
-  if (log_ != nullptr) std::fclose(log_);
-  if (trace_ != nullptr) std::fclose(trace_);
+  if (log_ != nullptr) {
+    for (const Entry& entry : entries_) std::fputs(entry.text.c_str(), log_);
+    std::fclose(log_);
+  }
+  if (trace_ != nullptr) {
+    std::fputs(traceText_.c_str(), trace_);
+    std::fclose(trace_);
+  }
 }
 
 void InstallLog::writeHeader() {
@@ -46,13 +52,23 @@ void InstallLog::writeHeader() {
   message(header);
 }
 
-void InstallLog::message(const std::string& text) {
-  if (log_ != nullptr) std::fputs(text.c_str(), log_);
+void InstallLog::message(const std::string& text) { entries_.push_back(Entry{text, {}}); }
+
+void InstallLog::outcome(bool succeeded, const std::string& successText,
+                         const std::string& failureText) {
+  entries_.push_back(succeeded ? Entry{successText, failureText} : Entry{failureText, {}});
 }
 
-void InstallLog::trace(const std::string& text) {
-  if (trace_ != nullptr) std::fputs(text.c_str(), trace_);
+void InstallLog::registryNotWritten() {
+  for (Entry& entry : entries_) {
+    if (!entry.failureText.empty()) entry.text = std::move(entry.failureText);
+  }
+  traceText_.clear();
+  message("Error -- The registry could not be written; nothing was installed.\n\n");
 }
+
+void InstallLog::trace(const std::string& text) { traceText_ += text; }
+
 
 // The trace names the root by its number 2 (the machine root) and a number value by type 3.
 void InstallLog::traceDword(const std::string& keyPath, const std::string& valueName,

@@ -295,6 +295,60 @@ TEST_F(RegKestra, WithoutAnyWritableLogFolderTheRegistryWorkIsStillDone) {
   EXPECT_EQ(machineString(world_.registryFolder(), kApplicationsFrench, "REGPATH"), kRegPath);
 }
 
+TEST_F(RegKestra, ARegistryThatCannotTakeTheChangesIsLeftAsItWasAndNothingIsCalledASuccess) {
+  const bool root = geteuid() == 0;
+  if (root && access("/usr/bin/setpriv", X_OK) != 0)
+    GTEST_SKIP() << "setpriv is needed to run as an unprivileged user";
+  writeIni("setup.ini", kGoodIni);
+  // The hive may be changed but no new file can be made beside it, so it cannot be replaced.
+  chmod(world_.machineHive().c_str(), 0666);
+  chmod(world_.registryFolder().c_str(), 0555);
+  chmod(world_.programFolder().c_str(), 0777);
+  chmod(world_.workingFolder().c_str(), 0777);
+  const std::string before = readFile(world_.machineHive());
+  RunOptions options;
+  options.unprivileged = root;
+  EXPECT_EQ(world_.run({"/Fsetup.ini"}, options), 0);
+  EXPECT_EQ(world_.logAfterHeader(),
+            "Error -- AutoCAD registry (2)\n\nError -- Registration failed\n\n"
+            "Error -- The registry could not be written; nothing was installed.\n\n");
+  EXPECT_EQ(world_.trace(), "");
+  EXPECT_EQ(readFile(world_.machineHive()), before);
+  chmod(world_.registryFolder().c_str(), 0755);
+}
+
+TEST_F(RegKestra, RefusedInputFilesAreLeftByteForByte) {
+  // An INI of odd lines and a hive whose other keys RegKestra does not touch.
+  const std::string ini =
+      "[VERSION]\r\nVersion=R15.0\r\n[Keys]\r\nKey0=K\r\n[K]\r\n"
+      "=\r\nx=\"\r\n  spaced  =  7  \r\n[K]\r\nagain=1\r\n\x81\xFF=2";
+  writeIni("setup.ini", ini);
+  world_.run({"/Fsetup.ini"});
+  EXPECT_EQ(readFile(world_.programFolder() + "/setup.ini"), ini);
+  EXPECT_EQ(machineDword(world_.registryFolder(), "SOFTWARE\\Zentrel\\AutoCAD\\15.0\\K", "spaced"),
+            7)
+      << world_.log();
+
+  const std::string broken = readFile(world_.machineHive()) + "[HKEY_LOCAL_MACHINE\\X]\n\"v\"=hex:zz\n";
+  writeFile(world_.machineHive(), broken);
+  world_.run({"/Fsetup.ini"});
+  EXPECT_EQ(readFile(world_.machineHive()), broken);
+  EXPECT_EQ(readFile(world_.programFolder() + "/setup.ini"), ini);
+}
+
+TEST_F(RegKestra, ThousandsOfValuesAreCopiedInOneWriteOfTheHive) {
+  std::string ini = "[VERSION]\nVersion=R15.0\n[Keys]\nKey0=Kestra\\Many\n[Kestra\\Many]\n";
+  for (int i = 0; i < 5000; ++i) ini += "v" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  writeIni("setup.ini", ini);
+  world_.run({"/Fsetup.ini"});
+  EXPECT_EQ(world_.logAfterHeader(), "Installation Successful (2)\n\nRegistration Successful\n\n");
+  const std::string many = "SOFTWARE\\Zentrel\\AutoCAD\\15.0\\Kestra\\Many";
+  EXPECT_EQ(machineDword(world_.registryFolder(), many, "v0"), 0);
+  EXPECT_EQ(machineDword(world_.registryFolder(), many, "v4999"), 4999);
+  const std::string trace = world_.trace();
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 2 * 9 + 5000 * 5);
+}
+
 }  // namespace
 
 namespace {

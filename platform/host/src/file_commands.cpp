@@ -1,4 +1,6 @@
 // The host's file commands: OPEN, SAVEAS and QSAVE. Drawings are written as DXF.
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "dbmain.h"
@@ -35,10 +37,46 @@ std::string defaultSaveName(const ap::Document& doc)
     return name + ".dxf";
 }
 
+// The file a save writes. A symbolic link is followed to the file it names, as writing through
+// the link would, so that the save replaces that file and leaves the link in place; a target
+// that exists and is not a regular file (a folder, a device, a pipe) is refused with a message.
+std::optional<std::string> saveTarget(const std::string& path, std::string& error)
+{
+    namespace fs = std::filesystem;
+    constexpr int kMaxLinks = 40;  // as many as the system follows before ELOOP
+    fs::path target = path;
+    for (int links = 0;; ++links) {
+        std::error_code failure;
+        const fs::file_status status = fs::symlink_status(target, failure);
+        if (status.type() == fs::file_type::not_found) return target.string();
+        if (failure) {
+            error = "Cannot save the drawing as " + path + ": " + failure.message() + ".";
+            return std::nullopt;
+        }
+        if (fs::is_regular_file(status)) return target.string();
+        if (!fs::is_symlink(status) || links == kMaxLinks) {
+            error = "Cannot save the drawing as " + path + ": it is not a regular file.";
+            return std::nullopt;
+        }
+        const fs::path next = fs::read_symlink(target, failure);
+        if (failure) {
+            error = "Cannot save the drawing as " + path + ": " + failure.message() + ".";
+            return std::nullopt;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+}
+
 CommandOutcome saveTo(ap::Document& doc, const std::string& path)
 {
+    std::string refusal;
+    const std::optional<std::string> target = saveTarget(path, refusal);
+    if (!target) {
+        say(refusal);
+        return CommandOutcome::Failed;
+    }
     AcDbDatabase* db = doc.database();
-    if (db == nullptr || db->dxfOut(path.c_str()) != Acad::eOk) {
+    if (db == nullptr || db->dxfOut(target->c_str()) != Acad::eOk) {
         say(arx::dxf::lastDrawingFileMessage().empty() ? "Cannot save the drawing as " + path + "."
                                                       : arx::dxf::lastDrawingFileMessage());
         return CommandOutcome::Failed;

@@ -19,7 +19,8 @@ public:
     operator const char*() const { return text_.c_str(); }
     const std::string& str() const { return text_; }
 
-    // Out-of-range positions read as NUL and are ignored on write.
+    // Out-of-range positions read as NUL and are ignored on write (MFC asserts instead: this
+    // is the stand-in's own choice for a caller's fault).
     char GetAt(int index) const;
     void SetAt(int index, char ch);
 

@@ -15,13 +15,12 @@
 
 #include "test_support.h"
 
+using win32test::kHiveHeader;
 using win32test::readFile;
 using win32test::ScopedRegistry;
 using win32test::writeFile;
 
 namespace {
-
-const std::string kHeader = "Windows Registry Editor Version 5.00\n\n";
 
 std::string queryString(HKEY root, const char* path, const char* name) {
   HKEY key = nullptr;
@@ -68,7 +67,7 @@ TEST(HiveFile, IsWrittenInTheRegistryExportFormat) {
   ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "Software\\Empty", &key), ERROR_SUCCESS);
   RegCloseKey(key);
   EXPECT_EQ(readFile(registry.hive("HKEY_LOCAL_MACHINE")),
-            kHeader +
+            kHiveHeader +
                 "[HKEY_LOCAL_MACHINE\\Software]\n\n"
                 "[HKEY_LOCAL_MACHINE\\Software\\Zentrel]\n"
                 "\"Name\"=\"Kestra \\\"2000\\\" in C:\\\\Kestra\"\n"
@@ -160,7 +159,7 @@ TEST(HiveFile, ReadsUtf16ExportsOfTheRegistryEditor) {
 TEST(HiveFile, DeletionLinesOfTheExportFormatAreApplied) {
   ScopedRegistry registry;
   writeFile(registry.hive("HKEY_LOCAL_MACHINE"),
-            kHeader +
+            kHiveHeader +
                 "[HKEY_LOCAL_MACHINE\\A\\B]\n\"x\"=\"1\"\n"
                 "[-HKEY_LOCAL_MACHINE\\A\\B]\n"
                 "[HKEY_LOCAL_MACHINE\\C]\n\"x\"=\"1\"\n\"y\"=\"2\"\n\"x\"=-\n");
@@ -289,7 +288,7 @@ TEST_P(MalformedHive, IsReportedOnceMakesTheRootUnreadableAndIsNeverOverwritten)
   EXPECT_EQ(readFile(hive), GetParam().text);
   EXPECT_EQ(setString(HKEY_CURRENT_USER, "A", "v", "1"), ERROR_SUCCESS);  // other roots work
 
-  writeFile(hive, kHeader + "[HKEY_LOCAL_MACHINE\\A]\n");
+  writeFile(hive, kHiveHeader + "[HKEY_LOCAL_MACHINE\\A]\n");
   EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "A", 0, KEY_READ, &key), ERROR_SUCCESS);
   RegCloseKey(key);
 }
@@ -299,20 +298,20 @@ const std::string kSection = "[HKEY_LOCAL_MACHINE\\A]\n";
 INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedHive,
     ::testing::Values(MalformedCase{"[HKEY_LOCAL_MACHINE\\A]\n", 1},
-                      MalformedCase{kHeader + "\"x\"=\"y\"\n", 3},
-                      MalformedCase{kHeader + "[HKEY_CURRENT_USER\\A]\n", 3},
-                      MalformedCase{kHeader + "[HKEY_LOCAL_MACHINE\\A\n", 3},
-                      MalformedCase{kHeader + "[HKEY_LOCAL_MACHINE\\\\A]\n", 3},
-                      MalformedCase{kHeader + kSection + "\"d\"=dword:123456789\n", 4},
-                      MalformedCase{kHeader + kSection + "\"h\"=hex:01,zz\n", 4},
-                      MalformedCase{kHeader + kSection + "\"h\"=hex(q):01\n", 4},
-                      MalformedCase{kHeader + kSection + "\"s\"=\"open\n", 4},
-                      MalformedCase{kHeader + kSection + "\"s\"=\"C:\\dir\"\n", 4},
-                      MalformedCase{kHeader + kSection + "\"s\" \"t\"\n", 4},
-                      MalformedCase{kHeader + kSection + "\"s\"=text\n", 4},
-                      MalformedCase{kHeader + kSection + "\"s\"=\"a\" b\n", 4},
-                      MalformedCase{kHeader + kSection + "\"h\"=hex:01,\\\n", 4},
-                      MalformedCase{kHeader + kSection + "name=\"x\"\n", 4}),
+                      MalformedCase{kHiveHeader + "\"x\"=\"y\"\n", 3},
+                      MalformedCase{kHiveHeader + "[HKEY_CURRENT_USER\\A]\n", 3},
+                      MalformedCase{kHiveHeader + "[HKEY_LOCAL_MACHINE\\A\n", 3},
+                      MalformedCase{kHiveHeader + "[HKEY_LOCAL_MACHINE\\\\A]\n", 3},
+                      MalformedCase{kHiveHeader + kSection + "\"d\"=dword:123456789\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"h\"=hex:01,zz\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"h\"=hex(q):01\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"s\"=\"open\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"s\"=\"C:\\dir\"\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"s\" \"t\"\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"s\"=text\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"s\"=\"a\" b\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "\"h\"=hex:01,\\\n", 4},
+                      MalformedCase{kHiveHeader + kSection + "name=\"x\"\n", 4}),
     [](const ::testing::TestParamInfo<MalformedCase>& info) {
       return "Case" + std::to_string(info.index);
     });
@@ -324,9 +323,9 @@ TEST(HiveFile, ChangesMadeByAnotherProcessAreSeenAtTheNextCall) {
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(queryString(key, nullptr, "v"), "one");
-  writeFile(hive, kHeader + "[HKEY_LOCAL_MACHINE\\Software]\n\"v\"=\"two\"\n");
+  writeFile(hive, kHiveHeader + "[HKEY_LOCAL_MACHINE\\Software]\n\"v\"=\"two\"\n");
   EXPECT_EQ(queryString(key, nullptr, "v"), "two");
-  writeFile(hive, kHeader);
+  writeFile(hive, kHiveHeader);
   DWORD size = 0;
   EXPECT_EQ(RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, &size), ERROR_KEY_DELETED);
   RegCloseKey(key);

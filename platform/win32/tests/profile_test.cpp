@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -64,6 +65,39 @@ TEST_F(ProfileFiles, StringsAreFoundWithoutRegardToCaseTrimmedAndUnquoted) {
             4u);
   EXPECT_STREQ(text, "dflt");
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(ProfileFiles, EveryChangeOfTheFileIsSeenAtTheNextRead) {
+  EXPECT_EQ(get("Keys", "Key0"), "Kestra");
+  // Rewritten in place with a text of the same size, and replaced by another file.
+  std::string changed = kIni;
+  changed.replace(changed.find("Key0=Kestra"), 11, "Key0=Other!");
+  {
+    std::FILE* file = std::fopen(path().c_str(), "r+b");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(changed.data(), 1, changed.size(), file);
+    std::fclose(file);
+  }
+  EXPECT_EQ(get("Keys", "Key0"), "Other!");
+  win32test::writeFile(folder_.file("other.ini"), "[Keys]\nKey0=third\n");
+  std::filesystem::rename(folder_.file("other.ini"), path());
+  EXPECT_EQ(get("Keys", "Key0"), "third");
+  EXPECT_EQ(get("VERSION", "Version"), "<default>");
+  std::filesystem::remove(path());
+  EXPECT_EQ(get("Keys", "Key0"), "<default>");
+}
+
+TEST_F(ProfileFiles, ThousandsOfSectionsAreEachFound) {
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += "[S" + std::to_string(i) + "]\nv=" + std::to_string(i) + "\n";
+  text += "[s7]\nv=duplicate\n";
+  win32test::writeFile(path(), text);
+  EXPECT_EQ(get("S0", "v"), "0");
+  EXPECT_EQ(get("s2999", "V"), "2999");
+  EXPECT_EQ(get("S7", "v"), "7");  // the first section of a name
+  char buffer[32];
+  EXPECT_EQ(asList(buffer, GetPrivateProfileSectionA("S1234", buffer, sizeof buffer, path().c_str())),
+            std::string("v=1234\0", 7));
 }
 
 TEST_F(ProfileFiles, SectionAndKeyListsEndInADoubleNul) {

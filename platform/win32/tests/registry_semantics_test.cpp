@@ -220,6 +220,8 @@ TEST(RegistrySemantics, DeletingAKeyNeedsItToHaveNoSubkeys) {
   EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, ""), ERROR_ACCESS_DENIED);  // a root stays
 }
 
+// Windows promises no order of enumeration; the stored order is the stand-in's own choice,
+// kept so that a hive file reads and writes back unchanged.
 TEST(RegistrySemantics, EnumerationFollowsInsertionOrderAndSurvivesRereading) {
   ScopedRegistry registry;
   HKEY key = createKey(HKEY_CURRENT_USER, "Order");

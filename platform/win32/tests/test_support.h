@@ -31,6 +31,9 @@ class ScopedRegistry {
   TempFolder folder_;
 };
 
+// The first line of a hive file and the blank line after it.
+inline const std::string kHiveHeader = "Windows Registry Editor Version 5.00\n\n";
+
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& contents);
 bool fileExists(const std::string& path);

@@ -167,11 +167,32 @@ void DocumentManager::moduleLoaded(arx::rx::Module& module)
     if (wasCurrent) setCurDocument(wasCurrent, AcAp::kNone, false);
 }
 
+bool DocumentManager::isHeld(const Document& doc) const
+{
+    return std::any_of(listeners_.begin(), listeners_.end(),
+                       [&](const DocumentListener* l) { return l->holdsDocument(doc); });
+}
+
+void DocumentManager::closeDeferredDocuments()
+{
+    std::vector<Document*> waiting = std::move(deferredCloses_);
+    deferredCloses_.clear();
+    for (Document* doc : waiting) closeDocument(doc);
+}
+
 void DocumentManager::closeDocument(Document* doc)
 {
     auto it = std::find_if(documents_.begin(), documents_.end(),
                            [&](const auto& d) { return d.get() == doc; });
     if (it == documents_.end()) return;
+    // Destroying the document now would pull its AutoLISP namespace from under the
+    // evaluation that asked for the close; the host closes it once that evaluation ends.
+    if (isHeld(*doc)) {
+        if (std::find(deferredCloses_.begin(), deferredCloses_.end(), doc) == deferredCloses_.end())
+            deferredCloses_.push_back(doc);
+        return;
+    }
+    std::erase(deferredCloses_, doc);
     Document* wasCurrent = current_;
     notify([&](AcApDocManagerReactor* r) { r->documentToBeDestroyed(doc); });
     if (current_ != doc) setCurDocument(doc, AcAp::kNone, false);

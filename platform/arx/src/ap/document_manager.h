@@ -27,6 +27,9 @@ public:
     virtual void documentAdded(Document&) {}
     virtual void documentMadeCurrent(Document*) {}
     virtual void documentRemoving(Document&) {}
+    // True while the document may not be destroyed yet: something running in it (an
+    // AutoLISP evaluation) is still on the stack.
+    virtual bool holdsDocument(const Document&) const { return false; }
 };
 
 class DocumentManager : public AcApDocManager, public arx::rx::ModuleObserver {
@@ -53,8 +56,12 @@ public:
     Document* newDocument();
     // OPEN: reads the file into a new document made current; null with `error` set.
     Document* openDocument(const std::string& path, std::string& error);
-    // CLOSE: closes a document without asking; the next one becomes current.
+    // CLOSE: closes a document without asking; the next one becomes current. A document a
+    // listener still holds is closed as soon as it is let go (closeDeferredDocuments).
     void closeDocument(Document* doc);
+    // Closes the documents whose close waited and that nothing holds any more; called where
+    // an evaluation has returned to the host.
+    void closeDeferredDocuments();
     void closeAll();
     Document* current() const { return current_; }
     std::vector<Document*> documents() const;
@@ -73,7 +80,10 @@ private:
     void sendLoadDrawing(Document* doc);
     void notify(const std::function<void(AcApDocManagerReactor*)>& call);
 
+    bool isHeld(const Document& doc) const;
+
     std::vector<std::unique_ptr<Document>> documents_;
+    std::vector<Document*> deferredCloses_;
     Document* current_ = nullptr;
     std::vector<AcApDocManagerReactor*> reactors_;
     std::vector<DocumentListener*> listeners_;

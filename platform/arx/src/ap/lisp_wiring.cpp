@@ -42,8 +42,28 @@ public:
     {
         if (currentInterpreter() == interpreterOf(doc)) setCurrentInterpreter(nullptr);
     }
+    bool holdsDocument(const Document& doc) const override
+    {
+        Interpreter* interpreter = interpreterOf(doc);
+        return interpreter != nullptr && interpreter->isEvaluating();
+    }
     void moduleUnloading(arx::rx::Module& module) override { forgetModule(&module); }
 };
+
+// A name typed at the command prompt that can be the XX of a C:XX function: a plain symbol
+// name, so that "(C:XX)" calls that function and nothing else.
+bool isCommandFunctionName(const std::string& name)
+{
+    return !name.empty() && name.find_first_of("()'\";| \t\r\n") == std::string::npos;
+}
+
+// Evaluates a text typed at the prompt (or a script line) in the current document and then
+// closes what waited for that evaluation to end.
+void evaluateAtPrompt(Interpreter& interpreter, const std::string& text)
+{
+    interpreter.evaluateAndPrint(text);
+    DocumentManager::instance().closeDeferredDocuments();
+}
 
 std::string firstLine(std::string_view text)
 {
@@ -296,7 +316,16 @@ void wireAutoLisp()
             ed::Console::instance().write("; error: no drawing is open\n");
             return;
         }
-        interpreter->evaluateAndPrint(expression);
+        evaluateAtPrompt(*interpreter, expression);
+    };
+    // XX typed at the prompt runs (C:XX) when AutoLISP defines it, printing its value.
+    ed::CommandProcessor::instance().hooks().runLispCommand = [](const std::string& name) {
+        Interpreter* interpreter = currentInterpreter();
+        if (interpreter == nullptr || !isCommandFunctionName(name)) return false;
+        const std::string function = "C:" + name;
+        if (!isFunction(interpreter->valueOf(function))) return false;
+        evaluateAtPrompt(*interpreter, "(" + function + ")");
+        return true;
     };
 }
 

@@ -164,7 +164,15 @@ void CommandProcessor::execute(const std::string& entry)
     std::string name = entry.empty() ? lastCommand_ : entry;
     if (name.empty()) return;
     int status;
-    if (!runNamed(name, status)) printUnknown(name);
+    if (runNamed(name, status)) return;
+    // Typed names (not those of acedCommand or the command function) also run AutoLISP
+    // C: functions, after every command of the host and the modules.
+    const EnteredName parsed = parseName(name);
+    if (!parsed.transparent && hooks_.runLispCommand && hooks_.runLispCommand(parsed.name)) {
+        lastCommand_ = name;
+        return;
+    }
+    printUnknown(name);
 }
 
 void CommandProcessor::runCommandLoop()

@@ -26,6 +26,9 @@ enum HostCommandFlags : unsigned {
 struct ProcessorHooks {
     // Evaluates an AutoLISP expression entered at the command prompt, printing its value.
     std::function<void(const std::string& expression)> evaluateLisp;
+    // Asked for a name typed at the prompt that no command has (upper case, without its
+    // prefixes); true when an AutoLISP C: function of that name ran.
+    std::function<bool(const std::string& name)> runLispCommand;
     // Asked for a command nobody registered; true when it loaded a module that has it.
     std::function<bool(const std::string& globalName)> demandLoad;
     // Around each outermost undoable command, with its global name.

@@ -54,4 +54,6 @@ LispError stackLimitReached() {
     return LispError("Hard error occurred *** internal stack limit reached (simulated)");
 }
 
+LispError stepLimitReached() { return LispError("evaluation step limit reached"); }
+
 }  // namespace arx::lisp::errors

@@ -47,6 +47,8 @@ LispError functionCancelled();
 LispError externalFunctionFailed();
 // Evaluation nested too deeply (endless recursion).
 LispError stackLimitReached();
+// More evaluation steps than the interpreter's step limit allows (an endless loop).
+LispError stepLimitReached();
 
 // The prefix of the host's default report of an error.
 inline constexpr std::string_view kReportPrefix = "; error: ";

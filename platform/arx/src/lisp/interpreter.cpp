@@ -58,6 +58,7 @@ void Interpreter::unbind(std::string_view name) {
 }
 
 Value Interpreter::eval(const Value& form) {
+    if (stepLimit_ != 0 && ++steps_ > stepLimit_) throw errors::stepLimitReached();
     if (!form) return form;
     switch (form->type()) {
         case Type::Symbol: return valueOf(form);

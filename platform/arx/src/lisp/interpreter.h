@@ -2,6 +2,7 @@
 // Bindings are dynamic, as in AutoLISP: a defun's parameters and locals shadow the global
 // value of their symbols while the function runs and are put back on every exit.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -65,6 +66,11 @@ public:
     EvalOutcome evaluateAndPrint(std::string_view text);
     // True while a top-level evaluation of this interpreter runs.
     bool isEvaluating() const { return topLevelDepth_ > 0; }
+    // At most this many evaluation steps (each form evaluated) per outermost top-level
+    // evaluation; beyond it the evaluation ends with an error. 0, the default, sets no limit,
+    // as in the host; programs that run untrusted input (the fuzzing targets) set one so
+    // that an endless loop ends.
+    void setStepLimit(std::uint64_t steps) { stepLimit_ = steps; }
 
     // Shows an error as the host does; used by the top level and by function frames, so
     // that *error* runs while the bindings of the failing function are still in place.
@@ -80,6 +86,8 @@ private:
 
     std::unordered_map<const Symbol*, Value> bindings_;
     int topLevelDepth_ = 0;
+    std::uint64_t stepLimit_ = 0;
+    std::uint64_t steps_ = 0;  // steps of the outermost top-level evaluation so far
     int errorHandlerDepth_ = 0;
 };
 

@@ -47,6 +47,7 @@ EvalOutcome Interpreter::runTopLevel(std::string_view text, bool printValues) {
     for (;;) {
         ExpressionExtent extent = findExpression(text, position);
         if (extent.result == ScanResult::Empty) break;
+        if (topLevelDepth_ == 0) steps_ = 0;
         TopLevelScope scope(*this, topLevelDepth_, text.substr(extent.begin, extent.end - extent.begin));
         try {
             Reader reader(text, extent.begin);

@@ -49,6 +49,18 @@ TEST_F(ErrorReports, AnErrorEndsTheTextBeingEvaluated) {
     EXPECT_EQ(printValue(lisp.valueOf("a"), PrintStyle::Prin1), "1");
 }
 
+TEST_F(ErrorReports, AStepLimitEndsAnEndlessLoopAndEachExpressionGetsItsOwnBudget) {
+    lisp.setStepLimit(10000);
+    EXPECT_EQ(commandLine("(while t)"), "; error: evaluation step limit reached\n");
+    EXPECT_EQ(commandLine("(setq n 0) (repeat 100 (setq n (1+ n)))"), "0\n100");
+    // Each outermost expression starts afresh: together these take more than the limit.
+    EXPECT_EQ(commandLine("(repeat 1500 (setq n (1+ n))) (repeat 1500 (setq n (1+ n)))"),
+              "1600\n3100");
+    EXPECT_EQ(commandLine("(defun loop () (loop)) (loop)").find("; error: "), 4u);
+    lisp.setStepLimit(0);
+    EXPECT_EQ(commandLine("(repeat 20000 (setq n (1+ n)))"), "23100");
+}
+
 TEST_F(ErrorReports, UserErrorFunctionGetsTheMessageInsteadOfTheDefaultReport) {
     lisp.evaluate("(defun *error* (msg) (princ (strcat \"\\nTrapped: \" msg)) (princ))");
     EXPECT_EQ(commandLine("(car \"x\")"), "\nTrapped: bad argument type: consp \"x\"");

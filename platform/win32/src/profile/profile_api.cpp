@@ -1,9 +1,17 @@
 // GetPrivateProfileStringA, GetPrivateProfileIntA, GetPrivateProfileSectionA and
-// WritePrivateProfileStringA. The file is read at every call, so changes made by others are
-// seen at once, and every write replaces the file atomically.
+// WritePrivateProfileStringA. Every call looks at the file, so changes made by others are seen
+// at once: the reading calls parse it again whenever it is not the file they parsed last (same
+// device, inode, size and times), so that reading many entries of a big file parses it once.
+// Every write replaces the file atomically.
 #include <windows.h>
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <ctime>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -23,7 +31,90 @@ std::string profilePath(LPCSTR fileName) {
   return fileName != nullptr && *fileName != '\0' ? std::string(fileName) : "win.ini";
 }
 
-std::optional<ProfileText> readProfile(LPCSTR fileName) {
+// A parsed file with its sections and their entries indexed by upper-cased name (the first of
+// equal names, as Windows reads them).
+struct ParsedSection {
+  size_t start = 0;  // the line that opens it
+  size_t end = 0;    // one past its last line
+  std::unordered_map<std::string, size_t> entries;
+};
+
+struct ParsedProfile {
+  ProfileText text;
+  std::unordered_map<std::string, ParsedSection> sections;
+};
+
+void indexSections(ParsedProfile& parsed) {
+  ParsedSection* current = nullptr;
+  const std::vector<ProfileLine>& lines = parsed.text.lines;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const ProfileLine& line = lines[i];
+    if (line.kind == ProfileLine::Kind::Section) {
+      if (current != nullptr) current->end = i;
+      const auto [entry, added] =
+          parsed.sections.try_emplace(win32::toUpperAnsi(line.name), ParsedSection{i, i + 1, {}});
+      current = added ? &entry->second : nullptr;
+    } else if (line.kind == ProfileLine::Kind::Entry && current != nullptr) {
+      current->entries.try_emplace(win32::toUpperAnsi(line.name), i);
+    }
+  }
+  if (current != nullptr) current->end = lines.size();
+}
+
+std::optional<ProfileText> readProfile(LPCSTR fileName);
+
+// The file parsed, from the last call when it is unchanged since; null when it cannot be read.
+std::optional<std::string> readProfileBytes(LPCSTR fileName);
+
+// A file changed twice within one tick of the file system's clock keeps its times (and maybe
+// its size): its stamp is trusted only once it is older than this when it was parsed, else its
+// bytes are compared with those parsed.
+constexpr time_t kRacySeconds = 2;
+
+std::shared_ptr<const ParsedProfile> readParsedProfile(LPCSTR fileName) {
+  struct Cache {
+    std::mutex mutex;
+    std::string path;
+    struct stat stamp {};
+    time_t parsedAt = 0;
+    std::string bytes;
+    std::shared_ptr<const ParsedProfile> parsed;
+  };
+  static Cache& cache = *new Cache;  // never destroyed: calls made at exit still find it
+  const std::string path = profilePath(fileName);
+  struct stat info {};
+  const bool exists = stat(path.c_str(), &info) == 0;
+  std::lock_guard lock(cache.mutex);
+  const auto same = [&](const struct stat& a) {
+    return a.st_dev == info.st_dev && a.st_ino == info.st_ino && a.st_size == info.st_size &&
+           a.st_mtim.tv_sec == info.st_mtim.tv_sec && a.st_mtim.tv_nsec == info.st_mtim.tv_nsec &&
+           a.st_ctim.tv_sec == info.st_ctim.tv_sec && a.st_ctim.tv_nsec == info.st_ctim.tv_nsec;
+  };
+  const bool known = exists && cache.parsed && cache.path == path;
+  if (known && same(cache.stamp) && cache.stamp.st_ctim.tv_sec + kRacySeconds <= cache.parsedAt &&
+      cache.stamp.st_mtim.tv_sec + kRacySeconds <= cache.parsedAt) {
+    return cache.parsed;
+  }
+  std::optional<std::string> bytes = readProfileBytes(fileName);
+  if (!bytes) return nullptr;
+  cache.stamp = info;
+  cache.parsedAt = time(nullptr);
+  if (known && *bytes == cache.bytes) return cache.parsed;
+  auto parsed = std::make_shared<ParsedProfile>();
+  parsed->text = win32::profile::parseProfile(*bytes);
+  indexSections(*parsed);
+  cache.path = path;
+  cache.bytes = std::move(*bytes);
+  cache.parsed = parsed;
+  return parsed;
+}
+
+const ParsedSection* findParsedSection(const ParsedProfile& profile, LPCSTR section) {
+  const auto found = profile.sections.find(win32::toUpperAnsi(section));
+  return found == profile.sections.end() ? nullptr : &found->second;
+}
+
+std::optional<std::string> readProfileBytes(LPCSTR fileName) {
   std::ifstream file(profilePath(fileName), std::ios::binary);
   if (!file) {
     SetLastError(ERROR_FILE_NOT_FOUND);
@@ -31,7 +122,13 @@ std::optional<ProfileText> readProfile(LPCSTR fileName) {
   }
   std::ostringstream text;
   text << file.rdbuf();
-  return win32::profile::parseProfile(text.str());
+  return text.str();
+}
+
+std::optional<ProfileText> readProfile(LPCSTR fileName) {
+  std::optional<std::string> bytes = readProfileBytes(fileName);
+  if (!bytes) return std::nullopt;
+  return win32::profile::parseProfile(*bytes);
 }
 
 // A list of strings, each ending in NUL, the whole ending in a second NUL. A list that does
@@ -69,13 +166,12 @@ std::vector<std::string> sectionNames(const ProfileText& profile) {
 
 // The lines of a section: entries as "key=value" or only "key" (keysOnly), and the bare lines
 // when whole lines are asked for.
-std::vector<std::string> sectionLines(const ProfileText& profile, LPCSTR section, bool keysOnly) {
+std::vector<std::string> sectionLines(const ParsedProfile& parsed, LPCSTR section, bool keysOnly) {
   std::vector<std::string> lines;
-  const std::optional<size_t> start = win32::profile::findSection(profile, section);
-  if (!start) return lines;
-  const size_t end = win32::profile::sectionEnd(profile, *start);
-  for (size_t i = *start + 1; i < end; ++i) {
-    const ProfileLine& line = profile.lines[i];
+  const ParsedSection* found = findParsedSection(parsed, section);
+  if (found == nullptr) return lines;
+  for (size_t i = found->start + 1; i < found->end; ++i) {
+    const ProfileLine& line = parsed.text.lines[i];
     if (line.kind == ProfileLine::Kind::Entry) {
       lines.push_back(keysOnly ? line.name : line.name + "=" + line.value);
     } else if (line.kind == ProfileLine::Kind::Bare && !keysOnly) {
@@ -85,12 +181,12 @@ std::vector<std::string> sectionLines(const ProfileText& profile, LPCSTR section
   return lines;
 }
 
-std::optional<std::string> lookUp(const ProfileText& profile, LPCSTR section, LPCSTR key) {
-  const std::optional<size_t> start = win32::profile::findSection(profile, section);
-  if (!start) return std::nullopt;
-  const std::optional<size_t> entry = win32::profile::findEntry(profile, *start, key);
-  if (!entry) return std::nullopt;
-  return profile.lines[*entry].value;
+std::optional<std::string> lookUp(const ParsedProfile& parsed, LPCSTR section, LPCSTR key) {
+  const ParsedSection* found = findParsedSection(parsed, section);
+  if (found == nullptr) return std::nullopt;
+  const auto entry = found->entries.find(win32::toUpperAnsi(key));
+  if (entry == found->entries.end()) return std::nullopt;
+  return parsed.text.lines[entry->second].value;
 }
 
 // One pair of enclosing quotes, double or single, is dropped.
@@ -187,12 +283,13 @@ bool removeSection(ProfileText& profile, LPCSTR section) {
 extern "C" DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                           LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName) {
   if (lpReturnedString == nullptr || nSize == 0) return 0;
-  const ProfileText profile = readProfile(lpFileName).value_or(ProfileText{});
-  if (lpAppName == nullptr) return copyList(sectionNames(profile), lpReturnedString, nSize);
+  std::shared_ptr<const ParsedProfile> profile = readParsedProfile(lpFileName);
+  if (!profile) profile = std::make_shared<ParsedProfile>();
+  if (lpAppName == nullptr) return copyList(sectionNames(profile->text), lpReturnedString, nSize);
   if (lpKeyName == nullptr) {
-    return copyList(sectionLines(profile, lpAppName, true), lpReturnedString, nSize);
+    return copyList(sectionLines(*profile, lpAppName, true), lpReturnedString, nSize);
   }
-  const std::optional<std::string> value = lookUp(profile, lpAppName, lpKeyName);
+  const std::optional<std::string> value = lookUp(*profile, lpAppName, lpKeyName);
   // The default loses its trailing blanks, as on Windows.
   std::string text =
       value ? withoutEnclosingQuotes(*value) : std::string(lpDefault != nullptr ? lpDefault : "");
@@ -203,7 +300,7 @@ extern "C" DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LP
 extern "C" UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault,
                                       LPCSTR lpFileName) {
   if (lpAppName == nullptr || lpKeyName == nullptr) return static_cast<UINT>(nDefault);
-  const std::optional<ProfileText> profile = readProfile(lpFileName);
+  const std::shared_ptr<const ParsedProfile> profile = readParsedProfile(lpFileName);
   if (!profile) return static_cast<UINT>(nDefault);
   const std::optional<std::string> value = lookUp(*profile, lpAppName, lpKeyName);
   if (!value || value->empty()) return static_cast<UINT>(nDefault);
@@ -213,8 +310,9 @@ extern "C" UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nD
 extern "C" DWORD GetPrivateProfileSectionA(LPCSTR lpAppName, LPSTR lpReturnedString, DWORD nSize,
                                            LPCSTR lpFileName) {
   if (lpAppName == nullptr) return 0;
-  const ProfileText profile = readProfile(lpFileName).value_or(ProfileText{});
-  return copyList(sectionLines(profile, lpAppName, false), lpReturnedString, nSize);
+  std::shared_ptr<const ParsedProfile> profile = readParsedProfile(lpFileName);
+  if (!profile) profile = std::make_shared<ParsedProfile>();
+  return copyList(sectionLines(*profile, lpAppName, false), lpReturnedString, nSize);
 }
 
 // A NULL key removes the section, a NULL string removes the key; otherwise the key is set in

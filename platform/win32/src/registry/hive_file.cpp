@@ -80,6 +80,7 @@ HiveFile::Stamp HiveFile::stampOf(const struct stat& info) {
 LONG HiveFile::refresh(const std::string& folder) {
   const std::string path = folder + "/" + rootName_ + ".reg";
   int error = 0;
+  if (changed_) return ERROR_SUCCESS;
   const Stamp now = stampOf(path, &error);
   if (loaded_ && path == path_ && now == stamp_) return state_;
   folder_ = folder;
@@ -136,6 +137,10 @@ bool HiveFile::writable() const {
 }
 
 LONG HiveFile::save() {
+  if (deferred_) {
+    changed_ = true;
+    return ERROR_SUCCESS;
+  }
   createFolders(folder_);
   const int error = replaceFileAtomically(path_, formatHiveText(*root_, rootName_));
   if (error != 0) {
@@ -146,6 +151,20 @@ LONG HiveFile::save() {
   stamp_ = stampOf(path_, &statError);
   if (statError != 0) loaded_ = false;
   return ERROR_SUCCESS;
+}
+
+LONG HiveFile::commit() {
+  deferred_ = false;
+  if (!changed_) return ERROR_SUCCESS;
+  changed_ = false;
+  return save();
+}
+
+void HiveFile::discard() {
+  deferred_ = false;
+  if (!changed_) return;
+  changed_ = false;
+  loaded_ = false;  // the next refresh reads the file as it is
 }
 
 FILETIME HiveFile::lastWriteTime() const {

@@ -36,8 +36,15 @@ class HiveFile {
   bool writable() const;
 
   // Writes the tree to the file atomically. On failure the file is untouched and the tree is
-  // dropped, so the next refresh reads the file again and the failed change is gone.
+  // dropped, so the next refresh reads the file again and the failed change is gone. While
+  // writes are deferred the change only marks the tree as changed.
   LONG save();
+
+  // Deferred writes: changes stay in the tree (and refresh keeps it, changed, instead of
+  // reading the file again) until commit writes the file once or discard drops them.
+  void deferWrites() { deferred_ = true; }
+  LONG commit();
+  void discard();
 
   // Time of the last change of the file, for RegEnumKeyEx.
   FILETIME lastWriteTime() const;
@@ -63,6 +70,8 @@ class HiveFile {
   std::string folder_;
   std::string path_;
   bool loaded_ = false;
+  bool deferred_ = false;
+  bool changed_ = false;  // the tree holds deferred changes the file does not have
   Stamp stamp_;
   LONG state_ = 0;
   std::unique_ptr<Key> root_;

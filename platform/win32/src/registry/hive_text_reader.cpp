@@ -2,7 +2,6 @@
 // its line number, because a hive that was read wrongly would be written back wrongly.
 #include <winreg.h>
 
-#include <unordered_map>
 #include <vector>
 
 #include "../ansi_text.h"
@@ -54,9 +53,9 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 class HiveTextReader {
  public:
   HiveTextReader(std::string_view text, std::string_view rootName)
-      : lines_(splitLines(text)), rootName_(rootName), root_(std::make_unique<Key>()) {
-    root_->name = std::string(rootName);
-  }
+      : lines_(splitLines(text)),
+        rootName_(rootName),
+        root_(std::make_unique<Key>(std::string(rootName))) {}
 
   HiveParseResult read() {
     if (readAll()) return HiveParseResult{std::move(root_), std::nullopt};
@@ -116,21 +115,9 @@ class HiveTextReader {
     return deletion ? deleteKey(names) : openSection(names);
   }
 
-  // Keys already read are found by their upper-cased path, so that a hive with many keys
-  // under one parent reads in linear time instead of searching the siblings for each section.
   bool openSection(const KeyPath& names) {
     Key* key = root_.get();
-    std::string path;
-    for (const std::string& name : names) {
-      path.append("\\").append(toUpperAnsi(name));
-      auto known = keysByPath_.find(path);
-      if (known == keysByPath_.end()) {
-        key->subkeys.push_back(std::make_unique<Key>());
-        key->subkeys.back()->name = name;
-        known = keysByPath_.emplace(path, key->subkeys.back().get()).first;
-      }
-      key = known->second;
-    }
+    for (const std::string& name : names) key = &key->findOrAddSubkey(name);
     current_ = key;
     return true;
   }
@@ -139,11 +126,6 @@ class HiveTextReader {
     if (names.empty()) return fail("the root key cannot be deleted");
     KeyPath parentPath(names.begin(), names.end() - 1);
     if (Key* parent = findKey(*root_, parentPath)) parent->removeSubkey(names.back());
-    std::string path;
-    for (const std::string& name : names) path.append("\\").append(toUpperAnsi(name));
-    std::erase_if(keysByPath_, [&](const auto& entry) {
-      return entry.first == path || entry.first.starts_with(path + "\\");
-    });
     current_ = nullptr;  // values may not follow a deleted key
     return true;
   }
@@ -273,7 +255,6 @@ class HiveTextReader {
   std::string_view rootName_;
   std::unique_ptr<Key> root_;
   Key* current_ = nullptr;
-  std::unordered_map<std::string, Key*> keysByPath_;
   std::optional<HiveParseError> error_;
 };
 

@@ -2,6 +2,7 @@
 #include <winreg.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "hive_text.h"
 
@@ -70,11 +71,29 @@ void appendValue(std::string& out, const Value& value) {
   out += '\n';
 }
 
-void appendKey(std::string& out, const Key& key, const std::string& path) {
-  out += "[" + path + "]\n";
-  for (const Value& value : key.values) appendValue(out, value);
-  out += '\n';
-  for (const auto& subkey : key.subkeys) appendKey(out, *subkey, path + "\\" + subkey->name);
+// One section per key in pre-order, walked with a stack of its own so that a hive of any depth
+// is written without exhausting the call stack.
+void appendKeys(std::string& out, const Key& root, const std::string& rootPath) {
+  struct Pending {
+    const Key* key;
+    std::string path;
+  };
+  std::vector<Pending> pending;
+  const auto pushSubkeys = [&](const Key& key, const std::string& path) {
+    const auto& subkeys = key.subkeys();
+    for (auto subkey = subkeys.rbegin(); subkey != subkeys.rend(); ++subkey) {
+      pending.push_back(Pending{subkey->get(), path + "\\" + (*subkey)->name});
+    }
+  };
+  pushSubkeys(root, rootPath);
+  while (!pending.empty()) {
+    const Pending next = std::move(pending.back());
+    pending.pop_back();
+    out += "[" + next.path + "]\n";
+    for (const Value& value : next.key->values()) appendValue(out, value);
+    out += '\n';
+    pushSubkeys(*next.key, next.path);
+  }
 }
 
 }  // namespace
@@ -82,12 +101,12 @@ void appendKey(std::string& out, const Key& key, const std::string& path) {
 std::string formatHiveText(const Key& root, std::string_view rootName) {
   std::string out = "Windows Registry Editor Version 5.00\n\n";
   const std::string rootPath(rootName);
-  if (!root.values.empty()) {
+  if (!root.values().empty()) {
     out += "[" + rootPath + "]\n";
-    for (const Value& value : root.values) appendValue(out, value);
+    for (const Value& value : root.values()) appendValue(out, value);
     out += '\n';
   }
-  for (const auto& subkey : root.subkeys) appendKey(out, *subkey, rootPath + "\\" + subkey->name);
+  appendKeys(out, root, rootPath);
   return out;
 }
 

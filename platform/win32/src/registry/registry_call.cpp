@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "registry_folder.h"
+#include "win32standin.h"
 
 namespace win32::registry {
 namespace {
@@ -19,6 +20,8 @@ struct RegistryState {
   HiveFile hives[kRootCount] = {HiveFile("HKEY_CLASSES_ROOT"), HiveFile("HKEY_CURRENT_USER"),
                                 HiveFile("HKEY_LOCAL_MACHINE"), HiveFile("HKEY_USERS")};
   KeyHandles handles;
+  // The registry folder locked for deferred changes, or -1 when every change is written at once.
+  int changesLock = -1;
 };
 
 // Never destroyed: registry calls made while the process exits still find it.
@@ -45,7 +48,9 @@ int lockFolder(const std::string& folder) {
 
 RegistryCall::RegistryCall(bool changesHive)
     : lock_(state().mutex), folder_(currentRegistryFolder()) {
-  if (changesHive) folderLock_ = lockFolder(folder_);
+  // Deferred changes hold the folder lock already; a second lock of the same folder would
+  // wait for the first.
+  if (changesHive && state().changesLock < 0) folderLock_ = lockFolder(folder_);
 }
 
 RegistryCall::~RegistryCall() {
@@ -120,3 +125,36 @@ bool asksToWrite(REGSAM desired) {
 }
 
 }  // namespace win32::registry
+
+using win32::registry::state;
+
+extern "C" LONG Win32BeginRegistryChanges(void) {
+  std::lock_guard lock(state().mutex);
+  if (state().changesLock >= 0) return ERROR_INVALID_FUNCTION;
+  const int folderLock = win32::registry::lockFolder(win32::registry::currentRegistryFolder());
+  if (folderLock < 0) return ERROR_PATH_NOT_FOUND;
+  state().changesLock = folderLock;
+  for (win32::registry::HiveFile& hive : state().hives) hive.deferWrites();
+  return ERROR_SUCCESS;
+}
+
+extern "C" LONG Win32CommitRegistryChanges(void) {
+  std::lock_guard lock(state().mutex);
+  if (state().changesLock < 0) return ERROR_INVALID_FUNCTION;
+  LONG result = ERROR_SUCCESS;
+  for (win32::registry::HiveFile& hive : state().hives) {
+    const LONG status = hive.commit();
+    if (result == ERROR_SUCCESS) result = status;
+  }
+  close(state().changesLock);  // closing releases the lock
+  state().changesLock = -1;
+  return result;
+}
+
+extern "C" void Win32DiscardRegistryChanges(void) {
+  std::lock_guard lock(state().mutex);
+  if (state().changesLock < 0) return;
+  for (win32::registry::HiveFile& hive : state().hives) hive.discard();
+  close(state().changesLock);
+  state().changesLock = -1;
+}

@@ -29,8 +29,8 @@ extern "C" LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lp
   Target target;
   if (const LONG status = call.resolve(hKey, &target); status != ERROR_SUCCESS) return status;
   if ((target.access & KEY_ENUMERATE_SUB_KEYS) == 0) return ERROR_ACCESS_DENIED;
-  if (dwIndex >= target.key->subkeys.size()) return ERROR_NO_MORE_ITEMS;
-  const LONG status = copyName(target.key->subkeys[dwIndex]->name, lpName, lpcchName);
+  if (dwIndex >= target.key->subkeys().size()) return ERROR_NO_MORE_ITEMS;
+  const LONG status = copyName(target.key->subkeys()[dwIndex]->name, lpName, lpcchName);
   if (status != ERROR_SUCCESS) return status;
   if (lpClass != nullptr && *lpcchClass > 0) lpClass[0] = '\0';
   if (lpcchClass != nullptr) *lpcchClass = 0;
@@ -51,8 +51,8 @@ extern "C" LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWO
   Target target;
   if (const LONG status = call.resolve(hKey, &target); status != ERROR_SUCCESS) return status;
   if ((target.access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
-  if (dwIndex >= target.key->values.size()) return ERROR_NO_MORE_ITEMS;
-  const Value& value = target.key->values[dwIndex];
+  if (dwIndex >= target.key->values().size()) return ERROR_NO_MORE_ITEMS;
+  const Value& value = target.key->values()[dwIndex];
   if (const LONG status = copyName(value.name, lpValueName, lpcchValueName);
       status != ERROR_SUCCESS) {
     return status;

@@ -120,7 +120,7 @@ extern "C" LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
   Key* parent = findKey(target.hive->root(), full);
   Key* doomed = parent == nullptr ? nullptr : parent->findSubkey(last);
   if (doomed == nullptr) return ERROR_FILE_NOT_FOUND;
-  if (!doomed->subkeys.empty() || !target.hive->writable()) return ERROR_ACCESS_DENIED;
+  if (!doomed->subkeys().empty() || !target.hive->writable()) return ERROR_ACCESS_DENIED;
   parent->removeSubkey(last);
   return target.hive->save();
 }
