@@ -115,6 +115,10 @@ void defineHostCommands()
     defineLayerCommands();
     defineEditCommands();
     defineClipCommands();
+    defineTransformCommands();
+    defineStretchCommand();
+    defineExplodeAndList();
+    defineGripEditCommand();
 }
 
 }  // namespace arx::host

@@ -16,6 +16,7 @@
 #include "dbsymtb.h"
 #include "ed/console.h"
 #include "ed/keywords.h"
+#include "ed/object_snap.h"
 #include "ed/prompts.h"
 #include "ed/sysvars.h"
 #include "ed/views.h"
@@ -40,11 +41,12 @@ ShapeProvider& shapeProvider()
 
 // ---- What the display shows ----------------------------------------------------------------
 
-// The active view: world and UCS points carried into its display system, and the pick box's
-// half size in display units.
+// The active view: world and UCS points carried into its display system, the size of a pixel
+// and the pick box's half size in display units.
 struct ActiveView {
     AcGeMatrix3d wcsToDcs;
     AcGeMatrix3d ucsToDcs;
+    double pixel = 0.0;
     double aperture = 0.0;
 
     bool read(AcDbDatabase* db)
@@ -58,7 +60,8 @@ struct ActiveView {
         const double viewSize = SysVars::instance().getReal("VIEWSIZE").value_or(9.0);
         const auto screen = SysVars::instance().get("SCREENSIZE");
         const double pixelsHigh = screen && screen->point[1] > 0.0 ? screen->point[1] : 600.0;
-        aperture = static_cast<double>(SysVars::instance().getInt("PICKBOX").value_or(3)) * viewSize / pixelsHigh;
+        pixel = viewSize / pixelsHigh;
+        aperture = static_cast<double>(SysVars::instance().getInt("PICKBOX").value_or(3)) * pixel;
         return true;
     }
 };
@@ -256,6 +259,26 @@ AcDbObjectId entityAt(AcDbDatabase* db, const AcGePoint3d& ucsPoint)
     return found;
 }
 
+EntityList entitiesNear(AcDbDatabase* db, const AcGePoint3d& ucsPoint, int pixels)
+{
+    EntityList found;
+    ActiveView view;
+    if (!view.read(db)) return found;
+    const Point2 pick = flat(view.ucsToDcs, ucsPoint);
+    LayerStates layers;
+    for (AcDbObjectId id : currentSpaceEntities(db))
+        if (!layers.of(id).hidden && nearPick(displayedPaths(id, view), pick, pixels * view.pixel)) found.push_back(id);
+    return found;
+}
+
+std::optional<double> pixelsBetween(AcDbDatabase* db, const AcGePoint3d& ucsPoint, const AcGePoint3d& wcsPoint)
+{
+    ActiveView view;
+    if (!view.read(db) || view.pixel <= 0.0) return std::nullopt;
+    const Point2 a = flat(view.ucsToDcs, ucsPoint), b = flat(view.wcsToDcs, wcsPoint);
+    return std::hypot(a.x - b.x, a.y - b.y) / view.pixel;
+}
+
 EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2, bool crossing)
 {
     EntityList out;
@@ -270,6 +293,47 @@ EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const 
         if (insideBox(paths, box) || (crossing && crossesBox(paths, box))) out.push_back(id);
     }
     return newestFirst(out);
+}
+
+SelectionRegion windowRegion(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2)
+{
+    ActiveView view;
+    if (!view.read(db)) return SelectionRegion();
+    const Point2 a = flat(view.ucsToDcs, corner1), b = flat(view.ucsToDcs, corner2);
+    const AcGeMatrix3d dcsToWcs = view.wcsToDcs.inverse();
+    std::vector<AcGePoint3d> corners;
+    for (const Point2 p : {Point2{a.x, a.y}, Point2{b.x, a.y}, Point2{b.x, b.y}, Point2{a.x, b.y}})
+        corners.push_back(dcsToWcs * AcGePoint3d(p.x, p.y, 0.0));
+    return SelectionRegion(view.wcsToDcs, corners);
+}
+
+SelectionRegion polygonRegion(AcDbDatabase* db, const std::vector<AcGePoint3d>& ucsCorners)
+{
+    ActiveView view;
+    if (!view.read(db)) return SelectionRegion();
+    const AcGeMatrix3d ucsToWcs = view.wcsToDcs.inverse() * view.ucsToDcs;
+    std::vector<AcGePoint3d> corners;
+    for (const AcGePoint3d& corner : ucsCorners) corners.push_back(ucsToWcs * corner);
+    return SelectionRegion(view.wcsToDcs, corners);
+}
+
+EntityList entitiesInRegion(AcDbDatabase* db, const SelectionRegion& region, bool crossing)
+{
+    EntityList out;
+    LayerStates layers;
+    for (AcDbObjectId id : currentSpaceEntities(db)) {
+        if (layers.of(id).hidden) continue;
+        EntityPaths paths;
+        if (!shapeProvider() || !shapeProvider()(id, paths)) continue;
+        if (region.holdsAll(paths) || (crossing && region.meets(paths))) out.push_back(id);
+    }
+    return newestFirst(out);
+}
+
+bool regionHoldsEntity(const SelectionRegion& region, AcDbObjectId id)
+{
+    EntityPaths paths;
+    return shapeProvider() && shapeProvider()(id, paths) && region.holdsAll(paths);
 }
 
 EntityList filtered(const EntityList& list, const SelectionFilter* filter)
@@ -324,6 +388,7 @@ private:
     Step keyword(const std::string& global);
     Step pick(const AcGePoint3d& ucsPoint);
     Step window(bool crossing, bool boxMode, const AcGePoint3d* firstCorner);
+    Step polygon(bool crossing);  // WPolygon and CPolygon
     Step symbol(const std::string& name);
     Step fromName(const ads_name name, short type);
     // Reports an operation's finds and adds (or removes) them.
@@ -403,7 +468,8 @@ SelectionCycle::Step SelectionCycle::keyword(const std::string& global)
         return Step::Continue;
     }
     if (global == "AUto") return Step::Continue;
-    say(kInvalidSelection);  // Fence, WPolygon, CPolygon, Group and Multiple are not offered here
+    if (global == "WPolygon" || global == "CPolygon") return polygon(global == "CPolygon");
+    say(kInvalidSelection);  // Fence, Group and Multiple are not offered here
     return Step::Continue;
 }
 
@@ -424,6 +490,7 @@ SelectionCycle::Step SelectionCycle::pick(const AcGePoint3d& ucsPoint)
 
 SelectionCycle::Step SelectionCycle::window(bool crossing, bool boxMode, const AcGePoint3d* firstCorner)
 {
+    const ObjectPickScope picking;  // window corners select, they are not snapped
     ads_point first, second;
     if (firstCorner != nullptr) {
         first[0] = firstCorner->x, first[1] = firstCorner->y, first[2] = firstCorner->z;
@@ -446,7 +513,39 @@ SelectionCycle::Step SelectionCycle::window(bool crossing, bool boxMode, const A
                                    ucsToDcs) == Acad::eOk)
             crossing = (ucsToDcs * c2).x < (ucsToDcs * c1).x;
     }
+    if (rules_.lastRegion != nullptr) *rules_.lastRegion = windowRegion(db_, c1, c2);
     take(entitiesInWindow(db_, c1, c2, crossing));
+    return Step::Continue;
+}
+
+SelectionCycle::Step SelectionCycle::polygon(bool crossing)
+{
+    const ObjectPickScope picking;  // polygon corners select, they are not snapped
+    std::vector<AcGePoint3d> corners;
+    ads_point point;
+    acedInitGet(RSG_NONULL, nullptr);
+    int status = acedGetPoint(nullptr, "First polygon point: ", point);
+    if (status == RTCAN) return Step::Cancelled;
+    if (status != RTNORM) return Step::Continue;
+    corners.emplace_back(point[0], point[1], point[2]);
+    for (;;) {
+        acedInitGet(0, "Undo");
+        status = acedGetPoint(point, "Specify endpoint of line or [Undo]: ", point);
+        if (status == RTCAN) return Step::Cancelled;
+        if (status == RTNONE) break;
+        if (status == RTKWORD) {
+            if (corners.size() > 1) corners.pop_back();
+            continue;
+        }
+        if (status == RTNORM) corners.emplace_back(point[0], point[1], point[2]);
+    }
+    if (corners.size() < 3) {
+        take(EntityList{});
+        return Step::Continue;
+    }
+    const SelectionRegion region = polygonRegion(db_, corners);
+    if (rules_.lastRegion != nullptr) *rules_.lastRegion = region;
+    take(entitiesInRegion(db_, region, crossing));
     return Step::Continue;
 }
 

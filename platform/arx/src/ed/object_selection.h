@@ -4,9 +4,11 @@
 // "Select objects: " cycle with its "n found" lines.
 #pragma once
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "ed/selection_filter.h"
+#include "ed/selection_region.h"
 #include "ed/selection_sets.h"
 #include "gepnt3d.h"
 
@@ -24,6 +26,7 @@ struct SelectionRules {
     const SelectionFilter* filter = nullptr;  // entities that do not match are left out
     bool skipLockedLayers = false;            // editing commands leave out locked layers
     bool single = false;                      // done at the first operation that finds something
+    SelectionRegion* lastRegion = nullptr;    // receives each window or polygon drawn (STRETCH)
 };
 
 // The entities of the current space, in drawing order.
@@ -35,9 +38,23 @@ EntityList drawingEntities();
 // The topmost entity of the current space within the pick box of a point (UCS), or null.
 // Entities on layers that are off or frozen are not seen.
 AcDbObjectId entityAt(AcDbDatabase* db, const AcGePoint3d& ucsPoint);
+// The entities of the current space the display shows within `pixels` of a point (UCS), in
+// drawing order (layers that are off or frozen are not seen).
+EntityList entitiesNear(AcDbDatabase* db, const AcGePoint3d& ucsPoint, int pixels);
+// How far apart, in pixels, the active view shows a point (UCS) and a world point; nullopt
+// without an active view.
+std::optional<double> pixelsBetween(AcDbDatabase* db, const AcGePoint3d& ucsPoint, const AcGePoint3d& wcsPoint);
 // The entities wholly inside a window (or, crossing, also those it crosses) given by two
 // corners in the UCS, as the active view shows them; newest first.
 EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2, bool crossing);
+// The region a window given by two corners (UCS) covers in the active view.
+SelectionRegion windowRegion(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2);
+// The region of a polygon whose corners are given in the UCS, in the active view.
+SelectionRegion polygonRegion(AcDbDatabase* db, const std::vector<AcGePoint3d>& ucsCorners);
+// The entities of the current space a region holds wholly (or, crossing, also those it
+// meets), newest first; and whether it holds one entity's whole shape.
+EntityList entitiesInRegion(AcDbDatabase* db, const SelectionRegion& region, bool crossing);
+bool regionHoldsEntity(const SelectionRegion& region, AcDbObjectId id);
 // The entities of the list that pass the rules' filter.
 EntityList filtered(const EntityList& list, const SelectionFilter* filter);
 // The members that are live entities of the current space.

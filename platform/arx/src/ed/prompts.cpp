@@ -9,6 +9,9 @@
 #include "acedads.h"
 #include "adscodes.h"
 #include "ed/console.h"
+#include "ed/object_snap.h"
+#include "ed/views.h"
+#include "gepnt3d.h"
 #include "ed/sysvars.h"
 
 namespace arx::ed {
@@ -194,6 +197,45 @@ int promptCycle(const char* prompt, const AnswerRequest& request, const char* co
     }
 }
 
+// The point an answer gives (a point value, or coordinates as text).
+std::optional<AcGePoint3d> pointOf(const Answer& answer)
+{
+    std::optional<std::array<double, 3>> p;
+    if (answer.kind == Answer::Kind::Value && (answer.value.type == RTPOINT || answer.value.type == RT3DPOINT))
+        p = answer.value.point;
+    else if (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR)
+        p = parsePoint(arx::ed::answerText(answer));
+    if (!p) return std::nullopt;
+    return AcGePoint3d((*p)[0], (*p)[1], (*p)[2]);
+}
+
+// The answer of a point prompt, which becomes LASTPOINT.
+void takePoint(const AcGePoint3d& point, ads_point result)
+{
+    resbuf last;
+    last.restype = RT3DPOINT;
+    for (int i = 0; i < 3; ++i) result[i] = last.resval.rpoint[i] = point[i];
+    acedSetVar("LASTPOINT", &last);
+}
+
+// After an object snap override: "of " and the point it applies to. Without a point there
+// (or with no snap under it) the original prompt is asked again.
+int pointAfterOverride(arx::ed::SnapOverride snap, ads_point result)
+{
+    Prompts::instance().showPrompt("of ");
+    const Answer answer = Prompts::instance().read(AnswerRequest{});
+    if (answer.kind == Answer::Kind::Cancel) return RTCAN;
+    std::optional<AcGePoint3d> point = pointOf(answer);
+    if (!point) return kAskAgain;
+    AcDbDatabase* db = arx::views::workingDatabase();
+    if (snap == arx::ed::SnapOverride::Intersection && !arx::ed::snapToIntersection(db, *point, *point)) return kAskAgain;
+    if (snap != arx::ed::SnapOverride::Intersection && snap != arx::ed::SnapOverride::None &&
+        !arx::ed::snapToEntities(db, snap, *point, *point))
+        return kAskAgain;
+    takePoint(*point, result);
+    return RTNORM;
+}
+
 bool violatesSign(const InitGetState& state, double v)
 {
     if ((state.bits & RSG_NOZERO) && v == 0.0) return true;
@@ -248,19 +290,18 @@ int acedGetString(int cronly, const char* prompt, char* result)
 int acedGetPoint(const ads_point, const char* prompt, ads_point result)
 {
     return promptCycle(prompt, AnswerRequest{}, "Point or option keyword required.",
-                       [&](const Answer& answer, const InitGetState&) {
-                           std::optional<std::array<double, 3>> p;
-                           if (answer.kind == Answer::Kind::Value &&
-                               (answer.value.type == RTPOINT || answer.value.type == RT3DPOINT))
-                               p = answer.value.point;
-                           else if (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR)
-                               p = parsePoint(arx::ed::answerText(answer));
-                           if (!p) return RTREJ;
-                           for (int i = 0; i < 3; ++i) result[i] = (*p)[i];
-                           resbuf last;
-                           last.restype = RT3DPOINT;
-                           for (int i = 0; i < 3; ++i) last.resval.rpoint[i] = (*p)[i];
-                           acedSetVar("LASTPOINT", &last);
+                       [&](const Answer& answer, const InitGetState& state) {
+                           const bool snapping = !arx::ed::ObjectPickScope::active();
+                           // A keyword of the prompt wins over an object snap of the same name.
+                           const bool isText = answer.kind == Answer::Kind::Text || answer.value.type == RTSTR;
+                           if (snapping && isText && !state.keywords.match(arx::ed::answerText(answer)))
+                               if (auto snap = arx::ed::snapOverrideOf(arx::ed::answerText(answer)))
+                                   return pointAfterOverride(*snap, result);
+                           std::optional<AcGePoint3d> point = pointOf(answer);
+                           if (!point) return RTREJ;
+                           if (snapping && arx::ed::runningSnapsTake(answer))
+                               point = arx::ed::withRunningSnaps(arx::views::workingDatabase(), *point);
+                           takePoint(*point, result);
                            return RTNORM;
                        });
 }
@@ -282,6 +323,93 @@ int acedGetReal(const char* prompt, ads_real* result)
                                return kAskAgain;
                            }
                            *result = *v;
+                           return RTNORM;
+                       });
+}
+
+namespace {
+
+// A distance or angle prompt takes a number, or a point measured from the base point; with no
+// base point the point given is the first of two, and "Specify second point: " asks for the other.
+std::optional<std::array<double, 3>> measuredPoint(const Answer& answer)
+{
+    if (answer.kind == Answer::Kind::Value && (answer.value.type == RTPOINT || answer.value.type == RT3DPOINT))
+        return answer.value.point;
+    if (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR) return parsePoint(arx::ed::answerText(answer));
+    return std::nullopt;
+}
+
+std::optional<double> numberOf(const Answer& answer)
+{
+    if (answer.kind == Answer::Kind::Value && answer.value.type != RTSTR) {
+        if (answer.value.type == RTSHORT || answer.value.type == RTLONG) return static_cast<double>(answer.value.integer);
+        if (answer.value.type == RTREAL || answer.value.type == RTANG) return answer.value.real;
+        return std::nullopt;
+    }
+    return parseReal(arx::ed::answerText(answer));
+}
+
+// The two ends of a measurement: the base point (or the point answered, then a second one).
+// RTNORM, RTREJ when the answer is no point, RTCAN.
+int measuredEnds(const ads_point base, const Answer& answer, std::array<double, 3>& from, std::array<double, 3>& to)
+{
+    const auto point = measuredPoint(answer);
+    if (!point) return RTREJ;
+    if (base != nullptr) {
+        from = {base[0], base[1], base[2]};
+        to = *point;
+        return RTNORM;
+    }
+    from = *point;
+    ads_point second;
+    acedInitGet(RSG_NONULL, nullptr);
+    const int status = acedGetPoint(from.data(), "Specify second point: ", second);
+    if (status != RTNORM) return status == RTCAN ? RTCAN : RTREJ;
+    to = {second[0], second[1], second[2]};
+    return RTNORM;
+}
+
+}  // namespace
+
+int acedGetDist(const ads_point pt, const char* prompt, ads_real* result)
+{
+    return promptCycle(prompt, AnswerRequest{}, "Requires numeric distance or two points.",
+                       [&](const Answer& answer, const InitGetState& state) {
+                           std::optional<double> v = numberOf(answer);
+                           if (!v) {
+                               std::array<double, 3> from{}, to{};
+                               const int status = measuredEnds(pt, answer, from, to);
+                               if (status != RTNORM) return status;
+                               const bool flat = !(state.bits & RSG_GETZ) || (state.bits & RSG_2D);
+                               v = std::hypot(to[0] - from[0], to[1] - from[1], flat ? 0.0 : to[2] - from[2]);
+                           }
+                           if (violatesSign(state, *v)) {
+                               Prompts::instance().complain("Value must be positive and nonzero.");
+                               return kAskAgain;
+                           }
+                           *result = *v;
+                           return RTNORM;
+                       });
+}
+
+int acedGetAngle(const ads_point pt, const char* prompt, ads_real* result)
+{
+    return promptCycle(prompt, AnswerRequest{}, "Requires valid numeric angle or second point.",
+                       [&](const Answer& answer, const InitGetState& state) {
+                           double radians = 0.0;
+                           if (const std::optional<double> degrees = numberOf(answer)) {
+                               radians = *degrees * M_PI / 180.0;
+                           } else {
+                               std::array<double, 3> from{}, to{};
+                               const int status = measuredEnds(pt, answer, from, to);
+                               if (status != RTNORM) return status;
+                               radians = std::atan2(to[1] - from[1], to[0] - from[0]);
+                           }
+                           if (violatesSign(state, radians)) {
+                               Prompts::instance().complain("Value must be positive and nonzero.");
+                               return kAskAgain;
+                           }
+                           *result = radians;
                            return RTNORM;
                        });
 }

@@ -6,6 +6,7 @@
 #include "adscodes.h"
 #include "dbmain.h"
 #include "ed/object_selection.h"
+#include "ed/object_snap.h"
 #include "ed/prompts.h"
 #include "ed/views.h"
 #include "ed/views_mview.h"
@@ -84,6 +85,7 @@ int acedEntSel(const char* str, ads_name entres, ads_point ptres)
     if (entres == nullptr) return RTERROR;
     entres[0] = entres[1] = 0;
     ads_point picked;
+    const arx::ed::ObjectPickScope picking;
     const int status = acedGetPoint(nullptr, str ? str : "Select object: ", picked);
     if (status != RTNORM) return status == RTNONE ? RTERROR : status;
     if (ptres != nullptr) ads_point_set(picked, ptres);

@@ -60,6 +60,10 @@ void defineStandardSysVars()
     vars.define(stored("PICKFIRST", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
     vars.define(stored("PICKAUTO", SysValue::ofShort(1), SysVarScope::Session, range(0, 1)));
     vars.define(stored("OSMODE", SysValue::ofShort(0), SysVarScope::Document, range(0, 16383)));
+    // Object snaps: the aperture half-size in pixels, and whether typed coordinates take the
+    // running snaps (0 always, 1 never, 2 only in scripts).
+    vars.define(stored("APERTURE", SysValue::ofShort(10), SysVarScope::Session, range(1, 50)));
+    vars.define(stored("OSNAPCOORD", SysValue::ofShort(2), SysVarScope::Session, range(0, 2)));
     vars.define(stored("WORLDVIEW", SysValue::ofShort(1), SysVarScope::Document, range(0, 1)));
     vars.define(stored("LAYOUTREGENCTL", SysValue::ofShort(2), SysVarScope::Session, range(0, 2)));
     vars.define(stored("UCSICON", SysValue::ofShort(3), SysVarScope::Document, range(0, 3)));
