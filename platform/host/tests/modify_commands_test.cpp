@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "acdbads_db.h"
+#include "aced.h"
 #include "acedads.h"
 #include "ap/document_manager.h"
 #include "dbapserv.h"
@@ -406,6 +407,33 @@ TEST_F(ModifyCommands, ObjectSnapsTypedBeforeAPointSnapToTheObjectUnderTheApertu
     EXPECT_NE(transcript().find("Specify base point or displacement: END\nof 50,50\nSpecify base point or displacement: 0,0\n"),
               std::string::npos)
         << transcript();
+}
+
+// Hears saves, noting whether the file existed yet.
+class SaveWitness : public AcEditorReactor {
+public:
+    void beginSave(AcDbDatabase*, const char* name) override
+    {
+        heard.push_back(std::string("begin ") + (std::filesystem::exists(name) ? "exists" : "absent"));
+    }
+    void saveComplete(AcDbDatabase*, const char* name) override
+    {
+        heard.push_back(std::string("complete ") + (std::filesystem::exists(name) ? "exists" : "absent"));
+    }
+    std::vector<std::string> heard;
+};
+
+TEST_F(ModifyCommands, SavingTellsTheEditorReactorsBeforeTheFileIsWrittenAndAfter)
+{
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("kestra_save_" + std::to_string(::getpid()) + ".dxf");
+    std::filesystem::remove(file);
+    SaveWitness saves;
+    acedEditor->addReactor(&saves);
+    typed("SAVEAS\n" + file.string() + "\nQSAVE\n");
+    acedEditor->removeReactor(&saves);
+    EXPECT_EQ(saves.heard, (std::vector<std::string>{"begin absent", "complete exists", "begin exists", "complete exists"}));
+    std::filesystem::remove(file);
 }
 
 }  // namespace
