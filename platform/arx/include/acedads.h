@@ -29,6 +29,10 @@ ACAD_PORT int acedGetString(int cronly, const char* prompt, char* result);
 ACAD_PORT int acedGetPoint(const ads_point pt, const char* prompt, ads_point result);
 ACAD_PORT int acedGetReal(const char* prompt, ads_real* result);
 ACAD_PORT int acedGetInt(const char* prompt, int* result);
+// A distance or an angle (radians): a number (degrees for an angle), or a point measured from
+// pt; without pt a point answer is the first of two.
+ACAD_PORT int acedGetDist(const ads_point pt, const char* prompt, ads_real* result);
+ACAD_PORT int acedGetAngle(const ads_point pt, const char* prompt, ads_real* result);
 ACAD_PORT int acedGetInput(char* str);
 ACAD_PORT int acedAlert(const char* string);
 

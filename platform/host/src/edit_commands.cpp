@@ -85,16 +85,9 @@ int undoGroups(History& history, int count)
 
 CommandOutcome erase()
 {
-    AcDbDatabase* db = views::workingDatabase();
-    if (db == nullptr) return CommandOutcome::Failed;
-    ed::EntityList chosen = ed::inCurrentSpace(db, ed::liveMembers(ed::SelectionSets::instance().pickFirst()));
-    if (!chosen.empty()) {
-        say(std::to_string(chosen.size()) + " found");
-    } else {
-        ed::SelectionRules rules;
-        rules.skipLockedLayers = true;
-        if (ed::selectObjects(rules, chosen) == RTCAN) return CommandOutcome::Cancelled;
-    }
+    ed::EntityList chosen;
+    const int status = selectForEditing(chosen);
+    if (status != RTNORM) return status == RTCAN ? CommandOutcome::Cancelled : CommandOutcome::Failed;
     // An erase may erase others through their reactors: those are skipped when their turn comes.
     for (AcDbObjectId id : chosen) {
         AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
@@ -219,6 +212,22 @@ CommandOutcome redo()
 }
 
 }  // namespace
+
+int selectForEditing(ed::EntityList& chosen, ed::SelectionRegion* lastRegion)
+{
+    AcDbDatabase* db = views::workingDatabase();
+    if (db == nullptr) return RTERROR;
+    chosen = lastRegion != nullptr ? ed::EntityList{}
+                                   : ed::inCurrentSpace(db, ed::liveMembers(ed::SelectionSets::instance().pickFirst()));
+    if (!chosen.empty()) {
+        say(std::to_string(chosen.size()) + " found");
+        return RTNORM;
+    }
+    ed::SelectionRules rules;
+    rules.skipLockedLayers = true;
+    rules.lastRegion = lastRegion;
+    return ed::selectObjects(rules, chosen);
+}
 
 void defineEditCommands()
 {

@@ -3,11 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "aced.h"
 #include "dbmain.h"
 #include "db/dxf/drawing_file.h"
 
 #include "ap/document_manager.h"
 #include "ed/command_processor.h"
+#include "ed/editor.h"
 #include "host_command_sets.h"
 
 namespace arx::host {
@@ -76,13 +78,17 @@ CommandOutcome saveTo(ap::Document& doc, const std::string& path)
         return CommandOutcome::Failed;
     }
     AcDbDatabase* db = doc.database();
-    if (db == nullptr || db->dxfOut(target->c_str()) != Acad::eOk) {
+    if (db == nullptr) return CommandOutcome::Failed;
+    // Editor reactors hear of the save before the file is written, and of its end after.
+    ed::Editor::instance().notify([&](AcEditorReactor* r) { r->beginSave(db, path.c_str()); });
+    if (db->dxfOut(target->c_str()) != Acad::eOk) {
         say(arx::dxf::lastDrawingFileMessage().empty() ? "Cannot save the drawing as " + path + "."
                                                       : arx::dxf::lastDrawingFileMessage());
         return CommandOutcome::Failed;
     }
     doc.setFileName(path);
     doc.setDbmod(0);
+    ed::Editor::instance().notify([&](AcEditorReactor* r) { r->saveComplete(db, path.c_str()); });
     return CommandOutcome::Ended;
 }
 

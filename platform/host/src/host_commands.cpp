@@ -116,6 +116,10 @@ void defineHostCommands()
     defineEditCommands();
     defineClipCommands();
     defineTrimExtendCommands();
+    defineTransformCommands();
+    defineStretchCommand();
+    defineExplodeAndList();
+    defineGripEditCommand();
 }
 
 }  // namespace arx::host

@@ -295,6 +295,47 @@ EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const 
     return newestFirst(out);
 }
 
+SelectionRegion windowRegion(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2)
+{
+    ActiveView view;
+    if (!view.read(db)) return SelectionRegion();
+    const Point2 a = flat(view.ucsToDcs, corner1), b = flat(view.ucsToDcs, corner2);
+    const AcGeMatrix3d dcsToWcs = view.wcsToDcs.inverse();
+    std::vector<AcGePoint3d> corners;
+    for (const Point2 p : {Point2{a.x, a.y}, Point2{b.x, a.y}, Point2{b.x, b.y}, Point2{a.x, b.y}})
+        corners.push_back(dcsToWcs * AcGePoint3d(p.x, p.y, 0.0));
+    return SelectionRegion(view.wcsToDcs, corners);
+}
+
+SelectionRegion polygonRegion(AcDbDatabase* db, const std::vector<AcGePoint3d>& ucsCorners)
+{
+    ActiveView view;
+    if (!view.read(db)) return SelectionRegion();
+    const AcGeMatrix3d ucsToWcs = view.wcsToDcs.inverse() * view.ucsToDcs;
+    std::vector<AcGePoint3d> corners;
+    for (const AcGePoint3d& corner : ucsCorners) corners.push_back(ucsToWcs * corner);
+    return SelectionRegion(view.wcsToDcs, corners);
+}
+
+EntityList entitiesInRegion(AcDbDatabase* db, const SelectionRegion& region, bool crossing)
+{
+    EntityList out;
+    LayerStates layers;
+    for (AcDbObjectId id : currentSpaceEntities(db)) {
+        if (layers.of(id).hidden) continue;
+        EntityPaths paths;
+        if (!shapeProvider() || !shapeProvider()(id, paths)) continue;
+        if (region.holdsAll(paths) || (crossing && region.meets(paths))) out.push_back(id);
+    }
+    return newestFirst(out);
+}
+
+bool regionHoldsEntity(const SelectionRegion& region, AcDbObjectId id)
+{
+    EntityPaths paths;
+    return shapeProvider() && shapeProvider()(id, paths) && region.holdsAll(paths);
+}
+
 EntityList filtered(const EntityList& list, const SelectionFilter* filter)
 {
     if (filter == nullptr || filter->empty()) return list;
@@ -347,6 +388,7 @@ private:
     Step keyword(const std::string& global);
     Step pick(const AcGePoint3d& ucsPoint);
     Step window(bool crossing, bool boxMode, const AcGePoint3d* firstCorner);
+    Step polygon(bool crossing);  // WPolygon and CPolygon
     Step symbol(const std::string& name);
     Step fromName(const ads_name name, short type);
     // Reports an operation's finds and adds (or removes) them.
@@ -426,7 +468,8 @@ SelectionCycle::Step SelectionCycle::keyword(const std::string& global)
         return Step::Continue;
     }
     if (global == "AUto") return Step::Continue;
-    say(kInvalidSelection);  // Fence, WPolygon, CPolygon, Group and Multiple are not offered here
+    if (global == "WPolygon" || global == "CPolygon") return polygon(global == "CPolygon");
+    say(kInvalidSelection);  // Fence, Group and Multiple are not offered here
     return Step::Continue;
 }
 
@@ -470,7 +513,39 @@ SelectionCycle::Step SelectionCycle::window(bool crossing, bool boxMode, const A
                                    ucsToDcs) == Acad::eOk)
             crossing = (ucsToDcs * c2).x < (ucsToDcs * c1).x;
     }
+    if (rules_.lastRegion != nullptr) *rules_.lastRegion = windowRegion(db_, c1, c2);
     take(entitiesInWindow(db_, c1, c2, crossing));
+    return Step::Continue;
+}
+
+SelectionCycle::Step SelectionCycle::polygon(bool crossing)
+{
+    const ObjectPickScope picking;  // polygon corners select, they are not snapped
+    std::vector<AcGePoint3d> corners;
+    ads_point point;
+    acedInitGet(RSG_NONULL, nullptr);
+    int status = acedGetPoint(nullptr, "First polygon point: ", point);
+    if (status == RTCAN) return Step::Cancelled;
+    if (status != RTNORM) return Step::Continue;
+    corners.emplace_back(point[0], point[1], point[2]);
+    for (;;) {
+        acedInitGet(0, "Undo");
+        status = acedGetPoint(point, "Specify endpoint of line or [Undo]: ", point);
+        if (status == RTCAN) return Step::Cancelled;
+        if (status == RTNONE) break;
+        if (status == RTKWORD) {
+            if (corners.size() > 1) corners.pop_back();
+            continue;
+        }
+        if (status == RTNORM) corners.emplace_back(point[0], point[1], point[2]);
+    }
+    if (corners.size() < 3) {
+        take(EntityList{});
+        return Step::Continue;
+    }
+    const SelectionRegion region = polygonRegion(db_, corners);
+    if (rules_.lastRegion != nullptr) *rules_.lastRegion = region;
+    take(entitiesInRegion(db_, region, crossing));
     return Step::Continue;
 }
 

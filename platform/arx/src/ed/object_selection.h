@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ed/selection_filter.h"
+#include "ed/selection_region.h"
 #include "ed/selection_sets.h"
 #include "gepnt3d.h"
 
@@ -25,6 +26,7 @@ struct SelectionRules {
     const SelectionFilter* filter = nullptr;  // entities that do not match are left out
     bool skipLockedLayers = false;            // editing commands leave out locked layers
     bool single = false;                      // done at the first operation that finds something
+    SelectionRegion* lastRegion = nullptr;    // receives each window or polygon drawn (STRETCH)
 };
 
 // The entities of the current space, in drawing order.
@@ -45,6 +47,14 @@ std::optional<double> pixelsBetween(AcDbDatabase* db, const AcGePoint3d& ucsPoin
 // The entities wholly inside a window (or, crossing, also those it crosses) given by two
 // corners in the UCS, as the active view shows them; newest first.
 EntityList entitiesInWindow(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2, bool crossing);
+// The region a window given by two corners (UCS) covers in the active view.
+SelectionRegion windowRegion(AcDbDatabase* db, const AcGePoint3d& corner1, const AcGePoint3d& corner2);
+// The region of a polygon whose corners are given in the UCS, in the active view.
+SelectionRegion polygonRegion(AcDbDatabase* db, const std::vector<AcGePoint3d>& ucsCorners);
+// The entities of the current space a region holds wholly (or, crossing, also those it
+// meets), newest first; and whether it holds one entity's whole shape.
+EntityList entitiesInRegion(AcDbDatabase* db, const SelectionRegion& region, bool crossing);
+bool regionHoldsEntity(const SelectionRegion& region, AcDbObjectId id);
 // The entities of the list that pass the rules' filter.
 EntityList filtered(const EntityList& list, const SelectionFilter* filter);
 // The members that are live entities of the current space.

@@ -4,6 +4,7 @@
 
 #include "adscodes.h"
 #include "dbobjptr.h"
+#include "ed/views.h"
 #include "ed/input.h"
 #include "ed/object_selection.h"
 #include "ed/sysvars.h"
@@ -45,12 +46,18 @@ std::optional<SnapOverride> snapOverrideOf(const std::string& answer)
         return name.size() >= shortest && name.size() <= word.size() && word.compare(0, name.size(), name) == 0;
     };
     if (abbreviates("INTERSECTION", 3)) return SnapOverride::Intersection;
+    if (abbreviates("ENDPOINT", 3)) return SnapOverride::Endpoint;
+    if (abbreviates("MIDPOINT", 3)) return SnapOverride::Midpoint;
+    if (abbreviates("CENTER", 3)) return SnapOverride::Center;
+    if (abbreviates("PERPENDICULAR", 3)) return SnapOverride::Perpendicular;
+    if (abbreviates("NEAREST", 3)) return SnapOverride::Nearest;
     if (abbreviates("NONE", 3)) return SnapOverride::None;
     return std::nullopt;
 }
 
-bool snapToIntersection(AcDbDatabase* db, const AcGePoint3d& ucsPick, AcGePoint3d& ucsSnapped)
+bool snapToIntersection(AcDbDatabase* db, const AcGePoint3d& pick, AcGePoint3d& ucsSnapped)
 {
+    const AcGePoint3d ucsPick = pick;  // callers may snap a point in place
     if (db == nullptr) return false;
     const int aperture = aperturePixels();
     bool found = false;
@@ -61,6 +68,62 @@ bool snapToIntersection(AcDbDatabase* db, const AcGePoint3d& ucsPick, AcGePoint3
         found = true;
         nearest = *pixels;
         ucsSnapped = point;
+    }
+    if (!found) return false;
+    views::transformPoint(db, views::CoordSystem::Kind::Wcs, views::CoordSystem::Kind::Ucs, ucsSnapped);
+    return true;
+}
+
+namespace {
+
+AcDb::OsnapMode osnapModeOf(SnapOverride snap)
+{
+    switch (snap) {
+    case SnapOverride::Endpoint: return AcDb::kOsModeEnd;
+    case SnapOverride::Midpoint: return AcDb::kOsModeMid;
+    case SnapOverride::Center: return AcDb::kOsModeCen;
+    case SnapOverride::Perpendicular: return AcDb::kOsModePerp;
+    default: return AcDb::kOsModeNear;
+    }
+}
+
+// LASTPOINT in the world: where a perpendicular is measured from.
+AcGePoint3d lastPointInWorld(AcDbDatabase* db)
+{
+    const auto last = SysVars::instance().get("LASTPOINT");
+    AcGePoint3d point = last ? AcGePoint3d(last->point[0], last->point[1], last->point[2]) : AcGePoint3d::kOrigin;
+    views::transformPoint(db, views::CoordSystem::Kind::Ucs, views::CoordSystem::Kind::Wcs, point);
+    return point;
+}
+
+}  // namespace
+
+bool snapToEntities(AcDbDatabase* db, SnapOverride snap, const AcGePoint3d& pick, AcGePoint3d& ucsSnapped)
+{
+    const AcGePoint3d ucsPick = pick;  // callers may snap a point in place
+    if (db == nullptr) return false;
+    AcGePoint3d worldPick = ucsPick;
+    views::transformPoint(db, views::CoordSystem::Kind::Ucs, views::CoordSystem::Kind::Wcs, worldPick);
+    const AcGePoint3d worldLast = lastPointInWorld(db);
+    AcGeMatrix3d viewXform;
+    views::transformMatrix(db, views::CoordSystem::of(views::CoordSystem::Kind::Wcs),
+                           views::CoordSystem::of(views::CoordSystem::Kind::Dcs), viewXform);
+    bool found = false;
+    double nearest = 0.0;
+    for (AcDbObjectId id : entitiesNear(db, ucsPick, aperturePixels())) {
+        AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+        if (entity.openStatus() != Acad::eOk) continue;
+        AcGePoint3dArray points;
+        AcDbIntArray geomIds;
+        if (entity->getOsnapPoints(osnapModeOf(snap), 0, worldPick, worldLast, viewXform, points, geomIds) != Acad::eOk)
+            continue;
+        for (int i = 0; i < points.length(); ++i) {
+            const std::optional<double> pixels = pixelsBetween(db, ucsPick, points[i]);
+            if (!pixels || (found && *pixels >= nearest)) continue;
+            found = true;
+            nearest = *pixels;
+            ucsSnapped = points[i];
+        }
     }
     if (!found) return false;
     views::transformPoint(db, views::CoordSystem::Kind::Wcs, views::CoordSystem::Kind::Ucs, ucsSnapped);

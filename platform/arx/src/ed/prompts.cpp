@@ -227,8 +227,10 @@ int pointAfterOverride(arx::ed::SnapOverride snap, ads_point result)
     if (answer.kind == Answer::Kind::Cancel) return RTCAN;
     std::optional<AcGePoint3d> point = pointOf(answer);
     if (!point) return kAskAgain;
-    if (snap == arx::ed::SnapOverride::Intersection &&
-        !arx::ed::snapToIntersection(arx::views::workingDatabase(), *point, *point))
+    AcDbDatabase* db = arx::views::workingDatabase();
+    if (snap == arx::ed::SnapOverride::Intersection && !arx::ed::snapToIntersection(db, *point, *point)) return kAskAgain;
+    if (snap != arx::ed::SnapOverride::Intersection && snap != arx::ed::SnapOverride::None &&
+        !arx::ed::snapToEntities(db, snap, *point, *point))
         return kAskAgain;
     takePoint(*point, result);
     return RTNORM;
@@ -321,6 +323,93 @@ int acedGetReal(const char* prompt, ads_real* result)
                                return kAskAgain;
                            }
                            *result = *v;
+                           return RTNORM;
+                       });
+}
+
+namespace {
+
+// A distance or angle prompt takes a number, or a point measured from the base point; with no
+// base point the point given is the first of two, and "Specify second point: " asks for the other.
+std::optional<std::array<double, 3>> measuredPoint(const Answer& answer)
+{
+    if (answer.kind == Answer::Kind::Value && (answer.value.type == RTPOINT || answer.value.type == RT3DPOINT))
+        return answer.value.point;
+    if (answer.kind == Answer::Kind::Text || answer.value.type == RTSTR) return parsePoint(arx::ed::answerText(answer));
+    return std::nullopt;
+}
+
+std::optional<double> numberOf(const Answer& answer)
+{
+    if (answer.kind == Answer::Kind::Value && answer.value.type != RTSTR) {
+        if (answer.value.type == RTSHORT || answer.value.type == RTLONG) return static_cast<double>(answer.value.integer);
+        if (answer.value.type == RTREAL || answer.value.type == RTANG) return answer.value.real;
+        return std::nullopt;
+    }
+    return parseReal(arx::ed::answerText(answer));
+}
+
+// The two ends of a measurement: the base point (or the point answered, then a second one).
+// RTNORM, RTREJ when the answer is no point, RTCAN.
+int measuredEnds(const ads_point base, const Answer& answer, std::array<double, 3>& from, std::array<double, 3>& to)
+{
+    const auto point = measuredPoint(answer);
+    if (!point) return RTREJ;
+    if (base != nullptr) {
+        from = {base[0], base[1], base[2]};
+        to = *point;
+        return RTNORM;
+    }
+    from = *point;
+    ads_point second;
+    acedInitGet(RSG_NONULL, nullptr);
+    const int status = acedGetPoint(from.data(), "Specify second point: ", second);
+    if (status != RTNORM) return status == RTCAN ? RTCAN : RTREJ;
+    to = {second[0], second[1], second[2]};
+    return RTNORM;
+}
+
+}  // namespace
+
+int acedGetDist(const ads_point pt, const char* prompt, ads_real* result)
+{
+    return promptCycle(prompt, AnswerRequest{}, "Requires numeric distance or two points.",
+                       [&](const Answer& answer, const InitGetState& state) {
+                           std::optional<double> v = numberOf(answer);
+                           if (!v) {
+                               std::array<double, 3> from{}, to{};
+                               const int status = measuredEnds(pt, answer, from, to);
+                               if (status != RTNORM) return status;
+                               const bool flat = !(state.bits & RSG_GETZ) || (state.bits & RSG_2D);
+                               v = std::hypot(to[0] - from[0], to[1] - from[1], flat ? 0.0 : to[2] - from[2]);
+                           }
+                           if (violatesSign(state, *v)) {
+                               Prompts::instance().complain("Value must be positive and nonzero.");
+                               return kAskAgain;
+                           }
+                           *result = *v;
+                           return RTNORM;
+                       });
+}
+
+int acedGetAngle(const ads_point pt, const char* prompt, ads_real* result)
+{
+    return promptCycle(prompt, AnswerRequest{}, "Requires valid numeric angle or second point.",
+                       [&](const Answer& answer, const InitGetState& state) {
+                           double radians = 0.0;
+                           if (const std::optional<double> degrees = numberOf(answer)) {
+                               radians = *degrees * M_PI / 180.0;
+                           } else {
+                               std::array<double, 3> from{}, to{};
+                               const int status = measuredEnds(pt, answer, from, to);
+                               if (status != RTNORM) return status;
+                               radians = std::atan2(to[1] - from[1], to[0] - from[0]);
+                           }
+                           if (violatesSign(state, radians)) {
+                               Prompts::instance().complain("Value must be positive and nonzero.");
+                               return kAskAgain;
+                           }
+                           *result = radians;
                            return RTNORM;
                        });
 }

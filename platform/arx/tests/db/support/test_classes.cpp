@@ -1,5 +1,9 @@
 #include "support/test_classes.h"
 
+#include <cstdio>
+
+#include "acgi.h"
+
 #include "acutads.h"
 #include "dbfiler.h"
 
@@ -206,6 +210,28 @@ Acad::ErrorStatus DbTestEntity::getGripPoints(AcGePoint3dArray& points, AcDbIntA
     assertReadEnabled();
     points.append(mPoint);
     return Acad::eOk;
+}
+
+Acad::ErrorStatus DbTestEntity::moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
+{
+    assertWriteEnabled();
+    std::string note = "E:moveGripPointsAt";
+    for (int i = 0; i < indices.length(); ++i) note += " " + std::to_string(indices[i]);
+    char x[32];
+    std::snprintf(x, sizeof x, " %g", offset.x);
+    events().push_back(note + x + (objectId().isNull() ? " drag" : ""));
+    mPoint += offset;
+    return Acad::eOk;
+}
+
+Adesk::Boolean DbTestEntity::worldDraw(AcGiWorldDraw* mode)
+{
+    if (mode->isDragging()) {
+        char x[32];
+        std::snprintf(x, sizeof x, "%g", mPoint.x);
+        events().push_back(std::string("E:dragged ") + x);
+    }
+    return AcDbEntity::worldDraw(mode);
 }
 
 ACRX_DXF_DEFINE_MEMBERS(DbUncopyableEntity, DbTestEntity, 15, 0, 1, DBUNCOPYABLE, DBTEST)

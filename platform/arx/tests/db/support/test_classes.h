@@ -42,6 +42,11 @@ public:
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
     Acad::ErrorStatus getGripPoints(AcGePoint3dArray& points, AcDbIntArray& modes, AcDbIntArray& ids) const override;
+    // Moves the point; notes "E:moveGripPointsAt <indices> <offset x>" (and "drag" on a copy
+    // not in a drawing).
+    Acad::ErrorStatus moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    // Notes "E:dragged <x>" when drawn in drag mode.
+    Adesk::Boolean worldDraw(AcGiWorldDraw* mode) override;
 
     // The filer types dwgOutFields saw, most recent last.
     static std::vector<AcDb::FilerType>& filerTypesSeen();
