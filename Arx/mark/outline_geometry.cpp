@@ -41,6 +41,14 @@ double outlineRotation(const AcGePoint3d corners[4], const AcGePoint3d& center, 
     return -(corners[3] - corners[2]).angleOnPlane(plane);
 }
 
+AcGeVector3d outlineNormal(const AcGePoint3d corners[4], double length, const AcGeVector3d& fallback)
+{
+    const AcGeVector3d across = (corners[3] - corners[2]).crossProduct(corners[2] - corners[1]);
+    const double size = across.length();
+    if (!(size > 0.0) || !std::isfinite(size)) return fallback;
+    return across * (-length / size);
+}
+
 bool isOnOutlineLines(const AcGePoint3d corners[4], const AcGePoint3d& point)
 {
     AcGeTol tolerance;

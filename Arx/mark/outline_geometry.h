@@ -13,6 +13,12 @@ AcGePoint3d outlineCenter(const AcGePoint3d corners[4]);
 // so in (-2 pi, 0]. A zero normal measures on the world XY plane.
 double outlineRotation(const AcGePoint3d corners[4], const AcGePoint3d& center, const AcGeVector3d& normal);
 
+// Minus the unit normal of the plane through corner 2 spanned by corner 3 - corner 2 and
+// corner 2 - corner 1, scaled to `length`: it points along the view direction for an outline
+// seen as on the sheet and turns over when the outline is mirrored. The fallback is returned
+// when the corners span no plane (an outline flattened to a line or a point).
+AcGeVector3d outlineNormal(const AcGePoint3d corners[4], double length, const AcGeVector3d& fallback);
+
 // On one of the four unbounded lines through corners 0-1, 1-2, 2-3 and 3-0, within 1e-5.
 bool isOnOutlineLines(const AcGePoint3d corners[4], const AcGePoint3d& point);
 

@@ -27,6 +27,28 @@ public:
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* filer) const override;
     Acad::ErrorStatus dxfInFields(AcDbDxfFiler* filer) override;
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* filer) const override;
+    // Reads the record reshape() wrote (four corners and the paper height) and reshapes the
+    // mark with it, which records the present state in turn so that redo works alike.
+    Acad::ErrorStatus applyPartialUndo(AcDbDwgFiler* undoFiler, AcRxClass* classObj) override;
+    // Marks are never copied: the viewport is what the user copies.
+    Acad::ErrorStatus deepClone(AcDbObject* owner, AcDbObject*& clone, AcDbIdMapping& idMap,
+                                Adesk::Boolean isPrimary = true) const override;
+    Acad::ErrorStatus wblockClone(AcRxObject* owner, AcDbObject*& clone, AcDbIdMapping& idMap,
+                                  Adesk::Boolean isPrimary = true) const override;
+    // Editing: grip 0 is the centre, grip 1 corner 0, then the extra grips.
+    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode mode, int gsSelectionMark, const AcGePoint3d& pickPoint,
+                                     const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform,
+                                     AcGePoint3dArray& snapPoints, AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
+                                    AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    Acad::ErrorStatus getStretchPoints(AcGePoint3dArray& stretchPoints) const override;
+    Acad::ErrorStatus moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
+    void list() const override;
+    // Any matrix, mirroring and non-uniform scaling included; the view fields stay.
+    Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
+    // Only inside EXPLODE: one closed 3D polyline through the corners.
+    Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
 
     // The mark's own operations, in the order the rest of the module relies on.
     virtual Acad::ErrorStatus setOutlineBlockId(AcDbObjectId id);
@@ -72,6 +94,11 @@ public:
     // Stores the property-palette marker in the extension dictionary. The mark must be in a
     // database and open for write.
     virtual Acad::ErrorStatus attachPropertyMarker();
+    // Gives the mark new corners and paper height with an undo record of its own, and writes
+    // the resulting view into the viewport's view record. eNotOpenForRead when the viewport
+    // cannot be opened, eNotOpenForWrite when it cannot be changed.
+    virtual Acad::ErrorStatus reshape(const AcGePoint3d& p0, const AcGePoint3d& p1, const AcGePoint3d& p2,
+                                      const AcGePoint3d& p3, double paperHeight);
     virtual Acad::ErrorStatus setViewMode(Adesk::Int32 viewMode);
     virtual Adesk::Int32 viewMode() const;
     virtual Acad::ErrorStatus setFrontZ(double frontZ);
@@ -119,6 +146,17 @@ private:
     bool setDxfField(const resbuf& item);
     void drawOutline(AcGiWorldDraw* worldDraw) const;
     bool drawDragLabel(AcGiWorldDraw* worldDraw);
+    // transformBy without the write check: corners through the matrix, then the derived
+    // fields (centre, scale, normal, rotation).
+    void transformOutline(const AcGeMatrix3d& xform);
+    // The corner grip: resizes about the centre (weight 2) or moves corner 0 alone with the
+    // run-time scales loaded (weight 3).
+    Acad::ErrorStatus moveCornerGrip(int weight, const AcGeVector3d& offset);
+    void resizeAboutCenter(const AcGeVector3d& u);
+    Acad::ErrorStatus moveCornerAlone(const AcGePoint3d& p);
+    // The part of the listing after the host's header; false when a variable is unreadable.
+    bool listReport() const;
+    void listViewport() const;
 
     AcDbHandle mViewportHandle;
     AcGePoint3d mCorners[4];

@@ -15,13 +15,19 @@ namespace {
 bool viewsAlongUcsNormal()
 {
     const AcGeVector3d viewDir = readPointVariable("VIEWDIR").value_or(AcGePoint3d::kOrigin).asVector();
-    AcGeVector3d ucsNormal(0.0, 0.0, 1.0);
-    if (AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase())
-        ucsNormal = db->ucsxdir().crossProduct(db->ucsydir()).normal();
     AcGeTol tolerance;
     tolerance.setEqualPoint(1e-12);
     tolerance.setEqualVector(1e-12);
-    return viewDir.isParallelTo(ucsNormal, tolerance);
+    return viewDir.isParallelTo(ucsNormal(), tolerance);
+}
+
+}  // namespace
+
+AcGeVector3d ucsNormal()
+{
+    if (AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase())
+        return db->ucsxdir().crossProduct(db->ucsydir()).normal();
+    return AcGeVector3d::kZAxis;
 }
 
 std::optional<AcGePoint3d> transformPoint(const AcGePoint3d& point, int from, int to)
@@ -36,8 +42,6 @@ std::optional<AcGePoint3d> transformPoint(const AcGePoint3d& point, int from, in
     if (acedTrans(asDblArray(point), &fromSystem, &toSystem, 0, asDblArray(result)) != RTNORM) return std::nullopt;
     return result;
 }
-
-}  // namespace
 
 Corners paperCorners(const AcDbViewport& viewport)
 {

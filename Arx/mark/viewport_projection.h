@@ -6,6 +6,7 @@
 
 #include "acadstrc.h"
 #include "gepnt3d.h"
+#include "gevec3d.h"
 
 class AcDbViewport;
 class VaduKestra;
@@ -16,6 +17,13 @@ using Corners = std::array<AcGePoint3d, 4>;
 
 // Top-right, top-left, bottom-left and bottom-right corners of the viewport on the sheet.
 Corners paperCorners(const AcDbViewport& viewport);
+
+// A point carried between the host's coordinate systems (RTWCS, RTUCS, RTDCS, RTPSDCS) by
+// acedTrans; nothing when the host cannot transform it.
+std::optional<AcGePoint3d> transformPoint(const AcGePoint3d& point, int from, int to);
+
+// The Z axis of the working drawing's current UCS (unit vector of UCS X x UCS Y).
+AcGeVector3d ucsNormal();
 
 // A paper-space point carried to world coordinates through the active viewport (PSDCS to DCS
 // to WCS). In a view along the UCS normal the result lies at the current ELEVATION. Nothing

@@ -11,7 +11,7 @@
 #include "shell/command_table.h"
 #include "shell/demand_load.h"
 #include "shell/document_registry_reactor.h"
-#include "shell/editor_reactor.h"
+#include "assoc/msv_editor_reactor.h"
 #include "shell/kestra_module.h"
 #include "shell/lisp_function_table.h"
 #include "shell/lisp_guard.h"

@@ -5,7 +5,7 @@
 #include "acutads.h"
 #include "rxobject.h"
 #include "shell/command_table.h"
-#include "shell/editor_reactor.h"
+#include "assoc/msv_editor_reactor.h"
 #include "shell/kestra_module.h"
 #include "shell/profile_reactor.h"
 #include "shell/runtime_classes.h"

@@ -39,6 +39,29 @@ SysVarDef drawingVariable(const char* name, const char* initial, std::string (*r
     return def;
 }
 
+using UnitReader = Adesk::Int16 (AcDbDatabase::*)() const;
+using UnitWriter = Acad::ErrorStatus (AcDbDatabase::*)(Adesk::Int16);
+
+// A unit setting of the working drawing's header: an integer between low and high.
+SysVarDef unitVariable(const char* name, int initial, int low, int high, UnitReader read, UnitWriter write)
+{
+    SysVarDef def;
+    def.name = name;
+    def.initial = SysValue::ofShort(initial);
+    def.get = [read]() -> std::optional<SysValue> {
+        AcDbDatabase* db = views::workingDatabase();
+        if (db == nullptr) return std::nullopt;
+        return SysValue::ofShort((db->*read)());
+    };
+    def.set = [write, low, high](const SysValue& value) {
+        AcDbDatabase* db = views::workingDatabase();
+        if (db == nullptr || (value.type != RTSHORT && value.type != RTLONG)) return false;
+        if (value.integer < low || value.integer > high) return false;
+        return (db->*write)(static_cast<Adesk::Int16>(value.integer)) == Acad::eOk;
+    };
+    return def;
+}
+
 std::string currentLayer(AcDbDatabase* db) { return arx::db::recordName(db->clayer()); }
 
 bool setCurrentLayer(AcDbDatabase* db, const std::string& name)
@@ -106,6 +129,10 @@ void defineDrawingSysVars()
     vars.define(drawingVariable("CLAYER", "0", currentLayer, setCurrentLayer));
     vars.define(drawingVariable("CECOLOR", "BYLAYER", currentColor, setCurrentColor));
     vars.define(drawingVariable("CELTYPE", "ByLayer", currentLinetype, setCurrentLinetype));
+    vars.define(unitVariable("LUNITS", 2, 1, 5, &AcDbDatabase::lunits, &AcDbDatabase::setLunits));
+    vars.define(unitVariable("LUPREC", 4, 0, 8, &AcDbDatabase::luprec, &AcDbDatabase::setLuprec));
+    vars.define(unitVariable("AUNITS", 0, 0, 4, &AcDbDatabase::aunits, &AcDbDatabase::setAunits));
+    vars.define(unitVariable("AUPREC", 0, 0, 8, &AcDbDatabase::auprec, &AcDbDatabase::setAuprec));
 }
 
 }  // namespace arx::ed

@@ -1,5 +1,5 @@
 // The system variables of the current drawing's properties for new objects: CLAYER, CECOLOR
-// and CELTYPE (drawing_sysvars.cpp).
+// and CELTYPE, and of its units: LUNITS, LUPREC, AUNITS and AUPREC (drawing_sysvars.cpp).
 #pragma once
 #include <string>
 

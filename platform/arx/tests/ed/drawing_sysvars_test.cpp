@@ -1,6 +1,7 @@
 // CLAYER, CECOLOR and CELTYPE read and write the working drawing; CLAYER refuses a layer that
 // is missing or frozen, CECOLOR takes numbers, names and BYLAYER/BYBLOCK, CELTYPE a loaded
-// linetype; new entities take what they say.
+// linetype; new entities take what they say. LUNITS, LUPREC, AUNITS and AUPREC keep to their
+// ranges.
 #include "views_fixture.h"
 
 #include "dbobjptr.h"
@@ -69,4 +70,24 @@ TEST_F(DrawingVariables, CeltypeNamesALoadedLinetype)
     EXPECT_EQ(getText("CELTYPE"), "ByBlock");
     EXPECT_NE(setText("CELTYPE", "DASHED"), RTNORM) << "not loaded";
     EXPECT_EQ(getText("CELTYPE"), "ByBlock");
+}
+
+TEST_F(DrawingVariables, TheUnitVariablesReadAndWriteTheDrawingsHeaderWithinTheirRanges)
+{
+    EXPECT_EQ(getInt("LUNITS"), 2);
+    EXPECT_EQ(getInt("LUPREC"), 4);
+    EXPECT_EQ(getInt("AUNITS"), 0);
+    EXPECT_EQ(getInt("AUPREC"), 0);
+    EXPECT_EQ(setInt("LUNITS", 4), RTNORM);
+    EXPECT_EQ(setInt("LUPREC", 8), RTNORM);
+    EXPECT_EQ(setInt("AUNITS", 1), RTNORM);
+    EXPECT_EQ(setInt("AUPREC", 3), RTNORM);
+    EXPECT_EQ(db->lunits(), 4);
+    EXPECT_EQ(db->luprec(), 8);
+    EXPECT_EQ(db->aunits(), 1);
+    EXPECT_EQ(db->auprec(), 3);
+    for (auto [name, wrong] : {std::pair{"LUNITS", 0}, {"LUNITS", 6}, {"LUPREC", 9}, {"AUNITS", 5}, {"AUPREC", -1}})
+        EXPECT_NE(setInt(name, wrong), RTNORM) << name << " " << wrong;
+    EXPECT_EQ(getInt("LUNITS"), 4);
+    EXPECT_EQ(getInt("AUPREC"), 3);
 }
