@@ -24,15 +24,12 @@
 #include "ed/command_processor.h"
 #include "ed/sysvars.h"
 #include "host.h"
+#include "host_session_fixture.h"
 #include "support/test_classes.h"
 
 namespace {
 
-std::string& printed()
-{
-    static std::string text;
-    return text;
-}
+using hosttest::printed;
 
 // Hears erase notifications and notes what the editor said at that moment.
 class EraseWitness : public AcDbObjectReactor {
@@ -47,70 +44,17 @@ public:
     std::vector<std::string> heard;
 };
 
-class EditCommands : public ::testing::Test {
+class EditCommands : public hosttest::HostSessionTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        static const std::filesystem::path registry =
-            std::filesystem::temp_directory_path() / ("kestra_edit_commands_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(registry);
-        arx::host::HostOptions options;
-        options.registryFolder = registry.string();
-        arx::host::startHost(options);
-        dbtest::registerTestClasses();
-    }
-    static void TearDownTestSuite() { arx::host::stopHost(); }
-
-    void SetUp() override
-    {
-        arx::ap::DocumentManager::instance().newDocument();
-        db = acdbHostApplicationServices()->workingDatabase();
-        ASSERT_NE(db, nullptr);
-        printed().clear();
-        dbtest::events().clear();
-        arx::ed::Console::instance().setSink([](std::string_view text) { printed().append(text); });
-    }
-    void TearDown() override
-    {
-        arx::ed::Console::instance().resetSink();
-        if (auto* doc = arx::ap::DocumentManager::instance().current())
-            arx::ap::DocumentManager::instance().closeDocument(doc);
-    }
-
     // A test entity in model space watched by a persistent reactor object and `witness`.
     AcDbObjectId addWatchedEntity(double value)
     {
-        AcDbObjectId reactorId;
-        {
-            AcDbDictionary* nod = nullptr;
-            EXPECT_EQ(db->getNamedObjectsDictionary(nod, AcDb::kForWrite), Acad::eOk);
-            auto* reactor = new DbTestReactor;
-            nod->setAt(("WATCH" + std::to_string(value)).c_str(), reactor, reactorId);
-            reactor->close();
-            nod->close();
-        }
         auto* entity = new DbTestEntity;
         entity->setValue(value);
-        AcDbObjectId id;
-        {
-            AcDbObjectPointer<AcDbBlockTableRecord> space(db->currentSpaceId(), AcDb::kForWrite);
-            EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-        }
-        entity->addPersistentReactor(reactorId);
-        entity->addReactor(&witness);
-        entity->close();
-        return id;
-    }
-    void typed(const std::string& text)
-    {
-        std::istringstream in(text);
-        arx::ed::TypedInput input(in);
-        arx::ed::InputScope scope(&input);
-        arx::ed::CommandProcessor::instance().runCommandLoop();
+        return addWatched(entity, witness);
     }
     static bool erased(AcDbObjectId id) { return id.isErased(); }
 
-    AcDbDatabase* db = nullptr;
     EraseWitness witness;
 };
 

@@ -26,15 +26,12 @@
 #include "ed/input.h"
 #include "ed/sysvars.h"
 #include "host.h"
+#include "host_session_fixture.h"
 #include "support/test_classes.h"
 
 namespace {
 
-std::string& transcript()
-{
-    static std::string text;
-    return text;
-}
+using hosttest::printed;
 
 // Notes the command names active when an object is opened for modify.
 class CommandWitness : public AcDbObjectReactor {
@@ -47,68 +44,13 @@ public:
     std::vector<std::string> heard;
 };
 
-class ModifyCommands : public ::testing::Test {
+class ModifyCommands : public hosttest::HostSessionTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        static const std::filesystem::path registry =
-            std::filesystem::temp_directory_path() / ("kestra_modify_commands_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(registry);
-        arx::host::HostOptions options;
-        options.registryFolder = registry.string();
-        arx::host::startHost(options);
-        dbtest::registerTestClasses();
-    }
-    static void TearDownTestSuite() { arx::host::stopHost(); }
-
-    void SetUp() override
-    {
-        arx::ap::DocumentManager::instance().newDocument();
-        db = acdbHostApplicationServices()->workingDatabase();
-        ASSERT_NE(db, nullptr);
-        transcript().clear();
-        dbtest::events().clear();
-        arx::ed::Console::instance().setSink([](std::string_view text) { transcript().append(text); });
-    }
-    void TearDown() override
-    {
-        arx::ed::Console::instance().resetSink();
-        if (auto* doc = arx::ap::DocumentManager::instance().current())
-            arx::ap::DocumentManager::instance().closeDocument(doc);
-    }
-
     // Appends an entity to model space, watched by a persistent reactor and the witness.
-    AcDbObjectId add(AcDbEntity* entity)
-    {
-        AcDbObjectId reactorId;
-        {
-            AcDbDictionary* nod = nullptr;
-            EXPECT_EQ(db->getNamedObjectsDictionary(nod, AcDb::kForWrite), Acad::eOk);
-            auto* reactor = new DbTestReactor;
-            nod->setAt(("WATCH" + std::to_string(++watchers)).c_str(), reactor, reactorId);
-            reactor->close();
-            nod->close();
-        }
-        AcDbObjectId id;
-        {
-            AcDbObjectPointer<AcDbBlockTableRecord> space(db->currentSpaceId(), AcDb::kForWrite);
-            EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-        }
-        entity->addPersistentReactor(reactorId);
-        entity->addReactor(&witness);
-        entity->close();
-        return id;
-    }
+    AcDbObjectId add(AcDbEntity* entity) { return addWatched(entity, witness); }
     AcDbObjectId addLine(AcGePoint3d a, AcGePoint3d b) { return add(new AcDbLine(a, b)); }
     AcDbObjectId addCircle(AcGePoint3d c, double r) { return add(new AcDbCircle(c, AcGeVector3d::kZAxis, r)); }
 
-    void typed(const std::string& text)
-    {
-        std::istringstream in(text);
-        arx::ed::TypedInput input(in);
-        arx::ed::InputScope scope(&input);
-        arx::ed::CommandProcessor::instance().runCommandLoop();
-    }
     static std::pair<AcGePoint3d, AcGePoint3d> ends(AcDbObjectId id)
     {
         AcDbObjectPointer<AcDbLine> line(id, AcDb::kForRead);
@@ -144,9 +86,7 @@ protected:
         return out;
     }
 
-    AcDbDatabase* db = nullptr;
     CommandWitness witness;
-    int watchers = 0;
 };
 
 // A point within the default tolerance of the coordinates given.
@@ -164,7 +104,7 @@ TEST_F(ModifyCommands, MoveAsksTheHostsPromptsAndTransformsWhileOpenForWrite)
     typed("MOVE\nL\n\n1,1\n6,3\n");
     EXPECT_POINT(ends(id).first, 5, 2, 0);
     EXPECT_POINT(ends(id).second, 15, 2, 0);
-    EXPECT_EQ(transcript(), "Command: MOVE\nSelect objects: L\n1 found\nSelect objects: \n"
+    EXPECT_EQ(printed(), "Command: MOVE\nSelect objects: L\n1 found\nSelect objects: \n"
                             "Specify base point or displacement: 1,1\n"
                             "Specify second point of displacement or <use first point as displacement>: 6,3\n"
                             "Command: \n");
@@ -174,7 +114,7 @@ TEST_F(ModifyCommands, MoveAsksTheHostsPromptsAndTransformsWhileOpenForWrite)
     // Enter at the second point takes the first as the displacement; U takes both moves back.
     typed("MOVE\nL\n\n0,-2\n\nU\nU\n");
     EXPECT_POINT(ends(id).first, 0, 0, 0);
-    EXPECT_NE(transcript().find("Command: U\nMOVE\nCommand: U\nMOVE\n"), std::string::npos) << transcript();
+    EXPECT_NE(printed().find("Command: U\nMOVE\nCommand: U\nMOVE\n"), std::string::npos) << printed();
 }
 
 TEST_F(ModifyCommands, CopyOnceAndMultipleCloneThenMoveTheCopies)
@@ -191,9 +131,9 @@ TEST_F(ModifyCommands, CopyOnceAndMultipleCloneThenMoveTheCopies)
     EXPECT_EQ(std::count(dbtest::events().begin(), dbtest::events().end(), "P:openedForModify " + h), 0)
         << "the original is not changed";
 
-    transcript().clear();
+    printed().clear();
     typed("COPY\nP\n\nM\n0,0\n0,10\n0,20\n\n");
-    EXPECT_EQ(transcript(), "Command: COPY\nSelect objects: P\n1 found\nSelect objects: \n"
+    EXPECT_EQ(printed(), "Command: COPY\nSelect objects: P\n1 found\nSelect objects: \n"
                             "Specify base point or displacement, or [Multiple]: M\nSpecify base point: 0,0\n"
                             "Specify second point of displacement or <use first point as displacement>: 0,10\n"
                             "Specify second point of displacement: 0,20\n"
@@ -211,20 +151,20 @@ TEST_F(ModifyCommands, RotateByAngleByPointAndByReference)
     const AcDbObjectId id = addLine({0, 0, 0}, {10, 0, 0});
     typed("ROTATE\nL\n\n0,0\n90\n");
     EXPECT_POINT(ends(id).second, 0, 10, 0);
-    EXPECT_EQ(transcript().rfind("Command: ROTATE\nCurrent positive angle in UCS:  ANGDIR=counterclockwise  ANGBASE=0\n"
+    EXPECT_EQ(printed().rfind("Command: ROTATE\nCurrent positive angle in UCS:  ANGDIR=counterclockwise  ANGBASE=0\n"
                                  "Select objects: ",
                                  0),
               0u)
-        << transcript();
+        << printed();
     typed("ROTATE\nL\n\n0,0\n-1,0\n");  // a point: the angle from the base point to it
     EXPECT_POINT(ends(id).second, 0, -10, 0);
-    transcript().clear();
+    printed().clear();
     typed("ROTATE\nL\n\n0,0\nR\n180\n225\n");
     EXPECT_POINT(ends(id).second, std::sqrt(50.0), -std::sqrt(50.0), 0);
-    EXPECT_NE(transcript().find("Specify rotation angle or [Reference]: R\nSpecify the reference angle <0>: 180\n"
+    EXPECT_NE(printed().find("Specify rotation angle or [Reference]: R\nSpecify the reference angle <0>: 180\n"
                                 "Specify the new angle: 225\n"),
               std::string::npos)
-        << transcript();
+        << printed();
     typed("U\nU\nU\n");
     EXPECT_POINT(ends(id).second, 10, 0, 0);
 }
@@ -235,14 +175,14 @@ TEST_F(ModifyCommands, ScaleByFactorAndReferenceRefusesNonPositiveFactors)
     typed("SCALE\nL\n\n0,0\n0\n-2\n3\n");
     EXPECT_POINT(circleOf(id).first, 6, 0, 0);
     EXPECT_DOUBLE_EQ(circleOf(id).second, 3.0);
-    EXPECT_NE(transcript().find("Specify scale factor or [Reference]: 0\nValue must be positive and nonzero.\n"),
+    EXPECT_NE(printed().find("Specify scale factor or [Reference]: 0\nValue must be positive and nonzero.\n"),
               std::string::npos)
-        << transcript();
-    transcript().clear();
+        << printed();
+    printed().clear();
     typed("SCALE\nL\n\n0,0\nR\n6\n2\n");
     EXPECT_DOUBLE_EQ(circleOf(id).second, 1.0);
-    EXPECT_NE(transcript().find("Specify reference length <1>: 6\nSpecify new length: 2\n"), std::string::npos)
-        << transcript();
+    EXPECT_NE(printed().find("Specify reference length <1>: 6\nSpecify new length: 2\n"), std::string::npos)
+        << printed();
     typed("SCALE\nL\n\n0,0\nR\n0,0\n4,0\n0,8\n");  // reference by two points, new length by a point
     EXPECT_DOUBLE_EQ(circleOf(id).second, 2.0);
 }
@@ -256,10 +196,10 @@ TEST_F(ModifyCommands, MirrorKeepsTheSourceByDefaultAndMirrorsItWhenAskedToDelet
     EXPECT_POINT(ends(id).first, 1, 1, 0);
     EXPECT_POINT(ends(entities[1]).first, -1, 1, 0);
     EXPECT_POINT(ends(entities[1]).second, -3, 2, 0);
-    EXPECT_NE(transcript().find("Specify first point of mirror line: 0,0\nSpecify second point of mirror line: 0,5\n"
+    EXPECT_NE(printed().find("Specify first point of mirror line: 0,0\nSpecify second point of mirror line: 0,5\n"
                                 "Delete source objects? [Yes/No] <N>: \n"),
               std::string::npos)
-        << transcript();
+        << printed();
     dbtest::events().clear();
     witness.heard.clear();
     typed("MIRROR\n1,1\n\n0,0\n5,0\nY\n");
@@ -267,7 +207,7 @@ TEST_F(ModifyCommands, MirrorKeepsTheSourceByDefaultAndMirrorsItWhenAskedToDelet
     EXPECT_EQ(modelEntities().size(), 2u);
     EXPECT_EQ(witness.heard, (std::vector<std::string>{"MIRROR 1"}));
     typed("MIRROR\n1,-1\n\n2,2\n2,2\n2,3\nN\n");
-    EXPECT_NE(transcript().find("Mirror line must have two distinct points.\n"), std::string::npos) << transcript();
+    EXPECT_NE(printed().find("Mirror line must have two distinct points.\n"), std::string::npos) << printed();
 }
 
 TEST_F(ModifyCommands, StretchMovesThePointsInsideTheCrossingAndWholeObjectsInside)
@@ -280,20 +220,20 @@ TEST_F(ModifyCommands, StretchMovesThePointsInsideTheCrossingAndWholeObjectsInsi
     EXPECT_POINT(ends(line).second, 10, 5, 0);
     EXPECT_POINT(circleOf(inside).first, 12, 5, 0);
     EXPECT_POINT(circleOf(outside).first, 30, 0, 0);
-    EXPECT_EQ(transcript().rfind("Command: STRETCH\nSelect objects to stretch by crossing-window or crossing-polygon...\n"
+    EXPECT_EQ(printed().rfind("Command: STRETCH\nSelect objects to stretch by crossing-window or crossing-polygon...\n"
                                  "Select objects: C\nFirst corner: 8,-2\nSpecify opposite corner: 14,2\n2 found\n",
                                  0),
               0u)
-        << transcript();
+        << printed();
 
     // A crossing polygon around the line's start: only that end moves.
-    transcript().clear();
+    printed().clear();
     typed("STRETCH\nCP\n-1,-1\n1,-1\n1,1\n-1,1\n\n\n1,0\n\n");
     EXPECT_POINT(ends(line).first, 1, 0, 0);
     EXPECT_POINT(ends(line).second, 10, 5, 0);
-    EXPECT_NE(transcript().find("Select objects: CP\nFirst polygon point: -1,-1\nSpecify endpoint of line or [Undo]: 1,-1\n"),
+    EXPECT_NE(printed().find("Select objects: CP\nFirst polygon point: -1,-1\nSpecify endpoint of line or [Undo]: 1,-1\n"),
               std::string::npos)
-        << transcript();
+        << printed();
     typed("U\nU\n");
     EXPECT_POINT(ends(line).first, 0, 0, 0);
     EXPECT_POINT(ends(line).second, 10, 0, 0);
@@ -324,7 +264,7 @@ TEST_F(ModifyCommands, ExplodeReplacesAPolylineByItsPiecesAndUndoBringsItBack)
     ASSERT_EQ(entities.size(), 3u);
     EXPECT_POINT(ends(entities[1]).first, 0, 0, 0);
     EXPECT_POINT(ends(entities[2]).second, 4, 3, 0);
-    EXPECT_NE(transcript().find("1 was not able to be exploded.\n"), std::string::npos) << transcript();
+    EXPECT_NE(printed().find("1 was not able to be exploded.\n"), std::string::npos) << printed();
     typed("U\n");
     EXPECT_FALSE(id.isErased());
     EXPECT_EQ(modelEntities().size(), 2u);
@@ -335,8 +275,8 @@ TEST_F(ModifyCommands, ListPrintsEachObjectsReportAndChangesNothing)
     const AcDbObjectId id = addLine({0, 0, 0}, {1, 0, 0});
     dbtest::events().clear();
     typed("LIST\nL\n\n");
-    EXPECT_NE(transcript().find("LINE"), std::string::npos) << transcript();
-    EXPECT_NE(transcript().find("Handle = " + dbtest::handleOf(id)), std::string::npos) << transcript();
+    EXPECT_NE(printed().find("LINE"), std::string::npos) << printed();
+    EXPECT_NE(printed().find("Handle = " + dbtest::handleOf(id)), std::string::npos) << printed();
     EXPECT_TRUE(dbtest::events().empty());
 }
 
@@ -346,18 +286,18 @@ TEST_F(ModifyCommands, GripEditDragsACopyInDragModeThenMovesTheHotGrips)
     typed("GRIPEDIT\nL\n\n3\n\n12,4\n");
     EXPECT_POINT(ends(line).first, 0, 0, 0);
     EXPECT_POINT(ends(line).second, 12, 4, 0);
-    EXPECT_NE(transcript().find("Grip 1: 0.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
+    EXPECT_NE(printed().find("Grip 1: 0.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
                                 "Grip 2: 5.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
                                 "Grip 3: 10.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
                                 "Select grip (number or point): 3\nSelect grip (number or point): \n** STRETCH **\n"
                                 "Specify stretch point or [Base point/eXit]: 12,4\n"),
               std::string::npos)
-        << transcript();
+        << printed();
 
     // A point picks the grip under the pick box; Base point changes where the displacement starts.
     typed("GRIPEDIT\nL\n\n0,0\n7\n\nB\n1,0\n2,1\n");
     EXPECT_POINT(ends(line).first, 1, 1, 0);
-    EXPECT_NE(transcript().find("Select grip (number or point): 7\nNo grip there.\n"), std::string::npos) << transcript();
+    EXPECT_NE(printed().find("Select grip (number or point): 7\nNo grip there.\n"), std::string::npos) << printed();
     typed("U\nU\n");
     EXPECT_POINT(ends(line).second, 10, 0, 0);
 }
@@ -391,22 +331,22 @@ TEST_F(ModifyCommands, ObjectSnapsTypedBeforeAPointSnapToTheObjectUnderTheApertu
     // The aperture touches the circle: its centre; the line: its endpoint nearest the pick.
     typed("MOVE\n20,2\n\n_cen\n21.97,0.3\n_end\n9,0.05\n");
     EXPECT_POINT(circleOf(circle).first, 10, 0, 0);
-    EXPECT_NE(transcript().find("Specify base point or displacement: _cen\nof 21.97,0.3\n"
+    EXPECT_NE(printed().find("Specify base point or displacement: _cen\nof 21.97,0.3\n"
                                 "Specify second point of displacement or <use first point as displacement>: _end\n"
                                 "of 9,0.05\n"),
               std::string::npos)
-        << transcript();
+        << printed();
     typed("MOVE\nL\n\n3,5\nPER\n5,0.02\n");  // the foot of the perpendicular from the base point
     EXPECT_POINT(circleOf(circle).first, 10, -5, 0);
     typed("MOVE\nL\n\nmid\n2,0.02\nNEArest\n7,0.05\n");
     EXPECT_POINT(circleOf(circle).first, 12, -5, 0);
     // Nothing under the aperture: the prompt is asked again.
-    transcript().clear();
+    printed().clear();
     typed("MOVE\nL\n\nEND\n50,50\n0,0\n1,0\n");
     EXPECT_POINT(circleOf(circle).first, 13, -5, 0);
-    EXPECT_NE(transcript().find("Specify base point or displacement: END\nof 50,50\nSpecify base point or displacement: 0,0\n"),
+    EXPECT_NE(printed().find("Specify base point or displacement: END\nof 50,50\nSpecify base point or displacement: 0,0\n"),
               std::string::npos)
-        << transcript();
+        << printed();
 }
 
 // Hears saves, noting whether the file existed yet.
