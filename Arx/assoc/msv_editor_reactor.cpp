@@ -10,6 +10,7 @@
 #include "assoc/association_store.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "assoc/plot_check.h"
+#include "assoc/reshape_hooks.h"
 #include "assoc/store_access.h"
 #include "shell/document_registry.h"
 #include "shell/kestra_module.h"
@@ -106,6 +107,7 @@ void MsvEditorReactor::beginSave(AcDbDatabase* database, const char* /*intendedN
 void MsvEditorReactor::commandWillStart(const char* commandName)
 {
     if (KestraModule* module = kestraModule()) module->copiedObjects.clear();
+    onCommandStart(commandName);
     if (sameCommand(commandName, "PLOT") || sameCommand(commandName, "PREVIEW")) checkViewsBeforePlot();
 }
 
@@ -116,6 +118,10 @@ void MsvEditorReactor::commandFailed(const char* commandName) { commandFinished(
 void MsvEditorReactor::commandFinished(const char* commandName)
 {
     stripCopiedAssociations();
+    // After a reshape command the first run reshapes the marks and the second works through
+    // the pending modifications; otherwise the second finds nothing left.
+    onCommandEnd(commandName);
+    onCommandEnd(commandName);
     if (sameCommand(commandName, "VPCLIP")) showRefusal(kVpclipReminder);
 }
 

@@ -7,12 +7,14 @@
 #include "assoc/handle_text.h"
 #include "assoc/layer_state.h"
 #include "assoc/ms_vp_pers_reactor.h"
+#include "assoc/outline_reshape.h"
+#include "assoc/reshape_hooks.h"
+#include "assoc/viewport_reshape.h"
 #include "dbents.h"
 #include "mark/vadu_kestra.h"
 #include "shell/document_registry.h"
 #include "shell/kestra_module.h"
 #include "shell/system_variables.h"
-#include "shell/work/work_routines.h"
 
 namespace kestra {
 
@@ -27,20 +29,6 @@ bool isClipEntityClass(const AcDbObject& object)
     for (const char* name : kClipEntityClasses)
         if (std::strcmp(object.isA()->name(), name) == 0) return true;
     return false;
-}
-
-ViewportSnapshot snapshotOf(const AcDbViewport& viewport)
-{
-    ViewportSnapshot snapshot;
-    snapshot.id = viewport.objectId();
-    snapshot.width = viewport.width();
-    snapshot.height = viewport.height();
-    snapshot.viewDirection = viewport.viewDirection();
-    snapshot.viewTarget = viewport.viewTarget();
-    snapshot.viewCenter = viewport.viewCenter();
-    snapshot.viewHeight = viewport.viewHeight();
-    snapshot.centerPoint = viewport.centerPoint();
-    return snapshot;
 }
 
 ReactorWorkingLists* workingLists()
@@ -82,12 +70,10 @@ void outlineModified(const AcDbBlockReference& outline)
     }
     // Changed outside a command (in the property palette): the mark follows at once.
     AcDbObjectId markId;
-    if (!readPartnerHandle(outline, markId)) return;
-    ObjectOpener<VaduKestra> mark(markId, AcDb::kForWrite);
     DocumentState* state = currentDocumentState();
-    if (!mark || state == nullptr) return;
+    if (!readPartnerHandle(outline, markId) || markId.isNull() || state == nullptr) return;
     state->reactorsSuspended = true;
-    reshapeMarkFromOutline(*mark, outline);
+    reshapeMarkFromOutline(markId, outline);
     state->reactorsSuspended = false;
 }
 
@@ -107,14 +93,12 @@ void MsVpPersReactor::copied(const AcDbObject* object, const AcDbObject* newObje
 void MsVpPersReactor::openedForModify(const AcDbObject* object)
 {
     if (reactorsSuspended() || object->isErased()) return;
-    kestra::ReactorWorkingLists* lists = kestra::workingLists();
-    if (lists == nullptr) return;
     if (const AcDbViewport* viewport = AcDbViewport::cast(object)) {
-        lists->pendingEdits.push_back(kestra::snapshotOf(*viewport));
+        kestra::recordSnapshot(kestra::snapshotOf(*viewport));
     } else if (kestra::isClipEntityClass(*object)) {
-        kestra::ViewportSnapshot clipEntity;
+        kestra::ViewportSnapshot clipEntity;  // completed from its viewport at the command's end
         clipEntity.id = object->objectId();
-        lists->pendingEdits.push_back(clipEntity);
+        kestra::recordSnapshot(clipEntity);
     }
 }
 

@@ -46,11 +46,19 @@ bool centerMatches(const AcGePoint3d& markCenter, const AcGePoint3d& viewCenter)
     return markCenter.distanceTo(viewCenter) / reach < kTolerance;
 }
 
-bool viewMatchesMark(const ViewportView& viewport, const MarkView& mark)
+bool viewShapeMatchesMark(const ViewportView& viewport, const MarkView& mark)
 {
     if (!(viewport.viewHeight != 0.0 && std::fabs(mark.zoomXp - viewport.height / viewport.viewHeight) < kTolerance))
         return false;
     if (!twistMatchesRotation(viewport.twist, mark.rotation)) return false;
+    AcGeTol tolerance;
+    tolerance.setEqualVector(kTolerance);
+    return mark.normal.isCodirectionalTo(viewport.viewDirection, tolerance);
+}
+
+bool viewMatchesMark(const ViewportView& viewport, const MarkView& mark)
+{
+    if (!viewShapeMatchesMark(viewport, mark)) return false;
     const bool plan = viewport.viewDirection.z == 1.0;
     const bool centredOnTarget = viewport.viewCenter.x == 0.0 && viewport.viewCenter.y == 0.0;
     if (plan || centredOnTarget) {
@@ -61,9 +69,7 @@ bool viewMatchesMark(const ViewportView& viewport, const MarkView& mark)
         const AcGePoint3d shown(viewport.viewTarget.x + offset.x, viewport.viewTarget.y + offset.y, 0.0);
         if (!centerMatches(mark.center, shown)) return false;
     }
-    AcGeTol tolerance;
-    tolerance.setEqualVector(kTolerance);
-    return mark.normal.isCodirectionalTo(viewport.viewDirection, tolerance);
+    return true;
 }
 
 }  // namespace kestra

@@ -39,6 +39,10 @@ bool twistMatchesRotation(double twist, double rotation);
 // distance from the origin and 1 (so that a mark centred on the origin is compared too).
 bool centerMatches(const AcGePoint3d& markCenter, const AcGePoint3d& viewCenter);
 
+// Scale, twist and view direction agree (the centre is not compared): what the reshaping of
+// a mark after a viewport edit checks before it trusts the mark's frame.
+bool viewShapeMatchesMark(const ViewportView& viewport, const MarkView& mark);
+
 // All four conditions: the scale within 1e-6, the twist, the centre (compared for a plan view
 // or a view centred on its target, the view centre carried into the world through the twist;
 // any other view counts as centred) and the view direction codirectional with the mark's

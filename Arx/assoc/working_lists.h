@@ -2,6 +2,7 @@
 // per document, the marks and outline block references changed and the snapshots of
 // viewports opened for change; for the process, the copies of associated objects.
 #pragma once
+#include <map>
 #include <set>
 #include <vector>
 
@@ -50,9 +51,55 @@ struct ViewportSnapshot {
     AcGePoint3d centerPoint;
 };
 
+// One viewport (or clip entity) opened for change during a reshape command: the snapshot of
+// its first opening, and the centre it had when it was last opened.
+struct PendingEdit {
+    ViewportSnapshot snapshot;  // snapshot.centerPoint is the centre at the first opening
+    AcGePoint3d latestCenter;
+};
+
+// The pending edits in the order the objects were first opened, each object once.
+class PendingEditList {
+public:
+    // A new object gets an entry (first and latest centre alike); a listed one only takes the
+    // snapshot's centre as its latest.
+    void record(const ViewportSnapshot& snapshot)
+    {
+        const auto [at, added] = positions_.emplace(snapshot.id, entries_.size());
+        if (added) entries_.push_back(PendingEdit{snapshot, snapshot.centerPoint});
+        else entries_[at->second].latestCenter = snapshot.centerPoint;
+    }
+    // Adds the entry at the end as it is, even for an object listed already.
+    void append(const PendingEdit& edit)
+    {
+        positions_.emplace(edit.snapshot.id, entries_.size());
+        entries_.push_back(edit);
+    }
+    void clear()
+    {
+        entries_.clear();
+        positions_.clear();
+    }
+    bool empty() const { return entries_.empty(); }
+    size_t size() const { return entries_.size(); }
+    // Hands the entries over and leaves the list empty.
+    std::vector<PendingEdit> take()
+    {
+        std::vector<PendingEdit> taken;
+        taken.swap(entries_);
+        positions_.clear();
+        return taken;
+    }
+    const std::vector<PendingEdit>& entries() const { return entries_; }
+
+private:
+    std::vector<PendingEdit> entries_;
+    std::map<AcDbObjectId, size_t> positions_;
+};
+
 struct ReactorWorkingLists {
     IdQueue pendingModifications;
-    std::vector<ViewportSnapshot> pendingEdits;
+    PendingEditList pendingEdits;
 };
 
 }  // namespace kestra

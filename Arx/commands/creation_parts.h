@@ -64,6 +64,11 @@ AcDbObjectId makeOutlineBlock(AcDbObjectId viewportId, AcDbObjectId clipBoundary
                               const Corners& paperCorners, const EntityAttributes& attributes,
                               const std::string& layoutName);
 
+// The clip boundary's copy in an outline block carried from the sheet to the block's frame
+// (the viewport's centre to the origin, its sides along X and Y): every entity of the block
+// takes colour by block, layer "0" and linetype ByBlock.
+void mapOutlineBlock(AcDbObjectId blockId, const AcGePoint3d& sheetCenter, const Corners& paperCorners);
+
 // Attaches the reactor objects to the viewport and its clip entity; false (reported) on a
 // failure.
 bool attachViewportSide(AcDbObjectId viewportId, AcDbObjectId markId);

@@ -74,6 +74,11 @@ void mapClone(AcDbObjectId blockId, const AcGeMatrix3d& toBlock)
 
 }  // namespace
 
+void mapOutlineBlock(AcDbObjectId blockId, const AcGePoint3d& sheetCenter, const Corners& paperCorners)
+{
+    mapClone(blockId, sheetToBlock(sheetCenter, paperCorners));
+}
+
 AcDbObjectId makeOutlineBlock(AcDbObjectId viewportId, AcDbObjectId clipBoundaryId, AcDbObjectId markId,
                               const Corners& paperCorners, const EntityAttributes& attributes,
                               const std::string& layoutName)
@@ -96,7 +101,7 @@ AcDbObjectId makeOutlineBlock(AcDbObjectId viewportId, AcDbObjectId clipBoundary
         }
         sheetCenter = viewport->centerPoint();
     }
-    mapClone(blockId, sheetToBlock(sheetCenter, paperCorners));
+    mapOutlineBlock(blockId, sheetCenter, paperCorners);
 
     ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
     if (!mark) {

@@ -17,6 +17,9 @@ struct DocumentState {
     AcApDocument* document;
     // While set, the viewport persistent reactor ignores its notifications.
     bool reactorsSuspended = false;
+    // Set from the start of a command that may reshape marks (a viewport edit on a layout's
+    // sheet) until its end has been processed; snapshots are taken only meanwhile.
+    bool reshapeCommand = false;
     // Associated marks last counted by the association check; -1 before its first run.
     Adesk::Int32 associationCount = -1;
     // Set while the host evaluates an AutoLISP expression in this document.

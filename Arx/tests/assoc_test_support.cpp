@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 #include "acdbads_db.h"
@@ -13,6 +14,7 @@
 #include "assoc/handle_text.h"
 #include "assoc/layer_state.h"
 #include "assoc/ms_vp_pers_reactor.h"
+#include "commands/mark_creation.h"
 #include "dbapserv.h"
 #include "db/open_objects.h"
 #include "dbsymtb.h"
@@ -209,6 +211,49 @@ AcDbObjectId AssocHostTest::makeAssociatedMark(AcDbObjectId viewportId)
     kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
     EXPECT_EQ(kestra::attachReactors(&mark, &viewport), Acad::eOk);
     return markId;
+}
+
+AcDbObjectId AssocHostTest::markViewport(AcDbObjectId viewportId)
+{
+    activate(viewportId);
+    state().reactorsSuspended = true;
+    kestra::createMarkForCurrentViewport();
+    state().reactorsSuspended = false;
+    acedCommand(RTSTR, "._PSPACE", RTNONE);
+    AcDbObjectIdArray marks;
+    kestra::collectModelSpaceEntities("VaduKestra", marks);
+    return marks.isEmpty() ? AcDbObjectId() : marks.at(marks.length() - 1);
+}
+
+kestra::Corners AssocHostTest::shownCorners(AcDbObjectId viewportId)
+{
+    activate(viewportId);
+    std::optional<kestra::Corners> corners;
+    {
+        kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
+        if (viewport) corners = kestra::modelCorners(*viewport);
+    }
+    acedCommand(RTSTR, "._PSPACE", RTNONE);
+    EXPECT_TRUE(corners.has_value());
+    return corners.value_or(kestra::Corners{});
+}
+
+std::vector<AcDbObjectId> AssocHostTest::outlineContent(AcDbObjectId markId)
+{
+    std::vector<AcDbObjectId> ids;
+    kestra::ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
+    if (!mark) return ids;
+    kestra::ObjectOpener<AcDbBlockReference> outline(mark->outlineBlockId(), AcDb::kForRead);
+    if (!outline) return ids;
+    kestra::ObjectOpener<AcDbBlockTableRecord> block(outline->blockTableRecord(), AcDb::kForRead);
+    AcDbBlockTableRecordIterator* raw = nullptr;
+    if (!block || block->newIterator(raw) != Acad::eOk) return ids;
+    std::unique_ptr<AcDbBlockTableRecordIterator> iterator(raw);
+    for (; !iterator->done(); iterator->step()) {
+        AcDbObjectId id;
+        if (iterator->getEntityId(id) == Acad::eOk) ids.push_back(id);
+    }
+    return ids;
 }
 
 AcDbObjectId AssocHostTest::modelSpaceId()

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "dbents.h"
 #include "mark/vadu_kestra.h"
+#include "mark/viewport_projection.h"
 #include "shell/document_registry.h"
 
 namespace assoctest {
@@ -49,6 +51,13 @@ protected:
     AcDbObjectId makeMark(AcDbObjectId viewportId);
     // A mark associated through every link: index pair, partner handle record, reactors.
     AcDbObjectId makeAssociatedMark(AcDbObjectId viewportId);
+    // The mark the make command's creation step gives the viewport (made current for it), with
+    // its outline block reference when the viewport is clipped; paper space stays current.
+    AcDbObjectId markViewport(AcDbObjectId viewportId);
+    // The model corners the viewport shows now (it is made current to see them).
+    kestra::Corners shownCorners(AcDbObjectId viewportId);
+    // The entities of the block of the mark's outline block reference (none without one).
+    std::vector<AcDbObjectId> outlineContent(AcDbObjectId markId);
     AcDbObjectId modelSpaceId();
     // A line in model space.
     AcDbObjectId appendLine();

@@ -67,16 +67,6 @@ RandomCase randomCase(std::mt19937& random, int index)
 
 class MakeMarkTest : public AssocHostTest {
 protected:
-    // The model corners the viewport shows now.
-    Corners shownCorners(AcDbObjectId viewportId)
-    {
-        activate(viewportId);
-        ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
-        std::optional<Corners> corners = modelCorners(*viewport);
-        EXPECT_TRUE(corners.has_value());
-        return corners.value_or(Corners{});
-    }
-
     AcDbObjectId reactorObject(const char* key)
     {
         AcDbObjectId id;
@@ -141,14 +131,9 @@ protected:
         ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
         ObjectOpener<AcDbBlockReference> outline(mark->outlineBlockId(), AcDb::kForRead);
         ASSERT_TRUE(outline.isOpen());
-        ObjectOpener<AcDbBlockTableRecord> block(outline->blockTableRecord(), AcDb::kForRead);
-        AcDbBlockTableRecordIterator* raw = nullptr;
-        ASSERT_EQ(block->newIterator(raw), Acad::eOk);
-        std::unique_ptr<AcDbBlockTableRecordIterator> iterator(raw);
         int copies = 0;
-        for (; !iterator->done(); iterator->step(), ++copies) {
-            AcDbObjectId id;
-            iterator->getEntityId(id);
+        for (const AcDbObjectId& id : outlineContent(markId)) {
+            ++copies;
             ObjectOpener<AcDbPolyline> copy(id, AcDb::kForRead);
             ASSERT_TRUE(copy.isOpen());
             EXPECT_EQ(copy->colorIndex(), 0);
@@ -175,17 +160,6 @@ protected:
         AcDbObjectIdArray marks;
         collectModelSpaceEntities("VaduKestra", marks);
         return marks.isEmpty() ? AcDbObjectId() : marks.at(marks.length() - 1);
-    }
-
-    // The creation step as the command runs it for the viewport made current.
-    AcDbObjectId markViewport(AcDbObjectId viewportId)
-    {
-        activate(viewportId);
-        state().reactorsSuspended = true;
-        createMarkForCurrentViewport();
-        state().reactorsSuspended = false;
-        acedCommand(RTSTR, "._PSPACE", RTNONE);
-        return lastMark();
     }
 };
 

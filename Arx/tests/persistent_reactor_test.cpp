@@ -138,13 +138,14 @@ TEST_F(PersistentReactorTest, ChangesAreQueuedUnlessTheReactorsAreSuspended)
 {
     const AcDbObjectId viewport = makeViewport();
     const AcDbObjectId mark = makeAssociatedMark(viewport);
+    state().reshapeCommand = true;  // viewport snapshots are taken only for a reshape command
     {
         ObjectOpener<AcDbViewport> open(viewport, AcDb::kForWrite);
         open->setWidth(120.0);
     }
     ASSERT_EQ(state().workingLists.pendingEdits.size(), 1u);
-    EXPECT_EQ(state().workingLists.pendingEdits[0].id, viewport);
-    EXPECT_EQ(state().workingLists.pendingEdits[0].width, 200.0);
+    EXPECT_EQ(state().workingLists.pendingEdits.entries()[0].snapshot.id, viewport);
+    EXPECT_EQ(state().workingLists.pendingEdits.entries()[0].snapshot.width, 200.0);
     {
         ObjectOpener<VaduKestra> open(mark, AcDb::kForWrite);
         open->setCenter(open->center() + AcGeVector3d(10, 0, 0));
@@ -166,6 +167,7 @@ TEST_F(PersistentReactorTest, ChangesAreQueuedUnlessTheReactorsAreSuspended)
     state().reactorsSuspended = false;
     EXPECT_TRUE(state().workingLists.pendingModifications.empty());
     EXPECT_TRUE(state().workingLists.pendingEdits.empty());
+    state().reshapeCommand = false;
 }
 
 TEST_F(PersistentReactorTest, ACopiedViewportIsListedAndWhileCopiesArePendingChangesAreNot)

@@ -1,19 +1,24 @@
 // The audit of a drawing's associations when it is opened, on drawings with 5,000, 10,000
 // and 20,000 associated marks: it must stay linear (the 20,000-mark figure at most 2.2 times
 // the 10,000-mark one). "Audit" times the audit of an open drawing; "OpenAndAudit" reads the
-// drawing file and audits it, as opening a drawing in the host does.
+// drawing file and audits it, as opening a drawing in the host does. "ReshapeAfterStretch"
+// reshapes every mark after all its viewports were stretched in one command, which must stay
+// linear as well.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "acdb.h"
 #include "acdocman.h"
 #include "acedads.h"
 #include "assoc/association_maintenance.h"
 #include "assoc/ms_vp_pers_reactor.h"
+#include "assoc/viewport_reshape.h"
 #include "dbapserv.h"
 #include "dbents.h"
 #include "dbsymtb.h"
@@ -165,8 +170,56 @@ void OpenAndAudit(benchmark::State& state)
     state.SetComplexityN(count);
 }
 
+// Every viewport of the drawing made 1 unit wider, with the snapshot taken before.
+std::vector<kestra::PendingEdit> stretchEveryViewport(AcDbDatabase* db)
+{
+    std::vector<kestra::PendingEdit> edits;
+    ObjectOpener<AcDbBlockTableRecord> paper(blockNamed(db, ACDB_PAPER_SPACE), AcDb::kForRead);
+    AcDbBlockTableRecordIterator* raw = nullptr;
+    paper->newIterator(raw);
+    std::unique_ptr<AcDbBlockTableRecordIterator> iterator(raw);
+    paper.close();
+    for (; !iterator->done(); iterator->step()) {
+        AcDbObjectId id;
+        iterator->getEntityId(id);
+        ObjectOpener<AcDbViewport> viewport(id, AcDb::kForWrite);
+        if (!viewport) continue;
+        const kestra::ViewportSnapshot before = kestra::snapshotOf(*viewport);
+        viewport->setWidth(viewport->width() + 1.0);
+        edits.push_back(kestra::PendingEdit{before, before.centerPoint});
+    }
+    return edits;
+}
+
+void ReshapeAfterStretch(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const fs::path path = drawingWithMarks(count);
+    AcDbDatabase* previous = acdbHostApplicationServices()->workingDatabase();
+    AcDbDatabase* db = readDrawing(path);
+    if (db == nullptr) {
+        state.SkipWithError("the drawing does not open");
+        return;
+    }
+    acdbHostApplicationServices()->setWorkingDatabase(db);
+    db->disableUndoRecording(true);
+    kestra::DocumentState* record = kestra::currentDocumentState();
+    for (auto _ : state) {
+        state.PauseTiming();
+        record->reactorsSuspended = true;
+        const std::vector<kestra::PendingEdit> edits = stretchEveryViewport(db);
+        state.ResumeTiming();
+        kestra::reshapeEditedMarks(edits, "STRETCH");
+        record->reactorsSuspended = false;
+    }
+    acdbHostApplicationServices()->setWorkingDatabase(previous);
+    delete db;
+    state.SetComplexityN(count);
+}
+
 BENCHMARK(Audit)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 BENCHMARK(OpenAndAudit)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(ReshapeAfterStretch)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 }  // namespace
 

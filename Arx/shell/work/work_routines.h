@@ -7,9 +7,7 @@
 
 #include "adsdef.h"
 
-class AcDbBlockReference;
 class AcRxObject;
-class VaduKestra;
 
 namespace kestra {
 
@@ -24,8 +22,6 @@ void repairAssociations();
 // outline and its viewport's view record in line. Also the repair step of the association
 // check.
 void updateMarks();
-// An outline block reference changed outside a command: its mark (open for write) follows.
-void reshapeMarkFromOutline(VaduKestra& mark, const AcDbBlockReference& outline);
 
 // Menu, help and options.
 void loadMenu();

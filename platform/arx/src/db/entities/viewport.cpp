@@ -168,28 +168,50 @@ Acad::ErrorStatus AcDbViewport::getGeomExtents(AcDbExtents& extents) const
     return Acad::eOk;
 }
 
-// The frame stays axis-aligned on the sheet: translations and uniform scales change it, a
-// rotation by a multiple of 90 degrees swaps width and height and turns the view's twist.
+namespace {
+
+// The frame of a viewport and its view, resized so that the model stays where it is on the
+// sheet: a sheet point shows the same model point before and after, so the view centre moves
+// with the frame's centre at the view's scale.
+struct FrameAndView {
+    AcGePoint3d& center;
+    double& width;
+    double& height;
+    double& viewHeight;
+    AcGePoint2d& viewCenter;
+
+    void resize(const AcGePoint3d& newCenter, double newWidth, double newHeight)
+    {
+        const double modelPerSheet = height > 0 ? viewHeight / height : 1.0;
+        viewCenter += AcGeVector2d(newCenter.x - center.x, newCenter.y - center.y) * modelPerSheet;
+        center = newCenter;
+        width = newWidth;
+        height = newHeight;
+        viewHeight = height * modelPerSheet;
+    }
+};
+
+}  // namespace
+
+// The frame stays axis-aligned on the sheet, as the host's viewports do. A move, a rotation
+// or a mirroring carries only its centre, with the view: the same region of model space shows
+// at the new place. A scaling resizes the frame and keeps both the view's scale and the place
+// of the model on the sheet: the view centre follows the frame's centre.
 Acad::ErrorStatus AcDbViewport::transformBy(const AcGeMatrix3d& xform)
 {
-    if (!xform.isUniScaledOrtho() || xform.det() < 0) return Acad::eNotApplicable;
+    if (!xform.isUniScaledOrtho()) return Acad::eNotApplicable;
     AcGeVector3d x = AcGeVector3d::kXAxis;
     x.transformBy(xform);
     const double scale = x.length();
-    const double angle = std::atan2(x.y, x.x);
-    const double quarterTurns = angle / (M_PI / 2);
-    if (std::fabs(quarterTurns - std::round(quarterTurns)) > 1e-9) return Acad::eNotApplicable;
+    if (scale <= 0) return Acad::eNotApplicable;
     assertWriteEnabled();
-    mCenter.transformBy(xform);
-    mWidth *= scale;
-    mHeight *= scale;
-    mViewHeight *= scale;  // the sheet shows the same model region, larger
-    const int turns = static_cast<int>(std::lround(quarterTurns)) & 3;
-    if (turns % 2 == 1) {
-        std::swap(mWidth, mHeight);
-        mViewHeight *= mHeight / mWidth;
+    AcGePoint3d center = mCenter;
+    center.transformBy(xform);
+    if (std::fabs(scale - 1.0) <= 1e-12) {
+        mCenter = center;
+        return Acad::eOk;
     }
-    mTwist = std::fmod(mTwist + turns * M_PI / 2, 2 * M_PI);
+    FrameAndView{mCenter, mWidth, mHeight, mViewHeight, mViewCenter}.resize(center, mWidth * scale, mHeight * scale);
     return Acad::eOk;
 }
 
@@ -206,7 +228,7 @@ Acad::ErrorStatus AcDbViewport::getGripPoints(AcGePoint3dArray& gripPoints, AcDb
 }
 
 // A corner grip resizes the frame with the opposite corner fixed; the centre grip moves it.
-// The view keeps its scale: the view height follows the frame's height.
+// Resizing keeps the view's scale and the model's place on the sheet; moving carries the view.
 Acad::ErrorStatus AcDbViewport::moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset)
 {
     assertWriteEnabled();
@@ -225,11 +247,8 @@ Acad::ErrorStatus AcDbViewport::moveGripPointsAt(const AcDbIntArray& indices, co
     if (corner[0] || corner[1]) bottom += offset.y;
     if (corner[2] || corner[3]) top += offset.y;
     if (right - left <= 0 || top - bottom <= 0) return Acad::eInvalidInput;
-    const double scale = mHeight > 0 ? mViewHeight / mHeight : 1;
-    mWidth = right - left;
-    mHeight = top - bottom;
-    mViewHeight = mHeight * scale;
-    mCenter.set((left + right) / 2, (bottom + top) / 2, mCenter.z);
+    FrameAndView{mCenter, mWidth, mHeight, mViewHeight, mViewCenter}.resize(
+        AcGePoint3d((left + right) / 2, (bottom + top) / 2, mCenter.z), right - left, top - bottom);
     return Acad::eOk;
 }
 

@@ -1,0 +1,15 @@
+#include "settings/reshape_warning.h"
+
+#include "acutads.h"
+
+namespace kestra {
+
+void showReshapeWarning()
+{
+    acutPrintf("\n%s %s\n%s\n%s\n",
+               "The floating viewport and its corresponding Kestra are not correctly aligned. Unexpected results ",
+               "could occur.", "Probable cause: The drawing was edited without loading the Kestra2000.arx file.",
+               "Execute KS1 to redefine a new Kestra.");
+}
+
+}  // namespace kestra
