@@ -10,6 +10,7 @@
 #include "assoc/ms_vp_pers_reactor.h"
 #include "dbents.h"
 #include "mark/vadu_kestra.h"
+#include "mark/vadu_msv.h"
 #include "shell/document_registry.h"
 #include "shell/local_command_name.h"
 #include "shell/system_variables.h"
@@ -115,6 +116,13 @@ void markUnerased(const VaduKestra& mark)
     bringBack(mark.outlineBlockId());
 }
 
+// A legacy mark takes its outline block reference with it; nothing else knows about it.
+void legacyMarkErased(const VaduMsv& mark)
+{
+    const AcDbObjectId outlineId = mark.outlineBlockId();
+    if (!outlineId.isNull()) setErased(outlineId, true);
+}
+
 }  // namespace
 
 }  // namespace kestra
@@ -130,4 +138,6 @@ void MsVpPersReactor::erased(const AcDbObject* object, Adesk::Boolean erasing)
         if (erasing) kestra::markErased(*mark);
         else kestra::markUnerased(*mark);
     }
+    if (const VaduMsv* legacyMark = VaduMsv::cast(object); legacyMark != nullptr && erasing)
+        kestra::legacyMarkErased(*legacyMark);
 }

@@ -93,7 +93,7 @@ void VaduKestra::drawOutline(AcGiWorldDraw* worldDraw) const
     AcGiSubEntityTraits& traits = worldDraw->subEntityTraits();
     AcGiWorldGeometry& geometry = worldDraw->geometry();
     traits.setSelectionMarker(kOutlineMarker);
-    traits.setFillType(kAcGiFillNever);
+    if (setsOutlineFillType()) traits.setFillType(kAcGiFillNever);
     const AcGePoint3d outline[5] = {mCorners[0], mCorners[1], mCorners[2], mCorners[3], mCorners[0]};
     geometry.polyline(5, outline);
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr const char* kSubclassName = "VaduKestra";
-
 AcGePoint3d pointOf(const resbuf& item) { return AcGePoint3d(item.resval.rpoint[0], item.resval.rpoint[1], item.resval.rpoint[2]); }
 
 }  // namespace
@@ -20,7 +18,8 @@ Acad::ErrorStatus VaduKestra::dxfOutFields(AcDbDxfFiler* filer) const
 
 void VaduKestra::writeDxfFields(AcDbDxfFiler* filer) const
 {
-    filer->writeString(AcDb::kDxfSubclass, kSubclassName);
+    // The subclass marker is the class's own name: the legacy class writes its own.
+    filer->writeString(AcDb::kDxfSubclass, isA()->name());
     filer->writeInt16(AcDb::kDxfInt16, kFilingVersion);
     char handleText[17];
     mViewportHandle.getIntoAsciiBuffer(handleText);
@@ -46,7 +45,7 @@ Acad::ErrorStatus VaduKestra::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    if (!filer->atSubclassData(kSubclassName)) return Acad::eBadDxfSequence;
+    if (!filer->atSubclassData(isA()->name())) return Acad::eBadDxfSequence;
     resbuf item;
     if (filer->readItem(&item) != Acad::eOk) return Acad::eBadDxfSequence;
     if (item.restype != AcDb::kDxfInt16) {
@@ -74,6 +73,7 @@ Acad::ErrorStatus VaduKestra::readDxfFields(AcDbDxfFiler* filer)
     }
     clearScaleLabel();
     clearExtraGrips();
+    completeDxfRead();
     return filer->filerStatus();
 }
 

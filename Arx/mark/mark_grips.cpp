@@ -129,5 +129,6 @@ Acad::ErrorStatus VaduKestra::moveCornerAlone(const AcGePoint3d& p)
     clearExtraGrips();
     kestra::resetDragScales();
     updateZoomXp();
+    if (!loadsRunTimeScales()) return Acad::eOk;
     return kestra::loadDragScales(*this, (mCorners[0] - mCenter) * mZoomXp);
 }

@@ -16,7 +16,7 @@ Acad::ErrorStatus VaduKestra::reshape(const AcGePoint3d& p0, const AcGePoint3d& 
 {
     assertWriteEnabled(Adesk::kFalse, Adesk::kTrue);
     if (AcDbDwgFiler* filer = undoFiler()) {
-        filer->writeAddress(desc());
+        filer->writeAddress(isA());
         for (const AcGePoint3d& corner : mCorners) filer->writePoint3d(corner);
         filer->writeDouble(mPaperHeight);
     }
@@ -38,7 +38,7 @@ Acad::ErrorStatus VaduKestra::reshape(const AcGePoint3d& p0, const AcGePoint3d& 
 
 Acad::ErrorStatus VaduKestra::applyPartialUndo(AcDbDwgFiler* undoFiler, AcRxClass* classObj)
 {
-    if (classObj != desc()) return AcDbEntity::applyPartialUndo(undoFiler, classObj);
+    if (classObj != isA()) return AcDbEntity::applyPartialUndo(undoFiler, classObj);
     AcGePoint3d corners[4];
     double paperHeight = 0.0;
     for (AcGePoint3d& corner : corners) undoFiler->readPoint3d(&corner);

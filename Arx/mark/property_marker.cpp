@@ -10,12 +10,11 @@
 namespace {
 
 constexpr const char* kMarkerKey = "VADU_MSVP_SIMPLEDYNPROPS";
-constexpr const char* kMarkerText = "Kestra";
 
 // Adds the marker record to the open dictionary (replacing an older one).
-Acad::ErrorStatus storeMarker(AcDbDictionary* dictionary)
+Acad::ErrorStatus storeMarker(AcDbDictionary* dictionary, const char* markerText)
 {
-    kestra::ResultBufferHolder data(acutBuildList(1, kMarkerText, 0));
+    kestra::ResultBufferHolder data(acutBuildList(1, markerText, 0));
     if (!data) return Acad::eOutOfMemory;
     kestra::ObjectOpener<AcDbXrecord> record(new AcDbXrecord());
     Acad::ErrorStatus status = record->setFromRbChain(*data);
@@ -38,5 +37,5 @@ Acad::ErrorStatus VaduKestra::attachPropertyMarker()
     if (!object) return object.openStatus();
     AcDbDictionary* dictionary = AcDbDictionary::cast(object.get());
     if (dictionary == nullptr) return Acad::eNotThatKindOfClass;
-    return storeMarker(dictionary);
+    return storeMarker(dictionary, propertyMarkerText());
 }

@@ -21,6 +21,11 @@ void registerMarkClass()
 VaduKestra::VaduKestra() = default;
 VaduKestra::~VaduKestra() = default;
 
+const char* VaduKestra::propertyMarkerText() const { return "Kestra"; }
+bool VaduKestra::setsOutlineFillType() const { return true; }
+bool VaduKestra::loadsRunTimeScales() const { return true; }
+void VaduKestra::completeDxfRead() {}
+
 Acad::ErrorStatus VaduKestra::setOutlineBlockId(AcDbObjectId id)
 {
     assertWriteEnabled();

@@ -49,6 +49,13 @@ public:
     Acad::ErrorStatus transformBy(const AcGeMatrix3d& xform) override;
     // Only inside EXPLODE: one closed 3D polyline through the corners.
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
+    // The points where the four sides (never extended) meet the entity; the second form sees
+    // them along the plane's normal. None for a mark of a perspective view.
+    Acad::ErrorStatus intersectWith(const AcDbEntity* other, AcDb::Intersect type, AcGePoint3dArray& points,
+                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
+    Acad::ErrorStatus intersectWith(const AcDbEntity* other, AcDb::Intersect type, const AcGePlane& projectionPlane,
+                                    AcGePoint3dArray& points, int thisGsMarker = 0,
+                                    int otherGsMarker = 0) const override;
 
     // The mark's own operations, in the order the rest of the module relies on.
     virtual Acad::ErrorStatus setOutlineBlockId(AcDbObjectId id);
@@ -131,6 +138,17 @@ public:
     // The four corners, 0 to 3.
     const AcGePoint3d* corners() const;
 
+protected:
+    // Where the legacy mark class (VaduMsv) differs: each answers for this class.
+    // The text of the property-palette marker.
+    virtual const char* propertyMarkerText() const;
+    // Whether the outline is drawn with the fill type set to never first.
+    virtual bool setsOutlineFillType() const;
+    // Whether moving the centre and corner grips together loads the run-time standard scales.
+    virtual bool loadsRunTimeScales() const;
+    // Called when the DXF fields have been read, however the reading ended.
+    virtual void completeDxfRead();
+
 private:
     Acad::ErrorStatus setCorner(int index, const AcGePoint3d& point);
     AcGePoint3d corner(int index) const;
@@ -157,6 +175,8 @@ private:
     // The part of the listing after the host's header; false when a variable is unreadable.
     bool listReport() const;
     void listViewport() const;
+    Acad::ErrorStatus intersectOutline(const AcDbEntity* other, AcDb::Intersect type, const AcGePlane* projectionPlane,
+                                       AcGePoint3dArray& points) const;
 
     AcDbHandle mViewportHandle;
     AcGePoint3d mCorners[4];
@@ -175,6 +195,8 @@ private:
     double mBackZ = 0.0;
     double mFrontZ = 0.0;
     double mLensLength = 0.0;
+
+    friend class VaduMsv;
 };
 
 namespace kestra {

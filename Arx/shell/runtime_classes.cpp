@@ -2,6 +2,7 @@
 
 #include "assoc/ms_vp_pers_reactor.h"
 #include "mark/vadu_kestra.h"
+#include "mark/vadu_msv.h"
 #include "rxclass.h"
 
 namespace kestra {
@@ -14,9 +15,10 @@ constexpr const char* kClassesInDeletionOrder[] = {"MsVpPersReactor", "VaduMsv",
 
 void registerRuntimeClasses()
 {
-    // The legacy mark and the layout reactor classes take their places after the mark and after
-    // the persistent reactor as their subsystems arrive.
+    // The layout reactor class takes its place after the persistent reactor as its subsystem
+    // arrives.
     registerMarkClass();
+    registerLegacyMarkClass();
     registerPersistentReactorClass();
     acrxBuildClassHierarchy();
 }

@@ -24,6 +24,7 @@
 #include "ed/input.h"
 #include "geassign.h"
 #include "host.h"
+#include "mark/vadu_msv.h"
 #include "mark/viewport_projection.h"
 #include "shell/command_table.h"
 #include "shell/kestra_module.h"
@@ -54,6 +55,7 @@ public:
         arx::ed::Console::instance().setSink([](std::string_view text) { printed() += text; });
         arx::host::startHost(options);
         kestra::registerMarkClass();
+        kestra::registerLegacyMarkClass();
         kestra::registerPersistentReactorClass();
         acrxBuildClassHierarchy();
         kestra::KestraModule& module = kestra::createKestraModule();

@@ -1,10 +1,14 @@
 #include "mark_test_support.h"
 
+#include <cmath>
+#include <numbers>
+
 #include "dbapserv.h"
 #include "dbsymtb.h"
 #include "ed/console.h"
 #include "ed/sysvars.h"
 #include "lisp/lisp_host.h"
+#include "mark/vadu_msv.h"
 
 namespace marktest {
 
@@ -56,6 +60,7 @@ ViewVariables& viewVariables()
 void MarkTest::SetUp()
 {
     kestra::registerMarkClass();
+    kestra::registerLegacyMarkClass();
     acrxBuildClassHierarchy();
     viewVariables() = ViewVariables{};
     defineViewVariables();
@@ -116,6 +121,33 @@ AcDbObjectId MarkTest::append(AcDbEntity* entity)
     EXPECT_EQ(entity->close(), Acad::eOk);
     EXPECT_EQ(space->close(), Acad::eOk);
     return id;
+}
+
+VaduKestra* markOf(const Frame& f, VaduKestra* (*make)())
+{
+    const AcGeVector3d n = f.normal.normal();
+    AcGeVector3d right = n.perpVector().normal();
+    right.rotateBy(f.angle, n);
+    const AcGeVector3d up = n.crossProduct(right);
+    const AcGeVector3d w = right * (f.width / 2.0);
+    const AcGeVector3d h = up * (f.height / 2.0);
+    VaduKestra* mark = make != nullptr ? make() : new VaduKestra();
+    mark->setFromViewport(f.center + w + h, f.center - w + h, f.center - w - h, f.center + w - h, f.paperHeight,
+                          AcDbHandle(0x2Full), f.normal);
+    return mark;
+}
+
+Frame randomFrame(std::mt19937& random)
+{
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_real_distribution<double> size(1.0, 500.0);
+    AcGeVector3d normal;
+    do normal = AcGeVector3d(unit(random), unit(random), unit(random));
+    while (normal.length() < 0.1);
+    normal *= 0.5 + 2.0 * std::fabs(unit(random));
+    return Frame{AcGePoint3d(1000 * unit(random), 1000 * unit(random), 100 * unit(random)), normal,
+                 std::numbers::pi * 3.0 * unit(random), size(random), size(random),
+                 5.0 + 100.0 * std::fabs(unit(random))};
 }
 
 VaduKestra* markWithEveryField(AcDbObjectId outlineBlock)

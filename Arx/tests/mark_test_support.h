@@ -5,6 +5,7 @@
 
 #include <map>
 #include <memory>
+#include <random>
 #include <set>
 #include <string>
 
@@ -56,6 +57,22 @@ protected:
 private:
     std::unique_ptr<arx::lisp::Interpreter> interpreter_;
 };
+
+// Where a mark lies: its centre, plane normal (any length), the angle of its width on that
+// plane, its size and its paper height.
+struct Frame {
+    AcGePoint3d center;
+    AcGeVector3d normal;
+    double angle, width, height, paperHeight;
+};
+
+// A mark seen as on the sheet: right along the turned X axis of the plane, up along
+// normal x right, so that the corners wind about the normal. Made with `make` (a VaduKestra
+// unless told otherwise).
+VaduKestra* markOf(const Frame& f, VaduKestra* (*make)() = nullptr);
+
+// Any centre within a thousand units, any normal, any angle, sides from 1 to 500.
+Frame randomFrame(std::mt19937& random);
 
 // A mark with a distinct value in every filed field, the transient ones set too.
 // outlineBlock may be null.

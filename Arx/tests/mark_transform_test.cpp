@@ -11,45 +11,14 @@
 #include "mark/outline_geometry.h"
 #include "mark_test_support.h"
 
+using marktest::Frame;
 using marktest::MarkTest;
+using marktest::markOf;
+using marktest::randomFrame;
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-
-struct Frame {
-    AcGePoint3d center;
-    AcGeVector3d normal;  // any length
-    double angle, width, height, paperHeight;
-};
-
-// A mark seen as on the sheet: right along the turned X axis of the plane, up along
-// normal x right, so that the corners wind about the normal.
-VaduKestra* markOf(const Frame& f)
-{
-    const AcGeVector3d n = f.normal.normal();
-    AcGeVector3d right = n.perpVector().normal();
-    right.rotateBy(f.angle, n);
-    const AcGeVector3d up = n.crossProduct(right);
-    const AcGeVector3d w = right * (f.width / 2.0);
-    const AcGeVector3d h = up * (f.height / 2.0);
-    auto* mark = new VaduKestra();
-    mark->setFromViewport(f.center + w + h, f.center - w + h, f.center - w - h, f.center + w - h, f.paperHeight,
-                          AcDbHandle(0x2Full), f.normal);
-    return mark;
-}
-
-Frame randomFrame(std::mt19937& random)
-{
-    std::uniform_real_distribution<double> unit(-1.0, 1.0);
-    std::uniform_real_distribution<double> size(1.0, 500.0);
-    AcGeVector3d normal;
-    do normal = AcGeVector3d(unit(random), unit(random), unit(random));
-    while (normal.length() < 0.1);
-    normal *= 0.5 + 2.0 * std::fabs(unit(random));
-    return Frame{AcGePoint3d(1000 * unit(random), 1000 * unit(random), 100 * unit(random)), normal,
-                 kPi * 3.0 * unit(random), size(random), size(random), 5.0 + 100.0 * std::fabs(unit(random))};
-}
 
 AcGeVector3d randomDirection(std::mt19937& random)
 {
