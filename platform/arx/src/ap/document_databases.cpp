@@ -30,6 +30,11 @@ AcDbDatabase* openDrawing(const std::string& path, std::string& error)
         delete db;
         return nullptr;
     }
+    // What the read repaired is told, as an audit tells what it fixed.
+    for (const std::string& warning : arx::dxf::lastDrawingFileWarnings()) {
+        ed::Console::instance().ensureLineStart();
+        ed::Console::instance().write(warning + "\n");
+    }
     return db;
 }
 

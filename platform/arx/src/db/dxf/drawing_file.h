@@ -40,5 +40,8 @@ Acad::ErrorStatus writeDrawingText(AcDbDatabase* db, std::string& text, std::str
 
 // The message of the last failed read or write in this process ("" after a success).
 const std::string& lastDrawingFileMessage();
+// What the last read of a drawing in this process repaired (its report's warnings; empty
+// after a failed read), for the host to tell the user.
+const std::vector<std::string>& lastDrawingFileWarnings();
 
 }  // namespace arx::dxf

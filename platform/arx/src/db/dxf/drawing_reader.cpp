@@ -24,6 +24,8 @@
 #include "db/entities/subentities.h"
 #include "db/header_vars.h"
 #include "db/proxy_support.h"
+#include "db/stub.h"
+#include "dbdict.h"
 #include "dbmain.h"
 #include "dbsymtb.h"
 #include "rxclass.h"
@@ -56,6 +58,7 @@ public:
     void finish(std::vector<std::string>& warnings)
     {
         closeComplex();
+        removeDanglingDictionaryEntries(warnings);
         const Acad::ErrorStatus status = loader_.finish(warnings);
         if (status != Acad::eOk)
             throw FormatError(0, "the drawing could not be completed (" + statusText(status) + ")");
@@ -167,7 +170,8 @@ public:
     void object(const Record& record) override
     {
         closeComplex();
-        loadRecord(record, classFor(record), Space::None);
+        const AcDbObjectId id = loadRecord(record, classFor(record), Space::None);
+        noteDictionaryEntries(id, record);
     }
 
     void otherSection(std::string_view name, long, std::span<const Group> groups) override
@@ -178,6 +182,44 @@ public:
 
 private:
     enum class Space { None, Block, Entities };
+
+    // The entries of a dictionary as the file gives them: a key (3) and the handle (350 or 360)
+    // after it.
+    void noteDictionaryEntries(AcDbObjectId id, const Record& record)
+    {
+        if (AcDbDictionary::cast(id.stub()->object) == nullptr) return;
+        const Group* key = nullptr;
+        for (const Group& group : record.groups) {
+            if (group.code == 3) {
+                key = &group;
+            } else if ((group.code == 350 || group.code == 360) && key != nullptr) {
+                dictionaryEntries_.push_back({id, std::string(key->value), handleValue(group)});
+                key = nullptr;
+            }
+        }
+    }
+
+    // An entry whose handle no object of the file has cannot be kept (nothing could save or
+    // open it): it is removed, and the report says so, as an audit would.
+    void removeDanglingDictionaryEntries(std::vector<std::string>& warnings)
+    {
+        for (const DictionaryEntry& entry : dictionaryEntries_) {
+            AcDbObjectId target;
+            if (entry.handle == 0 || db_->getAcDbObjectId(target, false, AcDbHandle(entry.handle)) != Acad::eOk) continue;
+            if (target.stub()->object != nullptr) continue;
+            AcDbDictionary* dictionary = nullptr;
+            if (acdbOpenObject(dictionary, entry.dictionary, AcDb::kForWrite) != Acad::eOk) continue;
+            const bool removed = dictionary->remove(target) == Acad::eOk;
+            dictionary->close();
+            if (!removed) continue;
+            char handles[64];
+            std::snprintf(handles, sizeof handles, "%llX names handle %llX",
+                          static_cast<unsigned long long>(entry.dictionary.handle().value()),
+                          static_cast<unsigned long long>(entry.handle));
+            warnings.push_back("The entry \"" + entry.key + "\" of dictionary " + handles +
+                               ", which no object has: the entry is removed.");
+        }
+    }
 
     // A class the drawing lists but nobody registered: its application is asked for once.
     void demandLoadClass(const db::DxfClassRecord& entry)
@@ -225,16 +267,15 @@ private:
     void makeHeaderlessTable(const Record& firstEntry)
     {
         headerlessTable_ = false;
-        AcDbObject* table = AcDbObject::cast(tableClass_->create());
         std::uint64_t handle = 0;
         if (const Group* owner = findGroup(firstEntry, 330)) handle = handleValue(*owner);
+        std::unique_ptr<AcDbObject> table(AcDbObject::cast(tableClass_->create()));
         AcDbObjectId id;
-        Acad::ErrorStatus status = loader_.addObject(table, AcDbHandle(handle), id);
-        if (status == Acad::eHandleInUse) status = loader_.addObject(table, AcDbHandle(), id);
-        if (status != Acad::eOk) {
-            delete table;
+        Acad::ErrorStatus status = loader_.addObject(table.get(), AcDbHandle(handle), id);
+        if (status == Acad::eHandleInUse) status = loader_.addObject(table.get(), AcDbHandle(), id);
+        if (status != Acad::eOk)
             throw FormatError(firstEntry.line, "the table of this record could not be made (" + statusText(status) + ")");
-        }
+        table.release();
     }
 
     void loadEntity(const Record& record, Space space)
@@ -290,40 +331,38 @@ private:
     }
 
     // Reads a record into an object of `cls` (a proxy when cls is null or refuses) and adds it
-    // under its handle.
+    // under its handle. Whatever the record holds is checked before an object exists, and the
+    // object is owned here until the database takes it, so a refused record leaks nothing.
     AcDbObjectId loadRecord(const Record& record, AcRxClass* cls, Space space)
     {
+        const AcDbHandle handle(handleOf(record));
         items_.clear();
         appendItems(record.groups, idLookup(), items_);
-        AcDbObject* object = cls ? AcDbObject::cast(cls->create()) : nullptr;
-        bool isProxy = object == nullptr;
+        std::unique_ptr<AcDbObject> object(cls ? AcDbObject::cast(cls->create()) : nullptr);
         if (object != nullptr) {
             db::DxfItemFiler filer(AcDb::kFileFiler, db_, items_);
             const Acad::ErrorStatus status = object->dxfIn(&filer);
             if (status == Acad::eMakeMeProxy) {
-                delete object;
-                object = nullptr;
-                isProxy = true;
+                object.reset();
             } else if (status != Acad::eOk) {
-                delete object;
                 throw FormatError(record.line, std::string(record.type) + " record refused by its class " + cls->name() +
                                                    " (" + statusText(status) + ")");
             }
         }
-        if (isProxy) object = makeProxy(record);
-        setDefaultOwner(object, record, space);
+        if (object == nullptr) object = makeProxy(record);
+        setDefaultOwner(object.get(), record, space);
         AcDbObjectId id;
-        const Acad::ErrorStatus status = loader_.addObject(object, AcDbHandle(handleOf(record)), id);
+        const Acad::ErrorStatus status = loader_.addObject(object.get(), handle, id);
         if (status != Acad::eOk) {
-            delete object;
             throw FormatError(record.line, status == Acad::eHandleInUse
                                                ? "the handle of this " + std::string(record.type) + " is already used"
                                                : std::string(record.type) + " could not be added (" + statusText(status) + ")");
         }
+        object.release();
         return id;
     }
 
-    AcDbObject* makeProxy(const Record& record)
+    std::unique_ptr<AcDbObject> makeProxy(const Record& record)
     {
         db::ProxyOrigin origin;
         origin.dxfName = record.type;
@@ -336,26 +375,28 @@ private:
         } else {
             origin.isEntity = findGroup(record, 100) && findGroup(record, 100)->value == "AcDbEntity";
         }
-        AcDbObject* proxy = db::makeProxy(origin, db::DxfItemList());
+        std::unique_ptr<AcDbObject> proxy(db::makeProxy(origin, db::DxfItemList()));
         if (proxy == nullptr) throw FormatError(record.line, "no proxy class to keep " + std::string(record.type));
         db::DxfItemFiler filer(AcDb::kFileFiler, db_, items_);
         const Acad::ErrorStatus status = proxy->dxfIn(&filer);
         if (status != Acad::eOk) {
-            delete proxy;
             throw FormatError(record.line, "the data of this " + std::string(record.type) + " cannot be kept (" +
                                                statusText(status) + ")");
         }
         return proxy;
     }
 
-    // Entities that name no owner go to the block they are in, or to the space group 67 gives.
+    // A vertex, attribute or sequence end belongs to the entity it follows, whatever its 330
+    // group says (a file whose handles are all 0 names owners that are not there): its owner
+    // writes it, so a second owner would write it twice. Other entities that name no owner go
+    // to the block they are in, or to the space group 67 gives.
     void setDefaultOwner(AcDbObject* object, const Record& record, Space space)
     {
-        if (space == Space::None || !object->ownerId().isNull()) return;
         if (readingSubentity_) {
             object->setOwnerId(complexHead_);
             return;
         }
+        if (space == Space::None || !object->ownerId().isNull()) return;
         if (space == Space::Block && !currentBlock_.isNull()) {
             object->setOwnerId(currentBlock_);
         } else if (space == Space::Entities) {
@@ -374,8 +415,15 @@ private:
         return i == a.size() && b[i] == 0;
     }
 
+    struct DictionaryEntry {
+        AcDbObjectId dictionary;
+        std::string key;
+        std::uint64_t handle = 0;
+    };
+
     AcDbDatabase* db_;
     db::DatabaseLoader loader_;
+    std::vector<DictionaryEntry> dictionaryEntries_;
     CarriedDrawing& carried_;
     db::DxfItemList items_;
     std::map<std::string, AcRxClass*, std::less<>> classCache_;
@@ -427,14 +475,19 @@ Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadR
         reader.finish(report.warnings);
     } catch (const FormatError& error) {
         report.message = error.what();
+        report.warnings.clear();
         setLastDrawingFileMessage(report.message);
+        setLastDrawingFileWarnings(report.warnings);
         return Acad::eDxfReadAborted;
     } catch (const std::bad_alloc&) {
         report.message = "Error in DXF file: not enough memory to read it";
+        report.warnings.clear();
         setLastDrawingFileMessage(report.message);
+        setLastDrawingFileWarnings(report.warnings);
         return Acad::eOutOfMemory;
     }
     setLastDrawingFileMessage("");
+    setLastDrawingFileWarnings(report.warnings);
     return Acad::eOk;
 }
 
@@ -445,6 +498,7 @@ Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadRe
     Acad::ErrorStatus status = Acad::eOk;
     if (!readWholeFile(fileName, text, status, report.message)) {
         setLastDrawingFileMessage(report.message);
+        setLastDrawingFileWarnings(report.warnings);
         return status;
     }
     status = readDrawingText(db, text, report);

@@ -9,10 +9,20 @@ std::string& lastMessage()
     static std::string message;
     return message;
 }
+
+std::vector<std::string>& lastWarnings()
+{
+    static std::vector<std::string> warnings;
+    return warnings;
+}
 }  // namespace
 
 void setLastDrawingFileMessage(const std::string& message) { lastMessage() = message; }
 
+void setLastDrawingFileWarnings(const std::vector<std::string>& warnings) { lastWarnings() = warnings; }
+
 const std::string& lastDrawingFileMessage() { return lastMessage(); }
+
+const std::vector<std::string>& lastDrawingFileWarnings() { return lastWarnings(); }
 
 }  // namespace arx::dxf

@@ -221,8 +221,19 @@ Acad::ErrorStatus dwgInUnmodelled(AcDbDwgFiler* filer, UnmodelledGroups& groups)
 AcGeMatrix3d worldToObject(const AcGeVector3d& normal) { return AcGeMatrix3d::worldToPlane(unitNormal(normal)); }
 AcGeMatrix3d objectToWorld(const AcGeVector3d& normal) { return AcGeMatrix3d::planeToWorld(unitNormal(normal)); }
 
-double radiansFromDegrees(double degrees) { return degrees * M_PI / 180.0; }
-double degreesFromRadians(double radians) { return radians * 180.0 / M_PI; }
+// Near the largest doubles the product overflows before the division brings it back: there
+// the division goes first (every angle read from a file stays finite and writable).
+double radiansFromDegrees(double degrees)
+{
+    const double radians = degrees * M_PI / 180.0;
+    return std::isfinite(radians) ? radians : degrees / 180.0 * M_PI;
+}
+
+double degreesFromRadians(double radians)
+{
+    const double degrees = radians * 180.0 / M_PI;
+    return std::isfinite(degrees) ? degrees : radians / M_PI * 180.0;
+}
 
 double angleInPlane(const AcGeVector3d& direction, const AcGeVector3d& normal)
 {
