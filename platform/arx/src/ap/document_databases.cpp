@@ -30,8 +30,8 @@ AcDbDatabase* openDrawing(const std::string& path, std::string& error)
         delete db;
         return nullptr;
     }
-    // What the read repaired is told, as an audit tells what it fixed.
-    for (const std::string& warning : arx::dxf::lastDrawingFileWarnings()) {
+    // What the read left out of the file is told, as an audit tells what it removed.
+    for (const std::string& warning : arx::dxf::lastDrawingFileRemovals()) {
         ed::Console::instance().ensureLineStart();
         ed::Console::instance().write(warning + "\n");
     }

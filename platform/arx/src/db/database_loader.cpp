@@ -82,6 +82,13 @@ DatabaseLoader::DatabaseLoader(AcDbDatabase* db) : mpDb(db) { ++stateOf(db).load
 
 DatabaseLoader::~DatabaseLoader() { --stateOf(mpDb).loading; }
 
+void DatabaseLoader::expectObjects(std::size_t count)
+{
+    DatabaseState& ds = stateOf(mpDb);
+    ds.byHandle.reserve(ds.byHandle.size() + count);
+    mAdded.reserve(mAdded.size() + count);
+}
+
 AcDbObjectId DatabaseLoader::idForHandle(const AcDbHandle& handle)
 {
     AcDbObjectId id;

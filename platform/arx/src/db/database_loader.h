@@ -4,6 +4,7 @@
 // and calls finish. While the loader lives the database records no undo and sends no
 // notifications. A reader that fails throws the database away.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
     DatabaseLoader& operator=(const DatabaseLoader&) = delete;
 
     AcDbDatabase* database() const { return mpDb; }
+
+    // Room for about `count` more objects, so that the handle index grows once rather than
+    // many times while a large file is read.
+    void expectObjects(std::size_t count);
 
     // The id of a handle met in the file; a reference to an object not read yet reserves
     // the id, which the object takes when it arrives. The null handle gives the null id.

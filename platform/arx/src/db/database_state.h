@@ -37,6 +37,7 @@ struct DatabaseState {
     UndoHistory undo;
     HeaderVars header;
     int loading = 0;  // a loader is filling the database: no undo, no notifications
+    AcDbObjectId lastLayerFound;  // findOrAddLayer's last answer: entities mostly share a layer
     bool destroying = false;
     Adesk::UInt64 changeCount = 0;
     std::vector<DxfClassRecord> dxfClasses;

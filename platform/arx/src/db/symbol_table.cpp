@@ -524,7 +524,17 @@ AcDbObjectId findRecord(AcDbObjectId tableId, const char* name)
 AcDbObjectId findOrAddLayer(AcDbDatabase* db, const char* name)
 {
     if (db == nullptr || name == nullptr) return AcDbObjectId();
+    // The layer of the last call answers again while it is still that layer of this drawing's
+    // table under that name; else the table is searched.
+    DatabaseState& ds = stateOf(db);
+    AcDbObjectId& last = ds.lastLayerFound;
+    if (!last.isNull() && !last.isErased()) {
+        AcDbSymbolTableRecord* rec = recordObject(last);
+        const char* own = rec ? rawName(rec) : nullptr;
+        if (own && strcasecmp(own, name) == 0 && stateOf(rec).owner == db->layerTableId()) return last;
+    }
     AcDbObjectId found = findRecord(db->layerTableId(), name);
+    if (!found.isNull()) last = found;
     if (!found.isNull() || !isValidRecordName(name)) return found;
     AcDbLayerTable* table = nullptr;
     if (db->getLayerTable(table, AcDb::kForWrite) != Acad::eOk) return AcDbObjectId();

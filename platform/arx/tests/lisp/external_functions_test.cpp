@@ -145,7 +145,10 @@ TEST_F(ExternalFunctions, EachResultCallGivesItsValue) {
     std::vector<std::string> expected = {"-7", "2.5", "\"15.06.04.05 2004/03/04\"", "(1.0 2.0 3.0)",
                                          "<Entity name: 7ef5a3c8>", "<Selection set: 7ef5a3c8>", "T", "nil",
                                          ""};
-    for (auto& [code, body] : results) {
+    for (auto& result : results) {
+        // Named copies rather than a structured binding: clang before 16 cannot capture those.
+        const int code = result.first;
+        auto& body = result.second;
         std::string fn = "result" + std::to_string(code);
         define(fn.c_str(), code, [&body, code] {
             EXPECT_EQ(body(), RTNORM) << code;

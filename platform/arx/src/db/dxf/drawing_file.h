@@ -22,6 +22,7 @@ namespace arx::dxf {
 struct ReadReport {
     std::string message;                // why reading failed (empty on success)
     std::vector<std::string> warnings;  // what was repaired (dangling references...)
+    std::vector<std::string> removed;   // what of the file was left out (also in warnings)
 };
 
 // Fills `db`, which must be new and empty (AcDbDatabase(false)), from the file. eFileNotFound
@@ -40,8 +41,8 @@ Acad::ErrorStatus writeDrawingText(AcDbDatabase* db, std::string& text, std::str
 
 // The message of the last failed read or write in this process ("" after a success).
 const std::string& lastDrawingFileMessage();
-// What the last read of a drawing in this process repaired (its report's warnings; empty
-// after a failed read), for the host to tell the user.
-const std::vector<std::string>& lastDrawingFileWarnings();
+// What the last read of a drawing in this process left out of the file (its report's
+// `removed`; empty after a failed read), for the host to tell the user.
+const std::vector<std::string>& lastDrawingFileRemovals();
 
 }  // namespace arx::dxf

@@ -55,11 +55,14 @@ class DrawingReader : public SectionHandler {
 public:
     explicit DrawingReader(AcDbDatabase* db) : db_(db), loader_(db), carried_(makeCarriedDrawing(db)) {}
 
-    void finish(std::vector<std::string>& warnings)
+    // A record of a drawing takes a hundred bytes or more of its text: room for that many.
+    void expectText(std::size_t bytes) { loader_.expectObjects(bytes / 100); }
+
+    void finish(ReadReport& report)
     {
         closeComplex();
-        removeDanglingDictionaryEntries(warnings);
-        const Acad::ErrorStatus status = loader_.finish(warnings);
+        removeDanglingDictionaryEntries(report);
+        const Acad::ErrorStatus status = loader_.finish(report.warnings);
         if (status != Acad::eOk)
             throw FormatError(0, "the drawing could not be completed (" + statusText(status) + ")");
     }
@@ -201,7 +204,7 @@ private:
 
     // An entry whose handle no object of the file has cannot be kept (nothing could save or
     // open it): it is removed, and the report says so, as an audit would.
-    void removeDanglingDictionaryEntries(std::vector<std::string>& warnings)
+    void removeDanglingDictionaryEntries(ReadReport& report)
     {
         for (const DictionaryEntry& entry : dictionaryEntries_) {
             AcDbObjectId target;
@@ -216,8 +219,9 @@ private:
             std::snprintf(handles, sizeof handles, "%llX names handle %llX",
                           static_cast<unsigned long long>(entry.dictionary.handle().value()),
                           static_cast<unsigned long long>(entry.handle));
-            warnings.push_back("The entry \"" + entry.key + "\" of dictionary " + handles +
-                               ", which no object has: the entry is removed.");
+            report.removed.push_back("The entry \"" + entry.key + "\" of dictionary " + handles +
+                                     ", which no object has: the entry is removed.");
+            report.warnings.push_back(report.removed.back());
         }
     }
 
@@ -471,23 +475,26 @@ Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadR
     report = ReadReport();
     try {
         DrawingReader reader(db);
+        reader.expectText(text.size());
         readStructure(text, reader);
-        reader.finish(report.warnings);
+        reader.finish(report);
     } catch (const FormatError& error) {
         report.message = error.what();
         report.warnings.clear();
+        report.removed.clear();
         setLastDrawingFileMessage(report.message);
-        setLastDrawingFileWarnings(report.warnings);
+        setLastDrawingFileRemovals(report.removed);
         return Acad::eDxfReadAborted;
     } catch (const std::bad_alloc&) {
         report.message = "Error in DXF file: not enough memory to read it";
         report.warnings.clear();
+        report.removed.clear();
         setLastDrawingFileMessage(report.message);
-        setLastDrawingFileWarnings(report.warnings);
+        setLastDrawingFileRemovals(report.removed);
         return Acad::eOutOfMemory;
     }
     setLastDrawingFileMessage("");
-    setLastDrawingFileWarnings(report.warnings);
+    setLastDrawingFileRemovals(report.removed);
     return Acad::eOk;
 }
 
@@ -498,7 +505,7 @@ Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadRe
     Acad::ErrorStatus status = Acad::eOk;
     if (!readWholeFile(fileName, text, status, report.message)) {
         setLastDrawingFileMessage(report.message);
-        setLastDrawingFileWarnings(report.warnings);
+        setLastDrawingFileRemovals(report.removed);
         return status;
     }
     status = readDrawingText(db, text, report);

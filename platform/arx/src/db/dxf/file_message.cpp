@@ -10,19 +10,19 @@ std::string& lastMessage()
     return message;
 }
 
-std::vector<std::string>& lastWarnings()
+std::vector<std::string>& lastRemovals()
 {
-    static std::vector<std::string> warnings;
-    return warnings;
+    static std::vector<std::string> removed;
+    return removed;
 }
 }  // namespace
 
 void setLastDrawingFileMessage(const std::string& message) { lastMessage() = message; }
 
-void setLastDrawingFileWarnings(const std::vector<std::string>& warnings) { lastWarnings() = warnings; }
+void setLastDrawingFileRemovals(const std::vector<std::string>& removed) { lastRemovals() = removed; }
 
 const std::string& lastDrawingFileMessage() { return lastMessage(); }
 
-const std::vector<std::string>& lastDrawingFileWarnings() { return lastWarnings(); }
+const std::vector<std::string>& lastDrawingFileRemovals() { return lastRemovals(); }
 
 }  // namespace arx::dxf

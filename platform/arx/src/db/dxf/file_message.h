@@ -1,10 +1,10 @@
 // The message of the last drawing-file failure, for lastDrawingFileMessage(), and what the
-// last successful read repaired, for lastDrawingFileWarnings().
+// last read left out, for lastDrawingFileRemovals().
 #pragma once
 #include <string>
 #include <vector>
 
 namespace arx::dxf {
 void setLastDrawingFileMessage(const std::string& message);
-void setLastDrawingFileWarnings(const std::vector<std::string>& warnings);
+void setLastDrawingFileRemovals(const std::vector<std::string>& removed);
 }

@@ -106,13 +106,15 @@ private:
         }
     }
 
+    // The texts that name where a break is are made once per section, not once per record.
     void readRecords(void (SectionHandler::*deliver)(const Record&))
     {
+        const std::string where = inSection(), unended = where + " (no ENDSEC)";
         for (;;) {
-            const Group head = expectGroup((inSection() + " (no ENDSEC)").c_str());
-            if (atSectionEnd(head, inSection())) return;
+            const Group head = expectGroup(unended.c_str());
+            if (atSectionEnd(head, where)) return;
             if (head.code != 0) throw FormatError(head.line, "expected a 0 group, found " + describe(head));
-            (handler_.*deliver)(readRecord(head, inSection()));
+            (handler_.*deliver)(readRecord(head, where));
         }
     }
 
@@ -155,14 +157,14 @@ private:
     // Entries up to ENDTAB; a table without its header may also end at the end of the section.
     void readTableEntries(const std::string& name, bool headerless)
     {
-        const std::string where = "table " + name;
+        const std::string where = "table " + name, unended = where + " (no ENDTAB)";
         if (headerless) {
             const Group head = expectGroup(where.c_str());
             handler_.tableBegin(name, Record{"TABLE", head.line, {}});
             tokens_.pushBack(head);
         }
         for (;;) {
-            const Group head = expectGroup((where + " (no ENDTAB)").c_str());
+            const Group head = expectGroup(unended.c_str());
             if (head.is(0, "ENDTAB")) {
                 handler_.tableEnd(name, readRecord(head, where));
                 return;
@@ -182,13 +184,14 @@ private:
     {
         bool inBlock = false;
         long blockLine = 0;
+        const std::string where = inSection();
         for (;;) {
             const Group head = expectGroup("section BLOCKS (no ENDSEC)");
             if (head.is(0, "ENDSEC") && inBlock)
                 throw FormatError(head.line, "the block that starts at line " + std::to_string(blockLine) +
                                                  " ends without ENDBLK");
-            if (atSectionEnd(head, inSection())) return;
-            const Record record = readRecord(head, inSection());
+            if (atSectionEnd(head, where)) return;
+            const Record record = readRecord(head, where);
             if (record.type == "BLOCK") {
                 if (inBlock)
                     throw FormatError(head.line, "the block that starts at line " + std::to_string(blockLine) +
