@@ -1,5 +1,6 @@
 #include "shell/runtime_classes.h"
 
+#include "assoc/layout_reactor.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "mark/vadu_kestra.h"
 #include "rxclass.h"
@@ -14,10 +15,10 @@ constexpr const char* kClassesInDeletionOrder[] = {"MsVpPersReactor", "VaduMsv",
 
 void registerRuntimeClasses()
 {
-    // The legacy mark and the layout reactor classes take their places after the mark and after
-    // the persistent reactor as their subsystems arrive.
+    // The legacy mark class takes its place after the mark as its subsystem arrives.
     registerMarkClass();
     registerPersistentReactorClass();
+    registerLayoutReactorClass();
     acrxBuildClassHierarchy();
 }
 

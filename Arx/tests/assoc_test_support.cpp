@@ -13,6 +13,7 @@
 #include "assoc/handle_text.h"
 #include "assoc/layer_state.h"
 #include "assoc/ms_vp_pers_reactor.h"
+#include "commands/mark_creation.h"
 #include "dbapserv.h"
 #include "db/open_objects.h"
 #include "dbsymtb.h"
@@ -209,6 +210,23 @@ AcDbObjectId AssocHostTest::makeAssociatedMark(AcDbObjectId viewportId)
     kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
     EXPECT_EQ(kestra::attachReactors(&mark, &viewport), Acad::eOk);
     return markId;
+}
+
+AcDbObjectId AssocHostTest::markViewport(AcDbObjectId viewportId)
+{
+    activate(viewportId);
+    state().reactorsSuspended = true;
+    kestra::createMarkForCurrentViewport();
+    state().reactorsSuspended = false;
+    acedCommand(RTSTR, "._PSPACE", RTNONE);
+    return lastMark();
+}
+
+AcDbObjectId AssocHostTest::lastMark()
+{
+    AcDbObjectIdArray marks;
+    kestra::collectModelSpaceEntities("VaduKestra", marks);
+    return marks.isEmpty() ? AcDbObjectId() : marks.at(marks.length() - 1);
 }
 
 AcDbObjectId AssocHostTest::modelSpaceId()

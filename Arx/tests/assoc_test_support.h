@@ -49,6 +49,11 @@ protected:
     AcDbObjectId makeMark(AcDbObjectId viewportId);
     // A mark associated through every link: index pair, partner handle record, reactors.
     AcDbObjectId makeAssociatedMark(AcDbObjectId viewportId);
+    // The creation step of the make command run as the command runs it for the viewport made
+    // current (the mark gets its layout hyperlink too); paper space is current afterwards.
+    // Returns the newest mark.
+    AcDbObjectId markViewport(AcDbObjectId viewportId);
+    AcDbObjectId lastMark();
     AcDbObjectId modelSpaceId();
     // A line in model space.
     AcDbObjectId appendLine();

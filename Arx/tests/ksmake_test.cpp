@@ -170,23 +170,6 @@ protected:
         EXPECT_EQ(copies, 1);
     }
 
-    AcDbObjectId lastMark()
-    {
-        AcDbObjectIdArray marks;
-        collectModelSpaceEntities("VaduKestra", marks);
-        return marks.isEmpty() ? AcDbObjectId() : marks.at(marks.length() - 1);
-    }
-
-    // The creation step as the command runs it for the viewport made current.
-    AcDbObjectId markViewport(AcDbObjectId viewportId)
-    {
-        activate(viewportId);
-        state().reactorsSuspended = true;
-        createMarkForCurrentViewport();
-        state().reactorsSuspended = false;
-        acedCommand(RTSTR, "._PSPACE", RTNONE);
-        return lastMark();
-    }
 };
 
 void expectSameCorners(const VaduKestra& mark, const Corners& expected, const std::string& label)
