@@ -116,6 +116,7 @@ void MsvEditorReactor::commandFailed(const char* commandName) { commandFinished(
 void MsvEditorReactor::commandFinished(const char* commandName)
 {
     stripCopiedAssociations();
+    flushDeferredIndexRemovals();
     if (sameCommand(commandName, "VPCLIP")) showRefusal(kVpclipReminder);
 }
 
