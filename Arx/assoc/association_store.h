@@ -41,6 +41,13 @@ Acad::ErrorStatus addIndexEntry(const char* storeName, AcDbObjectId markId, AcDb
 // Unlinks the first pair of that mark and viewport; a pair that is not there leaves the index
 // as it is and gives a non-zero status.
 Acad::ErrorStatus removeIndexEntry(const char* storeName, AcDbObjectId markId, AcDbObjectId viewportId);
+// Takes the pair out of the association store's index later, together with every other pair
+// deferred so: before the index is next read or written, or at the end of the command
+// (flushDeferredIndexRemovals, which the editor reactor runs). Erasing thousands of marks in
+// one command thus rewrites the index once. Pairs that are not there by then are passed over.
+// Outside a command, or without the editor reactor, the pair is taken out at once.
+void deferIndexRemoval(AcDbObjectId markId, AcDbObjectId viewportId);
+void flushDeferredIndexRemovals();
 // A copy of the index chain (null for an empty index).
 Acad::ErrorStatus readIndex(const char* storeName, ResultBufferHolder& chain);
 // The index as pairs; an odd last item is left out.

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <cctype>
+
 #include "acdbads_db.h"
 
 namespace kestra {
@@ -19,6 +21,12 @@ std::string handleTextOf(AcDbObjectId id)
 }
 
 bool sameHandle(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
+
+std::string handleKey(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
 
 AcDbObjectId objectIdOfHandle(const char* text)
 {

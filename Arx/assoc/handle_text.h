@@ -11,6 +11,8 @@ std::string handleText(const AcDbHandle& handle);
 // The handle text of an object id; empty for a null id.
 std::string handleTextOf(AcDbObjectId id);
 bool sameHandle(const char* a, const char* b);
+// The handle text in upper case: equal keys for handles that compare the same.
+std::string handleKey(std::string text);
 inline bool sameHandle(const std::string& a, const std::string& b) { return sameHandle(a.c_str(), b.c_str()); }
 // The id of a handle of the working database (erased objects included); null when the text
 // names no object.

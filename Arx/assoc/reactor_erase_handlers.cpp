@@ -96,7 +96,9 @@ void markErased(const VaduKestra& mark)
     if (!viewportNumber || !commandActive || !tileMode) return;
     const AcDbObjectId outlineId = mark.outlineBlockId();
     const AcDbObjectId viewportId = objectIdOfHandle(mark.viewportHandle());
-    removeIndexEntry(kStoreName, mark.objectId(), viewportId);
+    // Undo and redo replay the index with the erasures: what they do is recorded as it happens.
+    if (mark.isUndoing()) removeIndexEntry(kStoreName, mark.objectId(), viewportId);
+    else deferIndexRemoval(mark.objectId(), viewportId);
     changeAssociationCount(-1);
     if (!outlineId.isNull()) setErased(outlineId, true);
     // Only an ordinary command in model space asks: never a script, AutoLISP or a layout, and

@@ -1,10 +1,17 @@
 // The viewport index: an xrecord of handle texts (group 1) taken two at a time, the mark's
 // handle first, then the handle of its viewport.
+#include <optional>
+#include <string>
+#include <unordered_map>
+
 #include "acdbads_db.h"
 #include "acutads.h"
 #include "assoc/association_store.h"
 #include "assoc/handle_text.h"
 #include "assoc/store_access.h"
+#include "shell/document_registry.h"
+#include "shell/kestra_module.h"
+#include "shell/system_variables.h"
 
 namespace kestra {
 
@@ -59,7 +66,57 @@ Acad::ErrorStatus writeIndexRecord(const char* storeName, ObjectOpener<AcDbXreco
     return index->setFromRbChain(*chain);
 }
 
+// True while a command or an AutoLISP evaluation runs whose end the module's editor reactor
+// hears: the deferred removals are written then, inside the command's undo group.
+bool commandEndWritesIndex()
+{
+    const KestraModule* module = kestraModule();
+    if (module == nullptr || !module->editorReactor) return false;
+    const std::optional<int> active = readIntegerVariable("CMDACTIVE");
+    return active && *active != 0;
+}
+
+std::string pairKey(const std::string& mark, const std::string& viewport)
+{
+    return handleKey(mark) + ' ' + handleKey(viewport);
+}
+
 }  // namespace
+
+void deferIndexRemoval(AcDbObjectId markId, AcDbObjectId viewportId)
+{
+    DocumentState* state = currentDocumentState();
+    if (state == nullptr || !commandEndWritesIndex()) {
+        removeIndexEntry(kStoreName, markId, viewportId);
+        return;
+    }
+    state->deferredIndexRemovals.emplace_back(handleTextOf(markId), handleTextOf(viewportId));
+}
+
+void flushDeferredIndexRemovals()
+{
+    DocumentState* state = currentDocumentState();
+    if (state == nullptr || state->deferredIndexRemovals.empty()) return;
+    std::unordered_map<std::string, int> pending;
+    for (const auto& [mark, viewport] : state->deferredIndexRemovals) ++pending[pairKey(mark, viewport)];
+    state->deferredIndexRemovals.clear();
+    ObjectOpener<AcDbXrecord> index;
+    IndexPairs pairs;
+    if (openIndex(kStoreName, AcDb::kForRead, false, index) != Acad::eOk || readIndexRecord(*index, pairs) != Acad::eOk)
+        return;
+    // Each removal takes the first pair of its mark and viewport still there, as one at a
+    // time would.
+    IndexPairs kept;
+    kept.reserve(pairs.size());
+    for (IndexPair& pair : pairs) {
+        const auto found = pending.find(pairKey(pair.mark, pair.viewport));
+        if (found != pending.end() && found->second > 0) --found->second;
+        else kept.push_back(std::move(pair));
+    }
+    // Nothing to take out (an undo or redo put the index as it was already): no write.
+    if (kept.size() == pairs.size() || index.upgradeOpen() != Acad::eOk) return;
+    writeIndexRecord(kStoreName, index, kept);
+}
 
 IndexPairs pairsOfChain(const resbuf* chain)
 {
@@ -74,6 +131,7 @@ IndexPairs pairsOfChain(const resbuf* chain)
 
 Acad::ErrorStatus addIndexEntry(const char* storeName, AcDbObjectId markId, AcDbObjectId viewportId)
 {
+    flushDeferredIndexRemovals();
     IndexPair added{handleTextOf(markId), handleTextOf(viewportId)};
     ObjectOpener<AcDbXrecord> index;
     Acad::ErrorStatus status = openIndex(storeName, AcDb::kForWrite, true, index);
@@ -81,15 +139,18 @@ Acad::ErrorStatus addIndexEntry(const char* storeName, AcDbObjectId markId, AcDb
     if (status == Acad::eOk) status = readIndexRecord(*index, pairs);
     if (status == Acad::eOk) {
         bool replaced = false;
+        bool unchanged = false;
         for (IndexPair& pair : pairs) {
             if (sameHandle(pair.mark, added.mark)) {
+                unchanged = pair.viewport == added.viewport;
                 pair.viewport = added.viewport;
                 replaced = true;
                 break;
             }
         }
         if (!replaced) pairs.push_back(added);
-        status = writeIndexRecord(storeName, index, pairs);
+        // A pair that is there already (an undo brought the index back first) is not written.
+        if (!unchanged) status = writeIndexRecord(storeName, index, pairs);
     }
     if (status != Acad::eOk) acutPrintf("%s\n", kCannotAddToDictionary);
     return status;
@@ -97,6 +158,7 @@ Acad::ErrorStatus addIndexEntry(const char* storeName, AcDbObjectId markId, AcDb
 
 Acad::ErrorStatus removeIndexEntry(const char* storeName, AcDbObjectId markId, AcDbObjectId viewportId)
 {
+    flushDeferredIndexRemovals();
     ObjectOpener<AcDbXrecord> index;
     Acad::ErrorStatus status = openIndex(storeName, AcDb::kForRead, false, index);
     IndexPairs pairs;
@@ -116,6 +178,7 @@ Acad::ErrorStatus removeIndexEntry(const char* storeName, AcDbObjectId markId, A
 
 Acad::ErrorStatus readIndex(const char* storeName, ResultBufferHolder& chain)
 {
+    flushDeferredIndexRemovals();
     ObjectOpener<AcDbXrecord> index;
     Acad::ErrorStatus status = openIndex(storeName, AcDb::kForRead, false, index);
     if (status != Acad::eOk) return status;
@@ -135,6 +198,7 @@ Acad::ErrorStatus readIndexPairs(const char* storeName, IndexPairs& pairs)
 
 Acad::ErrorStatus writeIndex(const char* storeName, const IndexPairs& pairs)
 {
+    flushDeferredIndexRemovals();
     ObjectOpener<AcDbXrecord> index;
     Acad::ErrorStatus status = openIndex(storeName, AcDb::kForWrite, true, index);
     return status == Acad::eOk ? writeIndexRecord(storeName, index, pairs) : status;
@@ -158,6 +222,7 @@ Acad::ErrorStatus findIndexEntry(const char* storeName, const char* probe, bool 
 
 Acad::ErrorStatus eraseStore(const char* storeName)
 {
+    flushDeferredIndexRemovals();
     ObjectOpener<AcDbDictionary> store;
     Acad::ErrorStatus status = openStore(storeName, AcDb::kForWrite, false, store);
     if (status != Acad::eOk) return status;
@@ -168,6 +233,7 @@ Acad::ErrorStatus eraseStore(const char* storeName)
 
 Acad::ErrorStatus dropIndex()
 {
+    flushDeferredIndexRemovals();
     ObjectOpener<AcDbDictionary> store;
     if (openStore(kStoreName, AcDb::kForWrite, false, store) != Acad::eOk) return Acad::eKeyNotFound;
     AcDbObjectId indexId;

@@ -19,38 +19,12 @@
 #include "shell/document_registry.h"
 #include "shell/object_opener.h"
 #include "shell/result_buffer.h"
+#include "shell/selection_set.h"
 #include "shell/system_variables.h"
 
 namespace kestra {
 
 namespace {
-
-// A selection set freed on every path, unless it belongs to the caller.
-class SelectionSet {
-public:
-    ads_name name = {0, 0};
-    bool owned = false;
-    ~SelectionSet()
-    {
-        if (owned) acedSSFree(name);
-    }
-};
-
-// The pick-first set, or else the user's selection; false when there is none.
-bool selectViewports(SelectionSet& set)
-{
-    long length = 0;
-    if (acedSSGet("_I", nullptr, nullptr, nullptr, set.name) == RTNORM) {
-        set.owned = true;
-        if (acedSSLength(set.name, &length) == RTNORM && length > 0) return true;
-        acedSSFree(set.name);
-        set.owned = false;
-    }
-    acutPrintf("\n%s", "Select the view(s): ");
-    if (acedSSGet(nullptr, nullptr, nullptr, nullptr, set.name) != RTNORM) return false;
-    set.owned = true;
-    return true;
-}
 
 // What the filter needs of a member's entity data.
 struct MemberData {
@@ -141,7 +115,7 @@ void markSelectedViewports(const ads_name given)
     if (given != nullptr) {
         set.name[0] = given[0];
         set.name[1] = given[1];
-    } else if (!selectViewports(set)) {
+    } else if (!pickFirstOrSelect(set, "\n%s", "Select the view(s): ")) {
         return;
     }
     const std::string activeLayout = readTextVariable("CTAB").value_or("");

@@ -1,5 +1,6 @@
 #include "shell/command_handlers.h"
 
+#include "commands/goto_mark_layout.h"
 #include "commands/ksmake.h"
 #include "settings/splash_setting.h"
 #include "shell/about_box.h"

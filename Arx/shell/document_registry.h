@@ -2,6 +2,8 @@
 // current record. Documents are only keys here: the registry never calls into them.
 #pragma once
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "adesk.h"
@@ -26,6 +28,9 @@ struct DocumentState {
     bool lispEvaluating = false;
     // What the persistent reactor noticed during the current command.
     ReactorWorkingLists workingLists;
+    // The index pairs (mark handle, viewport handle) of marks erased since the viewport index
+    // was last written: taken out together in one write (assoc/association_store.h).
+    std::vector<std::pair<std::string, std::string>> deferredIndexRemovals;
 };
 
 class DocumentRegistry {

@@ -2,6 +2,7 @@
 
 #include "shell/document_registry.h"
 #include "shell/document_registry_reactor.h"
+#include "assoc/layout_reactor.h"
 #include "assoc/msv_editor_reactor.h"
 #include "shell/profile_reactor.h"
 #include "rxobject.h"

@@ -14,6 +14,7 @@ namespace kestra {
 
 class DocumentRegistry;
 class DocumentRegistryReactor;
+class LayoutReactor;
 class MsvEditorReactor;
 class KestraProfileReactor;
 class SplashWindow;
@@ -43,7 +44,7 @@ struct KestraModule {
     // Each reactor is null until created and again once deleted, so a second teardown
     // finds nothing to remove.
     std::unique_ptr<MsvEditorReactor> editorReactor;
-    std::unique_ptr<AcRxObject> layoutReactor;
+    std::unique_ptr<LayoutReactor> layoutReactor;
     std::unique_ptr<KestraProfileReactor> profileReactor;
     std::unique_ptr<SplashWindow, SplashWindowDeleter> splashWindow;
     bool commandsAdded = false;

@@ -4,6 +4,7 @@
 #include "aced.h"
 #include "acprofile.h"
 #include "assoc/audit_drawing.h"
+#include "assoc/layout_reactor.h"
 #include "rxregsvc.h"
 #include "settings/settings_loading.h"
 #include "shell/banner.h"
@@ -61,7 +62,7 @@ void initApplication(void* appId)
     addCommands(module);
     printBanner();
     registerRuntimeClasses();
-    if (!module.layoutReactor) module.layoutReactor = createLayoutReactor();
+    if (!module.layoutReactor) module.layoutReactor = addLayoutReactor();
     attachEditorReactor(module);
     attachProfileReactor(module);
     printCommandListAtLoad();

@@ -3,6 +3,7 @@
 #include "acdbads.h"
 #include "acedads.h"
 #include "assoc/association_queries.h"
+#include "commands/goto_mark_layout.h"
 #include "commands/ksmake.h"
 #include "shell/aerial_view.h"
 #include "shell/command_handlers.h"

@@ -1,5 +1,6 @@
 #include "shell/runtime_classes.h"
 
+#include "assoc/layout_reactor.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "mark/vadu_kestra.h"
 #include "mark/vadu_msv.h"
@@ -15,11 +16,10 @@ constexpr const char* kClassesInDeletionOrder[] = {"MsVpPersReactor", "VaduMsv",
 
 void registerRuntimeClasses()
 {
-    // The layout reactor class takes its place after the persistent reactor as its subsystem
-    // arrives.
     registerMarkClass();
     registerLegacyMarkClass();
     registerPersistentReactorClass();
+    registerLayoutReactorClass();
     acrxBuildClassHierarchy();
 }
 

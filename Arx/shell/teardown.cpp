@@ -5,6 +5,7 @@
 #include "acutads.h"
 #include "rxobject.h"
 #include "shell/command_table.h"
+#include "assoc/layout_reactor.h"
 #include "assoc/msv_editor_reactor.h"
 #include "shell/kestra_module.h"
 #include "shell/profile_reactor.h"
@@ -37,7 +38,7 @@ void teardown()
     KestraModule* module = kestraModule();
     if (module == nullptr) return;
     removeEditorReactor(*module);
-    module->layoutReactor.reset();  // deleting it detaches it from the layout manager
+    removeLayoutReactor(module->layoutReactor);
     removeProfileReactor(*module);
     closeModelessWindows(*module);
     removeCommands(*module);

@@ -222,6 +222,11 @@ AcDbObjectId AssocHostTest::markViewport(AcDbObjectId viewportId)
     kestra::createMarkForCurrentViewport();
     state().reactorsSuspended = false;
     acedCommand(RTSTR, "._PSPACE", RTNONE);
+    return lastMark();
+}
+
+AcDbObjectId AssocHostTest::lastMark()
+{
     AcDbObjectIdArray marks;
     kestra::collectModelSpaceEntities("VaduKestra", marks);
     return marks.isEmpty() ? AcDbObjectId() : marks.at(marks.length() - 1);

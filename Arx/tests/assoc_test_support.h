@@ -51,9 +51,11 @@ protected:
     AcDbObjectId makeMark(AcDbObjectId viewportId);
     // A mark associated through every link: index pair, partner handle record, reactors.
     AcDbObjectId makeAssociatedMark(AcDbObjectId viewportId);
-    // The mark the make command's creation step gives the viewport (made current for it), with
-    // its outline block reference when the viewport is clipped; paper space stays current.
+    // The creation step of the make command run as the command runs it for the viewport made
+    // current (the mark gets its layout hyperlink too, and its outline block reference when the
+    // viewport is clipped); paper space is current afterwards. Returns the newest mark.
     AcDbObjectId markViewport(AcDbObjectId viewportId);
+    AcDbObjectId lastMark();
     // The model corners the viewport shows now (it is made current to see them).
     kestra::Corners shownCorners(AcDbObjectId viewportId);
     // The entities of the block of the mark's outline block reference (none without one).

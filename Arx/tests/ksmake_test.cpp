@@ -155,12 +155,6 @@ protected:
         EXPECT_EQ(copies, 1);
     }
 
-    AcDbObjectId lastMark()
-    {
-        AcDbObjectIdArray marks;
-        collectModelSpaceEntities("VaduKestra", marks);
-        return marks.isEmpty() ? AcDbObjectId() : marks.at(marks.length() - 1);
-    }
 };
 
 void expectSameCorners(const VaduKestra& mark, const Corners& expected, const std::string& label)

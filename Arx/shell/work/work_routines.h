@@ -16,7 +16,6 @@ void refreshViews();
 int scaleViewport(const resbuf* args);
 enum class AlignMode { Plan = 1, Ucs = 2, ViewUcs = 3 };
 int alignToMark(AlignMode mode, const resbuf* args);
-int gotoMarkLayout(const resbuf* args);
 void repairAssociations();
 // The update pass: every mark notified of a change, so that the end of the command brings its
 // outline and its viewport's view record in line. Also the repair step of the association
@@ -31,7 +30,5 @@ void showOptionsDialog();
 // Lifecycle pieces of other subsystems.
 void registerDynamicProperties();
 void removeDynamicProperties();
-// The layout-manager reactor; deleting it detaches it. Null when there is none to make.
-std::unique_ptr<AcRxObject> createLayoutReactor();
 
 }  // namespace kestra

@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "AcDbLMgr.h"
 #include "acedads.h"
 #include "adscodes.h"
 #include "ap/document.h"
 #include "ap/document_manager.h"
+#include "dbapserv.h"
 #include "dbents.h"
 #include "dbmain.h"
 #include "db/symbol_lookup.h"
@@ -675,6 +677,8 @@ std::string currentLayoutName(AcDbDatabase* db)
     return views::layoutName(views::isTiled(db) ? views::modelLayoutId(db) : views::currentLayoutId(db));
 }
 
+AcDbLayoutManager* layoutManager() { return acdbHostApplicationServices()->layoutManager(); }
+
 CommandOutcome newLayout(AcDbDatabase* db)
 {
     const std::string suggested = views::nextLayoutName(db);
@@ -682,13 +686,29 @@ CommandOutcome newLayout(AcDbDatabase* db)
     if (!askText(("Enter name of new layout <" + suggested + ">: ").c_str(), name)) return CommandOutcome::Cancelled;
     if (name.empty()) name = suggested;
     AcDbObjectId id;
-    switch (views::createLayout(db, name, id)) {
+    AcDbObjectId block;
+    switch (layoutManager()->createLayout(name.c_str(), id, block, db)) {
     case Acad::eOk: return CommandOutcome::Ended;
     case Acad::eDuplicateKey: say("A layout named \"" + name + "\" already exists."); break;
     case Acad::eInvalidInput: say("Invalid layout name."); break;
     default: say("The layout could not be made."); break;
     }
     return CommandOutcome::Failed;
+}
+
+// Asks for an existing layout, the current one by default; null (with the outcome) when none
+// was named.
+AcDbObjectId askLayout(AcDbDatabase* db, const std::string& prompt, CommandOutcome& outcome)
+{
+    std::string name;
+    if (!askText((prompt + " <" + currentLayoutName(db) + ">: ").c_str(), name)) {
+        outcome = CommandOutcome::Cancelled;
+        return AcDbObjectId();
+    }
+    if (name.empty()) name = currentLayoutName(db);
+    const AcDbObjectId id = views::findLayout(db, name);
+    if (id.isNull()) outcome = failWith(("No layout named \"" + name + "\" found.").c_str());
+    return id;
 }
 
 CommandOutcome setLayout(AcDbDatabase* db)
@@ -699,7 +719,39 @@ CommandOutcome setLayout(AcDbDatabase* db)
     if (name.empty()) return CommandOutcome::Ended;
     const AcDbObjectId id = views::findLayout(db, name);
     if (id.isNull()) return failWith(("No layout named \"" + name + "\" found.").c_str());
-    return views::setCurrentLayout(db, id) == Acad::eOk ? CommandOutcome::Ended : CommandOutcome::Failed;
+    return layoutManager()->setCurrentLayoutId(id) == Acad::eOk ? CommandOutcome::Ended : CommandOutcome::Failed;
+}
+
+CommandOutcome deleteLayout(AcDbDatabase* db)
+{
+    CommandOutcome outcome = CommandOutcome::Failed;
+    const AcDbObjectId id = askLayout(db, "Enter name of layout to delete", outcome);
+    if (id.isNull()) return outcome;
+    if (views::isModelLayout(id)) return failWith("The Model tab cannot be deleted.");
+    const std::string name = views::layoutName(id);
+    switch (layoutManager()->deleteLayout(name.c_str())) {
+    case Acad::eOk: say("Layout \"" + name + "\" deleted."); return CommandOutcome::Ended;
+    case Acad::eNotApplicable: return failWith("The last layout cannot be deleted.");
+    default: return failWith("The layout could not be deleted.");
+    }
+}
+
+CommandOutcome renameLayout(AcDbDatabase* db)
+{
+    CommandOutcome outcome = CommandOutcome::Failed;
+    const AcDbObjectId id = askLayout(db, "Enter layout to rename", outcome);
+    if (id.isNull()) return outcome;
+    if (views::isModelLayout(id)) return failWith("The Model tab cannot be renamed.");
+    const std::string oldName = views::layoutName(id);
+    std::string newName;
+    if (!askText("Enter new layout name: ", newName)) return CommandOutcome::Cancelled;
+    if (newName.empty() || newName == oldName) return CommandOutcome::Ended;
+    switch (layoutManager()->renameLayout(oldName.c_str(), newName.c_str())) {
+    case Acad::eOk: say("Layout \"" + oldName + "\" renamed to \"" + newName + "\"."); return CommandOutcome::Ended;
+    case Acad::eDuplicateKey: return failWith(("A layout named \"" + newName + "\" already exists.").c_str());
+    case Acad::eInvalidInput: return failWith("Invalid layout name.");
+    default: return failWith("The layout could not be renamed.");
+    }
 }
 
 CommandOutcome listLayouts(AcDbDatabase* db)
@@ -715,11 +767,13 @@ CommandOutcome layout()
     AcDbDatabase* db = database();
     if (db == nullptr) return CommandOutcome::Failed;
     char option[16] = {};
-    acedInitGet(0, "New Set ?");
-    int status = acedGetKword("Enter layout option [New/Set/?] <set>: ", option);
+    acedInitGet(0, "Delete New Rename Set ?");
+    int status = acedGetKword("Enter layout option [Delete/New/Rename/Set/?] <set>: ", option);
     if (status == RTCAN) return CommandOutcome::Cancelled;
     const std::string chosen = status == RTNONE ? "Set" : option;
+    if (chosen == "Delete") return deleteLayout(db);
     if (chosen == "New") return newLayout(db);
+    if (chosen == "Rename") return renameLayout(db);
     if (chosen == "?") return listLayouts(db);
     return setLayout(db);
 }

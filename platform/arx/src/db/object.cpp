@@ -1,5 +1,6 @@
 // AcDbObject: identity, open state, the write protocol and erasing.
 #include "db/database_state.h"
+#include "db/symbol_lookup.h"
 #include "db/fatal.h"
 #include "db/memory_dwg_filer.h"
 #include "db/notifications.h"
@@ -7,6 +8,7 @@
 #include "db/open_rules.h"
 #include "db/proxy_support.h"
 #include "db/undo_recording.h"
+#include "dbmain.h"
 
 using arx::db::ObjectState;
 using arx::db::stateOf;
@@ -127,6 +129,21 @@ bool AcDbObject::isAProxy() const
 
 namespace {
 
+// Counts a change of the object in its database: one of a model-space entity leaves the
+// views' bookkeeping alone.
+void countChange(const AcDbObject* obj, AcDbStub* stub)
+{
+    arx::db::DatabaseState& ds = arx::db::stateOf(stub->database);
+    const AcDbObjectId owner = obj->ownerId();
+    if (owner.isNull() || AcDbEntity::cast(obj) == nullptr) {
+        ds.changed();
+        return;
+    }
+    if (ds.modelSpaceBlock.isNull()) ds.modelSpaceBlock = arx::db::findRecord(ds.blockTable, ACDB_MODEL_SPACE);
+    if (owner == ds.modelSpaceBlock) ds.modelEntityChanged();
+    else ds.changed();
+}
+
 // The notifications and bookkeeping that end a write open (close and downgradeOpen).
 void commitWriteOpen(AcDbObject* obj)
 {
@@ -134,7 +151,7 @@ void commitWriteOpen(AcDbObject* obj)
     st.reallyClosing = true;
     arx::db::endObjectWrite(obj);
     arx::db::sendCommitNotifications(obj);
-    if (st.modified || st.modifiedXData || st.appendedInOpen) arx::db::stateOf(st.stub->database).changed();
+    if (st.modified || st.modifiedXData || st.appendedInOpen) countChange(obj, st.stub);
 }
 
 }  // namespace
@@ -241,7 +258,7 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
     arx::db::recordErase(this, erasing);
     st.stub->erased = erasing;
     st.eraseToggled = !st.eraseToggled;
-    arx::db::stateOf(st.stub->database).changed();
+    countChange(this, st.stub);
     arx::db::sendErased(this, erasing);
     return Acad::eOk;
 }

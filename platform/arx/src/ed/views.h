@@ -83,6 +83,16 @@ Acad::ErrorStatus setCurrentLayout(AcDbDatabase* db, AcDbObjectId layoutId);
 Acad::ErrorStatus createLayout(AcDbDatabase* db, const std::string& name, AcDbObjectId& layoutId);
 // "LayoutN" with the smallest N not in use.
 std::string nextLayoutName(AcDbDatabase* db);
+// The paper layout that takes over when this one goes: the next in tab order, else the one
+// before; null when it is the only paper layout.
+AcDbObjectId neighbourLayout(AcDbDatabase* db, AcDbObjectId layoutId);
+// Erases a paper layout with its block and all drawn on it. When its block is the current
+// paper space, `successor` takes that role first (and becomes the current layout when a layout
+// was current). eNotApplicable for the Model layout or without a successor.
+Acad::ErrorStatus deleteLayout(AcDbDatabase* db, AcDbObjectId layoutId, AcDbObjectId successor);
+// Renames a paper layout (its dictionary key and its name). eInvalidInput for a name a layout
+// cannot have, eDuplicateKey when another layout has it (any case), eNotApplicable for Model.
+Acad::ErrorStatus renameLayout(AcDbDatabase* db, AcDbObjectId layoutId, const std::string& newName);
 
 // The viewports of a layout: its paper-space viewport (made when create is set and it has
 // none) and its floating viewports in drawing order.

@@ -9,6 +9,7 @@
 #include "dbmain.h"
 #include "dbobjptr.h"
 #include "dbsymtb.h"
+#include "db/database_state.h"
 #include "db/symbol_lookup.h"
 #include "ed/views.h"
 #include "ed/views_internal.h"
@@ -104,6 +105,10 @@ void refresh(AcDbDatabase* db)
 {
     if (db == nullptr) return;
     const AcDbObjectId current = isTiled(db) ? AcDbObjectId() : currentLayoutId(db);
+    // Nothing but model-space entities changed since the last time: the numbers stand.
+    ViewSession& views = session(db);
+    const Adesk::UInt64 generation = arx::db::stateOf(db).viewsGeneration;
+    if (views.refreshed && views.refreshedGeneration == generation && views.refreshedLayout == current) return;
     for (AcDbObjectId layoutId : allLayouts(db)) {
         // Model space holds no viewports worth numbering, and may hold a great many entities.
         if (isModelLayout(layoutId)) continue;
@@ -114,6 +119,9 @@ void refresh(AcDbDatabase* db)
         numberViewports(viewports, shown);
     }
     syncCurrentSpace(db, current);
+    views.refreshed = true;
+    views.refreshedGeneration = arx::db::stateOf(db).viewsGeneration;
+    views.refreshedLayout = current;
 }
 
 bool isTiled(AcDbDatabase* db) { return db == nullptr || db->tilemode(); }

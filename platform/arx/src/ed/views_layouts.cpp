@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dbdict.h"
 #include "dbents.h"
 #include "dblayout.h"
 #include "dbmain.h"
@@ -187,6 +188,63 @@ Acad::ErrorStatus createLayout(AcDbDatabase* db, const std::string& name, AcDbOb
     layoutId = layout->objectId();
     layout->close();
     return Acad::eOk;
+}
+
+AcDbObjectId neighbourLayout(AcDbDatabase* db, AcDbObjectId layoutId)
+{
+    std::vector<AcDbObjectId> paper;
+    for (AcDbObjectId id : allLayouts(db))
+        if (!isModelLayout(id)) paper.push_back(id);
+    std::stable_sort(paper.begin(), paper.end(),
+                     [](AcDbObjectId a, AcDbObjectId b) { return tabOrder(a) < tabOrder(b); });
+    const auto at = std::find(paper.begin(), paper.end(), layoutId);
+    if (at == paper.end() || paper.size() < 2) return AcDbObjectId();
+    return at + 1 != paper.end() ? *(at + 1) : *(at - 1);
+}
+
+Acad::ErrorStatus deleteLayout(AcDbDatabase* db, AcDbObjectId layoutId, AcDbObjectId successor)
+{
+    if (db == nullptr) return Acad::eNoDatabase;
+    if (layoutId.isNull() || layoutId.isErased() || isModelLayout(layoutId)) return Acad::eNotApplicable;
+    const AcDbObjectId block = blockOfLayout(layoutId);
+    if (block.isNull()) return Acad::eNotApplicable;
+    if (block == arx::db::findRecord(db->blockTableId(), ACDB_PAPER_SPACE)) {
+        if (successor.isNull() || successor == layoutId || isModelLayout(successor)) return Acad::eNotApplicable;
+        const bool tiled = isTiled(db);
+        Acad::ErrorStatus es = swapPaperSpace(db, blockOfLayout(successor));
+        if (es != Acad::eOk) return es;
+        if (!tiled && (es = setTiled(db, false)) != Acad::eOk) return es;
+    }
+    AcDbObjectPointer<AcDbBlockTableRecord> record(block, AcDb::kForWrite);
+    if (record.openStatus() != Acad::eOk) return record.openStatus();
+    Acad::ErrorStatus es = record->erase();
+    record.close();
+    if (es != Acad::eOk) return es;
+    AcDbObjectPointer<AcDbLayout> layout(layoutId, AcDb::kForWrite);
+    if (layout.openStatus() != Acad::eOk) return layout.openStatus();
+    es = layout->erase();
+    layout.close();
+    refresh(db);
+    return es;
+}
+
+Acad::ErrorStatus renameLayout(AcDbDatabase* db, AcDbObjectId layoutId, const std::string& newName)
+{
+    if (db == nullptr) return Acad::eNoDatabase;
+    if (layoutId.isNull() || layoutId.isErased() || isModelLayout(layoutId)) return Acad::eNotApplicable;
+    if (!isValidLayoutName(newName)) return Acad::eInvalidInput;
+    const AcDbObjectId other = findLayout(db, newName);
+    if (!other.isNull() && other != layoutId) return Acad::eDuplicateKey;
+    const std::string oldName = layoutName(layoutId);
+    AcDbObjectPointer<AcDbLayout> layout(layoutId, AcDb::kForWrite);
+    if (layout.openStatus() != Acad::eOk) return layout.openStatus();
+    AcDbDictionary* dict = nullptr;
+    Acad::ErrorStatus es = db->getLayoutDictionary(dict, AcDb::kForWrite);
+    if (es != Acad::eOk) return es;
+    es = dict->setName(oldName.c_str(), newName.c_str());
+    dict->close();
+    // The dictionary key and the layout's own name change together or not at all.
+    return es == Acad::eOk ? layout->setLayoutName(newName.c_str()) : es;
 }
 
 AcDbObjectId paperSpaceViewport(AcDbDatabase* db, AcDbObjectId layoutId, bool create)
