@@ -1,6 +1,7 @@
 // AcDbObject: identity, open state, the write protocol and erasing.
 #include "db/database_state.h"
 #include "db/fatal.h"
+#include "db/structure_generation.h"
 #include "db/memory_dwg_filer.h"
 #include "db/notifications.h"
 #include "db/object_state.h"
@@ -240,6 +241,7 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
     assertWriteEnabled(false, true);
     arx::db::recordErase(this, erasing);
     st.stub->erased = erasing;
+    arx::db::structureChanged();
     st.eraseToggled = !st.eraseToggled;
     arx::db::stateOf(st.stub->database).changed();
     arx::db::sendErased(this, erasing);

@@ -191,7 +191,7 @@ Acad::ErrorStatus createLayout(AcDbDatabase* db, const std::string& name, AcDbOb
 
 AcDbObjectId paperSpaceViewport(AcDbDatabase* db, AcDbObjectId layoutId, bool create)
 {
-    std::vector<AcDbObjectId> all = layoutViewports(layoutId);
+    const std::vector<AcDbObjectId>& all = layoutViewports(layoutId);
     if (!all.empty() || !create || db == nullptr) return all.empty() ? AcDbObjectId() : all.front();
     AcDbObjectId id;
     arx::db::addPaperSpaceViewport(db, layoutId, id);
@@ -200,7 +200,7 @@ AcDbObjectId paperSpaceViewport(AcDbDatabase* db, AcDbObjectId layoutId, bool cr
 
 std::vector<AcDbObjectId> floatingViewports(AcDbObjectId layoutId)
 {
-    std::vector<AcDbObjectId> all = layoutViewports(layoutId);
+    std::vector<AcDbObjectId> all = layoutViewports(layoutId);  // a copy the caller may keep
     if (!all.empty()) all.erase(all.begin());
     return all;
 }

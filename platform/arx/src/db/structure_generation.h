@@ -1,0 +1,15 @@
+// A count that grows whenever what the viewports of a layout are may have changed: an entity
+// appended to a block or moved in its list, an object erased, unerased or un-appended (undo
+// included), a viewport turned on or off, given another id or read back through a filer, a
+// layout pointed at another block, a database made or destroyed. What the views derive from
+// a layout's viewports (the list, their numbers) is kept against it, so that looking the
+// active viewport up does not walk the layout again while nothing changed.
+#pragma once
+#include "adesk.h"
+
+namespace arx::db {
+
+Adesk::UInt64 structureGeneration();
+void structureChanged();
+
+}  // namespace arx::db
