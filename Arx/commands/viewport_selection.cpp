@@ -14,6 +14,7 @@
 #include "commands/command_echo.h"
 #include "commands/ksmake.h"
 #include "commands/mark_creation.h"
+#include "commands/selection_set.h"
 #include "dbents.h"
 #include "mark/mark_messages.h"
 #include "shell/document_registry.h"
@@ -25,32 +26,8 @@ namespace kestra {
 
 namespace {
 
-// A selection set freed on every path, unless it belongs to the caller.
-class SelectionSet {
-public:
-    ads_name name = {0, 0};
-    bool owned = false;
-    ~SelectionSet()
-    {
-        if (owned) acedSSFree(name);
-    }
-};
-
 // The pick-first set, or else the user's selection; false when there is none.
-bool selectViewports(SelectionSet& set)
-{
-    long length = 0;
-    if (acedSSGet("_I", nullptr, nullptr, nullptr, set.name) == RTNORM) {
-        set.owned = true;
-        if (acedSSLength(set.name, &length) == RTNORM && length > 0) return true;
-        acedSSFree(set.name);
-        set.owned = false;
-    }
-    acutPrintf("\n%s", "Select the view(s): ");
-    if (acedSSGet(nullptr, nullptr, nullptr, nullptr, set.name) != RTNORM) return false;
-    set.owned = true;
-    return true;
-}
+bool selectViewports(SelectionSet& set) { return pickFirstOrSelection(set, "\n%s", "Select the view(s): "); }
 
 // What the filter needs of a member's entity data.
 struct MemberData {

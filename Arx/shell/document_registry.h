@@ -21,6 +21,8 @@ struct DocumentState {
     Adesk::Int32 associationCount = -1;
     // Set while the host evaluates an AutoLISP expression in this document.
     bool lispEvaluating = false;
+    // Cleared by the first update pass that moves marks: it discards the undo history once.
+    bool undoResetPending = true;
     // What the persistent reactor noticed during the current command.
     ReactorWorkingLists workingLists;
 };

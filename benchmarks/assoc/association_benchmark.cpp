@@ -13,6 +13,7 @@
 #include "acdocman.h"
 #include "acedads.h"
 #include "assoc/association_maintenance.h"
+#include "benchmark_host.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "dbapserv.h"
 #include "dbents.h"
@@ -29,41 +30,10 @@ namespace {
 namespace fs = std::filesystem;
 using kestra::ObjectOpener;
 
-fs::path scratchFolder()
-{
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / ("kestra-assoc-bench-" + std::to_string(getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    return folder;
-}
+using benchhost::blockNamed;
+using benchhost::scratchFolder;
 
-void startHostOnce()
-{
-    static bool started = false;
-    if (started) return;
-    started = true;
-    // The command line's echo is not what is measured.
-    arx::ed::Console::instance().setSink([](std::string_view) {});
-    arx::host::HostOptions options;
-    options.registryFolder = scratchFolder().string();
-    arx::host::startHost(options);
-    kestra::registerMarkClass();
-    kestra::registerPersistentReactorClass();
-    acrxBuildClassHierarchy();
-    kestra::KestraModule& module = kestra::createKestraModule();
-    module.documents = std::make_unique<kestra::DocumentRegistry>(curDoc());
-    module.settings.auditAlert = false;
-}
-
-AcDbObjectId blockNamed(AcDbDatabase* db, const char* name)
-{
-    ObjectOpener<AcDbBlockTable> table(db->blockTableId(), AcDb::kForRead);
-    AcDbObjectId id;
-    table->getAt(name, id);
-    return id;
-}
+void startHostOnce() { benchhost::startHostOnce(); }
 
 // A drawing of `count` viewports on the sheet, each with its associated mark, saved once.
 fs::path drawingWithMarks(int count)
@@ -170,13 +140,4 @@ BENCHMARK(OpenAndAudit)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMil
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    arx::host::stopHost();
-    std::error_code ignored;
-    fs::remove_all(scratchFolder(), ignored);
-    return 0;
-}
+int main(int argc, char** argv) { return benchhost::runBenchmarks(argc, argv); }
