@@ -15,7 +15,7 @@
 #include "mark/vadu_kestra.h"
 #include "shell/message_routing.h"
 #include "shell/result_buffer.h"
-#include "shell/selection_set.h"
+#include "commands/selection_set.h"
 
 namespace kestra {
 

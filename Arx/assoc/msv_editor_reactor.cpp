@@ -118,11 +118,11 @@ void MsvEditorReactor::commandFailed(const char* commandName) { commandFinished(
 void MsvEditorReactor::commandFinished(const char* commandName)
 {
     stripCopiedAssociations();
-    flushDeferredIndexRemovals();
     // After a reshape command the first run reshapes the marks and the second works through
     // the pending modifications; otherwise the second finds nothing left.
     onCommandEnd(commandName);
     onCommandEnd(commandName);
+    flushDeferredIndexRemovals();
     if (sameCommand(commandName, "VPCLIP")) showRefusal(kVpclipReminder);
 }
 

@@ -17,7 +17,6 @@ namespace kestra {
 
 namespace {
 
-constexpr int kPaperSpaceViewport = 1;
 
 // False only for a pair whose viewport and mark both open and disagree.
 bool pairAgrees(const IndexPair& pair)
@@ -35,8 +34,7 @@ bool pairAgrees(const IndexPair& pair)
 
 bool checkViewsBeforePlot()
 {
-    const std::optional<int> viewport = readIntegerVariable("CVPORT");
-    if (!viewport || *viewport != kPaperSpaceViewport) return false;
+    if (!paperSpaceIsCurrent()) return false;
     IndexPairs pairs;
     if (readIndexPairs(kStoreName, pairs) != Acad::eOk || pairs.empty()) return false;
     bool disagrees = false;

@@ -105,6 +105,9 @@ void MsVpPersReactor::openedForModify(const AcDbObject* object)
 void MsVpPersReactor::modified(const AcDbObject* object)
 {
     if (reactorsSuspended() || object->isErased() || kestra::copiesPending()) return;
+    // Undo and redo bring the outline and the viewport's view record back with the mark:
+    // following them again would only record a change, and a change after U loses REDO.
+    if (object->isUndoing()) return;
     if (object->isA() == VaduKestra::desc()) kestra::markModified(*VaduKestra::cast(object));
     else if (object->isA() == AcDbBlockReference::desc()) kestra::outlineModified(*AcDbBlockReference::cast(object));
 }

@@ -46,8 +46,10 @@ bool setErased(AcDbObjectId id, bool erasing)
 void bringBack(AcDbObjectId id)
 {
     if (id.isNull()) return;
-    ObjectOpener<AcDbEntity> existing(id, AcDb::kForRead);
-    if (existing) return;
+    if (ObjectOpener<AcDbEntity> existing(id, AcDb::kForRead); existing) return;
+    // The module's own bookkeeping, not a change for the end of the command to follow
+    // (following it after U would record a change and lose REDO).
+    ReactorSuspension quiet;
     setErased(id, false);
 }
 

@@ -12,15 +12,13 @@ namespace kestra {
 namespace {
 
 constexpr const char* kReshapeCommands = "*STRETCH*,*ROTATE*,*MIRROR*,*SCALE*";
-constexpr int kPaperSpaceViewport = 1;
 
 }  // namespace
 
 bool isReshapeCommand(const char* commandName)
 {
     if (commandName == nullptr || *commandName == '\0') return true;
-    const std::optional<int> viewport = readIntegerVariable("CVPORT");
-    if (!viewport || *viewport != kPaperSpaceViewport) return false;
+    if (!paperSpaceIsCurrent()) return false;
     return acutWcMatch(commandName, kReshapeCommands) == RTNORM;
 }
 

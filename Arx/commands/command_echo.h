@@ -1,25 +1,14 @@
-// CMDECHO off for the length of a step of the make command, put back on every path out.
+// CMDECHO off for the length of a step of a command, put back on every path out.
 #pragma once
-#include <optional>
+#include "commands/zeroed_variable.h"
 
 namespace kestra {
 
-class CommandEchoOff {
+// Reads CMDECHO and sets it to 0; each failure is reported ("Cannot read the variable" or
+// "Cannot change the variable" for CMDECHO) and leaves active() false.
+class CommandEchoOff : public ZeroedVariable {
 public:
-    // Reads CMDECHO and sets it to 0; each failure is reported ("Cannot read the variable" or
-    // "Cannot change the variable" for CMDECHO) and leaves active() false.
-    CommandEchoOff();
-    ~CommandEchoOff() { restore(); }
-    CommandEchoOff(const CommandEchoOff&) = delete;
-    CommandEchoOff& operator=(const CommandEchoOff&) = delete;
-
-    bool active() const { return active_; }
-    // Puts the saved value back (reported when the host refuses); later calls do nothing.
-    bool restore();
-
-private:
-    std::optional<int> saved_;
-    bool active_ = false;
+    CommandEchoOff() : ZeroedVariable("CMDECHO", "") {}
 };
 
 }  // namespace kestra

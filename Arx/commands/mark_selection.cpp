@@ -1,54 +1,39 @@
 #include "commands/mark_selection.h"
 
 #include <cstring>
-#include <string>
-#include <vector>
 
-#include "acdbads.h"
+#include "acdbads_db.h"
 #include "acedads.h"
 #include "acutads.h"
-#include "assoc/association_maintenance.h"
 #include "assoc/association_store.h"
+#include "commands/selection_set.h"
 #include "dbents.h"
 #include "mark/vadu_kestra.h"
 #include "shell/lisp_messages.h"
 #include "shell/object_opener.h"
 #include "shell/result_buffer.h"
-#include "shell/selection_set.h"
 
 namespace kestra {
 
 namespace {
 
-constexpr const char* kSelectMarkPrompt = "Select an Kestra object: ";
-constexpr const char* kNoAssociatedMark = "Associated Kestra object is not available.";
-constexpr const char* kMarkAndItsShape = "You must choose an Kestra object and/or its irregular shape.";
+enum class Filtering { Done, BadMember };
 
-// The entity type of a member (group 0 in second place of its data); false when it has none.
-bool memberType(const ads_name member, std::string& type)
-{
-    ResultBufferHolder data(acdbEntGet(member));
-    const resbuf* second = data ? data->rbnext : nullptr;
-    if (second == nullptr || second->restype != 0 || second->resval.rstring == nullptr) return false;
-    type = second->resval.rstring;
-    return true;
-}
-
-// The marks and block references of the set, in set order; false when a member has no type.
-bool marksAndBlockReferences(const ads_name set, std::vector<AcDbObjectId>& kept)
+// Drops every member that is neither a mark nor a block reference, walking from the last.
+Filtering keepMarksAndReferences(SelectionSet& set)
 {
     long length = 0;
-    acedSSLength(set, &length);
-    std::vector<AcDbObjectId> lastFirst;
+    if (acedSSLength(set.name, &length) != RTNORM) return Filtering::BadMember;
     for (long i = length - 1; i >= 0; --i) {
         ads_name member;
-        std::string type;
-        if (acedSSName(set, i, member) != RTNORM || !memberType(member, type)) return false;
-        AcDbObjectId id;
-        if ((type == "KESTRA" || type == "INSERT") && acdbGetObjectId(id, member) == Acad::eOk) lastFirst.push_back(id);
+        if (acedSSName(set.name, i, member) != RTNORM) return Filtering::BadMember;
+        ResultBufferHolder data(acdbEntGet(member));
+        const resbuf* type = data ? data->rbnext : nullptr;
+        if (type == nullptr || type->restype != 0 || type->resval.rstring == nullptr) return Filtering::BadMember;
+        if (std::strcmp(type->resval.rstring, "KESTRA") != 0 && std::strcmp(type->resval.rstring, "INSERT") != 0)
+            acedSSDel(member, set.name);
     }
-    kept.assign(lastFirst.rbegin(), lastFirst.rend());
-    return true;
+    return Filtering::Done;
 }
 
 }  // namespace
@@ -57,28 +42,33 @@ int selectMark(AcDbObjectId& markId)
 {
     markId.setNull();
     SelectionSet set;
-    if (!pickFirstOrSelect(set, "\n%s \n", kSelectMarkPrompt)) return 2;
-    std::vector<AcDbObjectId> kept;
-    if (!marksAndBlockReferences(set.name, kept) || kept.empty() || kept.size() > 2) return 2;
+    if (!pickFirstOrSelection(set, "\n%s \n", "Select an Kestra object: ")) return kSelectionFailed;
+    if (keepMarksAndReferences(set) != Filtering::Done) return kSelectionFailed;
+    long length = 0;
+    if (acedSSLength(set.name, &length) != RTNORM || length < 1 || length > 2) return kSelectionFailed;
     AcDbObjectId outlineMark;
-    for (const AcDbObjectId& id : kept) {
-        ObjectOpener<AcDbEntity> member(id, AcDb::kForRead);
-        if (!member) continue;
-        if (AcDbBlockReference::cast(member.get())) {
-            if (!readPartnerHandle(*member, outlineMark)) {
-                acutPrintf("%s\n", kNoAssociatedMark);
-                return 2;
+    for (long i = 0; i < length; ++i) {
+        ads_name member;
+        AcDbObjectId id;
+        if (acedSSName(set.name, i, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
+        ObjectOpener<AcDbEntity> entity(id, AcDb::kForRead);
+        if (!entity) continue;
+        if (AcDbBlockReference::cast(entity.get()) != nullptr) {
+            if (!readPartnerHandle(*entity, outlineMark)) {
+                acutPrintf("%s\n", "Associated Kestra object is not available.");
+                return kSelectionFailed;
             }
-        } else if (VaduKestra::cast(member.get())) {
+        } else if (VaduKestra::cast(entity.get()) != nullptr) {
             markId = id;
         }
     }
-    if (kept.size() == 2 && markId != outlineMark) {
-        acutPrintf("%s\n", kMarkAndItsShape);
-        return 2;
+    set.release();
+    if (length == 2 && markId != outlineMark) {
+        acutPrintf("%s\n", "You must choose an Kestra object and/or its irregular shape.");
+        return kSelectionFailed;
     }
-    if (kept.size() == 1 && markId.isNull()) markId = outlineMark;
-    return 0;
+    if (length == 1 && markId.isNull()) markId = outlineMark;
+    return kSelectionOk;
 }
 
 bool markOfLispArgument(const resbuf* args, AcDbObjectId& markId)

@@ -1,5 +1,6 @@
-// Finding the one mark a command works on: picked by the user (the mark, its outline block
-// reference, or both), or given as the entity name argument of an AutoLISP function.
+// The selection of one mark for the commands that work on a mark: a mark, the outline block
+// reference of a mark whose viewport is not rectangular, or the two together; or the entity
+// name argument of an AutoLISP function.
 #pragma once
 #include "adsdef.h"
 #include "dbid.h"
@@ -9,10 +10,13 @@ namespace kestra {
 constexpr const char* kIncorrectSelection = "Your selection is incorrect.";
 constexpr const char* kCannotObtainId = "Cannot obtain the Id and/or name of the selected object!";
 
-// The pick-first set, or else the user's selection ("Select an Kestra object: "), reduced to
-// marks and block references: one mark, one outline block reference of a mark, or a mark
-// with its own outline. 0 with markId set; 2 on any failure (after a message of its own
-// where one is due).
+constexpr int kSelectionOk = 0;
+constexpr int kSelectionFailed = 2;
+
+// The pick-first set, else the user's selection ("Select an Kestra object: "), reduced to
+// marks and block references: one mark, one outline block reference of a mark, or a mark with
+// its own outline. kSelectionOk with markId set; kSelectionFailed on any failure (after a
+// message of its own where one is due; the caller reports the failure itself).
 int selectMark(AcDbObjectId& markId);
 
 // The AutoLISP path: the first argument must be the entity name of a mark and the only

@@ -14,12 +14,13 @@
 #include "commands/command_echo.h"
 #include "commands/ksmake.h"
 #include "commands/mark_creation.h"
+#include "commands/selection_set.h"
 #include "dbents.h"
 #include "mark/mark_messages.h"
 #include "shell/document_registry.h"
 #include "shell/object_opener.h"
 #include "shell/result_buffer.h"
-#include "shell/selection_set.h"
+#include "commands/selection_set.h"
 #include "shell/system_variables.h"
 
 namespace kestra {
@@ -115,7 +116,7 @@ void markSelectedViewports(const ads_name given)
     if (given != nullptr) {
         set.name[0] = given[0];
         set.name[1] = given[1];
-    } else if (!pickFirstOrSelect(set, "\n%s", "Select the view(s): ")) {
+    } else if (!pickFirstOrSelection(set, "\n%s", "Select the view(s): ")) {
         return;
     }
     const std::string activeLayout = readTextVariable("CTAB").value_or("");

@@ -26,6 +26,8 @@ struct DocumentState {
     Adesk::Int32 associationCount = -1;
     // Set while the host evaluates an AutoLISP expression in this document.
     bool lispEvaluating = false;
+    // Cleared by the first update pass that moves marks: it discards the undo history once.
+    bool undoResetPending = true;
     // What the persistent reactor noticed during the current command.
     ReactorWorkingLists workingLists;
     // The index pairs (mark handle, viewport handle) of marks erased since the viewport index
@@ -65,5 +67,27 @@ inline bool reactorsSuspended()
     const DocumentState* record = currentDocumentState();
     return record == nullptr || record->reactorsSuspended;
 }
+
+// Keeps the persistent reactor still for the current document while the module makes a
+// change of its own, and puts the flag back as it was.
+class ReactorSuspension {
+public:
+    ReactorSuspension() : record_(currentDocumentState())
+    {
+        if (record_ == nullptr) return;
+        was_ = record_->reactorsSuspended;
+        record_->reactorsSuspended = true;
+    }
+    ~ReactorSuspension()
+    {
+        if (record_ != nullptr) record_->reactorsSuspended = was_;
+    }
+    ReactorSuspension(const ReactorSuspension&) = delete;
+    ReactorSuspension& operator=(const ReactorSuspension&) = delete;
+
+private:
+    DocumentState* record_;
+    bool was_ = false;
+};
 
 }  // namespace kestra

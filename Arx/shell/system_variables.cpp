@@ -54,4 +54,10 @@ SystemVariableSaver::~SystemVariableSaver()
     acutRelRb(saved_);
 }
 
+bool paperSpaceIsCurrent()
+{
+    const std::optional<int> viewport = readIntegerVariable("CVPORT");
+    return viewport && *viewport == kPaperSpaceViewport;
+}
+
 }  // namespace kestra

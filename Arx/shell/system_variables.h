@@ -15,6 +15,11 @@ bool writeIntegerVariable(const char* name, int value);
 // The value of a text system variable, or nothing when it cannot be read or is not a text.
 std::optional<std::string> readTextVariable(const char* name);
 
+// CVPORT while the paper space of a layout is current (a floating viewport has 2 and more).
+constexpr int kPaperSpaceViewport = 1;
+// True when the paper space of a layout is current (CVPORT reads 1).
+bool paperSpaceIsCurrent();
+
 // Saves a system variable when created and restores it when destroyed. A variable that could
 // not be read is not restored. The saved value is held in a host result buffer, so a text
 // value is released by the host's own acutRelRb.

@@ -217,6 +217,7 @@ TEST_F(ReactorEraseTest, ManyMarksErasedInOneCommandLeaveTheIndexInOneWriteThatU
     EXPECT_EQ(pairs.size(), 5u);
     EXPECT_TRUE(indexed());
     arx::host::runScriptText("REDO\n");
+    for (AcDbObjectId id : marks) EXPECT_TRUE(id.isErased());
     ASSERT_EQ(readIndexPairs(kStoreName, pairs), Acad::eOk);
     EXPECT_TRUE(pairs.empty());
     acedEditor->removeReactor(editorReactor.get());

@@ -3,8 +3,8 @@
 // the 10,000-mark one). "Audit" times the audit of an open drawing; "OpenAndAudit" reads the
 // drawing file and audits it, as opening a drawing in the host does. "ReshapeAfterStretch"
 // reshapes every mark after all its viewports were stretched in one command, which must stay
-// linear as well. "EraseAllMarks" times the host's ERASE of every mark of a drawing of 1,000, 2,000 and 4,000 in one command, each
-// mark taken out of the association store as its erase notification asks.
+// linear as well. "EraseAllMarks" times the host's ERASE of every mark of a drawing of 1,000,
+// 2,000 and 4,000 in one command, each mark taken out of the association store as its erase notification asks.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -20,6 +20,7 @@
 #include "aced.h"
 #include "assoc/msv_editor_reactor.h"
 #include "assoc/association_maintenance.h"
+#include "benchmark_host.h"
 #include "assoc/ms_vp_pers_reactor.h"
 #include "assoc/viewport_reshape.h"
 #include "dbapserv.h"
@@ -37,41 +38,10 @@ namespace {
 namespace fs = std::filesystem;
 using kestra::ObjectOpener;
 
-fs::path scratchFolder()
-{
-    static const fs::path folder = [] {
-        fs::path path = fs::temp_directory_path() / ("kestra-assoc-bench-" + std::to_string(getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    return folder;
-}
+using benchhost::blockNamed;
+using benchhost::scratchFolder;
 
-void startHostOnce()
-{
-    static bool started = false;
-    if (started) return;
-    started = true;
-    // The command line's echo is not what is measured.
-    arx::ed::Console::instance().setSink([](std::string_view) {});
-    arx::host::HostOptions options;
-    options.registryFolder = scratchFolder().string();
-    arx::host::startHost(options);
-    kestra::registerMarkClass();
-    kestra::registerPersistentReactorClass();
-    acrxBuildClassHierarchy();
-    kestra::KestraModule& module = kestra::createKestraModule();
-    module.documents = std::make_unique<kestra::DocumentRegistry>(curDoc());
-    module.settings.auditAlert = false;
-}
-
-AcDbObjectId blockNamed(AcDbDatabase* db, const char* name)
-{
-    ObjectOpener<AcDbBlockTable> table(db->blockTableId(), AcDb::kForRead);
-    AcDbObjectId id;
-    table->getAt(name, id);
-    return id;
-}
+void startHostOnce() { benchhost::startHostOnce(); }
 
 // A drawing of `count` viewports on the sheet, each with its associated mark, saved once.
 fs::path drawingWithMarks(int count)
@@ -255,15 +225,4 @@ BENCHMARK(ReshapeAfterStretch)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmar
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (kestra::KestraModule* module = kestra::kestraModule(); module && module->editorReactor)
-        acedEditor->removeReactor(module->editorReactor.get());
-    arx::host::stopHost();
-    std::error_code ignored;
-    fs::remove_all(scratchFolder(), ignored);
-    return 0;
-}
+int main(int argc, char** argv) { return benchhost::runBenchmarks(argc, argv); }

@@ -1,12 +1,17 @@
 // Internals of block table records for the table, the loader and cloning.
 #pragma once
+#include "db/structure_generation.h"
 #include "dbsymtb.h"
 
 namespace arx::db {
 
 struct BlockAccess {
     template <class F>
-    static void edit(AcDbBlockTableRecord* block, F f) { f(*block->mpData); }
+    static void edit(AcDbBlockTableRecord* block, F f)
+    {
+        f(*block->mpData);
+        structureChanged();
+    }
 };
 
 // Gives a block its BLOCK and ENDBLK objects when it has none (a block added to the table).

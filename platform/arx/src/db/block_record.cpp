@@ -8,6 +8,7 @@
 #include "db/block_internal.h"
 #include "db/memory_dwg_filer.h"
 #include "db/object_state.h"
+#include "db/structure_generation.h"
 #include "db/symbol_lookup.h"
 #include "db/symbol_table_internal.h"
 
@@ -79,6 +80,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& pOutputId
     // entity, which takes it out of the block.
     assertWriteEnabled(false, true);
     mpData->entities.append(id);
+    arx::db::entityListChanged(db, objectId());
     pOutputId = id;
     return Acad::eOk;
 }
@@ -247,6 +249,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::dwgInFields(AcDbDwgFiler* pFiler)
         }
         // A clone gets its entities as they are cloned and appended to it.
         if (!isClone) mpData->entities = entities;
+        arx::db::structureChanged();
     }
     return pFiler->filerStatus();
 }

@@ -10,14 +10,19 @@
 #include "db/notifications.h"
 #include "db/object_state.h"
 #include "db/proxy_conversion.h"
+#include "db/structure_generation.h"
 #include "db/symbol_lookup.h"
 #include "db/undo_recording.h"
 
 namespace arx::db {
 
-DatabaseState::DatabaseState(AcDbDatabase* owner) : db(owner), undo(owner) { header.setOwner(owner); }
+DatabaseState::DatabaseState(AcDbDatabase* owner) : db(owner), undo(owner)
+{
+    header.setOwner(owner);
+    structureChanged();
+}
 
-DatabaseState::~DatabaseState() = default;
+DatabaseState::~DatabaseState() { structureChanged(); }
 
 AcDbStub* DatabaseState::newStub(Adesk::UInt64 handle)
 {

@@ -40,10 +40,6 @@ struct DatabaseState {
     AcDbObjectId lastLayerFound;  // findOrAddLayer's last answer: entities mostly share a layer
     bool destroying = false;
     Adesk::UInt64 changeCount = 0;
-    // Grows with every change but those of model-space entities: while it stands still, the
-    // layouts, their viewports and TILEMODE are as they were (the editor skips renumbering).
-    Adesk::UInt64 viewsGeneration = 0;
-    AcDbObjectId modelSpaceBlock;  // found on first use; it never changes
     std::vector<DxfClassRecord> dxfClasses;
     std::map<std::string, std::shared_ptr<void>> attachments;
     std::string fileName;
@@ -58,13 +54,7 @@ struct DatabaseState {
     // Gives a stub another handle that no stub has.
     void rehandle(AcDbStub* stub, Adesk::UInt64 handle);
     bool notifying() const { return loading == 0 && !destroying; }
-    void changed()
-    {
-        ++changeCount;
-        ++viewsGeneration;
-    }
-    // A change of an entity of model space.
-    void modelEntityChanged() { ++changeCount; }
+    void changed() { ++changeCount; }
 };
 
 inline DatabaseState& stateOf(const AcDbDatabase* db) { return *db->state(); }

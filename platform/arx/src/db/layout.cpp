@@ -11,6 +11,7 @@
 #include "db/carried_items.h"
 #include "db/item_filing.h"
 #include "db/object_state.h"
+#include "db/structure_generation.h"
 
 using arx::db::DxfItem;
 
@@ -197,6 +198,7 @@ Acad::ErrorStatus AcDbLayout::setBlockTableRecordId(AcDbObjectId BlockTableRecor
 {
     assertWriteEnabled();
     mpData->block = BlockTableRecordId;
+    arx::db::structureChanged();
     return Acad::eOk;
 }
 

@@ -1,14 +1,13 @@
 // AcDbObject: identity, open state, the write protocol and erasing.
 #include "db/database_state.h"
-#include "db/symbol_lookup.h"
 #include "db/fatal.h"
+#include "db/structure_generation.h"
 #include "db/memory_dwg_filer.h"
 #include "db/notifications.h"
 #include "db/object_state.h"
 #include "db/open_rules.h"
 #include "db/proxy_support.h"
 #include "db/undo_recording.h"
-#include "dbmain.h"
 
 using arx::db::ObjectState;
 using arx::db::stateOf;
@@ -129,21 +128,6 @@ bool AcDbObject::isAProxy() const
 
 namespace {
 
-// Counts a change of the object in its database: one of a model-space entity leaves the
-// views' bookkeeping alone.
-void countChange(const AcDbObject* obj, AcDbStub* stub)
-{
-    arx::db::DatabaseState& ds = arx::db::stateOf(stub->database);
-    const AcDbObjectId owner = obj->ownerId();
-    if (owner.isNull() || AcDbEntity::cast(obj) == nullptr) {
-        ds.changed();
-        return;
-    }
-    if (ds.modelSpaceBlock.isNull()) ds.modelSpaceBlock = arx::db::findRecord(ds.blockTable, ACDB_MODEL_SPACE);
-    if (owner == ds.modelSpaceBlock) ds.modelEntityChanged();
-    else ds.changed();
-}
-
 // The notifications and bookkeeping that end a write open (close and downgradeOpen).
 void commitWriteOpen(AcDbObject* obj)
 {
@@ -151,7 +135,7 @@ void commitWriteOpen(AcDbObject* obj)
     st.reallyClosing = true;
     arx::db::endObjectWrite(obj);
     arx::db::sendCommitNotifications(obj);
-    if (st.modified || st.modifiedXData || st.appendedInOpen) countChange(obj, st.stub);
+    if (st.modified || st.modifiedXData || st.appendedInOpen) arx::db::stateOf(st.stub->database).changed();
 }
 
 }  // namespace
@@ -257,8 +241,9 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
     assertWriteEnabled(false, true);
     arx::db::recordErase(this, erasing);
     st.stub->erased = erasing;
+    arx::db::entityListChanged(st.stub->database, ownerId());
     st.eraseToggled = !st.eraseToggled;
-    countChange(this, st.stub);
+    arx::db::stateOf(st.stub->database).changed();
     arx::db::sendErased(this, erasing);
     return Acad::eOk;
 }

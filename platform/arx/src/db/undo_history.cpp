@@ -7,6 +7,7 @@
 #include "db/notifications.h"
 #include "db/object_state.h"
 #include "db/open_rules.h"
+#include "db/structure_generation.h"
 #include "db/undo_recording.h"
 #include "rx/class_dictionary.h"
 
@@ -232,6 +233,7 @@ void UndoHistory::replay(UndoGroup& group, UndoGroup& inverse)
             // Already so (a reactor did it during this replay): its own record takes it back.
             if (!st.closed() || stub->unappended == unappending) break;
             stub->unappended = unappending;
+            structureChanged();
             inverse.records.push_back({unappending ? UndoRecord::Kind::Unappended : UndoRecord::Kind::Appended, stub, {}});
             ds.changed();
             st.undoing = true;
@@ -251,6 +253,7 @@ void UndoHistory::replay(UndoGroup& group, UndoGroup& inverse)
             AcDbObject* open = openForReplay(stub);
             if (open == nullptr) break;
             stub->erased = erasing;
+            structureChanged();
             st.eraseToggled = true;
             inverse.records.push_back({erasing ? UndoRecord::Kind::Erased : UndoRecord::Kind::Unerased, stub, {}});
             ds.changed();

@@ -100,10 +100,12 @@ CommandOutcome CommandProcessor::invoke(const std::string& globalName, bool modu
     const bool pickFirstOn = SysVars::instance().getInt("PICKFIRST").value_or(1) != 0;
     if (outermost && (!(flags & kUsesPickFirst) || !pickFirstOn)) SelectionSets::instance().clearPickFirst();
     if (grouped && hooks_.beginUndoGroup) hooks_.beginUndoGroup(globalName);
+    const size_t depth = active_.size();
     active_.push_back(Active{globalName, moduleCommand});
     Editor::instance().notify([&](AcEditorReactor* r) { r->commandWillStart(globalName.c_str()); });
     unsigned cancelsBefore = Prompts::instance().cancelCount();
     CommandOutcome outcome = body();
+    finishWaitingRuns(depth + 1, 0);
     if (outcome == CommandOutcome::Ended && Prompts::instance().cancelCount() != cancelsBefore)
         outcome = CommandOutcome::Cancelled;
     active_.pop_back();
@@ -193,10 +195,8 @@ void CommandProcessor::runCommandLoop()
     }
 }
 
-int CommandProcessor::runFromArguments(std::vector<Answer> arguments)
+int CommandProcessor::runEntries(InputSource& source)
 {
-    ArgumentInput source(std::move(arguments));
-    InputScope scope(&source);
     int status = RTNORM;
     while (source.hasPending()) {
         Answer entry = *source.next(AnswerRequest{});
@@ -214,6 +214,67 @@ int CommandProcessor::runFromArguments(std::vector<Answer> arguments)
         if (commandStatus != RTNORM) status = commandStatus;
     }
     return status;
+}
+
+int CommandProcessor::settle(CommandRun& run)
+{
+    if (!run.finished()) return RTNORM;
+    const int status = run.status();
+    auto it = std::find_if(waiting_.begin(), waiting_.end(), [&](const auto& r) { return r.get() == &run; });
+    if (it != waiting_.end()) waiting_.erase(it);
+    return status;
+}
+
+void CommandProcessor::finishWaitingRuns(size_t activeDepth, int lispDepth)
+{
+    while (!waiting_.empty() && waiting_.back()->activeDepth() >= activeDepth &&
+           waiting_.back()->lispDepth() >= lispDepth) {
+        CommandRun& run = *waiting_.back();
+        run.finish(CommandRun::WhenDry::GiveWay);
+        settle(run);
+    }
+}
+
+void CommandProcessor::enterLisp()
+{
+    lispActiveDepths_.push_back(active_.size());
+    ++lispDepth_;
+}
+
+void CommandProcessor::leaveLisp()
+{
+    if (!lispActiveDepths_.empty()) {
+        finishWaitingRuns(lispActiveDepths_.back(), lispDepth_);
+        lispActiveDepths_.pop_back();
+    }
+    --lispDepth_;
+}
+
+int CommandProcessor::runFromArguments(std::vector<Answer> arguments)
+{
+    // The command left waiting by the previous call of this level takes these answers.
+    if (!waiting_.empty()) {
+        CommandRun& run = *waiting_.back();
+        if (run.lispDepth() == lispDepth_ && active_.size() == run.activeDepth() + 1) {
+            run.goOn(std::move(arguments));
+            return settle(run);
+        }
+    }
+    if (active_.empty() && lispDepth_ == 0) {
+        // Nobody to go on with a waiting command: it reads from the input below.
+        ArgumentInput source(std::move(arguments));
+        InputScope scope(&source);
+        return runEntries(source);
+    }
+    waiting_.push_back(std::make_unique<CommandRun>(active_.size(), lispDepth_));
+    CommandRun& run = *waiting_.back();
+    try {
+        run.start(std::move(arguments), [this, &run] { return runEntries(*run.source()); });
+    } catch (...) {
+        settle(run);
+        throw;
+    }
+    return settle(run);
 }
 
 }  // namespace arx::ed

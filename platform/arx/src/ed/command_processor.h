@@ -4,10 +4,12 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ed/input.h"
+#include "ed/waiting_command.h"
 
 namespace arx::ed {
 
@@ -53,8 +55,12 @@ public:
     void execute(const std::string& entry);
     // Runs commands whose names and answers are the given arguments (acedCommand,
     // AutoLISP command). Returns RTNORM, RTCAN when a command was cancelled, RTERROR when a
-    // name is unknown.
+    // name is unknown. Inside a command or an AutoLISP evaluation, a command still asking when
+    // the arguments run dry waits, active, and the next call's arguments go on with it; it
+    // reads from the input below once the command or evaluation that started it ends.
     int runFromArguments(std::vector<Answer> arguments);
+    // True while a command started from arguments waits for more.
+    bool commandWaiting() const { return !waiting_.empty(); }
 
     void requestQuit() { quit_ = true; }
     bool quitRequested() const { return quit_; }
@@ -67,8 +73,8 @@ public:
     // Nesting counters for CMDACTIVE bits 8 (dialog) and 32 (AutoLISP).
     void enterDialog() { ++dialogDepth_; }
     void leaveDialog() { --dialogDepth_; }
-    void enterLisp() { ++lispDepth_; }
-    void leaveLisp() { --lispDepth_; }
+    void enterLisp();
+    void leaveLisp();
     int lispDepth() const { return lispDepth_; }
 
 private:
@@ -77,6 +83,13 @@ private:
     bool runNamed(const std::string& entered, int& status);
     CommandOutcome invoke(const std::string& globalName, bool moduleCommand, unsigned flags,
                           const std::function<CommandOutcome()>& body);
+    // Runs the command names and answers of a source until it is dry after a command.
+    int runEntries(InputSource& source);
+    // The status of a run that returned: its own once finished (and it is forgotten), else
+    // RTNORM while it waits.
+    int settle(CommandRun& run);
+    // Runs started at or above these depths that still wait finish from the input below.
+    void finishWaitingRuns(size_t activeDepth, int lispDepth);
 
     struct HostEntry {
         HostCommand body;
@@ -89,9 +102,11 @@ private:
         bool moduleCommand;
     };
     std::vector<Active> active_;
+    std::vector<std::unique_ptr<CommandRun>> waiting_;
     std::string lastCommand_;
     int dialogDepth_ = 0;
     int lispDepth_ = 0;
+    std::vector<size_t> lispActiveDepths_;  // the command depth at each AutoLISP entry
     bool quit_ = false;
 };
 

@@ -136,7 +136,7 @@ bool Input::scriptActive() const
 bool Input::answerFromArguments() const
 {
     for (size_t i = sources_.size(); i-- > 0;)
-        if (sources_[i]->hasPending()) return sources_[i]->isArguments();
+        if (sources_[i]->answerComing()) return sources_[i]->isArguments();
     return false;
 }
 

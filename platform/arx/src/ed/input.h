@@ -47,6 +47,8 @@ public:
     virtual bool isScript() const { return false; }
     virtual bool isArguments() const { return false; }
     virtual bool hasPending() const { return true; }
+    // True when the next answer will come from here, now or once it is handed over.
+    virtual bool answerComing() const { return hasPending(); }
 };
 
 // What the user types: one answer per line; an AutoLISP expression may span lines.

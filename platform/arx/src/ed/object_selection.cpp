@@ -400,6 +400,7 @@ private:
     bool removing_ = false;
     bool single_ = false;                // SIngle: the first operation that finds something ends it
     bool operated_ = false;
+    bool quiet_ = false;  // the current answer came from arguments with CMDECHO off
     std::vector<EntityList> undoSteps_;  // the selection before each operation (Undo)
 };
 
@@ -412,6 +413,9 @@ int SelectionCycle::run()
         const Answer a = prompts.read(AnswerRequest{});
         if (a.kind == Answer::Kind::Cancel) return RTCAN;
         if (a.isEnter()) return RTNORM;
+        // What an answer from command arguments found shows only while CMDECHO is on, as the
+        // prompt did.
+        quiet_ = a.fromArguments && SysVars::instance().getInt("CMDECHO").value_or(1) == 0;
         const Step step = answer(a);
         if (step == Step::Cancelled) return RTCAN;
         if (step == Step::Done || ((rules_.single || single_) && operated_ && !chosen_.empty())) return RTNORM;
@@ -624,7 +628,7 @@ void SelectionCycle::take(const EntityList& found)
         if (duplicates > 0) line += " (" + countText(duplicates) + " duplicate)";
         line += ", " + countText(chosen_.size()) + " total";
     }
-    say(line);
+    if (!quiet_) say(line);
     if (locked > 0) say(countText(locked) + (locked == 1 ? " was" : " were") + " on a locked layer.");
     if (filteredOut > 0) say(countText(filteredOut) + (filteredOut == 1 ? " was" : " were") + " filtered out.");
 }

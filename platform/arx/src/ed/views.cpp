@@ -4,6 +4,8 @@
 #include <strings.h>
 
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "dbapserv.h"
 #include "dbdict.h"
@@ -13,6 +15,7 @@
 #include "dbobjptr.h"
 #include "dbsymtb.h"
 #include "db/database_access.h"
+#include "db/structure_generation.h"
 #include "ed/views_internal.h"
 #include "ed/views_session.h"
 
@@ -101,7 +104,7 @@ void writeTo(AcDbViewportTableRecord& rec, const view::ViewRecord& v, double asp
 
 ViewportKind kindOf(const AcDbViewport& vp)
 {
-    std::vector<AcDbObjectId> all = layoutViewports(layoutOfBlock(vp.ownerId()));
+    const std::vector<AcDbObjectId>& all = layoutViewports(layoutOfBlock(vp.ownerId()));
     return !all.empty() && all.front() == vp.objectId() ? ViewportKind::PaperSpace : ViewportKind::Floating;
 }
 
@@ -161,14 +164,39 @@ AcDbObjectId layoutOfBlock(AcDbObjectId blockId)
     return block.openStatus() == Acad::eOk ? block->getLayoutId() : AcDbObjectId();
 }
 
-std::vector<AcDbObjectId> layoutViewports(AcDbObjectId layoutId)
+namespace {
+
+struct LayoutViewports {
+    Adesk::UInt64 generation = 0;
+    std::vector<AcDbObjectId> ids;
+    std::unordered_set<AcDbStub*> floating;
+};
+
+LayoutViewports& cachedViewports(AcDbObjectId layoutId)
 {
-    std::vector<AcDbObjectId> out;
+    static std::unordered_map<AcDbStub*, LayoutViewports> cache;
+    const Adesk::UInt64 now = arx::db::structureGeneration();
+    LayoutViewports& entry = cache[layoutId.stub()];
+    if (entry.generation == now) return entry;
+    entry = LayoutViewports{};
     AcDbObjectPointer<AcDbLayout> layout(layoutId, AcDb::kForRead);
-    if (layout.openStatus() != Acad::eOk) return out;
+    if (layout.openStatus() != Acad::eOk) return entry;  // not kept: asked again next time
     const AcDbObjectIdArray ids = layout->getViewportArray();
-    for (int i = 0; i < ids.length(); ++i) out.push_back(ids[i]);
-    return out;
+    for (int i = 0; i < ids.length(); ++i) {
+        entry.ids.push_back(ids[i]);
+        if (i > 0) entry.floating.insert(ids[i].stub());
+    }
+    entry.generation = now;
+    return entry;
+}
+
+}  // namespace
+
+const std::vector<AcDbObjectId>& layoutViewports(AcDbObjectId layoutId) { return cachedViewports(layoutId).ids; }
+
+bool isFloatingViewport(AcDbObjectId layoutId, AcDbObjectId viewportId)
+{
+    return cachedViewports(layoutId).floating.count(viewportId.stub()) != 0;
 }
 
 std::vector<AcDbObjectId> allLayouts(AcDbDatabase* db)

@@ -2,6 +2,7 @@
 // viewports of the current layout carry while it is shown.
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 #include "dbents.h"
 #include "dbhostext.h"
@@ -9,7 +10,7 @@
 #include "dbmain.h"
 #include "dbobjptr.h"
 #include "dbsymtb.h"
-#include "db/database_state.h"
+#include "db/structure_generation.h"
 #include "db/symbol_lookup.h"
 #include "ed/views.h"
 #include "ed/views_internal.h"
@@ -27,7 +28,7 @@ bool contains(const std::vector<AcDbObjectId>& ids, AcDbObjectId id)
 AcDbObjectId activeFloating(AcDbObjectId layoutId)
 {
     const AcDbObjectId last = lastActiveViewport(layoutId);
-    if (last.isNull() || last.isErased() || !contains(floatingViewports(layoutId), last)) return AcDbObjectId();
+    if (last.isNull() || last.isErased() || !isFloatingViewport(layoutId, last)) return AcDbObjectId();
     return isViewportOn(last) ? last : AcDbObjectId();
 }
 
@@ -51,15 +52,36 @@ void makeFloatingActive(AcDbDatabase* db, AcDbObjectId layoutId, AcDbObjectId vi
     session(db).lastFloating[layoutId] = viewportId;
 }
 
-// Gives the paper-space viewport id 1 and every floating viewport an id of its own (2 and
-// up); only viewports whose id is wrong are opened for write.
-void repairIds(const std::vector<AcDbObjectId>& viewports)
+// What the last refresh that could open every viewport found: while the structure of the
+// drawings, the current layout and TILEMODE stay as they were, the numbers stay too, and the
+// viewport of each number is known without a walk.
+struct LastRefresh {
+    AcDbDatabase* db = nullptr;
+    Adesk::UInt64 generation = 0;
+    AcDbObjectId layout;
+    bool tiled = false;
+    std::unordered_map<int, AcDbObjectId> byNumber;
+};
+
+LastRefresh& lastRefresh()
 {
+    static LastRefresh last;
+    return last;
+}
+
+// Gives the paper-space viewport id 1 and every floating viewport an id of its own (2 and
+// up); only viewports whose id is wrong are opened for write. False when one did not open.
+bool repairIds(const std::vector<AcDbObjectId>& viewports)
+{
+    bool complete = true;
     std::vector<int> ids(viewports.size(), 0);
     int highest = kPaperSpaceNumber;
     for (size_t i = 0; i < viewports.size(); ++i) {
         AcDbObjectPointer<AcDbViewport> vp(viewports[i], AcDb::kForRead);
-        if (vp.openStatus() != Acad::eOk) continue;
+        if (vp.openStatus() != Acad::eOk) {
+            complete = false;
+            continue;
+        }
         ids[i] = vp->viewportId();
         highest = std::max(highest, ids[i]);
     }
@@ -74,21 +96,30 @@ void repairIds(const std::vector<AcDbObjectId>& viewports)
         if (wanted == ids[i]) continue;
         AcDbObjectPointer<AcDbViewport> vp(viewports[i], AcDb::kForWrite);
         if (vp.openStatus() == Acad::eOk) vp->setViewportId(static_cast<Adesk::Int16>(wanted));
+        else complete = false;
     }
+    return complete;
 }
 
 // The number a viewport carries: 1 for paper space, its id for a floating viewport that is
 // on, -1 when it is off or its layout is not shown. Viewports open for write elsewhere keep
-// theirs.
-void numberViewports(const std::vector<AcDbObjectId>& viewports, bool shown)
+// theirs (false then). The numbers of the shown floating viewports are noted in byNumber.
+bool numberViewports(const std::vector<AcDbObjectId>& viewports, bool shown,
+                     std::unordered_map<int, AcDbObjectId>& byNumber)
 {
+    bool complete = true;
     for (size_t i = 0; i < viewports.size(); ++i) {
         AcDbObjectPointer<AcDbViewport> vp(viewports[i], AcDb::kForRead);
-        if (vp.openStatus() != Acad::eOk) continue;
+        if (vp.openStatus() != Acad::eOk) {
+            complete = false;
+            continue;
+        }
         int number = -1;
         if (shown) number = i == 0 ? kPaperSpaceNumber : (vp->isOn() ? vp->viewportId() : -1);
         if (vp->number() != number) vp->setNumber(number);
+        if (i > 0 && number > 0) byNumber.emplace(number, viewports[i]);
     }
+    return complete;
 }
 
 void syncCurrentSpace(AcDbDatabase* db, AcDbObjectId currentLayout)
@@ -104,24 +135,26 @@ void syncCurrentSpace(AcDbDatabase* db, AcDbObjectId currentLayout)
 void refresh(AcDbDatabase* db)
 {
     if (db == nullptr) return;
-    const AcDbObjectId current = isTiled(db) ? AcDbObjectId() : currentLayoutId(db);
-    // Nothing but model-space entities changed since the last time: the numbers stand.
-    ViewSession& views = session(db);
-    const Adesk::UInt64 generation = arx::db::stateOf(db).viewsGeneration;
-    if (views.refreshed && views.refreshedGeneration == generation && views.refreshedLayout == current) return;
-    for (AcDbObjectId layoutId : allLayouts(db)) {
-        // Model space holds no viewports worth numbering, and may hold a great many entities.
-        if (isModelLayout(layoutId)) continue;
-        const std::vector<AcDbObjectId> viewports = layoutViewports(layoutId);
-        if (viewports.empty()) continue;
-        const bool shown = layoutId == current;
-        if (shown) repairIds(viewports);
-        numberViewports(viewports, shown);
+    const bool tiled = isTiled(db);
+    const AcDbObjectId current = tiled ? AcDbObjectId() : currentLayoutId(db);
+    LastRefresh& last = lastRefresh();
+    if (last.db != db || last.generation != arx::db::structureGeneration() || last.layout != current ||
+        last.tiled != tiled) {
+        LastRefresh now{db, 0, current, tiled, {}};
+        bool complete = true;
+        for (AcDbObjectId layoutId : allLayouts(db)) {
+            // Model space holds no viewports worth numbering, and may hold a great many entities.
+            if (isModelLayout(layoutId)) continue;
+            const std::vector<AcDbObjectId> viewports = layoutViewports(layoutId);
+            if (viewports.empty()) continue;
+            const bool shown = layoutId == current;
+            if (shown && !repairIds(viewports)) complete = false;
+            if (!numberViewports(viewports, shown, now.byNumber)) complete = false;
+        }
+        now.generation = arx::db::structureGeneration();
+        last = complete ? std::move(now) : LastRefresh{};
     }
     syncCurrentSpace(db, current);
-    views.refreshed = true;
-    views.refreshedGeneration = arx::db::stateOf(db).viewsGeneration;
-    views.refreshedLayout = current;
 }
 
 bool isTiled(AcDbDatabase* db) { return db == nullptr || db->tilemode(); }
@@ -181,14 +214,24 @@ Acad::ErrorStatus setCurrentViewportNumber(AcDbDatabase* db, int number)
     if (isTiled(db)) return number == kTiledNumber ? Acad::eOk : Acad::eInvalidInput;
     if (number == kPaperSpaceNumber) return enterPaperSpace(db);
     const AcDbObjectId layoutId = currentLayoutId(db);
-    for (AcDbObjectId id : floatingViewports(layoutId)) {
+    auto numbered = [&](AcDbObjectId id) {
         AcDbObjectPointer<AcDbViewport> vp(id, AcDb::kForRead);
-        if (vp.openStatus() != Acad::eOk || !vp->isOn() || vp->number() != number) continue;
-        vp.close();
+        return vp.openStatus() == Acad::eOk && vp->isOn() && vp->number() == number;
+    };
+    auto activate = [&](AcDbObjectId id) {
         makeFloatingActive(db, layoutId, id);
         refresh(db);
         return Acad::eOk;
+    };
+    const LastRefresh& last = lastRefresh();
+    if (last.db == db && last.layout == layoutId) {
+        auto found = last.byNumber.find(number);
+        if (found == last.byNumber.end()) return Acad::eInvalidInput;
+        const AcDbObjectId id = found->second;
+        if (numbered(id)) return activate(id);
     }
+    for (AcDbObjectId id : floatingViewports(layoutId))
+        if (numbered(id)) return activate(id);
     return Acad::eInvalidInput;
 }
 

@@ -249,7 +249,7 @@ Acad::ErrorStatus renameLayout(AcDbDatabase* db, AcDbObjectId layoutId, const st
 
 AcDbObjectId paperSpaceViewport(AcDbDatabase* db, AcDbObjectId layoutId, bool create)
 {
-    std::vector<AcDbObjectId> all = layoutViewports(layoutId);
+    const std::vector<AcDbObjectId>& all = layoutViewports(layoutId);
     if (!all.empty() || !create || db == nullptr) return all.empty() ? AcDbObjectId() : all.front();
     AcDbObjectId id;
     arx::db::addPaperSpaceViewport(db, layoutId, id);
@@ -258,7 +258,7 @@ AcDbObjectId paperSpaceViewport(AcDbDatabase* db, AcDbObjectId layoutId, bool cr
 
 std::vector<AcDbObjectId> floatingViewports(AcDbObjectId layoutId)
 {
-    std::vector<AcDbObjectId> all = layoutViewports(layoutId);
+    std::vector<AcDbObjectId> all = layoutViewports(layoutId);  // a copy the caller may keep
     if (!all.empty()) all.erase(all.begin());
     return all;
 }

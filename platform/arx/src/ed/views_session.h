@@ -5,7 +5,6 @@
 #include <map>
 #include <vector>
 
-#include "adesk.h"
 #include "dbid.h"
 #include "ed/view_transform.h"
 #include "gepnt3d.h"
@@ -29,11 +28,6 @@ struct ViewSession {
     std::map<AcDbObjectId, std::vector<view::ViewRecord>> previousViews;  // viewport -> views
     std::vector<UcsFrame> previousModelUcs;
     std::vector<UcsFrame> previousPaperUcs;
-    // What the last renumbering of the viewports saw: the database's views generation and the
-    // layout shown (null for the Model tab).
-    bool refreshed = false;
-    Adesk::UInt64 refreshedGeneration = 0;
-    AcDbObjectId refreshedLayout;
 };
 
 // The session record of a database, made on first use and freed with the database.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "aced.h"
 #include "console_capture.h"
 #include "ed/command_processor.h"
@@ -36,6 +38,40 @@ void moduleCommand()
     acedCommand(RTSTR, "._PROBE", RTNONE);
 }
 
+// A host command that asks three texts, and module commands that feed it over several
+// acedCommand calls.
+std::vector<std::string> asked;
+std::vector<long> activeBetweenCalls;
+std::vector<std::string> namesBetweenCalls;
+
+CommandOutcome askThree()
+{
+    for (int i = 0; i < 3; ++i) {
+        char text[64] = {};
+        if (acedGetString(0, "Text: ", text) != RTNORM) return CommandOutcome::Cancelled;
+        asked.push_back(text);
+    }
+    return CommandOutcome::Ended;
+}
+
+void noteBetweenCalls()
+{
+    activeBetweenCalls.push_back(cmdActive());
+    namesBetweenCalls.push_back(SysVars::instance().getString("CMDNAMES").value_or("?"));
+}
+
+void feedInThreeCalls()
+{
+    acedCommand(RTSTR, "._ASK3", RTSTR, "a", RTNONE);
+    noteBetweenCalls();
+    acedCommand(RTSTR, "b", RTNONE);
+    noteBetweenCalls();
+    acedCommand(RTSTR, "c", RTNONE);
+    noteBetweenCalls();
+}
+
+void feedOnceAndLeave() { acedCommand(RTSTR, "._ASK3", RTSTR, "a", RTNONE); }
+
 class CommandProcessorTest : public testing::Test {
 protected:
     void SetUp() override
@@ -47,7 +83,13 @@ protected:
             return CommandOutcome::Ended;
         });
         acedRegCmds->addCommand("TEST_GROUP", "MINE", "MINE", ACRX_CMD_MODAL, moduleCommand);
+        CommandProcessor::instance().defineHostCommand("ASK3", askThree);
+        acedRegCmds->addCommand("TEST_GROUP", "FEED3", "FEED3", ACRX_CMD_MODAL, feedInThreeCalls);
+        acedRegCmds->addCommand("TEST_GROUP", "FEED1", "FEED1", ACRX_CMD_MODAL, feedOnceAndLeave);
         seenActive.clear();
+        asked.clear();
+        activeBetweenCalls.clear();
+        namesBetweenCalls.clear();
     }
     void TearDown() override
     {
@@ -121,4 +163,51 @@ TEST_F(CommandProcessorTest, ArgumentPromptsFollowCmdecho)
     off.resval.rint = 1;
     acedSetVar("CMDECHO", &off);
     EXPECT_EQ(acedCommand(RTSTR, "NOSUCH", RTNONE), RTERROR);
+}
+
+TEST_F(CommandProcessorTest, ACommandLeftWaitingTakesItsAnswersFromTheNextCalls)
+{
+    runScript("FEED3\n");
+    EXPECT_EQ(asked, (std::vector<std::string>{"a", "b", "c"}));
+    // Between the calls the host command is still active on top of the module command.
+    ASSERT_EQ(activeBetweenCalls.size(), 3u);
+    EXPECT_EQ(activeBetweenCalls[0], 1 | 2 | 4 | 64);
+    EXPECT_EQ(namesBetweenCalls[0], "FEED3'ASK3");
+    EXPECT_EQ(namesBetweenCalls[1], "FEED3'ASK3");
+    EXPECT_EQ(namesBetweenCalls[2], "FEED3") << "the third answer ended it";
+    EXPECT_EQ(log.events, (std::vector<std::string>{"start FEED3", "start ASK3", "end ASK3", "end FEED3"}));
+    EXPECT_FALSE(CommandProcessor::instance().commandWaiting());
+    EXPECT_EQ(cmdActive(), 0);
+}
+
+TEST_F(CommandProcessorTest, ACommandStillWaitingWhenItsCallerEndsReadsFromTheInputBelow)
+{
+    runScript("FEED1 x y\nPROBE\n");
+    EXPECT_EQ(asked, (std::vector<std::string>{"a", "x", "y"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"start FEED1", "start ASK3", "end ASK3", "end FEED1",
+                                                    "start PROBE", "end PROBE"}));
+    EXPECT_FALSE(CommandProcessor::instance().commandWaiting());
+}
+
+TEST_F(CommandProcessorTest, AWaitingCommandCancelledByTheEndOfInputEndsCleanly)
+{
+    runScript("FEED1 x");
+    EXPECT_EQ(asked, (std::vector<std::string>{"a", "x"}));
+    // The cancelled prompt ran inside FEED1, so the host reports FEED1 cancelled too.
+    EXPECT_EQ(log.events.back(), "cancel FEED1");
+    EXPECT_NE(std::find(log.events.begin(), log.events.end(), "cancel ASK3"), log.events.end());
+    EXPECT_EQ(cmdActive(), 0);
+}
+
+TEST_F(CommandProcessorTest, WithCmdechoOffAWaitingCommandShowsNoPrompts)
+{
+    resbuf off;
+    off.restype = RTSHORT;
+    off.resval.rint = 0;
+    acedSetVar("CMDECHO", &off);
+    runScript("FEED3\n");
+    off.resval.rint = 1;
+    acedSetVar("CMDECHO", &off);
+    EXPECT_EQ(asked, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(capture.text.find("Text: "), std::string::npos) << capture.text;
 }

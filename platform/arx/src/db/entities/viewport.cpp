@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "db/entities/entity_filing.h"
+#include "db/structure_generation.h"
 #include "dbents.h"
 
 using arx::db::DxfItem;
@@ -16,6 +17,7 @@ void AcDbViewport::setFlag(Adesk::Int32 bit, bool on)
 {
     assertWriteEnabled();
     mFlags = on ? (mFlags | bit) : (mFlags & ~bit);
+    if (bit & kViewportOff) arx::db::structureChanged();
 }
 
 AcGePoint3d AcDbViewport::centerPoint() const { assertReadEnabled(); return mCenter; }
@@ -97,7 +99,11 @@ Adesk::Int16 AcDbViewport::viewMode() const
 
 int AcDbViewport::number() const { assertReadEnabled(); return mNumber; }
 void AcDbViewport::setNumber(int number) { mNumber = number; }
-void AcDbViewport::setViewportId(Adesk::Int16 id) { mId = id; }
+void AcDbViewport::setViewportId(Adesk::Int16 id)
+{
+    mId = id;
+    arx::db::structureChanged();
+}
 Adesk::Int16 AcDbViewport::viewportId() const { assertReadEnabled(); return mId; }
 Adesk::Int16 AcDbViewport::status() const { assertReadEnabled(); return isOn() ? mStatus : 0; }
 
@@ -108,6 +114,7 @@ Acad::ErrorStatus AcDbViewport::setOn()
     assertWriteEnabled();
     mFlags &= ~kViewportOff;
     if (mStatus == 0) mStatus = mId > 0 ? mId : -1;  // on; its place in the stack is the host's to give
+    arx::db::structureChanged();
     return Acad::eOk;
 }
 
@@ -117,6 +124,7 @@ Acad::ErrorStatus AcDbViewport::setOff()
     mFlags |= kViewportOff;
     mStatus = 0;
     mNumber = -1;
+    arx::db::structureChanged();
     return Acad::eOk;
 }
 
@@ -331,6 +339,7 @@ Acad::ErrorStatus AcDbViewport::dwgOutFields(AcDbDwgFiler* filer) const
 Acad::ErrorStatus AcDbViewport::dwgInFields(AcDbDwgFiler* filer)
 {
     assertWriteEnabled();
+    arx::db::structureChanged();
     const Acad::ErrorStatus status = AcDbEntity::dwgInFields(filer);
     if (status != Acad::eOk) return status;
     filer->readPoint3d(&mCenter);
@@ -429,6 +438,7 @@ Acad::ErrorStatus AcDbViewport::dxfOutFields(AcDbDxfFiler* filer) const
 Acad::ErrorStatus AcDbViewport::dxfInFields(AcDbDxfFiler* filer)
 {
     assertWriteEnabled();
+    arx::db::structureChanged();
     Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
     if (status != Acad::eOk) return status;
     arx::db::SubclassReader in(filer, "AcDbViewport", mpUnmodelled.get());
