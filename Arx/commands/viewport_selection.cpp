@@ -14,6 +14,7 @@
 #include "commands/command_echo.h"
 #include "commands/ksmake.h"
 #include "commands/mark_creation.h"
+#include "commands/selection_set.h"
 #include "dbents.h"
 #include "mark/mark_messages.h"
 #include "shell/document_registry.h"
@@ -24,17 +25,6 @@
 namespace kestra {
 
 namespace {
-
-// A selection set freed on every path, unless it belongs to the caller.
-class SelectionSet {
-public:
-    ads_name name = {0, 0};
-    bool owned = false;
-    ~SelectionSet()
-    {
-        if (owned) acedSSFree(name);
-    }
-};
 
 // The pick-first set, or else the user's selection; false when there is none.
 bool selectViewports(SelectionSet& set)
