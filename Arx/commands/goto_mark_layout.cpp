@@ -39,14 +39,6 @@ std::optional<std::string> layoutNamed(const std::string& name)
     return std::nullopt;
 }
 
-bool findMark(const resbuf* args, AcDbObjectId& markId)
-{
-    if (args != nullptr) return markOfLispArgument(args, markId);
-    if (selectMark(markId) == 0) return true;
-    acutPrintf("%s\n", kIncorrectSelection);
-    return false;
-}
-
 }  // namespace
 
 int gotoMarkLayout(const resbuf* args)
@@ -61,7 +53,7 @@ int gotoMarkLayout(const resbuf* args)
         return RTNORM;
     }
     AcDbObjectId markId;
-    if (!findMark(args, markId)) return RTNORM;
+    if (!markOfCommandOrLisp(args, markId)) return RTNORM;
     AcDbObjectId indexedMark;
     AcDbObjectId viewportId;
     const std::string handle = handleTextOf(markId);

@@ -71,13 +71,13 @@ int selectMark(AcDbObjectId& markId)
     return kSelectionOk;
 }
 
-bool markOfLispArgument(const resbuf* args, AcDbObjectId& markId)
+bool markFromLispArguments(const resbuf* args, bool onlyArgument, AcDbObjectId& markId)
 {
     if (args == nullptr || args->restype != RTENAME) {
         reportIncorrectParameters();
         return false;
     }
-    if (args->rbnext != nullptr) {
+    if (onlyArgument && args->rbnext != nullptr) {
         reportTooManyParameters();
         return false;
     }
@@ -95,6 +95,14 @@ bool markOfLispArgument(const resbuf* args, AcDbObjectId& markId)
         return false;
     }
     return true;
+}
+
+bool markOfCommandOrLisp(const resbuf* args, AcDbObjectId& markId)
+{
+    if (args != nullptr) return markFromLispArguments(args, true, markId);
+    if (selectMark(markId) == kSelectionOk) return true;
+    acutPrintf("%s\n", kIncorrectSelection);
+    return false;
 }
 
 }  // namespace kestra

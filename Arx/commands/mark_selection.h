@@ -19,8 +19,14 @@ constexpr int kSelectionFailed = 2;
 // message of its own where one is due; the caller reports the failure itself).
 int selectMark(AcDbObjectId& markId);
 
-// The AutoLISP path: the first argument must be the entity name of a mark and the only
-// argument. False after the message of the failure ("Error --" messages through acdbFail).
-bool markOfLispArgument(const resbuf* args, AcDbObjectId& markId);
+// The AutoLISP path: the first argument must be the entity name of a mark and, when
+// onlyArgument, the only argument. False after the message of the failure ("Error --" messages
+// through acdbFail).
+bool markFromLispArguments(const resbuf* args, bool onlyArgument, AcDbObjectId& markId);
+
+// The mark of an AutoLISP call (its arguments, the mark the only one) or, for a typed command
+// (null arguments), the user's selection; a failed selection prints "Your selection is
+// incorrect.". False on failure, after its message.
+bool markOfCommandOrLisp(const resbuf* args, AcDbObjectId& markId);
 
 }  // namespace kestra

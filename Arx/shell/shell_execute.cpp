@@ -29,13 +29,33 @@ std::optional<std::string> registeredOpenCommand(const std::string& extension)
 
 }  // namespace
 
+std::string quotedArgument(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) return argument;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes count double before a quotation mark, which itself is escaped.
+        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        quoted += c;
+        backslashes = 0;
+    }
+    // The closing quotation mark follows: the trailing backslashes count double too.
+    quoted.append(2 * backslashes, '\\');
+    return quoted + "\"";
+}
+
 std::string fallbackCommandLine(const std::string& registeredCommand, const char* path)
 {
     std::string line = registeredCommand;
     size_t cut = line.find("\"%1\"");
     if (cut == std::string::npos) cut = line.find("%1");
     if (cut != std::string::npos) line.erase(cut);
-    return line + " " + (path ? path : "");
+    return line + " " + quotedArgument(path ? path : "");
 }
 
 void shellOpen(const char* path)

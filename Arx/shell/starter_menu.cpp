@@ -93,4 +93,19 @@ void installStarterMenuWhenNeeded()
     installStarterMenu(application.get());
 }
 
+bool removeStarterMenu()
+{
+    ComPtr<IAcadApplication> application = hostApplication();
+    ComPtr<IAcadMenuGroups> groups;
+    long groupCount = 0;
+    if (!application || FAILED(application->get_MenuGroups(groups.out())) || !groups ||
+        FAILED(groups->get_Count(&groupCount)))
+        return false;
+    Bstr label(kStarterMenuLabel);
+    ComPtr<IAcadPopupMenu> menu = findStarterMenu(groups.get(), groupCount, label);
+    VARIANT_BOOL onBar = VARIANT_FALSE;
+    if (!menu || FAILED(menu->get_OnMenuBar(&onBar)) || onBar == VARIANT_FALSE) return false;
+    return SUCCEEDED(menu->RemoveFromMenuBar());
+}
+
 }  // namespace kestra

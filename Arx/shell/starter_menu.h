@@ -15,4 +15,8 @@ bool installStarterMenu(IAcadApplication* application);
 // "Kestra" is loaded.
 void installStarterMenuWhenNeeded();
 
+// Takes the starter menu off the menu bar (it stays in its group); false when it is not found
+// there.
+bool removeStarterMenu();
+
 }  // namespace kestra

@@ -1,5 +1,9 @@
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
 #include <thread>
 
 #include "adscodes.h"
@@ -32,6 +36,18 @@ TEST(FallbackCommandLineTest, CutsAtThePlaceholderAndAppendsThePath)
     EXPECT_EQ(fallbackCommandLine("viewer %1 \"%1\"", "/tmp/a.pdf"), "viewer %1  /tmp/a.pdf");
     EXPECT_EQ(fallbackCommandLine("viewer", "/tmp/a.pdf"), "viewer /tmp/a.pdf");
     EXPECT_EQ(fallbackCommandLine("", "/tmp/a.pdf"), " /tmp/a.pdf");
+}
+
+TEST(FallbackCommandLineTest, APathWithBlanksOrQuotationMarksStaysOneArgument)
+{
+    EXPECT_EQ(fallbackCommandLine("viewer \"%1\"", "/tmp/my file.pdf"), "viewer  \"/tmp/my file.pdf\"");
+    EXPECT_EQ(quotedArgument("plain\\path.txt"), "plain\\path.txt");
+    EXPECT_EQ(quotedArgument(""), "\"\"");
+    EXPECT_EQ(quotedArgument("a \"b\" c"), "\"a \\\"b\\\" c\"");
+    // Backslashes are doubled only where a quotation mark follows them.
+    EXPECT_EQ(quotedArgument("C:\\My Docs\\"), "\"C:\\My Docs\\\\\"");
+    EXPECT_EQ(quotedArgument("x\\\"y z"), "\"x\\\\\\\"y z\"");
+    EXPECT_EQ(quotedArgument("tab\there"), "\"tab\there\"");
 }
 
 TEST(SplashAnswerTest, OnlyNoTurnsTheSplashOff)
@@ -130,6 +146,28 @@ TEST_F(ShellOpenTest, FileTheShellCannotOpenIsStartedThroughItsRegisteredCommand
     std::string path = folder_ + "/opened.kstest";
     shellOpen(path.c_str());
     EXPECT_TRUE(appears(path));
+}
+
+// The registered program receives a path with blanks, quotation marks and backslashes as one
+// argument, unchanged: nothing of it can become an argument of its own.
+TEST_F(ShellOpenTest, TheRegisteredProgramReceivesThePathAsOneArgument)
+{
+    const std::string recorder = KESTRA_ARGV_RECORDER;
+    associate(".kstest", ("\"" + recorder + "\" \"%1\"").c_str());
+    int round = 0;
+    for (const std::string name : {"my file.kstest", "a \" --injected \".kstest", "back\\\" slash\\.kstest"}) {
+        const std::string marker = folder_ + "/argv" + std::to_string(++round);
+        setenv("WIN32_TEST_MARKER", marker.c_str(), 1);
+        const std::string path = folder_ + "/" + name;
+        shellOpen(path.c_str());
+        ASSERT_TRUE(appears(marker)) << name;
+        std::ifstream in(marker);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        ASSERT_EQ(lines.size(), 3u) << name;  // the folder, the program, one argument
+        EXPECT_EQ(lines[2], "[" + path + "]");
+    }
+    unsetenv("WIN32_TEST_MARKER");
 }
 
 TEST_F(ShellOpenTest, NothingStartsWithoutARegisteredCommand)

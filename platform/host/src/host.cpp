@@ -66,6 +66,11 @@ void initialiseOnce()
         return ap::DemandLoader::instance().loadForCommand(name);
     };
     defineHostCommands();
+    // The headless viewers of the Win32 layer (HTML help) speak on the command line.
+    Win32SetViewerOutput([](const char* text) {
+        ed::Console::instance().ensureLineStart();
+        ed::Console::instance().write(text);
+    });
 }
 
 }  // namespace

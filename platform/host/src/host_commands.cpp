@@ -120,6 +120,7 @@ void defineHostCommands()
     defineStretchCommand();
     defineExplodeAndList();
     defineGripEditCommand();
+    defineMenuCommands();
 }
 
 }  // namespace arx::host

@@ -28,6 +28,10 @@ LONG Win32BeginRegistryChanges(void);
 LONG Win32CommitRegistryChanges(void);
 void Win32DiscardRegistryChanges(void);
 
+// Where the headless viewers (the HTML help viewer) say what they show: a function that
+// receives each line of text, or NULL for standard output.
+void Win32SetViewerOutput(void (*write)(const char* text));
+
 #ifdef __cplusplus
 }
 #endif

@@ -18,6 +18,19 @@ void SetLastError(DWORD dwErrCode);
 HMODULE GetModuleHandleA(LPCSTR lpModuleName);
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
+// Libraries. Only the system libraries the stand-in provides itself load ("hhctrl.ocx", the
+// HTML help viewer); any other name fails with ERROR_MOD_NOT_FOUND. Names compare without regard
+// to case, with ".dll" appended to a name without an extension. A procedure is found by name or
+// by ordinal (MAKEINTRESOURCEA); each load is counted and FreeLibrary undoes one.
+// FARPROC is the generic function pointer, void (*)(void), so that converting it to the
+// procedure's real type compiles without a cast warning.
+typedef void(WINAPI* FARPROC)(void);
+#define MAKEINTRESOURCEA(i) ((LPCSTR)((ULONG_PTR)((WORD)(i))))
+#define IS_INTRESOURCE(p) ((((ULONG_PTR)(p)) >> 16) == 0)
+HMODULE LoadLibraryA(LPCSTR lpLibFileName);
+FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
+BOOL FreeLibrary(HMODULE hLibModule);
+
 // Starts the program of a command line (split as Windows splits it) without waiting for it.
 // Returns a value above 31 on success, ERROR_FILE_NOT_FOUND when the program cannot be found.
 UINT WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
@@ -41,6 +54,8 @@ BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
 
 #define GetModuleHandle GetModuleHandleA
 #define GetModuleFileName GetModuleFileNameA
+#define LoadLibrary LoadLibraryA
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define GetTempPath GetTempPathA
 #define GetPrivateProfileString GetPrivateProfileStringA
 #define GetPrivateProfileInt GetPrivateProfileIntA

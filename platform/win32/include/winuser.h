@@ -2,6 +2,8 @@
 // that callers compile and pass what they would pass on Windows.
 #pragma once
 
+#include "windef.h"
+
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_NORMAL 1
@@ -15,3 +17,14 @@
 #define SW_SHOWNA 8
 #define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+// The desktop window: a handle that stands for it, never null.
+HWND GetDesktopWindow(void);
+
+#ifdef __cplusplus
+}
+#endif

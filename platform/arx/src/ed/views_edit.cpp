@@ -6,6 +6,7 @@
 #include "dbmain.h"
 #include "dbobjptr.h"
 #include "dbsymtb.h"
+#include "db/symbol_lookup.h"
 #include "ed/views_internal.h"
 #include "ed/views_session.h"
 
@@ -77,6 +78,29 @@ Acad::ErrorStatus zoomPaperScale(Viewport& vp, double factor)
     if (!positive(factor) || !positive(vp.frame.height)) return Acad::eInvalidInput;
     vp.view().viewHeight = vp.frame.height / factor;
     return Acad::eOk;
+}
+
+Acad::ErrorStatus planView(AcDbDatabase* db, Viewport& vp, const AcGePoint3d& origin, const AcGeVector3d& xAxis,
+                           const AcGeVector3d& yAxis)
+{
+    const AcGeVector3d z = xAxis.crossProduct(yAxis);
+    if (z.isZeroLength()) return Acad::eInvalidInput;
+    view::ViewRecord& v = vp.view();
+    v.direction = z.normal();
+    v.target = origin;
+    v.viewMode &= ~(view::kPerspective | view::kFrontClip | view::kBackClip | view::kFrontClipNotAtEye);
+    // Without twist the DCS X axis is the arbitrary axis of the direction; a twist t turns it
+    // by -t about the direction, so the UCS X axis shows to the right for t = -angle(axis, X).
+    v.twist = 0.0;
+    AcGeMatrix3d toWorld;
+    if (view::dcsToWcs(v, toWorld) != Acad::eOk) return Acad::eInvalidInput;
+    AcGeVector3d untwistedX = AcGeVector3d::kXAxis;
+    untwistedX.transformBy(toWorld);
+    v.twist = -untwistedX.angleTo(xAxis, v.direction);
+    AcGePoint3d low, high;
+    if (!blockExtents(arx::db::findRecord(db->blockTableId(), ACDB_MODEL_SPACE), low, high))
+        spaceLimits(db, false, low, high);
+    return zoomBox(vp, low, high) == Acad::eOk ? Acad::eOk : zoomCenter(vp, origin, v.viewHeight);
 }
 
 void setTwist(Viewport& vp, double radians) { vp.view().twist = radians; }

@@ -6,6 +6,7 @@
 #include "dbid.h"
 #include "ed/views.h"
 #include "gepnt3d.h"
+#include "gevec3d.h"
 
 class AcDbDatabase;
 
@@ -22,6 +23,12 @@ Acad::ErrorStatus zoomBox(Viewport& vp, const AcGePoint3d& min, const AcGePoint3
 Acad::ErrorStatus zoomFactor(Viewport& vp, double factor);
 // nXP: `factor` paper units per model unit, relative to the viewport's height on the sheet.
 Acad::ErrorStatus zoomPaperScale(Viewport& vp, double factor);
+
+// PLAN: looks straight down the UCS's Z axis with its X axis pointing right (perspective and
+// clipping off, the target at the UCS origin) and zooms to the extents of model space (its
+// limits when it is empty).
+Acad::ErrorStatus planView(AcDbDatabase* db, Viewport& vp, const AcGePoint3d& origin, const AcGeVector3d& xAxis,
+                           const AcGeVector3d& yAxis);
 
 // DVIEW.
 void setTwist(Viewport& vp, double radians);

@@ -6,6 +6,7 @@
 #include "dbhostext.h"
 #include "dbmain.h"
 #include "ed/views.h"
+#include "ed/views_edit.h"
 
 namespace arx::views {
 namespace {
@@ -62,6 +63,16 @@ Acad::ErrorStatus storeUcs(AcDbDatabase* db, bool paper, const UcsFrame& f)
     if (es == Acad::eOk) es = setHeaderPoint(db, "PUCSXDIR", asPoint(f.xAxis));
     if (es == Acad::eOk) es = setHeaderPoint(db, "PUCSYDIR", asPoint(f.yAxis));
     return es;
+}
+
+// UCSFOLLOW: a viewport of model space that follows the UCS turns to the plan of each new one.
+void followUcs(AcDbDatabase* db, bool paper, const UcsFrame& ucs)
+{
+    Viewport vp;
+    if (paper || activeViewport(db, vp) != Acad::eOk || vp.kind == ViewportKind::PaperSpace ||
+        (vp.view().viewMode & view::kUcsFollow) == 0)
+        return;
+    if (planView(db, vp, ucs.origin, ucs.xAxis, ucs.yAxis) == Acad::eOk) applyView(db, vp);
 }
 
 }  // namespace
@@ -140,6 +151,7 @@ Acad::ErrorStatus setCurrentUcs(AcDbDatabase* db, const UcsFrame& ucs)
     if (es != Acad::eOk) return es;
     ViewSession& s = session(db);
     pushBounded(paper ? s.previousPaperUcs : s.previousModelUcs, before);
+    followUcs(db, paper, ucs);
     return Acad::eOk;
 }
 
@@ -150,8 +162,11 @@ Acad::ErrorStatus restorePreviousUcs(AcDbDatabase* db)
     std::vector<UcsFrame>& stack = paper ? session(db).previousPaperUcs : session(db).previousModelUcs;
     if (stack.empty()) return Acad::eNotApplicable;
     Acad::ErrorStatus es = storeUcs(db, paper, stack.back());
-    if (es == Acad::eOk) stack.pop_back();
-    return es;
+    if (es != Acad::eOk) return es;
+    const UcsFrame restored = stack.back();
+    stack.pop_back();
+    followUcs(db, paper, restored);
+    return Acad::eOk;
 }
 
 }  // namespace arx::views

@@ -1,7 +1,8 @@
 // The current UCS of the current space: model space (the Model tab and every floating
 // viewport) keeps it in UCSORG, UCSXDIR and UCSYDIR, paper space in PUCSORG, PUCSXDIR and
 // PUCSYDIR of the drawing. Setting one remembers the one before (UCS Previous,
-// acedRestorePreviousUCS).
+// acedRestorePreviousUCS). When the active viewport of model space has UCSFOLLOW on, each UCS
+// made current there (set or restored) turns its view to the plan of that UCS.
 #pragma once
 #include "acadstrc.h"
 #include "ed/views_session.h"

@@ -5,25 +5,13 @@
 
 #include "../ansi_text.h"
 #include "loaded_objects.h"
+#include "module_names.h"
 
 namespace {
 
-std::string_view baseNameOf(std::string_view path) {
-  const size_t separator = path.find_last_of("\\/");
-  return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-// Windows appends ".dll" to a name without an extension; a trailing "." means none.
-std::string withDefaultExtension(std::string_view name) {
-  const std::string_view base = baseNameOf(name);
-  if (!base.empty() && base.back() == '.') return std::string(name.substr(0, name.size() - 1));
-  if (base.find('.') == std::string_view::npos) return std::string(name) + ".dll";
-  return std::string(name);
-}
-
 bool matches(const win32::LoadedObject& object, const std::string& wanted) {
   if (wanted.find_first_of("\\/") != std::string::npos) return object.path == wanted;
-  return win32::equalsIgnoreCase(baseNameOf(object.path), wanted);
+  return win32::equalsIgnoreCase(win32::baseNameOf(object.path), wanted);
 }
 
 }  // namespace
@@ -31,7 +19,7 @@ bool matches(const win32::LoadedObject& object, const std::string& wanted) {
 extern "C" HMODULE GetModuleHandleA(LPCSTR lpModuleName) {
   const std::vector<win32::LoadedObject> objects = win32::loadedObjects();
   if (lpModuleName == nullptr) return reinterpret_cast<HMODULE>(objects.front().base);
-  const std::string wanted = withDefaultExtension(lpModuleName);
+  const std::string wanted = win32::withDefaultExtension(lpModuleName);
   for (const win32::LoadedObject& object : objects) {
     if (matches(object, wanted)) return reinterpret_cast<HMODULE>(object.base);
   }
