@@ -155,6 +155,11 @@ TEST_F(IntersectionTest, OldStylePolylinesByVertexAndBulge)
     AcDb2dPolyline fitted(AcDb2dPolyline::k2dFitCurvePoly, chord, 0, Adesk::kFalse, 0, 0, &bulges);
     EXPECT_EQ(meet(*mark, fitted).length(), 2);
 
+    // Off the mark's plane, a 2D polyline is met along the projection plane's normal.
+    AcDb2dPolyline raised(AcDb2dPolyline::k2dSimplePoly, chord, 25.0, Adesk::kFalse, 0, 0, &bulges);
+    EXPECT_EQ(meet(*mark, raised).length(), 0);
+    EXPECT_TRUE(samePoints(meetAlong(*mark, raised, AcGeVector3d::kZAxis), {{100 - dx, 100, 0}, {100 + dx, 100, 0}}));
+
     // A simple 3D polyline meets the sides by its straight segments.
     AcGePoint3dArray path;
     for (const AcGePoint3d& p : {AcGePoint3d(-10, 50, 0), AcGePoint3d(100, 50, 0), AcGePoint3d(100, -10, 0)})
@@ -186,6 +191,20 @@ TEST_F(IntersectionTest, AnyOtherEntityIsAskedSideBySideWithoutExtendingThem)
     besideTop.addVertexAt(0, AcGePoint2d(250, 90));
     besideTop.addVertexAt(1, AcGePoint2d(250, 130));
     EXPECT_EQ(meet(*mark, besideTop, AcDb::kExtendBoth).length(), 0);
+
+    // Lifted off the mark's plane, it is met only along the projection plane's normal, which
+    // the mark passes on with each side.
+    AcDbPolyline lifted;
+    lifted.addVertexAt(0, AcGePoint2d(50, -20));
+    lifted.addVertexAt(1, AcGePoint2d(50, 120));
+    lifted.setElevation(30.0);
+    EXPECT_EQ(meet(*mark, lifted).length(), 0);
+    const AcGePoint3dArray along = meetAlong(*mark, lifted, AcGeVector3d::kZAxis);
+    ASSERT_EQ(along.length(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NEAR(along[i].x, 50.0, 1e-9);
+        EXPECT_TRUE(std::fabs(along[i].y) < 1e-9 || std::fabs(along[i].y - 100.0) < 1e-9);
+    }
 
     // Another mark meets this one through its own sides.
     const auto other = std::unique_ptr<VaduKestra>(

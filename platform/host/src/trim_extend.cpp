@@ -6,18 +6,15 @@
 #include "db/entities/entity_filing.h"
 #include "dbents.h"
 #include "dbobjptr.h"
+#include "dbpl.h"
 #include "dbsymtb.h"
 #include "gearc3d.h"
 #include "gelnsg3d.h"
+#include "trim_extend_parts.h"
 
 namespace arx::host {
-namespace {
+namespace trimparts {
 
-constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr double kSlack = 1e-9;  // parameters this close to an end count as the end
-
-// Where the edges meet the object, as points on it. `extendThis` lets the object's own line
-// or circle run on (EXTEND).
 std::vector<AcGePoint3d> meetingPoints(const AcDbEntity* object, AcDbObjectId self, const EdgeRules& rules,
                                        bool extendThis)
 {
@@ -38,16 +35,24 @@ std::vector<AcGePoint3d> meetingPoints(const AcDbEntity* object, AcDbObjectId se
     return out;
 }
 
+}  // namespace trimparts
+
+using namespace trimparts;
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
 // The point of the curve the pick shows, seen along the projection's normal when there is one.
 AcGePoint3d pickedOn(const AcGeCurve3d& curve, const AcGePoint3d& pick, const EdgeRules& rules)
 {
     return rules.projection ? curve.projClosestPointTo(pick, rules.projection->normal()) : curve.closestPointTo(pick);
 }
 
-// The nearest parameters below and above `at` among `cuts`.
-struct Around {
-    std::optional<double> below, above;
-};
+}  // namespace
+
+namespace trimparts {
+
 Around around(const std::vector<double>& cuts, double at)
 {
     Around out;
@@ -58,7 +63,6 @@ Around around(const std::vector<double>& cuts, double at)
     return out;
 }
 
-// A new entity beside `original`, in the same block.
 AcDbObjectId addBeside(const AcDbEntity* original, AcDbEntity* made)
 {
     AcDbObjectPointer<AcDbBlockTableRecord> block(original->ownerId(), AcDb::kForWrite);
@@ -76,6 +80,10 @@ void eraseObject(AcDbObjectId id, bool erasing)
     AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite, !erasing);
     if (entity.openStatus() == Acad::eOk) entity->erase(erasing);
 }
+
+}  // namespace trimparts
+
+namespace {
 
 // ---- lines ---------------------------------------------------------------------------------
 
@@ -261,6 +269,7 @@ EditResult trimAt(AcDbObjectId object, const AcGePoint3d& pick, const EdgeRules&
     if (auto* line = AcDbLine::cast(entity.object())) return trimLine(object, line, pick, rules, step);
     if (auto* arc = AcDbArc::cast(entity.object())) return trimArc(object, arc, pick, rules, step);
     if (auto* circle = AcDbCircle::cast(entity.object())) return trimCircle(object, circle, pick, rules, step);
+    if (auto* polyline = AcDbPolyline::cast(entity.object())) return trimPolyline(object, polyline, pick, rules, step);
     return EditResult::NotEditable;
 }
 
@@ -270,6 +279,7 @@ EditResult extendAt(AcDbObjectId object, const AcGePoint3d& pick, const EdgeRule
     if (entity.openStatus() != Acad::eOk) return refusal(entity.openStatus());
     if (auto* line = AcDbLine::cast(entity.object())) return extendLine(object, line, pick, rules, step);
     if (auto* arc = AcDbArc::cast(entity.object())) return extendArc(object, arc, pick, rules, step);
+    if (auto* polyline = AcDbPolyline::cast(entity.object())) return extendPolyline(object, polyline, pick, rules, step);
     return EditResult::NotEditable;
 }
 

@@ -1,6 +1,7 @@
-// What TRIM and EXTEND do to one object, on a drawing of their own: lines and arcs cut on
-// one side or split, circles left as arcs, lines and arcs drawn out to the nearest edge,
-// objects in space against edges seen from above, implied edges, and each change taken back.
+// What TRIM and EXTEND do to one object, on a drawing of their own: lines, arcs and
+// lightweight polylines cut on one side or split, circles left as arcs and closed polylines
+// opened, lines, arcs and polylines drawn out to the nearest edge, objects in space against
+// edges seen from above, implied edges, and each change taken back.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -178,10 +179,10 @@ TEST_F(TrimExtend, ExtendReachesTheNearestEdgeBeyondThePickedEnd)
     ASSERT_EQ(arx::host::extendAt(arc, AcGePoint3d(0.5, 4.9, 0), edges({wall}), step), EditResult::Done);
     EXPECT_NEAR(AcDbObjectPointer<AcDbArc>(arc, AcDb::kForRead)->endAngle(), std::atan2(4, -3), 1e-9);
     // Objects these commands do not edit.
-    AcDbPolyline* polyline = new AcDbPolyline();
-    polyline->addVertexAt(0, AcGePoint2d(0, 20));
-    polyline->addVertexAt(1, AcGePoint2d(10, 20));
-    const AcDbObjectId pl = add(polyline);
+    AcGePoint3dArray vertices;
+    vertices.append(AcGePoint3d(0, 20, 0));
+    vertices.append(AcGePoint3d(10, 20, 0));
+    const AcDbObjectId pl = add(new AcDb2dPolyline(AcDb2dPolyline::k2dSimplePoly, vertices));
     EXPECT_EQ(arx::host::extendAt(pl, AcGePoint3d(9, 20, 0), edges({wall}), step), EditResult::NotEditable);
     EXPECT_EQ(arx::host::trimAt(pl, AcGePoint3d(9, 20, 0), edges({wall}), step), EditResult::NotEditable);
 }
@@ -214,3 +215,110 @@ TEST_F(TrimExtend, ObjectsOnLockedLayersStayAsTheyAre)
 }
 
 }  // namespace
+
+// ---- lightweight polylines -----------------------------------------------------------------
+
+namespace {
+
+AcDbPolyline* polylineOf(std::initializer_list<AcGePoint2d> points, std::initializer_list<double> bulges = {},
+                         bool closed = false)
+{
+    auto* polyline = new AcDbPolyline();
+    unsigned int i = 0;
+    for (const AcGePoint2d& p : points) polyline->addVertexAt(i++, p);
+    i = 0;
+    for (double bulge : bulges) polyline->setBulgeAt(i++, bulge);
+    polyline->setClosed(closed);
+    return polyline;
+}
+
+// The vertices and bulges of a polyline, each within 1e-9 of those expected.
+testing::AssertionResult hasVertices(AcDbObjectId id, std::vector<AcGePoint2d> points, std::vector<double> bulges = {})
+{
+    AcDbObjectPointer<AcDbPolyline> polyline(id, AcDb::kForRead);
+    if (polyline->numVerts() != points.size())
+        return testing::AssertionFailure() << polyline->numVerts() << " vertices instead of " << points.size();
+    for (unsigned int i = 0; i < points.size(); ++i) {
+        AcGePoint2d p;
+        double bulge = 0;
+        polyline->getPointAt(i, p);
+        polyline->getBulgeAt(i, bulge);
+        const double expectedBulge = i < bulges.size() ? bulges[i] : 0.0;
+        if (p.distanceTo(points[i]) > 1e-9 || std::fabs(bulge - expectedBulge) > 1e-9)
+            return testing::AssertionFailure() << "vertex " << i << " is " << p.x << "," << p.y << " bulge " << bulge;
+    }
+    return testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(TrimExtend, PolylinesAreTrimmedAroundThePickAndClosedOnesOpen)
+{
+    const AcDbObjectId pl = add(polylineOf({{0, 0}, {10, 0}, {10, 10}}));
+    const AcDbObjectId at3 = line(3, -5, 3, 5), at7 = line(7, -5, 7, 5);
+    EditStep step;
+    // Between two cuts: split in two, the second part a new polyline like the first.
+    ASSERT_EQ(arx::host::trimAt(pl, AcGePoint3d(5, 0, 0), edges({at3, at7}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(pl, {{0, 0}, {3, 0}}));
+    const auto polylines = all<AcDbPolyline>();
+    ASSERT_EQ(polylines.size(), 2u);
+    EXPECT_TRUE(hasVertices(polylines.back(), {{7, 0}, {10, 0}, {10, 10}}));
+    step.undo();
+    EXPECT_TRUE(hasVertices(pl, {{0, 0}, {10, 0}, {10, 10}}));
+    EXPECT_EQ(all<AcDbPolyline>().size(), 1u);
+    // On one side of the only cut: that side goes.
+    ASSERT_EQ(arx::host::trimAt(pl, AcGePoint3d(1, 0, 0), edges({at3}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(pl, {{3, 0}, {10, 0}, {10, 10}}));
+    const AcDbObjectId across = line(5, 5, 15, 5);
+    ASSERT_EQ(arx::host::trimAt(pl, AcGePoint3d(10, 8, 0), edges({across}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(pl, {{3, 0}, {10, 0}, {10, 5}}));
+    EXPECT_EQ(arx::host::trimAt(pl, AcGePoint3d(10, 2, 0), edges({line(20, 0, 20, 5)}), step), EditResult::NoEdge);
+
+    // A curved segment keeps its circle: the half circle below (0, 20) - (10, 20), cut at its
+    // lowest point, keeps a quarter (bulge tan(pi / 8)).
+    const AcDbObjectId bowl = add(polylineOf({{0, 20}, {10, 20}}, {1.0}));
+    const AcDbObjectId middle = line(5, 0, 5, 30);
+    ASSERT_EQ(arx::host::trimAt(bowl, AcGePoint3d(9, 17, 0), edges({middle}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(bowl, {{0, 20}, {5, 15}}, {std::tan(kPi / 8)}));
+
+    // A closed square cut twice opens: what lies away from the pick is left.
+    const AcDbObjectId square = add(polylineOf({{0, 40}, {10, 40}, {10, 50}, {0, 50}}, {}, true));
+    const AcDbObjectId split = line(5, 30, 5, 60);
+    ASSERT_EQ(arx::host::trimAt(square, AcGePoint3d(0, 45, 0), edges({split}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(square, {{5, 40}, {10, 40}, {10, 50}, {5, 50}}));
+    EXPECT_FALSE(AcDbObjectPointer<AcDbPolyline>(square, AcDb::kForRead)->isClosed());
+    step.undo();
+    EXPECT_TRUE(AcDbObjectPointer<AcDbPolyline>(square, AcDb::kForRead)->isClosed());
+    // Picked across the first vertex, the part through it goes.
+    ASSERT_EQ(arx::host::trimAt(square, AcGePoint3d(2, 40, 0), edges({split, line(-5, 45, 15, 45)}), step),
+              EditResult::Done);
+    EXPECT_TRUE(hasVertices(square, {{5, 40}, {10, 40}, {10, 50}, {0, 50}, {0, 45}}));
+}
+
+TEST_F(TrimExtend, PolylinesExtendTheirEndSegmentStraightOrAroundItsCircle)
+{
+    const AcDbObjectId pl = add(polylineOf({{0, 0}, {10, 0}, {10, 5}}));
+    const AcDbObjectId top = line(-5, 20, 15, 20), left = line(-10, -5, -10, 5);
+    EditStep step;
+    ASSERT_EQ(arx::host::extendAt(pl, AcGePoint3d(10, 4, 0), edges({top, left}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(pl, {{0, 0}, {10, 0}, {10, 20}}));
+    ASSERT_EQ(arx::host::extendAt(pl, AcGePoint3d(1, 0, 0), edges({top, left}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(pl, {{-10, 0}, {10, 0}, {10, 20}}));
+    step.undo();
+    EXPECT_TRUE(hasVertices(pl, {{0, 0}, {10, 0}, {10, 20}}));
+    EXPECT_EQ(arx::host::extendAt(pl, AcGePoint3d(10, 19, 0), edges({left}), step), EditResult::NoEdgeInThatDirection);
+
+    // The half circle below (0, 30) - (10, 30) runs on counterclockwise past (10, 30) and
+    // meets y = 33 at (9, 33); its included angle grows by atan2(3, 4).
+    const AcDbObjectId bowl = add(polylineOf({{0, 30}, {10, 30}}, {1.0}));
+    const AcDbObjectId shelf = line(0, 33, 20, 33);
+    ASSERT_EQ(arx::host::extendAt(bowl, AcGePoint3d(9.9, 29, 0), edges({shelf}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(bowl, {{0, 30}, {9, 33}}, {std::tan((kPi + std::atan2(3, 4)) / 4)}));
+    // Run back from its start, clockwise, it meets the same line at (1, 33).
+    ASSERT_EQ(arx::host::extendAt(bowl, AcGePoint3d(0.1, 29, 0), edges({shelf}), step), EditResult::Done);
+    EXPECT_TRUE(hasVertices(bowl, {{1, 33}, {9, 33}}, {std::tan((kPi + 2 * std::atan2(3, 4)) / 4)}));
+
+    // A closed polyline has no end to extend.
+    const AcDbObjectId closed = add(polylineOf({{0, 50}, {10, 50}, {10, 60}}, {}, true));
+    EXPECT_EQ(arx::host::extendAt(closed, AcGePoint3d(10, 59, 0), edges({top}), step), EditResult::NotEditable);
+}
