@@ -3,7 +3,8 @@
 // folder, the folder of the built programs and the scenario's own folder, in "stdin" and
 // "expected" too), fed with its file "stdin" when there is one, after copying its
 // "registry/*.reg" hive files into the registry folder. What arxhost prints must equal the
-// file "expected" byte for byte.
+// file "expected" byte for byte, and each file of its folder "written" the file of that name
+// the run wrote into the registry folder (the SVG of a plot).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,6 +59,15 @@ TEST_P(Scenario, TranscriptMatches)
     HostRun run = runHost(args, input);
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(run.output, expand(readFile(dir / "expected"))) << "stderr: " << run.errors;
+    // Files the run writes into the registry folder (a plot's SVG) must equal the scenario's
+    // "written/NAME" byte for byte.
+    if (fs::exists(dir / "written")) {
+        for (const auto& golden : fs::directory_iterator(dir / "written")) {
+            const fs::path written = registry.path() / golden.path().filename();
+            ASSERT_TRUE(fs::exists(written)) << written << " was not written";
+            EXPECT_EQ(readFile(written), expand(readFile(golden.path()))) << written;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(All, Scenario, testing::ValuesIn(scenarioNames()),

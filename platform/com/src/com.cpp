@@ -54,14 +54,20 @@ HRESULT VariantClear(VARIANT* v)
     return S_OK;
 }
 
+// A copy onto itself is the variant as it was (clearing first would free what is copied); a
+// null string is copied as a null string.
 HRESULT VariantCopy(VARIANT* dest, const VARIANT* src)
 {
     if (dest == nullptr || src == nullptr) return E_POINTER;
+    if (dest == src) return S_OK;
     VariantClear(dest);
     *dest = *src;
-    if (src->vt == VT_BSTR) {
+    if (src->vt == VT_BSTR && src->bstrVal != nullptr) {
         dest->bstrVal = SysAllocStringLen(src->bstrVal, SysStringLen(src->bstrVal));
-        if (src->bstrVal && !dest->bstrVal) return E_OUTOFMEMORY;
+        if (!dest->bstrVal) {
+            VariantInit(dest);
+            return E_OUTOFMEMORY;
+        }
     } else if ((src->vt == VT_DISPATCH || src->vt == VT_UNKNOWN) && src->punkVal) {
         src->punkVal->AddRef();
     }

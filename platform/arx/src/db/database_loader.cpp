@@ -3,6 +3,8 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <unordered_map>
+#include <vector>
 
 #include "dbdict.h"
 #include "dblayout.h"
@@ -76,6 +78,39 @@ void noteTable(DatabaseState& ds, AcDbObjectId id)
     if (slot && (slot->isNull() || !slot->stub()->isLive())) *slot = id;
 }
 
+// What finish does with an object depends on its kind alone; the kind of each class is found
+// once (a cast walks the class chain, and finish would walk it a dozen times per object).
+enum class Kind : unsigned char { Other, SymbolTable, Dictionary, Record, BlockRecord, BlockBegin, BlockEnd, Entity, Layout };
+
+class KindOfClass {
+public:
+    Kind operator()(const AcDbObject* obj)
+    {
+        if (obj == nullptr) return Kind::Other;
+        const AcRxClass* cls = obj->isA();
+        auto found = kinds_.find(cls);
+        if (found != kinds_.end()) return found->second;
+        return kinds_.emplace(cls, classify(obj)).first->second;
+    }
+    Kind operator()(AcDbObjectId id) { return id.isNull() ? Kind::Other : (*this)(id.stub()->object); }
+
+private:
+    static Kind classify(const AcDbObject* obj)
+    {
+        if (AcDbSymbolTable::cast(obj)) return Kind::SymbolTable;
+        if (AcDbDictionary::cast(obj)) return Kind::Dictionary;
+        if (AcDbBlockTableRecord::cast(obj)) return Kind::BlockRecord;
+        if (AcDbSymbolTableRecord::cast(obj)) return Kind::Record;
+        if (AcDbBlockBegin::cast(obj)) return Kind::BlockBegin;
+        if (AcDbBlockEnd::cast(obj)) return Kind::BlockEnd;
+        if (AcDbEntity::cast(obj)) return Kind::Entity;
+        if (AcDbLayout::cast(obj)) return Kind::Layout;
+        return Kind::Other;
+    }
+
+    std::unordered_map<const AcRxClass*, Kind> kinds_;
+};
+
 }  // namespace
 
 DatabaseLoader::DatabaseLoader(AcDbDatabase* db) : mpDb(db) { ++stateOf(db).loading; }
@@ -146,15 +181,21 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
     giveAdditionsFreshHandles();
 
     // Tables and the named-object dictionary: the first of each kind read, unowned.
+    KindOfClass kindOf;
+    std::vector<Kind> kinds;
+    kinds.reserve(mAdded.size());
     for (AcDbObjectId id : mAdded) {
         AcDbObject* obj = id.stub()->object;
         keepOwnOwner(mpDb, stateOf(obj));
-        if (AcDbSymbolTable::cast(obj)) noteTable(ds, id);
-        if (AcDbDictionary::cast(obj) && stateOf(obj).owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = id;
+        const Kind kind = kindOf(obj);
+        kinds.push_back(kind);
+        if (kind == Kind::SymbolTable) noteTable(ds, id);
+        if (kind == Kind::Dictionary && stateOf(obj).owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = id;
     }
     ensureTables(mpDb);
-    for (AcDbObjectId id : mAdded) {
-        auto* record = objectAs<AcDbSymbolTableRecord>(id);
+    for (std::size_t i = 0; i < mAdded.size(); ++i) {
+        if (kinds[i] != Kind::Record && kinds[i] != Kind::BlockRecord) continue;
+        auto* record = objectAs<AcDbSymbolTableRecord>(mAdded[i]);
         if (record == nullptr) continue;
         ObjectState& st = stateOf(record);
         AcDbSymbolTable* table = objectAs<AcDbSymbolTable>(st.owner);
@@ -162,7 +203,7 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
             st.owner = defaultTableOf(ds, record);
             table = objectAs<AcDbSymbolTable>(st.owner);
         }
-        if (table) linkRecord(table, id);
+        if (table) linkRecord(table, mAdded[i]);
     }
     ensureStandardObjects(mpDb);
     AcDbObjectId layerZero = findRecord(ds.layerTable, "0");
@@ -175,23 +216,29 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         }
     }
 
-    for (AcDbObjectId id : mAdded) {
+    std::vector<AcDbObjectId> layouts;
+    for (std::size_t i = 0; i < mAdded.size(); ++i) {
+        const AcDbObjectId id = mAdded[i];
         AcDbObject* obj = id.stub()->object;
         if (obj == nullptr) continue;
         ObjectState& st = stateOf(obj);
-        if (AcDbSymbolTableRecord::cast(obj)) {
-            continue;
-        } else if (auto* begin = AcDbBlockBegin::cast(obj)) {
+        switch (kinds[i]) {
+        case Kind::BlockBegin:
             if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) {
                 setBlockFrames(block, id, block->blockEndId());
-                applyBlockBegin(block, begin);
+                applyBlockBegin(block, AcDbBlockBegin::cast(obj));
             }
-        } else if (AcDbBlockEnd::cast(obj)) {
+            break;
+        case Kind::BlockEnd:
             if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) setBlockFrames(block, block->blockBeginId(), id);
-        } else if (AcDbEntity::cast(obj)) {
-            AcDbBlockTableRecord* block = objectAs<AcDbBlockTableRecord>(st.owner);
+            break;
+        case Kind::Entity: {
+            const Kind ownerKind = kindOf(st.owner);
+            AcDbBlockTableRecord* block =
+                ownerKind == Kind::BlockRecord ? static_cast<AcDbBlockTableRecord*>(st.owner.stub()->object) : nullptr;
             // Entities owned by other entities (vertices, attributes) are their owner's.
-            const bool ownedByEntity = objectAs<AcDbEntity>(st.owner) != nullptr;
+            const bool ownedByEntity =
+                ownerKind == Kind::Entity || ownerKind == Kind::BlockBegin || ownerKind == Kind::BlockEnd;
             if (block == nullptr && !ownedByEntity) {
                 // No owner (or not a block): the entities section's model or paper space.
                 const char* space = st.paperSpaceFlag ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE;
@@ -199,9 +246,13 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
                 block = objectAs<AcDbBlockTableRecord>(st.owner);
             }
             if (block) linkEntity(block, id);
-            auto* ent = AcDbEntity::cast(obj);
+            auto* ent = static_cast<AcDbEntity*>(obj);
             if (ent->layerId().isNull() && !layerZero.isNull())
                 withLoaderWrite(ent, [&] { ent->setLayer(layerZero); });
+            break;
+        }
+        case Kind::Layout: layouts.push_back(id); break;
+        default: break;
         }
     }
     // Every block gets its frames; layouts and their blocks point at each other.
@@ -209,13 +260,13 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         for (AcDbObjectId blockId : blocks->entries().records)
             if (auto* block = objectAs<AcDbBlockTableRecord>(blockId)) ensureBlockBeginEnd(block);
     }
-    for (AcDbObjectId id : mAdded) {
+    for (AcDbObjectId id : layouts) {
         AcDbLayout* layout = objectAs<AcDbLayout>(id);
         if (layout == nullptr) continue;
         if (auto* block = objectAs<AcDbBlockTableRecord>(layout->getBlockTableRecordId()))
             if (block->getLayoutId().isNull()) setBlockLayout(block, id);
     }
-    for (AcDbObjectId id : mAdded)
+    for (AcDbObjectId id : layouts)
         if (objectAs<AcDbLayout>(id) != nullptr) ensurePaperViewportFirst(mpDb, id);
     // References to handles no object took.
     for (const AcDbStub& stub : ds.stubs) {

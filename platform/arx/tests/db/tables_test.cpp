@@ -6,7 +6,9 @@
 #include "dbdict.h"
 #include "dbhostext.h"
 #include "dblayout.h"
+#include "db/symbol_lookup.h"
 #include "dbobjptr.h"
+#include "dbsymtb.h"
 
 using dbtest::DbTest;
 
@@ -284,4 +286,30 @@ TEST_F(DbTest, ABlockNamedStarUIsAnonymousWithAUniqueName)
         ASSERT_EQ(block->erase(), Acad::eOk);
     }
     EXPECT_EQ(addBlock("*U"), "*U9");
+}
+
+// The layer lookup of entities read from files answers from its last find while that layer
+// still has the name; a renamed or erased layer is looked up (or made) again.
+TEST_F(DbTest, TheLayerOfAnEntityIsTheOneThatHasItsNameNow)
+{
+    const AcDbObjectId walls = arx::db::findOrAddLayer(db, "Walls");
+    ASSERT_FALSE(walls.isNull());
+    EXPECT_EQ(arx::db::findOrAddLayer(db, "WALLS"), walls);
+    {
+        AcDbObjectPointer<AcDbLayerTableRecord> layer(walls, AcDb::kForWrite);
+        ASSERT_EQ(layer.openStatus(), Acad::eOk);
+        layer->setName("Old walls");
+    }
+    const AcDbObjectId again = arx::db::findOrAddLayer(db, "Walls");
+    EXPECT_NE(again, walls);
+    EXPECT_EQ(arx::db::findOrAddLayer(db, "old walls"), walls);
+    {
+        AcDbObjectPointer<AcDbLayerTableRecord> layer(again, AcDb::kForWrite);
+        ASSERT_EQ(layer.openStatus(), Acad::eOk);
+        layer->erase();
+    }
+    const AcDbObjectId third = arx::db::findOrAddLayer(db, "Walls");
+    EXPECT_FALSE(third.isNull());
+    EXPECT_NE(third, again);
+    EXPECT_FALSE(third.isErased());
 }

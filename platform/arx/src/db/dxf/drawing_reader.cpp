@@ -344,8 +344,7 @@ private:
         appendItems(record.groups, idLookup(), items_);
         std::unique_ptr<AcDbObject> object(cls ? AcDbObject::cast(cls->create()) : nullptr);
         if (object != nullptr) {
-            db::DxfItemFiler filer(AcDb::kFileFiler, db_, items_);
-            const Acad::ErrorStatus status = object->dxfIn(&filer);
+            const Acad::ErrorStatus status = fileIn(object.get());
             if (status == Acad::eMakeMeProxy) {
                 object.reset();
             } else if (status != Acad::eOk) {
@@ -366,6 +365,16 @@ private:
         return id;
     }
 
+    // The object reads the items of the record; the filer borrows them (no copy per record)
+    // and hands them back for a proxy that may have to read them again.
+    Acad::ErrorStatus fileIn(AcDbObject* object)
+    {
+        db::DxfItemFiler filer(AcDb::kFileFiler, db_, std::move(items_));
+        const Acad::ErrorStatus status = object->dxfIn(&filer);
+        items_ = filer.takeItems();
+        return status;
+    }
+
     std::unique_ptr<AcDbObject> makeProxy(const Record& record)
     {
         db::ProxyOrigin origin;
@@ -381,8 +390,7 @@ private:
         }
         std::unique_ptr<AcDbObject> proxy(db::makeProxy(origin, db::DxfItemList()));
         if (proxy == nullptr) throw FormatError(record.line, "no proxy class to keep " + std::string(record.type));
-        db::DxfItemFiler filer(AcDb::kFileFiler, db_, items_);
-        const Acad::ErrorStatus status = proxy->dxfIn(&filer);
+        const Acad::ErrorStatus status = fileIn(proxy.get());
         if (status != Acad::eOk) {
             throw FormatError(record.line, "the data of this " + std::string(record.type) + " cannot be kept (" +
                                                statusText(status) + ")");
