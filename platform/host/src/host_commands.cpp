@@ -120,6 +120,7 @@ void defineHostCommands()
     defineStretchCommand();
     defineExplodeAndList();
     defineGripEditCommand();
+    definePropertiesCommand();
 }
 
 }  // namespace arx::host
