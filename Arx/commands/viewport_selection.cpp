@@ -19,22 +19,12 @@
 #include "shell/document_registry.h"
 #include "shell/object_opener.h"
 #include "shell/result_buffer.h"
+#include "shell/selection_set.h"
 #include "shell/system_variables.h"
 
 namespace kestra {
 
 namespace {
-
-// A selection set freed on every path, unless it belongs to the caller.
-class SelectionSet {
-public:
-    ads_name name = {0, 0};
-    bool owned = false;
-    ~SelectionSet()
-    {
-        if (owned) acedSSFree(name);
-    }
-};
 
 // The pick-first set, or else the user's selection; false when there is none.
 bool selectViewports(SelectionSet& set)

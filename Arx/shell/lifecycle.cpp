@@ -4,6 +4,7 @@
 #include "aced.h"
 #include "acprofile.h"
 #include "assoc/audit_drawing.h"
+#include "properties/property_registration.h"
 #include "rxregsvc.h"
 #include "settings/settings_loading.h"
 #include "shell/banner.h"
@@ -56,7 +57,7 @@ void initApplication(void* appId)
     loadSettings(module.settings);
     if (module.settings.splash) showSplashWindow(module);
     createDocumentRegistry(module);
-    registerDynamicProperties();
+    registerMarkProperties();
     registerDemandLoad(module);
     addCommands(module);
     printBanner();
@@ -74,7 +75,7 @@ void unloadApplication()
     if (module == nullptr) return;
     destroyDocumentRegistry(*module);
     teardown();
-    removeDynamicProperties();
+    unregisterMarkProperties();
     destroyKestraModule();
 }
 

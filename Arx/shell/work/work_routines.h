@@ -33,8 +33,6 @@ void showHelp(const char* topic, int command);
 void showOptionsDialog();
 
 // Lifecycle pieces of other subsystems.
-void registerDynamicProperties();
-void removeDynamicProperties();
 // The layout-manager reactor; deleting it detaches it. Null when there is none to make.
 std::unique_ptr<AcRxObject> createLayoutReactor();
 
