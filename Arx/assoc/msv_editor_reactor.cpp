@@ -11,6 +11,7 @@
 #include "assoc/ms_vp_pers_reactor.h"
 #include "assoc/plot_check.h"
 #include "assoc/store_access.h"
+#include "settings/advice.h"
 #include "shell/document_registry.h"
 #include "shell/kestra_module.h"
 #include "shell/message_routing.h"
@@ -106,10 +107,15 @@ void MsvEditorReactor::beginSave(AcDbDatabase* database, const char* /*intendedN
 void MsvEditorReactor::commandWillStart(const char* commandName)
 {
     if (KestraModule* module = kestraModule()) module->copiedObjects.clear();
+    noteViewportsBeforeCommand(commandName);
     if (sameCommand(commandName, "PLOT") || sameCommand(commandName, "PREVIEW")) checkViewsBeforePlot();
 }
 
-void MsvEditorReactor::commandEnded(const char* commandName) { commandFinished(commandName); }
+void MsvEditorReactor::commandEnded(const char* commandName)
+{
+    commandFinished(commandName);
+    adviseAfterCommand(commandName);
+}
 void MsvEditorReactor::commandCancelled(const char* commandName) { commandFinished(commandName); }
 void MsvEditorReactor::commandFailed(const char* commandName) { commandFinished(commandName); }
 

@@ -27,10 +27,9 @@ void updateMarks();
 // An outline block reference changed outside a command: its mark (open for write) follows.
 void reshapeMarkFromOutline(VaduKestra& mark, const AcDbBlockReference& outline);
 
-// Menu, help and options.
+// Menu and help.
 void loadMenu();
 void showHelp(const char* topic, int command);
-void showOptionsDialog();
 
 // Lifecycle pieces of other subsystems.
 // The layout-manager reactor; deleting it detaches it. Null when there is none to make.
