@@ -12,6 +12,7 @@
 #include "assoc/plot_check.h"
 #include "assoc/reshape_hooks.h"
 #include "assoc/store_access.h"
+#include "settings/advice.h"
 #include "shell/document_registry.h"
 #include "shell/kestra_module.h"
 #include "shell/message_routing.h"
@@ -108,10 +109,15 @@ void MsvEditorReactor::commandWillStart(const char* commandName)
 {
     if (KestraModule* module = kestraModule()) module->copiedObjects.clear();
     onCommandStart(commandName);
+    noteViewportsBeforeCommand(commandName);
     if (sameCommand(commandName, "PLOT") || sameCommand(commandName, "PREVIEW")) checkViewsBeforePlot();
 }
 
-void MsvEditorReactor::commandEnded(const char* commandName) { commandFinished(commandName); }
+void MsvEditorReactor::commandEnded(const char* commandName)
+{
+    commandFinished(commandName);
+    adviseAfterCommand(commandName);
+}
 void MsvEditorReactor::commandCancelled(const char* commandName) { commandFinished(commandName); }
 void MsvEditorReactor::commandFailed(const char* commandName) { commandFinished(commandName); }
 

@@ -1,25 +1,8 @@
-// A selection set of the host, freed on every path unless it belongs to the caller, and the
-// way the commands take one: the pick-first set, else what the user selects.
+// The way the commands take a selection set: the pick-first set, else what the user selects.
 #pragma once
-#include "acedads.h"
+#include "shell/selection_set.h"
 
 namespace kestra {
-
-class SelectionSet {
-public:
-    ads_name name = {0, 0};
-    bool owned = false;
-    SelectionSet() = default;
-    ~SelectionSet() { release(); }
-    SelectionSet(const SelectionSet&) = delete;
-    SelectionSet& operator=(const SelectionSet&) = delete;
-
-    void release()
-    {
-        if (owned) acedSSFree(name);
-        owned = false;
-    }
-};
 
 // The pick-first set when it holds something; else prints `prompt` through `format` and
 // runs an ordinary selection. False when nothing was selected.

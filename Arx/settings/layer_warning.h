@@ -3,9 +3,9 @@
 
 namespace kestra {
 
-// Tells the user that the mark's layer is frozen or off, naming it. Printed on the command
-// line ("\n%s\n%s"); the warning dialog of the "FreezeLayer" switch takes this over when the
-// module's dialogs are built.
+// Tells the user that the mark's layer is frozen or off, naming it: the layer warning's dialog
+// when "FreezeLayer" is on and messages do not go to the command line; otherwise its two
+// lines on the command line ("\n%s\n%s").
 void showLayerWarning(const char* layerName);
 
 }  // namespace kestra

@@ -3,8 +3,8 @@
 
 namespace kestra {
 
-// Printed on the command line ("\n%s\n%s\n"); the warning dialog of the "BadPlotAlert"
-// switch takes this over when the module's dialogs are built.
+// The plot warning's dialog when "BadPlotAlert" is on and messages do not go to the command
+// line; otherwise its two lines on the command line ("\n%s\n%s\n").
 void showPlotWarning();
 
 }  // namespace kestra

@@ -8,6 +8,7 @@
 #include "shell/kestra_module.h"
 #include "shell/lisp_guard.h"
 #include "shell/teardown.h"
+#include "settings/options_dialog.h"
 #include "shell/work/work_routines.h"
 
 namespace kestra {

@@ -7,6 +7,7 @@
 
 #include "afxdllx.h"
 #include "afxheadless.h"
+#include "properties/com_object_table.h"
 #include "shell/module_resources.h"
 
 #ifndef DLL_PROCESS_DETACH
@@ -28,7 +29,9 @@ BOOL DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID /*lpReserved*/)
         AfxRegisterModuleResources(hInstance, &kestra::moduleResources());
         if (!AfxInitExtensionModule(extensionModule, hInstance)) return FALSE;
         new CDynLinkLibrary(extensionModule);  // the chain owns it until AfxTermExtensionModule
+        kestra::initComObjectTable();
     } else if (dwReason == DLL_PROCESS_DETACH) {
+        kestra::termComObjectTable();
         AfxTermExtensionModule(extensionModule);
         AfxUnregisterModuleResources(kestra::moduleInstance());
         kestra::setModuleInstance(nullptr);

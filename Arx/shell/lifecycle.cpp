@@ -5,6 +5,7 @@
 #include "acprofile.h"
 #include "assoc/audit_drawing.h"
 #include "assoc/layout_reactor.h"
+#include "properties/property_registration.h"
 #include "rxregsvc.h"
 #include "settings/settings_loading.h"
 #include "shell/banner.h"
@@ -57,7 +58,7 @@ void initApplication(void* appId)
     loadSettings(module.settings);
     if (module.settings.splash) showSplashWindow(module);
     createDocumentRegistry(module);
-    registerDynamicProperties();
+    registerMarkProperties();
     registerDemandLoad(module);
     addCommands(module);
     printBanner();
@@ -75,7 +76,7 @@ void unloadApplication()
     if (module == nullptr) return;
     destroyDocumentRegistry(*module);
     teardown();
-    removeDynamicProperties();
+    unregisterMarkProperties();
     destroyKestraModule();
 }
 

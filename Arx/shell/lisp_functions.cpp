@@ -13,6 +13,7 @@
 #include "shell/lisp_guard.h"
 #include "shell/lisp_messages.h"
 #include "shell/shell_execute.h"
+#include "settings/options_dialog.h"
 #include "shell/work/work_routines.h"
 
 namespace kestra {

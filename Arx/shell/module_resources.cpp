@@ -1,6 +1,7 @@
 #include "shell/module_resources.h"
 
 #include "afxwin.h"
+#include "settings/dialog_templates.h"
 #include "shell/banner.h"
 #include "shell/host_resource_stack.h"
 #include "shell/resource.h"
@@ -11,6 +12,12 @@ namespace {
 
 HINSTANCE instance = nullptr;
 
+AfxModuleResources withSettingsDialogs(AfxModuleResources resources)
+{
+    for (AfxDialogResource& dialog : settingsDialogTemplates()) resources.dialogs.push_back(std::move(dialog));
+    return resources;
+}
+
 }  // namespace
 
 HINSTANCE moduleInstance() { return instance; }
@@ -19,7 +26,7 @@ void setModuleInstance(HINSTANCE hInstance) { instance = hInstance; }
 
 const AfxModuleResources& moduleResources()
 {
-    static const AfxModuleResources resources = {
+    static const AfxModuleResources resources = withSettingsDialogs({
         // Dialogs.
         {
             {IDD_ABOUTBOX, "About Kestra", 230, 96,
@@ -37,7 +44,7 @@ const AfxModuleResources& moduleResources()
         {
             {IDB_SPLASH, 400, 250, 24},
         },
-    };
+    });
     return resources;
 }
 

@@ -22,13 +22,8 @@ void repairAssociations();
 // check.
 void updateMarks();
 
-// Menu, help and options.
+// Menu and help.
 void loadMenu();
 void showHelp(const char* topic, int command);
-void showOptionsDialog();
-
-// Lifecycle pieces of other subsystems.
-void registerDynamicProperties();
-void removeDynamicProperties();
 
 }  // namespace kestra

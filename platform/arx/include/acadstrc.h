@@ -112,5 +112,7 @@ struct Acad {
         eNotInDatabase = 153,
         eNoDatabase = 154,
         eMakeMeProxy = 301,
+        // lockDocument of a database that belongs to no open document (name unconfirmed).
+        eNoDocument = 330,
     };
 };

@@ -66,6 +66,14 @@ public:
     virtual void pushResourceHandle(HINSTANCE hNewResourceHandle) = 0;
     virtual void pushAcadResourceHandle() = 0;
     virtual void popResourceHandle() = 0;
+    // Locks a document for work done outside a command (the Properties palette, modeless
+    // windows). Locks nest; each successful lock is matched by one unlock. A null document
+    // gives eNoDocument.
+    virtual Acad::ErrorStatus lockDocument(AcApDocument* doc, AcAp::DocLockMode mode = AcAp::kWrite,
+                                           const char* globalCmdName = nullptr,
+                                           const char* localCmdName = nullptr, bool prompt = true) = 0;
+    // eNotApplicable when the document holds no lock; eNoDocument for a null document.
+    virtual Acad::ErrorStatus unlockDocument(AcApDocument* doc) = 0;
 };
 
 ACAD_PORT AcApDocManager* acDocManagerPtr();

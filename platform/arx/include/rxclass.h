@@ -29,6 +29,9 @@ public:
     AcRxObject* addX(AcRxClass* protocolClass, AcRxObject* extension);
     AcRxObject* getX(const AcRxClass* protocolClass) const;
     AcRxObject* delX(AcRxClass* protocolClass);
+    // The extension this class, or else its nearest parent, has for the protocol class (not
+    // the extensions of AcRxClass itself, which AcRxObject::queryX would look at).
+    AcRxObject* queryX(const AcRxClass* protocolClass) const;
 
     // Internal: the parent is resolved by name when the hierarchy is built.
     const std::string& parentName() const { return parentName_; }

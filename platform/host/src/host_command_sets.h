@@ -28,6 +28,7 @@ void defineStretchCommand();     // STRETCH (stretch_command.cpp)
 void defineExplodeAndList();     // EXPLODE, LIST (explode_list_commands.cpp)
 void defineGripEditCommand();    // GRIPEDIT (grip_edit_command.cpp)
 void defineMenuCommands();       // MENULOAD (menu_commands.cpp)
+void definePropertiesCommand();  // PROPERTIES (properties_command.cpp)
 
 // Shared by the sets: a line of the host's own on the command line, and a question whose
 // answer may hold blanks (a file name).

@@ -121,6 +121,7 @@ void defineHostCommands()
     defineExplodeAndList();
     defineGripEditCommand();
     defineMenuCommands();
+    definePropertiesCommand();
 }
 
 }  // namespace arx::host

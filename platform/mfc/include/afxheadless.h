@@ -32,6 +32,9 @@ struct AfxWindowInfo {
 // The top-level windows in creation order.
 std::vector<AfxWindowInfo> AfxHeadlessWindows();
 
+// The size and position the host keeps for a named dialog (its last run); false when none.
+bool AfxKeptDialogPlacement(const char* dialogName, RECT& rect);
+
 // Where modal dialogs print and read. The default console prints with acutPrintf and reads
 // with acedGetString, so dialogs take their answers from the host's current input.
 class AfxDialogConsole {

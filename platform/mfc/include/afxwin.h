@@ -196,15 +196,32 @@ protected:
 
     UINT m_nIDHelp;
 
+    // Stand-in hooks for the host's tab dialogs (acui.h): a page shown with the dialog, its
+    // controls created from its own template and its clicks sent to it; and the name under
+    // which the host keeps the dialog's size and position from one run to the next.
+    void addPage(CDialog* page, UINT templateId, const char* tabName);
+    void setDialogName(const char* name);
+    const std::string& dialogName() const { return dialogName_; }
+
 private:
     class Session;
+    struct Page {
+        CDialog* dialog;
+        UINT templateId;
+        std::string tab;
+    };
+    static void createControls(const AfxDialogResource& dialogTemplate, CDialog& owner);
+    static std::map<std::string, RECT>& keptPlacements();
+    friend bool AfxKeptDialogPlacement(const char* dialogName, RECT& rect);
+
     UINT templateId_;
     CWnd* parentWnd_;
     bool ended_ = false;
     int result_ = IDCANCEL;
     std::vector<std::unique_ptr<CWnd>> controls_;
     std::vector<AfxControlType> controlTypes_;
-
+    std::vector<Page> pages_;
+    std::string dialogName_;
 };
 
 class CBitmap {

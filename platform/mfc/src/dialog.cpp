@@ -1,4 +1,5 @@
 #include <cctype>
+#include <map>
 #include <string>
 
 #include "afxheadless.h"
@@ -75,15 +76,13 @@ std::string textOf(const CWnd& window)
     return text.str();
 }
 
-bool answerable(const CWnd& control) { return control.IsWindowVisible() && control.IsWindowEnabled(); }
-
 }  // namespace
 
 // One run of DoModal: prints the dialog, reads answers and clicks controls until the dialog
 // ends.
 class CDialog::Session {
 public:
-    explicit Session(CDialog& dialog) : dialog_(dialog), console_(AfxGetDialogConsole()) {}
+    explicit Session(CDialog& dialog) : dialog_(dialog), console_(AfxGetDialogConsole()), entries_(entries()) {}
 
     void run()
     {
@@ -105,18 +104,50 @@ public:
     }
 
 private:
-    size_t controlCount() const { return dialog_.controls_.size(); }
-    CWnd& control(size_t i) const { return *dialog_.controls_[i]; }
-    AfxControlType typeOf(size_t i) const { return dialog_.controlTypes_[i]; }
+    // One control of the dialog or of one of its tab pages, with the dialog that owns it.
+    struct Entry {
+        CDialog* owner;
+        size_t index;
+        const std::string* tab;  // the page's tab name; null for the dialog's own controls
+    };
+
+    // The controls in the order they are shown: the dialog's own, then each page's.
+    std::vector<Entry> entries() const
+    {
+        std::vector<Entry> list;
+        for (size_t i = 0; i < dialog_.controls_.size(); ++i) list.push_back({&dialog_, i, nullptr});
+        for (const auto& page : dialog_.pages_)
+            for (size_t i = 0; i < page.dialog->controls_.size(); ++i) list.push_back({page.dialog, i, &page.tab});
+        return list;
+    }
+    size_t controlCount() const { return entries_.size(); }
+    CWnd& control(size_t i) const { return *entries_[i].owner->controls_[entries_[i].index]; }
+    AfxControlType typeOf(size_t i) const { return entries_[i].owner->controlTypes_[entries_[i].index]; }
+    // A control the dialog's window has been cut above is out of sight, as on a screen.
+    bool inSight(size_t i) const
+    {
+        if (!control(i).IsWindowVisible()) return false;
+        if (entries_[i].owner != &dialog_) return true;
+        RECT frame, at;
+        dialog_.GetWindowRect(&frame);
+        control(i).GetWindowRect(&at);
+        return at.top < frame.bottom - frame.top;
+    }
+    bool answerable(size_t i) const { return inSight(i) && control(i).IsWindowEnabled(); }
 
     void print() const
     {
         std::string out = "\n[" + textOf(dialog_) + "]\n";
         int boxNumber = 0;
+        const std::string* tab = nullptr;
         for (size_t i = 0; i < controlCount(); ++i) {
             AfxControlType type = typeOf(i);
             if (type == AfxControlType::AutoCheckBox) ++boxNumber;
-            if (!control(i).IsWindowVisible()) continue;
+            if (entries_[i].tab != tab) {
+                tab = entries_[i].tab;
+                out += "  == " + *tab + " ==\n";
+            }
+            if (!inSight(i)) continue;
             std::string text = textOf(control(i));
             if (isText(type) && !text.empty()) {
                 out += indented(text) + "\n";
@@ -135,7 +166,7 @@ private:
     bool hasAnswerableBox() const
     {
         for (size_t i = 0; i < controlCount(); ++i)
-            if (typeOf(i) == AfxControlType::AutoCheckBox && answerable(control(i))) return true;
+            if (typeOf(i) == AfxControlType::AutoCheckBox && answerable(i)) return true;
         return false;
     }
 
@@ -143,7 +174,7 @@ private:
     {
         CWnd* okButton = nullptr;
         for (size_t i = 0; i < controlCount(); ++i) {
-            if (!isButton(typeOf(i)) || !answerable(control(i))) continue;
+            if (!isButton(typeOf(i)) || !answerable(i)) continue;
             if (typeOf(i) == AfxControlType::DefPushButton) return &control(i);
             if (control(i).GetDlgCtrlID() == IDOK && okButton == nullptr) okButton = &control(i);
         }
@@ -154,7 +185,7 @@ private:
     {
         std::string labels;
         for (size_t i = 0; i < controlCount(); ++i) {
-            if (!isButton(typeOf(i)) || !answerable(control(i))) continue;
+            if (!isButton(typeOf(i)) || !answerable(i)) continue;
             if (!labels.empty()) labels += "/";
             labels += withoutMnemonic(textOf(control(i)));
         }
@@ -192,7 +223,7 @@ private:
         int boxNumber = 0;
         for (size_t i = 0; i < controlCount(); ++i) {
             if (typeOf(i) != AfxControlType::AutoCheckBox) continue;
-            if (++boxNumber == wanted) return answerable(control(i)) ? &control(i) : nullptr;
+            if (++boxNumber == wanted) return answerable(i) ? &control(i) : nullptr;
         }
         return nullptr;
     }
@@ -200,25 +231,28 @@ private:
     CWnd* buttonAnswered(const std::string& answer) const
     {
         for (size_t i = 0; i < controlCount(); ++i)
-            if (isButton(typeOf(i)) && answerable(control(i)) &&
-                equalNoCase(withoutMnemonic(textOf(control(i))), answer))
+            if (isButton(typeOf(i)) && answerable(i) && equalNoCase(withoutMnemonic(textOf(control(i))), answer))
                 return &control(i);
         if (answer.size() != 1) return nullptr;
         char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(answer[0])));
         for (size_t i = 0; i < controlCount(); ++i)
-            if (isButton(typeOf(i)) && answerable(control(i)) && mnemonicOf(textOf(control(i))) == letter)
+            if (isButton(typeOf(i)) && answerable(i) && mnemonicOf(textOf(control(i))) == letter)
                 return &control(i);
         return nullptr;
     }
 
+    // The click goes to the dialog that owns the control (a page for its own controls).
     void click(CWnd& control)
     {
-        dialog_.OnCommand(MAKEWPARAM(control.GetDlgCtrlID(), BN_CLICKED),
-                          reinterpret_cast<LPARAM>(control.m_hWnd));
+        CDialog* owner = &dialog_;
+        for (const Entry& entry : entries_)
+            if (entry.owner->controls_[entry.index].get() == &control) owner = entry.owner;
+        owner->OnCommand(MAKEWPARAM(control.GetDlgCtrlID(), BN_CLICKED), reinterpret_cast<LPARAM>(control.m_hWnd));
     }
 
     CDialog& dialog_;
     AfxDialogConsole& console_;
+    std::vector<Entry> entries_;
 };
 
 CDialog::CDialog() : CDialog(0, nullptr) {}
@@ -246,26 +280,74 @@ INT_PTR CDialog::DoModal()
     CenterWindow();
     mfc::WindowList::instance().setModal(m_hWnd, true);
 
-    for (const AfxControlResource& item : dialogTemplate->controls) {
-        bool button = isButton(item.type) || item.type == AfxControlType::AutoCheckBox;
-        std::unique_ptr<CWnd> control = button ? std::unique_ptr<CWnd>(new CButton)
-                                               : std::unique_ptr<CWnd>(new CStatic);
-        RECT at{item.x, item.y, item.x + item.cx, item.y + item.cy};
-        control->attachHandle(button ? "Button" : "Static", item.text, WS_CHILD | WS_VISIBLE, 0, at,
-                              this, item.id);
-        controls_.push_back(std::move(control));
-        controlTypes_.push_back(item.type);
+    if (!dialogName_.empty()) {
+        auto kept = keptPlacements().find(dialogName_);
+        if (kept != keptPlacements().end()) SetWindowPos(nullptr, kept->second.left, kept->second.top,
+                                                         kept->second.right - kept->second.left,
+                                                         kept->second.bottom - kept->second.top, SWP_NOZORDER);
+    }
+    createControls(*dialogTemplate, *this);
+    for (const Page& page : pages_) {
+        const AfxDialogResource* pageTemplate = AfxFindDialogResource(page.templateId);
+        if (pageTemplate == nullptr) continue;
+        page.dialog->attachHandle("#32770", pageTemplate->caption, WS_CHILD | WS_VISIBLE, 0,
+                                  RECT{0, 0, pageTemplate->cx, pageTemplate->cy}, this, 0);
+        page.dialog->createControls(*pageTemplate, *page.dialog);
     }
 
     // The host shows a dialog is up through CMDACTIVE bit 8.
     arx::ed::DialogScope dialogActive;
     OnInitDialog();
+    for (const Page& page : pages_)
+        if (page.dialog->m_hWnd != nullptr) page.dialog->OnInitDialog();
     if (!ended_) Session(*this).run();
 
+    if (!dialogName_.empty()) GetWindowRect(&keptPlacements()[dialogName_]);
+    for (const Page& page : pages_) {
+        page.dialog->controls_.clear();
+        page.dialog->controlTypes_.clear();
+        page.dialog->DestroyWindow();
+    }
     controls_.clear();
     controlTypes_.clear();
     DestroyWindow();
     return result_;
+}
+
+void CDialog::createControls(const AfxDialogResource& dialogTemplate, CDialog& owner)
+{
+    for (const AfxControlResource& item : dialogTemplate.controls) {
+        bool button = isButton(item.type) || item.type == AfxControlType::AutoCheckBox;
+        std::unique_ptr<CWnd> control = button ? std::unique_ptr<CWnd>(new CButton)
+                                               : std::unique_ptr<CWnd>(new CStatic);
+        RECT at{item.x, item.y, item.x + item.cx, item.y + item.cy};
+        control->attachHandle(button ? "Button" : "Static", item.text, WS_CHILD | WS_VISIBLE, 0, at,
+                              &owner, item.id);
+        owner.controls_.push_back(std::move(control));
+        owner.controlTypes_.push_back(item.type);
+    }
+}
+
+void CDialog::addPage(CDialog* page, UINT templateId, const char* tabName)
+{
+    if (page != nullptr) pages_.push_back(Page{page, templateId, tabName ? tabName : ""});
+}
+
+void CDialog::setDialogName(const char* name) { dialogName_ = name ? name : ""; }
+
+std::map<std::string, RECT>& CDialog::keptPlacements()
+{
+    static std::map<std::string, RECT> placements;
+    return placements;
+}
+
+bool AfxKeptDialogPlacement(const char* dialogName, RECT& rect)
+{
+    auto& placements = CDialog::keptPlacements();
+    auto kept = placements.find(dialogName ? dialogName : "");
+    if (kept == placements.end()) return false;
+    rect = kept->second;
+    return true;
 }
 
 void CDialog::EndDialog(int nResult)

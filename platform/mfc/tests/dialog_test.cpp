@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 
+#include "acui.h"
 #include "afxheadless.h"
 
 namespace {
@@ -205,4 +206,115 @@ TEST_F(DialogTest, MissingTemplateFailsWithoutPrinting)
     AfxSetResourceHandle(savedHandle);  // the template is not on the chain either
     WarningDialog elsewhere(false);
     EXPECT_EQ(elsewhere.DoModal(), -1);
+}
+
+namespace {
+
+constexpr UINT kTabTemplate = 2001;
+constexpr UINT kPageTemplate = 2002;
+constexpr int kFirstSwitch = 1200;
+constexpr int kSecondSwitch = 1201;
+
+// A page of two switches; OK on the main dialog reads them.
+class SwitchPage : public CAcUiTabChildDialog {
+public:
+    bool first = true, second = false;
+    int clicks = 0;
+    bool tookOk = false;
+
+    BOOL OnInitDialog() override
+    {
+        CheckDlgButton(kFirstSwitch, first ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(kSecondSwitch, second ? BST_CHECKED : BST_UNCHECKED);
+        return TRUE;
+    }
+    void OnMainDialogOK() override
+    {
+        tookOk = true;
+        first = IsDlgButtonChecked(kFirstSwitch) == BST_CHECKED;
+        second = IsDlgButtonChecked(kSecondSwitch) == BST_CHECKED;
+    }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        if (LOWORD(wParam) == kFirstSwitch || LOWORD(wParam) == kSecondSwitch) ++clicks;
+        return CAcUiTabChildDialog::OnCommand(wParam, lParam);
+    }
+};
+
+class SettingsDialog : public CAcUiTabMainDialog {
+public:
+    SettingsDialog() : CAcUiTabMainDialog(kTabTemplate) {}
+};
+
+class TabDialogTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        resources.dialogs.push_back({kTabTemplate, "Settings", 200, 150,
+                                     {{AfxControlType::DefPushButton, IDOK, "OK", 100, 130, 40, 14},
+                                      {AfxControlType::PushButton, IDCANCEL, "Cancel", 150, 130, 40, 14}}});
+        resources.dialogs.push_back({kPageTemplate, "page", 180, 100,
+                                     {{AfxControlType::GroupBox, IDC_STATIC, "Boxes", 5, 5, 170, 40},
+                                      {AfxControlType::AutoCheckBox, kFirstSwitch, "First", 10, 15, 100, 10},
+                                      {AfxControlType::AutoCheckBox, kSecondSwitch, "Second", 10, 27, 100, 10}}});
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogTest, ControlsBelowTheCutOfTheWindowAreOutOfSight)
+{
+    class Collapsing : public WarningDialog {
+    public:
+        Collapsing() : WarningDialog(true) {}
+        BOOL OnInitDialog() override
+        {
+            WarningDialog::OnInitDialog();
+            RECT frame;
+            GetWindowRect(&frame);
+            SetWindowPos(nullptr, 0, 0, frame.right - frame.left, 85, SWP_NOMOVE | SWP_NOZORDER);  // the marker's bottom
+            return TRUE;
+        }
+    };
+    console.answers = {"help", "ok"};
+    Collapsing dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL) << "the buttons are cut off: no answer reaches them";
+    EXPECT_EQ(console.printed.find("To show this dialog again"), std::string::npos) << console.printed;
+    EXPECT_EQ(console.prompts[0], "Check box number or []: ");
+}
+
+TEST_F(TabDialogTest, PagesAreShownUnderTheirTabsAndTakeTheirOwnClicks)
+{
+    SwitchPage page;
+    SettingsDialog dialog;
+    dialog.SetDialogName("Options_Test");
+    ASSERT_TRUE(dialog.AddTab(0, "Messages", kPageTemplate, &page));
+    EXPECT_FALSE(dialog.AddTab(3, "Later", kPageTemplate, &page));
+    console.answers = {"2", ""};
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    const std::string first = "\n[Settings]\n  == Messages ==\n  -- Boxes --\n  [X] (1) First\n  [ ] (2) Second\n";
+    EXPECT_EQ(console.printed.substr(0, first.size()), first);
+    EXPECT_EQ(page.clicks, 1);
+    EXPECT_TRUE(page.tookOk);
+    EXPECT_TRUE(page.first);
+    EXPECT_TRUE(page.second);
+    RECT kept;
+    EXPECT_TRUE(AfxKeptDialogPlacement("Options_Test", kept));
+    EXPECT_EQ(kept.right - kept.left, 200);
+    EXPECT_FALSE(AfxKeptDialogPlacement("Never_Shown", kept));
+}
+
+TEST_F(TabDialogTest, CancelLeavesThePagesUnread)
+{
+    SwitchPage page;
+    SettingsDialog dialog;
+    ASSERT_TRUE(dialog.AddTab(0, "Messages", kPageTemplate, &page));
+    console.answers = {"1", "cancel"};
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(page.tookOk);
+    EXPECT_TRUE(page.first);
+    EXPECT_EQ(page.m_hWnd, nullptr);
 }

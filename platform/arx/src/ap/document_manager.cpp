@@ -114,6 +114,32 @@ void DocumentManager::popResourceHandle()
     if (!resources_.empty()) resources_.pop_back();
 }
 
+// The host runs one thread: a lock only has to be counted, so that every unlock can be
+// checked against a lock taken before.
+Acad::ErrorStatus DocumentManager::lockDocument(AcApDocument* doc, AcAp::DocLockMode /*mode*/,
+                                                const char* /*globalCmdName*/, const char* /*localCmdName*/,
+                                                bool /*prompt*/)
+{
+    if (doc == nullptr) return Acad::eNoDocument;
+    ++locks_[doc];
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus DocumentManager::unlockDocument(AcApDocument* doc)
+{
+    if (doc == nullptr) return Acad::eNoDocument;
+    auto found = locks_.find(doc);
+    if (found == locks_.end()) return Acad::eNotApplicable;
+    if (--found->second == 0) locks_.erase(found);
+    return Acad::eOk;
+}
+
+int DocumentManager::lockCount(const AcApDocument* doc) const
+{
+    auto found = locks_.find(doc);
+    return found == locks_.end() ? 0 : found->second;
+}
+
 Document* DocumentManager::add(std::unique_ptr<Document> doc)
 {
     Document* raw = doc.get();
@@ -193,6 +219,7 @@ void DocumentManager::closeDocument(Document* doc)
         return;
     }
     std::erase(deferredCloses_, doc);
+    locks_.erase(doc);
     Document* wasCurrent = current_;
     notify([&](AcApDocManagerReactor* r) { r->documentToBeDestroyed(doc); });
     if (current_ != doc) setCurDocument(doc, AcAp::kNone, false);

@@ -2,6 +2,7 @@
 // stack, and the load-drawing message each module gets for each document.
 #pragma once
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,11 @@ public:
     void pushResourceHandle(HINSTANCE handle) override;
     void pushAcadResourceHandle() override;
     void popResourceHandle() override;
+    Acad::ErrorStatus lockDocument(AcApDocument* doc, AcAp::DocLockMode mode, const char* globalCmdName,
+                                   const char* localCmdName, bool prompt) override;
+    Acad::ErrorStatus unlockDocument(AcApDocument* doc) override;
+    // How many locks the document holds (0 when none or unknown).
+    int lockCount(const AcApDocument* doc) const;
 
     void setDatabaseHooks(DatabaseHooks hooks) { dbHooks_ = std::move(hooks); }
     void addListener(DocumentListener* listener) { listeners_.push_back(listener); }
@@ -89,6 +95,7 @@ private:
     std::vector<DocumentListener*> listeners_;
     std::vector<HINSTANCE> resources_;
     size_t resourcePushes_ = 0;
+    std::map<const AcApDocument*, int> locks_;
     DatabaseHooks dbHooks_;
     int drawingNumber_ = 0;
 };

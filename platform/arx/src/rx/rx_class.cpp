@@ -52,6 +52,13 @@ AcRxObject* AcRxClass::getX(const AcRxClass* protocolClass) const
     return it == extensions_->byProtocol.end() ? nullptr : it->second;
 }
 
+AcRxObject* AcRxClass::queryX(const AcRxClass* protocolClass) const
+{
+    for (const AcRxClass* cls = this; cls != nullptr; cls = cls->myParent())
+        if (AcRxObject* extension = cls->getX(protocolClass)) return extension;
+    return nullptr;
+}
+
 AcRxObject* AcRxClass::delX(AcRxClass* protocolClass)
 {
     auto it = extensions_->byProtocol.find(protocolClass);
