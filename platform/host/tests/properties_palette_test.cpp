@@ -1,6 +1,7 @@
 // The Properties palette protocol of the host: the property-extension factory on
 // AcDbDatabase's class, the property manager of a class and its reference counting, the
 // document lock, and PROPERTIES listing and editing through the calls a real palette makes.
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -133,6 +134,8 @@ protected:
         }
         HostSessionTest::TearDown();
     }
+    // A property that outlives the test body: TearDown still removes it from its manager.
+    RecordingProperty& make(std::wstring name, bool readOnly) { return properties.emplace_back(std::move(name), readOnly); }
     void add(AcRxClass* cls, RecordingProperty& property)
     {
         IPropertyManager* manager = managerOf(cls);
@@ -141,6 +144,7 @@ protected:
         added.emplace_back(cls, &property);
     }
 
+    std::deque<RecordingProperty> properties;
     std::vector<std::pair<AcRxClass*, IDynamicProperty*>> added;
 };
 
@@ -192,8 +196,8 @@ TEST_F(PropertiesPaletteTest, ManagerHoldsOneReferencePerPropertyAndChecksItsArg
 
 TEST_F(PropertiesPaletteTest, ClassArrayHoldsTheClassesOwnPropertiesThenItsParents)
 {
-    RecordingProperty onEntity(L"General one", false);
-    RecordingProperty onLine(L"Line one", false);
+    RecordingProperty& onEntity = make(L"General one", false);
+    RecordingProperty& onLine = make(L"Line one", false);
     add(AcDbEntity::desc(), onEntity);
     add(AcDbLine::desc(), onLine);
     OPMPropertyExtensionFactory* factory = GET_OPMEXTENSION_CREATE_PROTOCOL();
@@ -228,8 +232,8 @@ TEST_F(PropertiesPaletteTest, ListsEnabledPropertiesByCategoryAndSetsEachEnabled
 {
     const AcDbObjectId line = append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)));
     const AcDbObjectId circle = append(new AcDbCircle(AcGePoint3d(50, 0, 0), AcGeVector3d::kZAxis, 5));
-    RecordingProperty weight(L"Weight", false);
-    RecordingProperty fixed(L"Fixed", true);
+    RecordingProperty& weight = make(L"Weight", false);
+    RecordingProperty& fixed = make(L"Fixed", true);
     weight.values[line.asOldId()] = 1.5;
     fixed.values[line.asOldId()] = 3.0;
     fixed.values[circle.asOldId()] = 4.0;
@@ -257,8 +261,8 @@ TEST_F(PropertiesPaletteTest, ListsEnabledPropertiesByCategoryAndSetsEachEnabled
 TEST_F(PropertiesPaletteTest, RefusesReadOnlyUnknownAndUnreadableAnswers)
 {
     const AcDbObjectId line = append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)));
-    RecordingProperty weight(L"Weight", false);
-    RecordingProperty fixed(L"Fixed", true);
+    RecordingProperty& weight = make(L"Weight", false);
+    RecordingProperty& fixed = make(L"Fixed", true);
     weight.values[line.asOldId()] = 1.0;
     fixed.values[line.asOldId()] = 1.0;
     add(AcDbEntity::desc(), weight);
