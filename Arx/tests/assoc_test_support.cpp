@@ -263,6 +263,30 @@ std::vector<AcDbObjectId> AssocHostTest::outlineContent(AcDbObjectId markId)
     return ids;
 }
 
+void AssocHostTest::giveViewRecord(AcDbObjectId viewportId)
+{
+    acdbRegApp("ACAD");
+    kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite, false, true);
+    const AcGePoint3d zero;
+    kestra::ResultBufferHolder record(acutBuildList(1001, "ACAD", 1000, "MVIEW", 1002, "{", 1070, 16, 1010,
+                                            asDblArray(zero), 1010, asDblArray(zero), 1040, 0.0, 1040, 0.0,
+                                            1040, 0.0, 1040, 0.0, 1002, "}", 0));
+    ASSERT_EQ(viewport->setXData(record.get()), Acad::eOk);
+}
+
+std::pair<AcGePoint3d, double> AssocHostTest::viewRecordOf(AcDbObjectId viewportId)
+{
+    kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
+    kestra::ResultBufferHolder record(viewport->xData("ACAD"));
+    std::pair<AcGePoint3d, double> found;
+    int points = 0, reals = 0;
+    for (const resbuf* item = record.get(); item != nullptr; item = item->rbnext) {
+        if (item->restype == 1010 && points++ == 0) found.first = asPnt3d(item->resval.rpoint);
+        if (item->restype == 1040 && reals++ == 1) found.second = item->resval.rreal;
+    }
+    return found;
+}
+
 AcDbObjectId AssocHostTest::modelSpaceId()
 {
     kestra::ObjectOpener<AcDbBlockTable> table(drawing()->blockTableId(), AcDb::kForRead);

@@ -8,11 +8,13 @@
 #include <string>
 
 #include "acdocman.h"
+#include "aced.h"
 #include "acedads.h"
 #include "ap/document.h"
 #include "assoc/association_maintenance.h"
 #include "assoc/association_store.h"
 #include "assoc/layer_state.h"
+#include "assoc/msv_editor_reactor.h"
 #include "assoc_test_support.h"
 #include "dbdict.h"
 #include "dbhostext.h"
@@ -44,19 +46,6 @@ int readInt(const char* name)
 
 class MarkCommandsTest : public AssocHostTest {
 protected:
-    // The model corners the viewport shows now; paper space is current again afterwards.
-    Corners shownCorners(AcDbObjectId viewportId)
-    {
-        activate(viewportId);
-        std::optional<Corners> corners;
-        {
-            ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
-            corners = modelCorners(*viewport);
-        }
-        acedCommand(RTSTR, "._PSPACE", RTNONE);
-        EXPECT_TRUE(corners.has_value());
-        return corners.value_or(Corners{});
-    }
     Corners markCorners(AcDbObjectId markId)
     {
         ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
@@ -304,26 +293,34 @@ TEST_F(MarkCommandsTest, ScaleToTwiceTheFactorAboutCornerZeroHalvesTheOtherCorne
     setShort("TILEMODE", 0);
 }
 
-// The viewport's view record follows the mark through the end-of-command processing of
-// modified marks, which this branch does not have yet.
-TEST_F(MarkCommandsTest, DISABLED_TheViewportFollowsTheScaleAtTheEndOfTheCommand)
+// The viewport's view record follows the mark at the end of the command; the view itself
+// waits for KSREFRESH.
+TEST_F(MarkCommandsTest, TheViewportsViewRecordFollowsTheScaleAtTheEndOfTheCommand)
 {
     const AcDbObjectId viewportId = makeViewport();
     const AcDbObjectId markId = makeAssociatedMark(viewportId);
+    giveViewRecord(viewportId);
+    // The module's editor reactor ends the command as the loaded module's does.
+    MsvEditorReactor reactor;
+    acedEditor->addReactor(&reactor);
     double viewHeight = 0.0;
+    double modelHeight = 0.0;
     double factor = 0.0;
     {
         ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
         viewHeight = viewport->viewHeight();
         ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
         factor = mark->zoomXp();
+        modelHeight = mark->height();
     }
     setShort("TILEMODE", 1);
     typed("(setq m (ssadd (handent \"" + handleOf(markId) + "\")))\nKSSCALE\n!m\n\n\n" +
           std::to_string(2 * factor) + "\n");
     setShort("TILEMODE", 0);
+    acedEditor->removeReactor(&reactor);
+    EXPECT_NEAR(viewRecordOf(viewportId).second, modelHeight / 2, 1e-6 * modelHeight);
     ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
-    EXPECT_NEAR(viewport->viewHeight(), viewHeight / 2, 1e-6 * viewHeight);
+    EXPECT_DOUBLE_EQ(viewport->viewHeight(), viewHeight) << "the view waits for KSREFRESH";
 }
 
 TEST_F(MarkCommandsTest, ScaleWithEnterTwiceKeepsTheOutlineAndCancelledInputChangesNothing)

@@ -86,31 +86,6 @@ protected:
         return takePrinted();
     }
 
-    // Gives the viewport the legacy view record the host keeps for it.
-    void giveViewRecord(AcDbObjectId viewportId)
-    {
-        ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite, false, true);
-        const AcGePoint3d zero;
-        ResultBufferHolder record(acutBuildList(1001, "ACAD", 1000, "MVIEW", 1002, "{", 1070, 16, 1010,
-                                                asDblArray(zero), 1010, asDblArray(zero), 1040, 0.0, 1040, 0.0,
-                                                1040, 0.0, 1040, 0.0, 1002, "}", 0));
-        ASSERT_EQ(viewport->setXData(record.get()), Acad::eOk);
-    }
-
-    // The target and height of the viewport's view record.
-    std::pair<AcGePoint3d, double> viewRecordOf(AcDbObjectId viewportId)
-    {
-        ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
-        ResultBufferHolder record(viewport->xData("ACAD"));
-        std::pair<AcGePoint3d, double> found;
-        int points = 0, reals = 0;
-        for (const resbuf* item = record.get(); item != nullptr; item = item->rbnext) {
-            if (item->restype == 1010 && points++ == 0) found.first = asPnt3d(item->resval.rpoint);
-            if (item->restype == 1040 && reals++ == 1) found.second = item->resval.rreal;
-        }
-        return found;
-    }
-
     Corners cornersOf(AcDbObjectId markId)
     {
         ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
