@@ -10,6 +10,7 @@
 #include "commands/command_echo.h"
 #include "commands/mark_alignment.h"
 #include "commands/mark_selection.h"
+#include "commands/space_state.h"
 #include "mark/mark_messages.h"
 #include "mark/vadu_kestra.h"
 #include "shell/message_routing.h"
@@ -22,7 +23,6 @@ namespace kestra {
 
 namespace {
 
-constexpr const char* kModelSpaceFunction = "You must be in model space to execute this function.\n";
 constexpr const char* kCannotChangeViewAngle = "Cannot change the view angle";
 constexpr const char* kCannotRestorePreviousView = "Cannot restore previous view.";
 constexpr const char* kCommandError = "* ads_command ERROR *\n";
@@ -62,20 +62,6 @@ private:
     std::optional<int> icon_;
     bool changing_ = false;
 };
-
-bool inModelSpace()
-{
-    const std::optional<int> tileMode = readIntegerVariable("TILEMODE");
-    if (!tileMode) {
-        printUnreadableVariable("TILEMODE");
-        return false;
-    }
-    if (*tileMode == 0) {
-        showRefusal(kModelSpaceFunction);
-        return false;
-    }
-    return true;
-}
 
 // SCREENSIZE: width and height in pixels.
 bool readScreenSize(double& width, double& height)
@@ -126,7 +112,7 @@ void zoomOnMark(const MarkAlignment& alignment)
 
 int alignToMark(AlignMode mode, const resbuf* args)
 {
-    if (!inModelSpace()) return RTNORM;
+    if (!requireModelSpace(kModelSpaceFunction)) return RTNORM;
     UcsDisplayVariables variables;
     if (!variables.read()) return RTNORM;
     AcDbObjectId markId;

@@ -43,15 +43,7 @@ std::optional<std::string> layoutNamed(const std::string& name)
 
 int gotoMarkLayout(const resbuf* args)
 {
-    const std::optional<int> tilemode = readIntegerVariable("TILEMODE");
-    if (!tilemode) {
-        printUnreadableVariable("TILEMODE");
-        return RTNORM;
-    }
-    if (*tilemode == 0) {
-        showRefusal(kModelSpaceRequired);
-        return RTNORM;
-    }
+    if (!requireModelSpace(kModelSpaceRequired)) return RTNORM;
     AcDbObjectId markId;
     if (!markOfCommandOrLisp(args, markId)) return RTNORM;
     AcDbObjectId indexedMark;

@@ -1,10 +1,10 @@
 // KSGOTO and KS10, and vadu_KsGoto: from a mark in model space to the layout of its viewport.
 #pragma once
 #include "adsdef.h"
+#include "commands/space_state.h"
 
 namespace kestra {
 
-constexpr const char* kModelSpaceRequired = "You must be in model space to execute this command. \n";
 constexpr const char* kLayoutErased = "The layout has been erased or is invalid.\nCan not activate it.\n";
 
 // Makes current the layout that holds the viewport of the mark picked by the user (args null)

@@ -9,6 +9,7 @@
 #include "adscodes.h"
 #include "assoc/association_maintenance.h"
 #include "commands/mark_selection.h"
+#include "commands/space_state.h"
 #include "commands/zeroed_variable.h"
 #include "mark/mark_messages.h"
 #include "mark/vadu_kestra.h"
@@ -22,7 +23,6 @@ namespace kestra {
 
 namespace {
 
-constexpr const char* kModelSpaceRequired = "You must be in model space to execute this command. \n";
 constexpr const char* kInputIncorrect = "Input is incorrect.";
 constexpr const char* kFactorLabel = "Current XP Factor:";
 
@@ -34,21 +34,6 @@ struct ScaleRequest {
 };
 
 void printLine(const char* message) { acutPrintf("%s\n", message); }
-
-// TILEMODE 1 (the Model tab) is required.
-bool inModelSpace()
-{
-    const std::optional<int> tileMode = readIntegerVariable("TILEMODE");
-    if (!tileMode) {
-        printUnreadableVariable("TILEMODE");
-        return false;
-    }
-    if (*tileMode == 0) {
-        showRefusal(kModelSpaceRequired);
-        return false;
-    }
-    return true;
-}
 
 bool isPoint(const resbuf* rb) { return rb != nullptr && (rb->restype == RTPOINT || rb->restype == RT3DPOINT); }
 
@@ -163,7 +148,7 @@ void applyScale(const ScaleRequest& request)
 
 int scaleViewport(const resbuf* args)
 {
-    if (!inModelSpace()) return RTNORM;
+    if (!requireModelSpace(kModelSpaceRequired)) return RTNORM;
     const std::optional<ScaleRequest> request = args ? requestFromArguments(args) : requestFromUser();
     if (!request) return RTNORM;
     if (!(request->factor > 0.0)) {

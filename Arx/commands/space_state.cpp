@@ -1,6 +1,7 @@
 #include "commands/space_state.h"
 
 #include "mark/mark_messages.h"
+#include "shell/message_routing.h"
 #include "shell/system_variables.h"
 
 namespace kestra {
@@ -17,6 +18,20 @@ std::optional<SpaceState> readSpaceState()
         *value = *read;
     }
     return state;
+}
+
+bool requireModelSpace(const char* refusal)
+{
+    const std::optional<int> tileMode = readIntegerVariable("TILEMODE");
+    if (!tileMode) {
+        printUnreadableVariable("TILEMODE");
+        return false;
+    }
+    if (*tileMode == 0) {
+        showRefusal(refusal);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace kestra

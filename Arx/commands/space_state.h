@@ -12,4 +12,11 @@ struct SpaceState {
 // Both variables; nothing when one cannot be read (reported with the variable's name).
 std::optional<SpaceState> readSpaceState();
 
+constexpr const char* kModelSpaceRequired = "You must be in model space to execute this command. \n";
+constexpr const char* kModelSpaceFunction = "You must be in model space to execute this function.\n";
+
+// True on the Model tab (TILEMODE 1). Otherwise false after `refusal`, shown by the
+// message-routing rule, or after the unreadable-variable message when TILEMODE cannot be read.
+bool requireModelSpace(const char* refusal);
+
 }  // namespace kestra
