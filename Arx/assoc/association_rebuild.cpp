@@ -10,7 +10,7 @@
 #include "dbents.h"
 #include "mark/vadu_kestra.h"
 #include "shell/document_registry.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

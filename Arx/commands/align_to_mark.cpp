@@ -17,7 +17,7 @@
 #include "shell/object_opener.h"
 #include "shell/result_buffer.h"
 #include "shell/system_variables.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

@@ -2,7 +2,7 @@
 // then the update pass.
 #include "acdocman.h"
 #include "assoc/association_maintenance.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

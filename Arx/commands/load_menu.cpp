@@ -8,7 +8,7 @@
 #include "commands/file_dialog.h"
 #include "shell/kestra_module.h"
 #include "shell/starter_menu.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

@@ -18,7 +18,7 @@
 #include "shell/document_registry.h"
 #include "shell/object_opener.h"
 #include "shell/system_variables.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

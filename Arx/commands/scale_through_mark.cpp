@@ -17,7 +17,7 @@
 #include "shell/message_routing.h"
 #include "shell/object_opener.h"
 #include "shell/system_variables.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

@@ -9,7 +9,7 @@
 #include "commands/file_dialog.h"
 #include "htmlhelp.h"
 #include "shell/kestra_module.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 #include "windows.h"
 
 namespace kestra {

@@ -22,7 +22,7 @@
 #include "mark/viewport_projection.h"
 #include "shell/object_opener.h"
 #include "shell/system_variables.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

@@ -10,7 +10,7 @@
 #include "shell/message_routing.h"
 #include "shell/module_resources.h"
 #include "shell/resource.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

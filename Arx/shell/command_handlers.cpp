@@ -9,7 +9,7 @@
 #include "shell/lisp_guard.h"
 #include "shell/teardown.h"
 #include "settings/options_dialog.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

@@ -22,7 +22,7 @@
 #include "shell/splash_window.h"
 #include "shell/starter_menu.h"
 #include "shell/teardown.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

@@ -14,7 +14,7 @@
 #include "shell/lisp_messages.h"
 #include "shell/shell_execute.h"
 #include "settings/options_dialog.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace kestra {
 

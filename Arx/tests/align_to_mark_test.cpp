@@ -9,7 +9,7 @@
 #include "ed/view_transform.h"
 #include "ed/views.h"
 #include "shell/object_opener.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "assoc_test_support.h"
 #include "shell/kestra_module.h"
 #include "shell/starter_menu.h"
-#include "shell/work/work_routines.h"
+#include "commands/command_routines.h"
 
 namespace {
 

@@ -1,13 +1,9 @@
-// The work behind commands and AutoLISP functions whose subsystems are built separately: the
-// shell calls these after its own argument rules, LISP guard and flag bracket. Routines that
-// take the AutoLISP argument list get null when run from a typed command; those returning an
-// int give the AutoLISP status (RTNORM or RTERROR) and set the function's result.
+// The work behind the mark commands and their AutoLISP functions: the shell's command and
+// function tables call these after their own argument rules, LISP guard and flag bracket.
+// Routines that take the AutoLISP argument list get null when run from a typed command; those
+// returning an int give the AutoLISP status (RTNORM or RTERROR) and set the function's result.
 #pragma once
-#include <memory>
-
 #include "adsdef.h"
-
-class AcRxObject;
 
 namespace kestra {
 
