@@ -142,6 +142,8 @@ AcDbObjectId AssocHostTest::makeViewport(const ViewportFrame& frame)
     viewport->setViewCenter(frame.viewCenter);
     viewport->setViewHeight(frame.viewHeight);
     viewport->setTwistAngle(frame.twist);
+    // The host keeps the legacy view record in step with the view it sets.
+    EXPECT_EQ(viewport->writeLegacyViewRecord(), Acad::eOk);
     return id;
 }
 

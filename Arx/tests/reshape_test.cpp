@@ -86,17 +86,6 @@ protected:
         return takePrinted();
     }
 
-    // Gives the viewport the legacy view record the host keeps for it.
-    void giveViewRecord(AcDbObjectId viewportId)
-    {
-        ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite, false, true);
-        const AcGePoint3d zero;
-        ResultBufferHolder record(acutBuildList(1001, "ACAD", 1000, "MVIEW", 1002, "{", 1070, 16, 1010,
-                                                asDblArray(zero), 1010, asDblArray(zero), 1040, 0.0, 1040, 0.0,
-                                                1040, 0.0, 1040, 0.0, 1002, "}", 0));
-        ASSERT_EQ(viewport->setXData(record.get()), Acad::eOk);
-    }
-
     // The target and height of the viewport's view record.
     std::pair<AcGePoint3d, double> viewRecordOf(AcDbObjectId viewportId)
     {
@@ -209,7 +198,6 @@ TEST_F(ReshapeTest, StretchingAViewportReshapesItsMarkToWhatItShowsAndUndoRestor
 {
     const AcDbObjectId viewportId = makeViewport();
     const AcDbObjectId markId = markViewport(viewportId);
-    giveViewRecord(viewportId);
     const Corners before = cornersOf(markId);
     takePrinted();
     // The right side of the frame (x = 250) inside a crossing window, moved by 30.
@@ -289,7 +277,6 @@ TEST_F(ReshapeTest, MovingAMarkCarriesItsOutlineAndViewRecordButNotTheView)
     const AcDbObjectId viewportId = makeViewport(frame);
     clipViewport(viewportId, frame);
     const AcDbObjectId markId = markViewport(viewportId);
-    giveViewRecord(viewportId);
     AcGePoint2d viewCenter;
     AcGePoint3d viewTarget;
     {
