@@ -142,6 +142,8 @@ AcDbObjectId AssocHostTest::makeViewport(const ViewportFrame& frame)
     viewport->setViewCenter(frame.viewCenter);
     viewport->setViewHeight(frame.viewHeight);
     viewport->setTwistAngle(frame.twist);
+    // The host keeps the legacy view record in step with the view it sets.
+    EXPECT_EQ(viewport->writeLegacyViewRecord(), Acad::eOk);
     return id;
 }
 
@@ -261,17 +263,6 @@ std::vector<AcDbObjectId> AssocHostTest::outlineContent(AcDbObjectId markId)
         if (iterator->getEntityId(id) == Acad::eOk) ids.push_back(id);
     }
     return ids;
-}
-
-void AssocHostTest::giveViewRecord(AcDbObjectId viewportId)
-{
-    acdbRegApp("ACAD");
-    kestra::ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite, false, true);
-    const AcGePoint3d zero;
-    kestra::ResultBufferHolder record(acutBuildList(1001, "ACAD", 1000, "MVIEW", 1002, "{", 1070, 16, 1010,
-                                            asDblArray(zero), 1010, asDblArray(zero), 1040, 0.0, 1040, 0.0,
-                                            1040, 0.0, 1040, 0.0, 1002, "}", 0));
-    ASSERT_EQ(viewport->setXData(record.get()), Acad::eOk);
 }
 
 std::pair<AcGePoint3d, double> AssocHostTest::viewRecordOf(AcDbObjectId viewportId)

@@ -60,8 +60,6 @@ protected:
     kestra::Corners shownCorners(AcDbObjectId viewportId);
     // The entities of the block of the mark's outline block reference (none without one).
     std::vector<AcDbObjectId> outlineContent(AcDbObjectId markId);
-    // Gives the viewport the legacy view record the host keeps for it.
-    void giveViewRecord(AcDbObjectId viewportId);
     // The target and height of the viewport's legacy view record.
     std::pair<AcGePoint3d, double> viewRecordOf(AcDbObjectId viewportId);
     AcDbObjectId modelSpaceId();

@@ -299,7 +299,6 @@ TEST_F(MarkCommandsTest, TheViewportsViewRecordFollowsTheScaleAtTheEndOfTheComma
 {
     const AcDbObjectId viewportId = makeViewport();
     const AcDbObjectId markId = makeAssociatedMark(viewportId);
-    giveViewRecord(viewportId);
     // The module's editor reactor ends the command as the loaded module's does.
     MsvEditorReactor reactor;
     acedEditor->addReactor(&reactor);

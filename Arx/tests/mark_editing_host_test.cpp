@@ -53,10 +53,8 @@ protected:
         // Two commands that run the test's body: one EXPLODE names, one it does not.
         acedRegCmds->addCommand(kTestGroup, "EXPLODETEST", "EXPLODETEST", ACRX_CMD_MODAL, runBody);
         acedRegCmds->addCommand(kTestGroup, "OTHERTEST", "OTHERTEST", ACRX_CMD_MODAL, runBody);
-        acdbRegApp("ACAD");
         viewportId = makeViewport();
         markId = makeMark(viewportId);
-        giveViewRecord();
         takePrinted();
     }
     void TearDown() override
@@ -64,16 +62,6 @@ protected:
         commandBody() = nullptr;
         acedRegCmds->removeGroup(kTestGroup);
         AssocHostTest::TearDown();
-    }
-
-    void giveViewRecord()
-    {
-        ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite);
-        const AcGePoint3d zero;
-        kestra::ResultBufferHolder record(acutBuildList(1001, "ACAD", 1000, "MVIEW", 1002, "{", 1070, 16, 1010,
-                                                        asDblArray(zero), 1010, asDblArray(zero), 1040, 0.0, 1040,
-                                                        0.0, 1040, 0.0, 1040, 0.0, 1002, "}", 0));
-        ASSERT_EQ(viewport->setXData(record.get()), Acad::eOk);
     }
 
     // The target, twist and height of the viewport's view record.

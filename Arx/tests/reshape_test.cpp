@@ -184,7 +184,6 @@ TEST_F(ReshapeTest, StretchingAViewportReshapesItsMarkToWhatItShowsAndUndoRestor
 {
     const AcDbObjectId viewportId = makeViewport();
     const AcDbObjectId markId = markViewport(viewportId);
-    giveViewRecord(viewportId);
     const Corners before = cornersOf(markId);
     takePrinted();
     // The right side of the frame (x = 250) inside a crossing window, moved by 30.
@@ -264,7 +263,6 @@ TEST_F(ReshapeTest, MovingAMarkCarriesItsOutlineAndViewRecordButNotTheView)
     const AcDbObjectId viewportId = makeViewport(frame);
     clipViewport(viewportId, frame);
     const AcDbObjectId markId = markViewport(viewportId);
-    giveViewRecord(viewportId);
     AcGePoint2d viewCenter;
     AcGePoint3d viewTarget;
     {

@@ -397,6 +397,11 @@ public:
     // Internal, for the host: the CVPORT number while displayed (-1 when not), and the DXF id.
     void setNumber(int number);
     void setViewportId(Adesk::Int16 id);
+    // Internal, for the host: rewrites the viewport's legacy view record (the "ACAD" extended
+    // data headed "MVIEW") from its current view; the host calls it whenever it makes a
+    // floating viewport or changes its view. Nothing for the layout's own paper-space
+    // viewport or a viewport outside a database.
+    Acad::ErrorStatus writeLegacyViewRecord();
 
     // The flag bits of DXF group 90.
     enum StatusFlags : Adesk::Int32 {

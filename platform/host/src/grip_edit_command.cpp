@@ -3,6 +3,8 @@
 // pick box of one, then gives the stretch point. Each object with hot grips is first dragged
 // (a copy moved through moveGripPointsAt and drawn through worldDraw in drag mode, as the
 // display would follow the cursor), then changed through moveGripPointsAt while open for write.
+// As in the host, choosing objects and grips is no command: the stretch itself is the command
+// GRIP_STRETCH, from its prompt to its end, and that is the name the editor reactors hear.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -146,16 +148,9 @@ void moveGrips(const std::map<AcDbObjectId, AcDbIntArray>& hot, const AcGeVector
     }
 }
 
-CommandOutcome gripEdit()
+// The grip mode's stretch: from the first hot grip, or another base point, to the point given.
+CommandOutcome stretchHotGrips(AcDbDatabase* db, const std::vector<Grip>& grips)
 {
-    AcDbDatabase* db = views::workingDatabase();
-    ed::EntityList chosen;
-    int status = selectForEditing(chosen);
-    if (status != RTNORM || chosen.empty() || db == nullptr) return outcomeOf(status);
-    std::vector<Grip> grips = gripsOf(chosen);
-    showGrips(db, grips);
-    status = chooseHotGrips(db, grips);
-    if (status != RTNORM) return outcomeOf(status);
     AcGePoint3d base;
     for (const Grip& grip : grips)
         if (grip.hot) {
@@ -163,6 +158,7 @@ CommandOutcome gripEdit()
             break;
         }
     say("** STRETCH **");
+    int status = RTNORM;
     for (;;) {
         ads_point answer;
         acedInitGet(RSG_NONULL, "Base eXit");
@@ -182,11 +178,25 @@ CommandOutcome gripEdit()
     }
 }
 
+CommandOutcome gripEdit()
+{
+    AcDbDatabase* db = views::workingDatabase();
+    ed::EntityList chosen;
+    int status = selectForEditing(chosen);
+    if (status != RTNORM || chosen.empty() || db == nullptr) return outcomeOf(status);
+    std::vector<Grip> grips = gripsOf(chosen);
+    showGrips(db, grips);
+    status = chooseHotGrips(db, grips);
+    if (status != RTNORM) return outcomeOf(status);
+    return ed::CommandProcessor::instance().runHostOperation("GRIP_STRETCH", ed::kUsesPickFirst,
+                                                             [&] { return stretchHotGrips(db, grips); });
+}
+
 }  // namespace
 
 void defineGripEditCommand()
 {
-    ed::CommandProcessor::instance().defineHostCommand("GRIPEDIT", gripEdit, ed::kUsesPickFirst);
+    ed::CommandProcessor::instance().defineHostCommand("GRIPEDIT", gripEdit, ed::kUsesPickFirst | ed::kHostMode);
 }
 
 }  // namespace arx::host

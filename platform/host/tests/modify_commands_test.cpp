@@ -318,10 +318,40 @@ TEST_F(ModifyCommands, GripEditCallsMoveGripPointsAtOnADraggedCopyFirst)
     EXPECT_EQ(dbtest::events(), (std::vector<std::string>{"E:moveGripPointsAt 0 3 drag", "E:dragged 5",
                                                           "P:openedForModify " + h, "E:moveGripPointsAt 0 3",
                                                           "P:modified " + h}));
-    EXPECT_EQ(witness.heard, (std::vector<std::string>{"GRIPEDIT 1"}));
+    EXPECT_EQ(witness.heard, (std::vector<std::string>{"GRIP_STRETCH 1"}));
     typed("GRIPEDIT\nL\n\n1\n\nX\n");  // eXit changes nothing
     AcDbObjectPointer<DbTestEntity> moved(id, AcDb::kForRead);
     EXPECT_POINT(moved->point(), 5, 0, 0);
+}
+
+// What the editor reactors hear of each command, with CMDNAMES and CMDACTIVE at its start.
+class CommandEventWitness : public AcEditorReactor {
+public:
+    void commandWillStart(const char* name) override
+    {
+        heard.push_back(std::string("start ") + name + " " +
+                        arx::ed::SysVars::instance().getString("CMDNAMES").value_or("?") + " " +
+                        std::to_string(arx::ed::SysVars::instance().getInt("CMDACTIVE").value_or(-1)));
+    }
+    void commandEnded(const char* name) override { heard.push_back(std::string("end ") + name); }
+    void commandCancelled(const char* name) override { heard.push_back(std::string("cancel ") + name); }
+    std::vector<std::string> heard;
+};
+
+// As in the host, choosing objects and grips is no command; the stretch is GRIP_STRETCH, an
+// outermost command of its own with one undo group.
+TEST_F(ModifyCommands, GripModeStretchIsTheCommandGripStretch)
+{
+    const AcDbObjectId line = addLine({0, 0, 0}, {10, 0, 0});
+    CommandEventWitness events;
+    acedEditor->addReactor(&events);
+    typed("GRIPEDIT\nL\n\n3\n\n12,4\n");
+    typed("GRIPEDIT\nL\n\n7\n\n");  // no grip made hot: no command at all
+    acedEditor->removeReactor(&events);
+    EXPECT_EQ(events.heard, (std::vector<std::string>{"start GRIP_STRETCH GRIP_STRETCH 1", "end GRIP_STRETCH"}));
+    EXPECT_POINT(ends(line).second, 12, 4, 0);
+    typed("U\n");
+    EXPECT_POINT(ends(line).second, 10, 0, 0);
 }
 
 TEST_F(ModifyCommands, ObjectSnapsTypedBeforeAPointSnapToTheObjectUnderTheAperture)

@@ -561,3 +561,88 @@ TEST_F(ViewCommands, EntGetOfViewportsGivesOwnerClipLayoutAndTheirState)
     EXPECT_FALSE(vp->isOn());
     EXPECT_EQ(vp->number(), -1);
 }
+
+namespace {
+
+// The viewport's legacy view record, item by item: group codes and their values as text.
+std::vector<std::string> viewRecordOf(AcDbObjectId viewport)
+{
+    AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
+    resbuf* record = vp->xData("ACAD");
+    std::vector<std::string> items;
+    for (const resbuf* item = record; item != nullptr; item = item->rbnext) {
+        std::string text = std::to_string(item->restype) + " ";
+        if (item->restype == 1010) {
+            for (double v : item->resval.rpoint) text += std::to_string(v) + ",";
+        } else if (item->restype == 1040) {
+            text += std::to_string(item->resval.rreal);
+        } else if (item->restype == 1070) {
+            text += std::to_string(item->resval.rint);
+        } else {
+            text += item->resval.rstring;
+        }
+        items.push_back(text);
+    }
+    acutRelRb(record);
+    return items;
+}
+
+std::string realText(double v) { return "1040 " + std::to_string(v); }
+
+}  // namespace
+
+// Every floating viewport the host makes carries the legacy view record, and the host rewrites
+// it whenever it changes the view (ZOOM, DVIEW, a resizing); a move leaves the record as it is.
+TEST_F(ViewCommands, TheHostKeepsTheLegacyViewRecordOfEveryFloatingViewport)
+{
+    const AcDbObjectId id = floatingViewport();
+    std::vector<std::string> record = viewRecordOf(id);
+    ASSERT_EQ(record.size(), 32u);
+    Viewport vp;
+    ASSERT_EQ(arx::views::readViewport(id, vp), Acad::eOk);
+    const std::vector<std::string> head = {"1001 ACAD", "1000 MVIEW", "1002 {", "1070 16"};
+    EXPECT_EQ(std::vector<std::string>(record.begin(), record.begin() + 4), head);
+    EXPECT_EQ(record[5], "1010 0.000000,0.000000,1.000000,");
+    EXPECT_EQ(record[6], realText(0.0));                       // twist
+    EXPECT_EQ(record[7], realText(vp.view().viewHeight));      // view height
+    EXPECT_EQ(record[8], realText(vp.view().viewCenter.x));    // view centre
+    EXPECT_EQ(record[9], realText(vp.view().viewCenter.y));
+    EXPECT_EQ(record[10], realText(50.0));                     // lens length
+    EXPECT_EQ(record[14], "1070 100");                         // circle zoom
+    const std::vector<std::string> tail = {"1002 {", "1002 }", "1002 }"};
+    EXPECT_EQ(std::vector<std::string>(record.end() - 3, record.end()), tail);
+
+    // ZOOM and DVIEW inside the viewport rewrite it.
+    ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "2X", RTNONE), RTNORM);
+    ASSERT_EQ(arx::views::readViewport(id, vp), Acad::eOk);
+    EXPECT_EQ(viewRecordOf(id)[7], realText(vp.view().viewHeight));
+    ASSERT_EQ(acedCommand(RTSTR, "._DVIEW", RTSTR, "", RTSTR, "_TW", RTREAL, 30.0, RTSTR, "_X", RTNONE), RTNORM);
+    ASSERT_EQ(arx::views::readViewport(id, vp), Acad::eOk);
+    EXPECT_NE(vp.view().twist, 0.0);
+    EXPECT_EQ(viewRecordOf(id)[6], realText(vp.view().twist));
+
+    // On the sheet: a move keeps a record someone else wrote; a scaling rewrites it.
+    ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
+    {
+        AcDbObjectPointer<AcDbViewport> entity(id, AcDb::kForWrite);
+        resbuf* own = acutBuildList(1001, "ACAD", 1000, "MVIEW", 1002, "{", 1070, 16, 1002, "}", 0);
+        ASSERT_EQ(entity->setXData(own), Acad::eOk);
+        acutRelRb(own);
+    }
+    ads_name name;
+    ASSERT_EQ(acdbGetAdsName(name, id), Acad::eOk);
+    ads_point from = {0, 0, 0}, to = {3, 1, 0};
+    ASSERT_EQ(acedCommand(RTSTR, "._MOVE", RTENAME, name, RTSTR, "", RT3DPOINT, from, RT3DPOINT, to, RTNONE), RTNORM);
+    EXPECT_EQ(viewRecordOf(id).size(), 5u);
+    ASSERT_EQ(acedCommand(RTSTR, "._SCALE", RTENAME, name, RTSTR, "", RT3DPOINT, to, RTREAL, 0.5, RTNONE), RTNORM);
+    ASSERT_EQ(arx::views::readViewport(id, vp), Acad::eOk);
+    record = viewRecordOf(id);
+    ASSERT_EQ(record.size(), 32u);
+    EXPECT_EQ(record[7], realText(vp.view().viewHeight));
+
+    // The layout's own paper-space viewport has none; a clipped viewport has one.
+    EXPECT_TRUE(viewRecordOf(arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false)).empty());
+    append(db, new AcDbCircle(AcGePoint3d(40, 5, 0), AcGeVector3d::kZAxis, 3.0));
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_O", RTSTR, "_L", RTNONE), RTNORM);
+    EXPECT_EQ(viewRecordOf(arx::views::floatingViewports(arx::views::currentLayoutId(db)).back()).size(), 32u);
+}

@@ -68,6 +68,11 @@ bool CommandProcessor::isHostCommand(const std::string& name) const
     return hostCommands_.count(upper(name)) != 0;
 }
 
+CommandOutcome CommandProcessor::runHostOperation(const std::string& name, unsigned flags, const HostCommand& body)
+{
+    return invoke(upper(name), false, flags, body);
+}
+
 long CommandProcessor::cmdActive() const
 {
     long bits = 0;
@@ -148,7 +153,14 @@ bool CommandProcessor::runNamed(const std::string& entered, int& status)
         auto host = hostCommands_.find(name.name);
         if (host == hostCommands_.end()) return false;
         HostEntry entry = host->second;
-        outcome = invoke(name.name, false, entry.flags, entry.body);
+        if (entry.flags & kHostMode) {
+            const bool outermost = active_.empty();
+            outcome = entry.body();
+            // The mode leaves no selection behind, whether or not an operation took it.
+            if (outermost) SelectionSets::instance().clearPickFirst();
+        } else {
+            outcome = invoke(name.name, false, entry.flags, entry.body);
+        }
     }
     lastCommand_ = entered;
     if (outcome == CommandOutcome::Cancelled) status = RTCAN;

@@ -23,6 +23,9 @@ enum HostCommandFlags : unsigned {
     kHostCommandPlain = 0,
     kUsesPickFirst = 1,  // the selection made before the command is its selection
     kNotUndoable = 2,    // no undo group (U, UNDO, REDO and the file commands)
+    // A mode of the host rather than a command (the grip mode): it runs with no command
+    // active and starts, through runHostOperation, the commands its operations are.
+    kHostMode = 4,
 };
 
 struct ProcessorHooks {
@@ -48,6 +51,9 @@ public:
     ProcessorHooks& hooks() { return hooks_; }
     void defineHostCommand(const std::string& name, HostCommand command, unsigned flags = kHostCommandPlain);
     bool isHostCommand(const std::string& name) const;
+    // Runs an operation of a host mode as a command of the given name: the editor reactors
+    // hear that name, CMDNAMES shows it, and the outermost one is an undo group.
+    CommandOutcome runHostOperation(const std::string& name, unsigned flags, const HostCommand& body);
 
     // Prompts "Command: " and runs what is entered until the input ends or QUIT.
     void runCommandLoop();

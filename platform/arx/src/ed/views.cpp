@@ -85,7 +85,7 @@ Acad::ErrorStatus writeTo(AcDbViewport& vp, const view::ViewRecord& v)
     // The file's flag says the front clip is not at the eye.
     setFlag(vp, v.viewMode & view::kFrontClipNotAtEye, &AcDbViewport::setFrontClipAtEyeOff,
             &AcDbViewport::setFrontClipAtEyeOn);
-    return Acad::eOk;
+    return vp.writeLegacyViewRecord();
 }
 
 void writeTo(AcDbViewportTableRecord& rec, const view::ViewRecord& v, double aspect)

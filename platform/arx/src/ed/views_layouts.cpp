@@ -290,6 +290,7 @@ Acad::ErrorStatus addFloatingViewport(AcDbDatabase* db, const AcGePoint3d& cente
         return es;
     }
     vp->setOn();
+    vp->writeLegacyViewRecord();
     vp->close();
     block.close();
     refresh(db);

@@ -18,4 +18,5 @@ set(DB_ENTITY_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/proxies.cpp
   ${CMAKE_CURRENT_LIST_DIR}/subentities.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/viewport_view_record.cpp
 )

@@ -220,7 +220,7 @@ Acad::ErrorStatus AcDbViewport::transformBy(const AcGeMatrix3d& xform)
         return Acad::eOk;
     }
     FrameAndView{mCenter, mWidth, mHeight, mViewHeight, mViewCenter}.resize(center, mWidth * scale, mHeight * scale);
-    return Acad::eOk;
+    return writeLegacyViewRecord();
 }
 
 Acad::ErrorStatus AcDbViewport::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray&, AcDbIntArray&) const
@@ -257,7 +257,7 @@ Acad::ErrorStatus AcDbViewport::moveGripPointsAt(const AcDbIntArray& indices, co
     if (right - left <= 0 || top - bottom <= 0) return Acad::eInvalidInput;
     FrameAndView{mCenter, mWidth, mHeight, mViewHeight, mViewCenter}.resize(
         AcGePoint3d((left + right) / 2, (bottom + top) / 2, mCenter.z), right - left, top - bottom);
-    return Acad::eOk;
+    return writeLegacyViewRecord();
 }
 
 Acad::ErrorStatus AcDbViewport::getStretchPoints(AcGePoint3dArray& stretchPoints) const
