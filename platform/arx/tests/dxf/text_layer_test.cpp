@@ -1,6 +1,7 @@
 // The DXF text layer: group types, the tokenizer, value checks and the writer's formats.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -207,6 +208,45 @@ TEST(NumberFormat, EveryRealReadsBackExactlyInAtMost17Digits)
     for (double value : {std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
                          std::numeric_limits<double>::denorm_min(), 0.1, 0.2, 0.3, 1.0 / 3.0, M_PI})
         check(value);
+}
+
+// Plain decimals take a shortcut past the general conversion: whatever their length, sign
+// and number of digits after the point, the value read is the correctly rounded one, bit
+// for bit what the general conversion gives (the shortcut must not round differently near
+// 2^53 digits or 22 decimals, where it hands over).
+TEST(NumberFormat, PlainDecimalsReadExactlyAsTheGeneralConversion)
+{
+    std::mt19937_64 random(2026);
+    auto reference = [](const std::string& text) {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    auto check = [&](const std::string& text) {
+        double value = 1234.5;
+        ASSERT_TRUE(parseReal(text, value)) << text;
+        const double expected = reference(text);
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = (random() & 1) ? "-" : "";
+        const int whole = static_cast<int>(random() % 18), fraction = static_cast<int>(random() % 26);
+        for (int d = 0; d < whole; ++d) text += static_cast<char>('0' + random() % 10);
+        if (whole == 0 || fraction > 0 || random() % 4 == 0) text += '.';
+        for (int d = 0; d < fraction; ++d) text += static_cast<char>('0' + random() % 10);
+        if (whole == 0 && fraction == 0) text += '0';
+        check(text);
+    }
+    for (const char* text : {"9007199254740991", "9007199254740992", "9007199254740993", "0.9007199254740993",
+                             "1.0000000000000000000001", "0.1", "-0.0", "0.", ".5", "-.5", "123456.789",
+                             "0.0000000000000000000001", "0.00000000000000000000001", "1852.185633549592"})
+        check(text);
+    double untouched = 7;
+    for (const char* text : {"-", ".", "1..2", "1.2.", "--1", "1-", "0x10", "1e"})
+        EXPECT_FALSE(parseReal(text, untouched)) << text;
+    double negativeZero = 1;
+    ASSERT_TRUE(parseReal("-0", negativeZero));
+    EXPECT_TRUE(std::signbit(negativeZero));
 }
 
 TEST(NumberFormat, IntegersAndHandles)

@@ -103,11 +103,52 @@ void Tokenizer::pushBack(const Group& group)
     hasPushedBack_ = true;
 }
 
+namespace {
+
+// Most reals of a drawing are short plain decimals ("12.5", "-0.25"). When the digits
+// without the point make an integer below 2^53 and at most 22 of them follow the point,
+// the integer and the power of ten are both exact doubles and one division rounds
+// correctly: the value from_chars gives, without its general algorithm. False (value
+// untouched) for anything else, which from_chars then reads.
+bool parseShortDecimal(std::string_view text, double& value)
+{
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    std::uint64_t digits = 0;
+    int count = 0, fractionDigits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<unsigned>(c - '0');
+            if (digits >= kExactLimit) return false;
+            ++count;
+            if (point) ++fractionDigits;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || fractionDigits > 22) return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+}  // namespace
+
 bool parseReal(std::string_view text, double& value)
 {
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
+    if (parseShortDecimal(text, value)) return true;
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(value);
 }
