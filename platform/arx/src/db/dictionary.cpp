@@ -22,6 +22,14 @@ struct AcDbDictionary::Entries {
     bool hardOwner = false;
     AcDb::DuplicateRecordCloning merge = AcDb::kDrcIgnore;
 
+    // A merge style read from a file or a filer; a number that names none keeps `current`
+    // (a damaged drawing must not put an invalid value into the enumeration).
+    static AcDb::DuplicateRecordCloning mergeStyleOf(int value, AcDb::DuplicateRecordCloning current)
+    {
+        if (value < AcDb::kDrcNotApplicable || value > AcDb::kDrcUnmangleName) return current;
+        return static_cast<AcDb::DuplicateRecordCloning>(value);
+    }
+
     static std::string fold(const char* key)
     {
         std::string folded = key ? key : "";
@@ -308,7 +316,7 @@ Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* pFiler)
     if (pFiler->readBool(&hard) != Acad::eOk || pFiler->readInt16(&merge) != Acad::eOk) return pFiler->filerStatus();
     mpEntries->order = std::move(order);
     mpEntries->hardOwner = hard;
-    mpEntries->merge = static_cast<AcDb::DuplicateRecordCloning>(merge);
+    mpEntries->merge = Entries::mergeStyleOf(merge, mpEntries->merge);
     return pFiler->filerStatus();
 }
 
@@ -343,7 +351,7 @@ Acad::ErrorStatus AcDbDictionary::dxfInFields(AcDbDxfFiler* pFiler)
         if (rb.restype == 280) {
             hard = rb.resval.rint != 0;
         } else if (rb.restype == 281) {
-            merge = static_cast<AcDb::DuplicateRecordCloning>(rb.resval.rint);
+            merge = Entries::mergeStyleOf(rb.resval.rint, merge);
         } else if (rb.restype == 3) {
             pendingKey = rb.resval.rstring ? rb.resval.rstring : "";
             haveKey = true;

@@ -212,3 +212,29 @@ TEST(DamagedDrawing, AnglesNearTheLargestDoubleStayWritable)
     }
     EXPECT_TRUE(rotationWritten);
 }
+
+// A merge style (group 281) that names none keeps the dictionary's own; found by the drawing
+// fuzzer, where the number went into the enumeration as it stood.
+TEST(DamagedDrawing, AMergeStyleThatNamesNoneKeepsTheDictionarysOwn)
+{
+    for (const char* style : {"75", "-3", "6"}) {
+        const Groups objects = {
+            {0, "DICTIONARY"}, {5, "C"}, {330, "0"}, {100, "AcDbDictionary"}, {281, style},
+            {3, "ACAD_GROUP"}, {350, "D"},
+            {0, "DICTIONARY"}, {5, "D"}, {330, "C"}, {100, "AcDbDictionary"}, {281, "2"},
+        };
+        AcDbDatabase db(false, true);
+        arx::dxf::ReadReport report;
+        ASSERT_EQ(arx::dxf::readDrawingText(&db, drawingWith({}, {}, objects), report), Acad::eOk) << report.message;
+        AcDbDictionary* nod = nullptr;
+        ASSERT_EQ(db.getNamedObjectsDictionary(nod, AcDb::kForRead), Acad::eOk);
+        EXPECT_EQ(nod->mergeStyle(), AcDb::kDrcIgnore) << style;
+        AcDbObjectId groups;
+        ASSERT_EQ(nod->getAt("ACAD_GROUP", groups), Acad::eOk);
+        nod->close();
+        AcDbDictionary* inner = nullptr;
+        ASSERT_EQ(acdbOpenObject(inner, groups, AcDb::kForRead), Acad::eOk);
+        EXPECT_EQ(inner->mergeStyle(), AcDb::kDrcReplace) << "a valid style is read as given";
+        inner->close();
+    }
+}
