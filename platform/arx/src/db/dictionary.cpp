@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "db/enum_values.h"
 #include "db/object_state.h"
 #include "db/symbol_lookup.h"
 
@@ -21,14 +22,6 @@ struct AcDbDictionary::Entries {
     std::vector<Entry> order;
     bool hardOwner = false;
     AcDb::DuplicateRecordCloning merge = AcDb::kDrcIgnore;
-
-    // A merge style read from a file or a filer; a number that names none keeps `current`
-    // (a damaged drawing must not put an invalid value into the enumeration).
-    static AcDb::DuplicateRecordCloning mergeStyleOf(int value, AcDb::DuplicateRecordCloning current)
-    {
-        if (value < AcDb::kDrcNotApplicable || value > AcDb::kDrcUnmangleName) return current;
-        return static_cast<AcDb::DuplicateRecordCloning>(value);
-    }
 
     static std::string fold(const char* key)
     {
@@ -316,7 +309,7 @@ Acad::ErrorStatus AcDbDictionary::dwgInFields(AcDbDwgFiler* pFiler)
     if (pFiler->readBool(&hard) != Acad::eOk || pFiler->readInt16(&merge) != Acad::eOk) return pFiler->filerStatus();
     mpEntries->order = std::move(order);
     mpEntries->hardOwner = hard;
-    mpEntries->merge = Entries::mergeStyleOf(merge, mpEntries->merge);
+    mpEntries->merge = arx::db::mergeStyleOf(merge, mpEntries->merge);
     return pFiler->filerStatus();
 }
 
@@ -351,7 +344,7 @@ Acad::ErrorStatus AcDbDictionary::dxfInFields(AcDbDxfFiler* pFiler)
         if (rb.restype == 280) {
             hard = rb.resval.rint != 0;
         } else if (rb.restype == 281) {
-            merge = Entries::mergeStyleOf(rb.resval.rint, merge);
+            merge = arx::db::mergeStyleOf(rb.resval.rint, merge);
         } else if (rb.restype == 3) {
             pendingKey = rb.resval.rstring ? rb.resval.rstring : "";
             haveKey = true;

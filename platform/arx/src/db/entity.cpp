@@ -11,6 +11,7 @@
 #include "dbapserv.h"
 #include "dblayout.h"
 #include "dbsymtb.h"
+#include "db/enum_values.h"
 #include "db/database_state.h"
 #include "db/entities/entity_filing.h"
 #include "db/entity_common_groups.h"
@@ -389,8 +390,8 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* pFiler)
     mpProps->linetype = linetype;
     mpProps->color = color;
     mpProps->linetypeScale = scale;
-    mpProps->visibility = static_cast<AcDb::Visibility>(visibility);
-    mpProps->lineWeight = static_cast<AcDb::LineWeight>(weight);
+    mpProps->visibility = visibility != 0 ? AcDb::kInvisible : AcDb::kVisible;
+    mpProps->lineWeight = arx::db::lineWeightOf(weight, mpProps->lineWeight);
     return arx::db::dwgInCommonGroups(pFiler, mpProps->fileGroups);
 }
 
@@ -457,7 +458,7 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* pFiler)
             mpProps->color = static_cast<Adesk::UInt16>(rb.resval.rint < 0 ? -rb.resval.rint : rb.resval.rint);
             if (mpProps->color > AcCmColor::kACIbyLayer) mpProps->color = AcCmColor::kACIbyLayer;
             break;
-        case AcDb::kDxfLineWeight: mpProps->lineWeight = static_cast<AcDb::LineWeight>(rb.resval.rint); break;
+        case AcDb::kDxfLineWeight: mpProps->lineWeight = arx::db::lineWeightOf(rb.resval.rint, mpProps->lineWeight); break;
         case AcDb::kDxfLinetypeScale: mpProps->linetypeScale = rb.resval.rreal > 0.0 ? rb.resval.rreal : 1.0; break;
         case AcDb::kDxfVisibility:
             mpProps->visibility = rb.resval.rint != 0 ? AcDb::kInvisible : AcDb::kVisible;

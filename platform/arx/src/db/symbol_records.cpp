@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dbsymtb.h"
+#include "db/enum_values.h"
 #include "db/item_filing.h"
 #include "db/symbol_lookup.h"
 #include "db/symbol_table_internal.h"
@@ -128,7 +129,7 @@ Acad::ErrorStatus AcDbLayerTableRecord::dwgInFields(AcDbDwgFiler* pFiler)
         pFiler->readInt16(&weight) != Acad::eOk)
         return pFiler->filerStatus();
     mpData->linetype = linetype;
-    mpData->lineWeight = static_cast<AcDb::LineWeight>(weight);
+    mpData->lineWeight = arx::db::lineWeightOf(weight, mpData->lineWeight);
     return pFiler->filerStatus();
 }
 
@@ -169,7 +170,7 @@ Acad::ErrorStatus AcDbLayerTableRecord::dxfInFields(AcDbDxfFiler* pFiler)
             if (mpData->linetype.isNull() && db) mpData->linetype = db->continuousLinetype();
             return true;
         case 290: mpData->plottable = item.integer != 0; return true;
-        case AcDb::kDxfLineWeight: mpData->lineWeight = static_cast<AcDb::LineWeight>(item.integer); return true;
+        case AcDb::kDxfLineWeight: mpData->lineWeight = arx::db::lineWeightOf(item.integer, mpData->lineWeight); return true;
         default: return false;
         }
     });

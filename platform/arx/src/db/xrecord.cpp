@@ -2,6 +2,7 @@
 #include "dbxrecrd.h"
 
 #include "acutads.h"
+#include "db/enum_values.h"
 #include "db/carried_items.h"
 #include "db/item_filing.h"
 #include "db/resbuf_items.h"
@@ -92,7 +93,7 @@ Acad::ErrorStatus AcDbXrecord::dwgInFields(AcDbDwgFiler* pFiler)
     if (pFiler->readBool(&xlate) != Acad::eOk || pFiler->readInt16(&merge) != Acad::eOk) return pFiler->filerStatus();
     mpData->items = std::move(items);
     mpData->xlate = xlate;
-    mpData->merge = static_cast<AcDb::DuplicateRecordCloning>(merge);
+    mpData->merge = arx::db::mergeStyleOf(merge, mpData->merge);
     return pFiler->filerStatus();
 }
 
@@ -116,7 +117,7 @@ Acad::ErrorStatus AcDbXrecord::dxfInFields(AcDbDxfFiler* pFiler)
     bool first = true;
     while (!pFiler->atExtendedData() && arx::db::readRawItem(pFiler, item)) {
         if (first && item.code == 280) {
-            mpData->merge = static_cast<AcDb::DuplicateRecordCloning>(item.integer);
+            mpData->merge = arx::db::mergeStyleOf(item.integer, mpData->merge);
             first = false;
             continue;
         }

@@ -238,3 +238,19 @@ TEST(DamagedDrawing, AMergeStyleThatNamesNoneKeepsTheDictionarysOwn)
         inner->close();
     }
 }
+
+// A lineweight (group 370) that is none of the host's keeps the entity's own (ByLayer).
+TEST(DamagedDrawing, ALineweightThatIsNoneOfTheHostsKeepsTheEntitysOwn)
+{
+    const Groups line = {{0, "LINE"}, {5, "2A"}, {330, "0"}, {100, "AcDbEntity"}, {8, "0"}, {370, "7"},
+                         {100, "AcDbLine"}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {11, "1.0"}, {21, "1.0"}, {31, "0.0"}};
+    AcDbDatabase db(false, true);
+    arx::dxf::ReadReport report;
+    ASSERT_EQ(arx::dxf::readDrawingText(&db, drawingWith({}, line, {}), report), Acad::eOk) << report.message;
+    AcDbObjectId id;
+    ASSERT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(0x2A)), Acad::eOk);
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenObject(entity, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(entity->lineWeight(), AcDb::kLnWtByLayer);
+    entity->close();
+}
