@@ -1,5 +1,5 @@
 // The dialog templates of the settings dialogs, as the module's resource script lays them out.
-// They carry placeholder texts; every text the user sees is set when the dialog opens.
+// Their texts are stand-ins for layout only; every text the user sees is set when the dialog opens.
 #pragma once
 #include <vector>
 

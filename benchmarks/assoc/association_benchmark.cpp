@@ -103,22 +103,40 @@ int auditAssociations()
     return kestra::verifyAssociations(true, true, nullptr);
 }
 
+// A drawing file read and made the working database, without undo recording; the previous
+// working database is current again and the drawing gone when it goes.
+struct WorkingDrawing {
+    explicit WorkingDrawing(const fs::path& path) : db(readDrawing(path))
+    {
+        if (db == nullptr) return;
+        acdbHostApplicationServices()->setWorkingDatabase(db);
+        db->disableUndoRecording(true);
+    }
+    ~WorkingDrawing()
+    {
+        if (db == nullptr) return;
+        acdbHostApplicationServices()->setWorkingDatabase(previous);
+        delete db;
+    }
+    WorkingDrawing(const WorkingDrawing&) = delete;
+    WorkingDrawing& operator=(const WorkingDrawing&) = delete;
+
+    AcDbDatabase* previous = acdbHostApplicationServices()->workingDatabase();
+    AcDbDatabase* db;
+};
+
 void Audit(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
     const fs::path path = drawingWithMarks(count);
-    AcDbDatabase* previous = acdbHostApplicationServices()->workingDatabase();
-    AcDbDatabase* db = readDrawing(path);
+    const WorkingDrawing drawing(path);
+    AcDbDatabase* db = drawing.db;
     if (db == nullptr) {
         state.SkipWithError("the drawing does not open");
         return;
     }
-    acdbHostApplicationServices()->setWorkingDatabase(db);
-    db->disableUndoRecording(true);
     for (auto _ : state)
         if (auditAssociations() != count) state.SkipWithError("marks lost their association");
-    acdbHostApplicationServices()->setWorkingDatabase(previous);
-    delete db;
     state.SetComplexityN(count);
 }
 
@@ -168,14 +186,12 @@ void ReshapeAfterStretch(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
     const fs::path path = drawingWithMarks(count);
-    AcDbDatabase* previous = acdbHostApplicationServices()->workingDatabase();
-    AcDbDatabase* db = readDrawing(path);
+    const WorkingDrawing drawing(path);
+    AcDbDatabase* db = drawing.db;
     if (db == nullptr) {
         state.SkipWithError("the drawing does not open");
         return;
     }
-    acdbHostApplicationServices()->setWorkingDatabase(db);
-    db->disableUndoRecording(true);
     kestra::DocumentState* record = kestra::currentDocumentState();
     for (auto _ : state) {
         state.PauseTiming();
@@ -185,8 +201,6 @@ void ReshapeAfterStretch(benchmark::State& state)
         kestra::reshapeEditedMarks(edits, "STRETCH");
         record->reactorsSuspended = false;
     }
-    acdbHostApplicationServices()->setWorkingDatabase(previous);
-    delete db;
     state.SetComplexityN(count);
 }
 
