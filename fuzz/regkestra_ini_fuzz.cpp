@@ -27,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace kestra_fuzz;
   const std::string folder = scratchFolder();
   const std::string registry = folder + "/registry";
+  // Every run starts from the same registry: an installation left from an earlier input would
+  // make each run slower than the last, and a finding could not be replayed on its own.
+  std::error_code ignored;
+  std::filesystem::remove_all(registry, ignored);
   std::filesystem::create_directories(registry);
   Win32SetRegistryFolder(registry.c_str());
   writeWholeFile(registry + "/HKEY_LOCAL_MACHINE.reg", kMachineHive);
