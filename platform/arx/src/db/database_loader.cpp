@@ -299,7 +299,7 @@ void DatabaseLoader::giveAdditionsFreshHandles()
     ds.nextHandle = ceiling + 1;
     for (AcDbStub* stub : additions) {
         stub->handle = ds.nextHandle++;
-        ds.byHandle[stub->handle] = stub;
+        ds.byHandle.set(stub->handle, stub);
     }
 }
 
