@@ -53,7 +53,7 @@ void HandleIndex::rehash(std::size_t slotCount)
 {
     std::vector<Slot> old(slotCount);
     old.swap(slots_);
-    shift_ = 64 - static_cast<unsigned>(std::countr_zero(slotCount));
+    bits_ = static_cast<unsigned>(std::countr_zero(slotCount));
     size_ = 0;
     for (const Slot& slot : old)
         if (slot.stub != nullptr) place(slot.handle, slot.stub);

@@ -42,8 +42,11 @@ private:
 
     std::size_t home(std::uint64_t handle) const
     {
-        // Fibonacci hashing: handles are mostly consecutive, the product spreads them.
-        return static_cast<std::size_t>((handle * 0x9E3779B97F4A7C15ull) >> shift_);
+        // A drawing's handles are mostly consecutive: below the table's size a handle is its own
+        // home, so neighbours share cache lines; the bits above are scattered over it (Fibonacci
+        // hashing), so that handles far apart do not pile up in a few slots.
+        const std::uint64_t high = handle >> bits_;
+        return static_cast<std::size_t>((handle ^ (high * 0x9E3779B97F4A7C15ull >> (64 - bits_))) & (slots_.size() - 1));
     }
     std::size_t next(std::size_t i) const { return (i + 1) & (slots_.size() - 1); }
     void rehash(std::size_t slotCount);
@@ -51,7 +54,7 @@ private:
 
     std::vector<Slot> slots_;  // a power of two in size, at most 7/8 full
     std::size_t size_ = 0;
-    unsigned shift_ = 64;
+    unsigned bits_ = 0;  // log2 of the slot count
 };
 
 }  // namespace arx::db

@@ -340,8 +340,7 @@ private:
     AcDbObjectId loadRecord(const Record& record, AcRxClass* cls, Space space)
     {
         const AcDbHandle handle(handleOf(record));
-        items_.clear();
-        appendItems(record.groups, idLookup(), items_);
+        assignItems(record.groups, idLookup(), items_);
         std::unique_ptr<AcDbObject> object(cls ? AcDbObject::cast(cls->create()) : nullptr);
         if (object != nullptr) {
             const Acad::ErrorStatus status = fileIn(object.get());
