@@ -26,7 +26,7 @@ std::string_view trimBlanks(std::string_view text)
 
 // The number of a group code line. Codes are written right-aligned with at most four digits
 // ("  0", " 10", "1071"): those are read digit by digit; anything else (leading zeros, more
-// digits, a plus sign) goes through the general conversion, with the same answers.
+// digits, tabs) goes through the general conversion, with the same answers.
 bool parseCodeLine(std::string_view line, int& code)
 {
     std::size_t i = 0;
