@@ -2,11 +2,18 @@
 // polylines). Parameters follow the host's conventions: a line runs from 0 to its length, an
 // arc or circle is parameterised by angle, a polyline by vertex index.
 #pragma once
+#include <vector>
+
 #include "dbmain.h"
 
 namespace arx::db {
-struct UnmodelledGroups;  // groups of a subclass its class does not model
-struct CircleFields;      // what an arc files as a circle does
+struct DxfItem;
+// Groups of a subclass its class does not model, in the order read (kept to be written back).
+// Held by value: most entities have none, and an empty list costs no allocation.
+struct UnmodelledGroups {
+    std::vector<DxfItem> items;
+};
+struct CircleFields;  // what an arc files as a circle does
 }
 
 class ACAD_PORT AcDbCurve : public AcDbEntity {

@@ -62,7 +62,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     AcGePoint3d mStart;
     AcGePoint3d mEnd;
     double mThickness = 0.0;
@@ -121,7 +121,7 @@ public:
 
 private:
     void setCircleFields(const arx::db::CircleFields& fields);
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     AcGePoint3d mCenter;
     double mRadius = 0.0;
     double mThickness = 0.0;
@@ -184,7 +184,7 @@ public:
 
 private:
     void setCircleFields(const arx::db::CircleFields& fields);
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     AcGePoint3d mCenter;
     double mRadius = 0.0;
     double mStartAngle = 0.0;
@@ -269,7 +269,7 @@ public:
     void adoptSubentity(AcDbObjectId id, bool isSequenceEnd);
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     // The block, and its name while a file being read has not linked its blocks yet.
     AcDbObjectId resolvedBlock() const;
     mutable AcDbHardPointerId mBlock;
@@ -425,7 +425,7 @@ public:
     };
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     void setFlag(Adesk::Int32 bit, bool on);
     AcGePoint3d mCenter;
     double mWidth = 0.0;
@@ -506,7 +506,7 @@ public:
     void setPlaneOfOwner(const AcGeVector3d& normal, double elevation, bool keepLocalCoordinates = true);
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     AcGePoint3d mPosition;  // world coordinates
     double mStartWidth = 0.0;
     double mEndWidth = 0.0;
@@ -536,7 +536,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     AcGePoint3d mPosition;
     Adesk::Int16 mFlags = 32;
 };
@@ -606,7 +606,7 @@ public:
     void adoptSubentity(AcDbObjectId id, bool isSequenceEnd);
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     Adesk::Int16 mFlags = 0;
     Adesk::Int16 mCurveType = 0;
     double mElevation = 0.0;
@@ -663,7 +663,7 @@ public:
     void adoptSubentity(AcDbObjectId id, bool isSequenceEnd);
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     Adesk::Int16 mFlags = 8;
     Adesk::Int16 mCurveType = 0;
     AcDbObjectIdArray mVertices;

@@ -217,6 +217,9 @@ protected:
 private:
     AcDbObject(const AcDbObject&) = delete;
     AcDbObject& operator=(const AcDbObject&) = delete;
+    // The database's state of the object is kept inside it, so that making an object costs one
+    // allocation, not two (a drawing file makes hundreds of thousands).
+    alignas(8) unsigned char mStateStorage[112];
     arx::db::ObjectState* mpState;
 };
 
@@ -312,6 +315,8 @@ protected:
 
 private:
     struct Properties;
+    // The entity's common properties live inside it, as the object's state does.
+    alignas(8) unsigned char mPropsStorage[96];
     Properties* mpProps;
 };
 

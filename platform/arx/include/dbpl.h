@@ -73,7 +73,7 @@ public:
     Acad::ErrorStatus dxfOutFields(AcDbDxfFiler* pFiler) const override;
 
 private:
-    std::unique_ptr<arx::db::UnmodelledGroups> mpUnmodelled;
+    arx::db::UnmodelledGroups mUnmodelled;
     struct Vertex {
         AcGePoint2d point;
         double bulge = 0.0;

@@ -29,7 +29,7 @@ AcDbStub* DatabaseState::newStub(Adesk::UInt64 handle)
     // While a file is read, a stub without a handle of its own is the host's addition.
     const bool provisional = handle == 0 && loading > 0;
     if (handle == 0) {
-        while (byHandle.count(nextHandle) != 0) ++nextHandle;
+        while (byHandle.contains(nextHandle)) ++nextHandle;
         handle = nextHandle++;
     } else if (handle >= nextHandle) {
         nextHandle = handle + 1;
@@ -39,7 +39,7 @@ AcDbStub* DatabaseState::newStub(Adesk::UInt64 handle)
     stub.handle = handle;
     stub.order = static_cast<std::uint32_t>(stubs.size() - 1);
     stub.provisional = provisional;
-    byHandle[handle] = &stub;
+    byHandle.set(handle, &stub);
     return &stub;
 }
 
@@ -47,7 +47,7 @@ void DatabaseState::releaseProvisional(Adesk::UInt64 handle)
 {
     AcDbStub* stub = findStub(handle);
     if (stub == nullptr || !stub->provisional) return;
-    while (byHandle.count(nextHandle) != 0) ++nextHandle;
+    while (byHandle.contains(nextHandle)) ++nextHandle;
     rehandle(stub, nextHandle++);
 }
 
@@ -55,14 +55,13 @@ void DatabaseState::rehandle(AcDbStub* stub, Adesk::UInt64 handle)
 {
     byHandle.erase(stub->handle);
     stub->handle = handle;
-    byHandle[handle] = stub;
+    byHandle.set(handle, stub);
     if (handle >= nextHandle) nextHandle = handle + 1;
 }
 
 AcDbStub* DatabaseState::findStub(Adesk::UInt64 handle) const
 {
-    auto it = byHandle.find(handle);
-    return it == byHandle.end() ? nullptr : it->second;
+    return byHandle.find(handle);
 }
 
 void bindObject(AcDbStub* stub, AcDbObject* obj)

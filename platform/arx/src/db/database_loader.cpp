@@ -78,42 +78,50 @@ void noteTable(DatabaseState& ds, AcDbObjectId id)
     if (slot && (slot->isNull() || !slot->stub()->isLive())) *slot = id;
 }
 
+}  // namespace
+
 // What finish does with an object depends on its kind alone; the kind of each class is found
 // once (a cast walks the class chain, and finish would walk it a dozen times per object).
-enum class Kind : unsigned char { Other, SymbolTable, Dictionary, Record, BlockRecord, BlockBegin, BlockEnd, Entity, Layout };
+enum class LoaderKind : unsigned char { Other, SymbolTable, Dictionary, Record, BlockRecord, BlockBegin, BlockEnd, Entity, Layout };
 
 class KindOfClass {
 public:
-    Kind operator()(const AcDbObject* obj)
+    LoaderKind operator()(const AcDbObject* obj)
     {
-        if (obj == nullptr) return Kind::Other;
+        if (obj == nullptr) return LoaderKind::Other;
         const AcRxClass* cls = obj->isA();
+        if (cls == lastClass_) return lastKind_;
         auto found = kinds_.find(cls);
-        if (found != kinds_.end()) return found->second;
-        return kinds_.emplace(cls, classify(obj)).first->second;
+        if (found == kinds_.end()) found = kinds_.emplace(cls, classify(obj)).first;
+        lastClass_ = cls;  // a file's objects come in runs of one class
+        lastKind_ = found->second;
+        return lastKind_;
     }
-    Kind operator()(AcDbObjectId id) { return id.isNull() ? Kind::Other : (*this)(id.stub()->object); }
+    LoaderKind operator()(AcDbObjectId id) { return id.isNull() ? LoaderKind::Other : (*this)(id.stub()->object); }
 
 private:
-    static Kind classify(const AcDbObject* obj)
+    static LoaderKind classify(const AcDbObject* obj)
     {
-        if (AcDbSymbolTable::cast(obj)) return Kind::SymbolTable;
-        if (AcDbDictionary::cast(obj)) return Kind::Dictionary;
-        if (AcDbBlockTableRecord::cast(obj)) return Kind::BlockRecord;
-        if (AcDbSymbolTableRecord::cast(obj)) return Kind::Record;
-        if (AcDbBlockBegin::cast(obj)) return Kind::BlockBegin;
-        if (AcDbBlockEnd::cast(obj)) return Kind::BlockEnd;
-        if (AcDbEntity::cast(obj)) return Kind::Entity;
-        if (AcDbLayout::cast(obj)) return Kind::Layout;
-        return Kind::Other;
+        if (AcDbSymbolTable::cast(obj)) return LoaderKind::SymbolTable;
+        if (AcDbDictionary::cast(obj)) return LoaderKind::Dictionary;
+        if (AcDbBlockTableRecord::cast(obj)) return LoaderKind::BlockRecord;
+        if (AcDbSymbolTableRecord::cast(obj)) return LoaderKind::Record;
+        if (AcDbBlockBegin::cast(obj)) return LoaderKind::BlockBegin;
+        if (AcDbBlockEnd::cast(obj)) return LoaderKind::BlockEnd;
+        if (AcDbEntity::cast(obj)) return LoaderKind::Entity;
+        if (AcDbLayout::cast(obj)) return LoaderKind::Layout;
+        return LoaderKind::Other;
     }
 
-    std::unordered_map<const AcRxClass*, Kind> kinds_;
+    std::unordered_map<const AcRxClass*, LoaderKind> kinds_;
+    const AcRxClass* lastClass_ = nullptr;
+    LoaderKind lastKind_ = LoaderKind::Other;
 };
 
-}  // namespace
-
-DatabaseLoader::DatabaseLoader(AcDbDatabase* db) : mpDb(db) { ++stateOf(db).loading; }
+DatabaseLoader::DatabaseLoader(AcDbDatabase* db) : mpDb(db), mpKinds(std::make_unique<KindOfClass>())
+{
+    ++stateOf(db).loading;
+}
 
 DatabaseLoader::~DatabaseLoader() { --stateOf(mpDb).loading; }
 
@@ -159,16 +167,17 @@ void DatabaseLoader::linkAtOnce(AcDbObjectId id)
     AcDbObject* obj = id.stub()->object;
     ObjectState& st = stateOf(obj);
     keepOwnOwner(mpDb, st);
-    if (AcDbSymbolTable::cast(obj)) {
+    const LoaderKind kind = (*mpKinds)(obj);
+    if (kind == LoaderKind::SymbolTable) {
         noteTable(ds, id);
         return;
     }
-    if (AcDbDictionary::cast(obj) && st.owner.isNull() && ds.namedObjects.isNull()) {
+    if (kind == LoaderKind::Dictionary && st.owner.isNull() && ds.namedObjects.isNull()) {
         ds.namedObjects = id;
         return;
     }
-    auto* record = AcDbSymbolTableRecord::cast(obj);
-    if (record == nullptr) return;
+    if (kind != LoaderKind::Record && kind != LoaderKind::BlockRecord) return;
+    auto* record = static_cast<AcDbSymbolTableRecord*>(obj);
     AcDbSymbolTable* table = objectAs<AcDbSymbolTable>(st.owner);
     if (table != nullptr && record->isKindOf(table->recordClass())) linkRecord(table, id);
 }
@@ -181,20 +190,20 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
     giveAdditionsFreshHandles();
 
     // Tables and the named-object dictionary: the first of each kind read, unowned.
-    KindOfClass kindOf;
-    std::vector<Kind> kinds;
+    KindOfClass& kindOf = *mpKinds;
+    std::vector<LoaderKind> kinds;
     kinds.reserve(mAdded.size());
     for (AcDbObjectId id : mAdded) {
         AcDbObject* obj = id.stub()->object;
         keepOwnOwner(mpDb, stateOf(obj));
-        const Kind kind = kindOf(obj);
+        const LoaderKind kind = kindOf(obj);
         kinds.push_back(kind);
-        if (kind == Kind::SymbolTable) noteTable(ds, id);
-        if (kind == Kind::Dictionary && stateOf(obj).owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = id;
+        if (kind == LoaderKind::SymbolTable) noteTable(ds, id);
+        if (kind == LoaderKind::Dictionary && stateOf(obj).owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = id;
     }
     ensureTables(mpDb);
     for (std::size_t i = 0; i < mAdded.size(); ++i) {
-        if (kinds[i] != Kind::Record && kinds[i] != Kind::BlockRecord) continue;
+        if (kinds[i] != LoaderKind::Record && kinds[i] != LoaderKind::BlockRecord) continue;
         auto* record = objectAs<AcDbSymbolTableRecord>(mAdded[i]);
         if (record == nullptr) continue;
         ObjectState& st = stateOf(record);
@@ -223,22 +232,22 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         if (obj == nullptr) continue;
         ObjectState& st = stateOf(obj);
         switch (kinds[i]) {
-        case Kind::BlockBegin:
+        case LoaderKind::BlockBegin:
             if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) {
                 setBlockFrames(block, id, block->blockEndId());
                 applyBlockBegin(block, AcDbBlockBegin::cast(obj));
             }
             break;
-        case Kind::BlockEnd:
+        case LoaderKind::BlockEnd:
             if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) setBlockFrames(block, block->blockBeginId(), id);
             break;
-        case Kind::Entity: {
-            const Kind ownerKind = kindOf(st.owner);
+        case LoaderKind::Entity: {
+            const LoaderKind ownerKind = kindOf(st.owner);
             AcDbBlockTableRecord* block =
-                ownerKind == Kind::BlockRecord ? static_cast<AcDbBlockTableRecord*>(st.owner.stub()->object) : nullptr;
+                ownerKind == LoaderKind::BlockRecord ? static_cast<AcDbBlockTableRecord*>(st.owner.stub()->object) : nullptr;
             // Entities owned by other entities (vertices, attributes) are their owner's.
             const bool ownedByEntity =
-                ownerKind == Kind::Entity || ownerKind == Kind::BlockBegin || ownerKind == Kind::BlockEnd;
+                ownerKind == LoaderKind::Entity || ownerKind == LoaderKind::BlockBegin || ownerKind == LoaderKind::BlockEnd;
             if (block == nullptr && !ownedByEntity) {
                 // No owner (or not a block): the entities section's model or paper space.
                 const char* space = st.paperSpaceFlag ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE;
@@ -251,7 +260,7 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
                 withLoaderWrite(ent, [&] { ent->setLayer(layerZero); });
             break;
         }
-        case Kind::Layout: layouts.push_back(id); break;
+        case LoaderKind::Layout: layouts.push_back(id); break;
         default: break;
         }
     }
@@ -299,7 +308,7 @@ void DatabaseLoader::giveAdditionsFreshHandles()
     ds.nextHandle = ceiling + 1;
     for (AcDbStub* stub : additions) {
         stub->handle = ds.nextHandle++;
-        ds.byHandle[stub->handle] = stub;
+        ds.byHandle.set(stub->handle, stub);
     }
 }
 

@@ -5,6 +5,7 @@
 // notifications. A reader that fails throws the database away.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ class AcDbDatabase;
 class AcDbObject;
 
 namespace arx::db {
+
+class KindOfClass;
 
 class DatabaseLoader {
 public:
@@ -56,6 +59,7 @@ private:
     void giveAdditionsFreshHandles();
 
     AcDbDatabase* mpDb;
+    std::unique_ptr<KindOfClass> mpKinds;  // what each class is to the loader, found once
     std::vector<AcDbObjectId> mAdded;
     bool mFinished = false;
 };

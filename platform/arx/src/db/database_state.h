@@ -5,11 +5,11 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "dbmain.h"
 #include "db/database_access.h"
+#include "db/handle_index.h"
 #include "db/header_vars.h"
 #include "db/stub.h"
 #include "db/undo_history.h"
@@ -25,7 +25,7 @@ struct DatabaseState {
 
     AcDbDatabase* db;
     std::deque<AcDbStub> stubs;
-    std::unordered_map<Adesk::UInt64, AcDbStub*> byHandle;
+    HandleIndex byHandle;
     Adesk::UInt64 nextHandle = 1;
 
     AcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewTable, ucsTable,

@@ -4,18 +4,14 @@ namespace arx::db {
 
 namespace {
 
-bool in(int code, int low, int high) { return code >= low && code <= high; }
+constexpr bool in(int code, int low, int high) { return code >= low && code <= high; }
 
-}  // namespace
-
-bool isPointCode(int code)
+constexpr bool isPointCodeByRange(int code)
 {
     return in(code, 10, 18) || in(code, 110, 112) || code == 210 || in(code, 1010, 1013);
 }
 
-bool isXDataCode(int code) { return in(code, 1000, 1071); }
-
-DxfItem::Kind kindOfCode(int code)
+constexpr DxfItem::Kind kindByRange(int code)
 {
     using K = DxfItem::Kind;
     if (code == -1 || code == -2) return K::Id;
@@ -23,7 +19,7 @@ DxfItem::Kind kindOfCode(int code)
         in(code, 320, 329) || in(code, 410, 419) || in(code, 430, 439) || in(code, 470, 479) || code == 999 ||
         in(code, 1000, 1003) || in(code, 1005, 1009))
         return K::Text;
-    if (isPointCode(code)) return K::Point;
+    if (isPointCodeByRange(code)) return K::Point;
     if (in(code, 19, 59) || in(code, 113, 149) || in(code, 211, 239) || in(code, 460, 469) || in(code, 1014, 1059))
         return K::Real;
     if (in(code, 60, 99) || in(code, 160, 179) || in(code, 270, 299) || in(code, 370, 389) || in(code, 400, 409) ||
@@ -32,6 +28,31 @@ DxfItem::Kind kindOfCode(int code)
     if (in(code, 310, 319) || code == 1004) return K::Binary;
     if (in(code, 330, 369) || in(code, 390, 399) || in(code, 480, 481)) return K::Id;
     return K::None;
+}
+
+// Every code from -5 to 1071 has its kind looked up, not worked out: readers ask for each group.
+constexpr int kFirstCode = -5, kLastCode = 1071;
+
+struct KindTable {
+    DxfItem::Kind kinds[kLastCode - kFirstCode + 1];
+    constexpr KindTable() : kinds()
+    {
+        for (int code = kFirstCode; code <= kLastCode; ++code) kinds[code - kFirstCode] = kindByRange(code);
+    }
+};
+
+constexpr KindTable kKinds;
+
+}  // namespace
+
+bool isPointCode(int code) { return isPointCodeByRange(code); }
+
+bool isXDataCode(int code) { return in(code, 1000, 1071); }
+
+DxfItem::Kind kindOfCode(int code)
+{
+    if (code < kFirstCode || code > kLastCode) return DxfItem::Kind::None;
+    return kKinds.kinds[code - kFirstCode];
 }
 
 int integerBitsOfCode(int code)
@@ -97,6 +118,20 @@ DxfItem DxfItem::makeId(int code, AcDbObjectId value)
     item.kind = Kind::Id;
     item.id = value;
     return item;
+}
+
+void DxfItem::reset()
+{
+    code = 0;
+    kind = Kind::None;
+    dimensions = 3;
+    precision = -1;
+    text.clear();
+    real = 0.0;
+    point = AcGePoint3d();
+    integer = 0;
+    binary.clear();
+    id = AcDbObjectId();
 }
 
 bool DxfItem::operator==(const DxfItem& o) const

@@ -42,6 +42,9 @@ struct DxfItem {
     static DxfItem makeBinary(int code, std::vector<unsigned char> value);
     static DxfItem makeId(int code, AcDbObjectId value);
 
+    // Back to a default item; text and binary keep their room (readers reuse items).
+    void reset();
+
     bool operator==(const DxfItem& other) const;
 };
 

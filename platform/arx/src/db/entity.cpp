@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "acutads.h"
@@ -37,8 +38,11 @@ const AcDbFullSubentPath kNullSubent;
 ACRX_DEFINE_MEMBERS_COMMON(AcDbEntity)
 void AcDbEntity::rxInit() { gpDesc = newAcRxClass("AcDbEntity", "AcDbObject"); }
 
-AcDbEntity::AcDbEntity() : mpProps(new Properties) {}
-AcDbEntity::~AcDbEntity() { delete mpProps; }
+AcDbEntity::AcDbEntity() : mpProps(new (mPropsStorage) Properties)
+{
+    static_assert(sizeof(Properties) <= sizeof(mPropsStorage) && alignof(Properties) <= 8);
+}
+AcDbEntity::~AcDbEntity() { mpProps->~Properties(); }
 
 namespace arx::db {
 
@@ -436,6 +440,8 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* pFiler)
     arx::db::DxfItemList kept;
     std::vector<short> order;
     const bool fromFile = pFiler->filerType() == AcDb::kFileFiler;
+    // Room for the usual common groups at once: files have a few hundred thousand entities.
+    if (fromFile) order.reserve(12);
     resbuf rb;
     bool done = false;
     while (!done && pFiler->readItem(&rb) == Acad::eOk) {

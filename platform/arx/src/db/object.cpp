@@ -1,4 +1,6 @@
 // AcDbObject: identity, open state, the write protocol and erasing.
+#include <new>
+
 #include "db/database_state.h"
 #include "db/fatal.h"
 #include "db/structure_generation.h"
@@ -36,14 +38,17 @@ void ObjectState::resetWriteOpen()
 ACRX_DEFINE_MEMBERS_COMMON(AcDbObject)
 void AcDbObject::rxInit() { gpDesc = newAcRxClass("AcDbObject", "AcRxObject"); }
 
-AcDbObject::AcDbObject() : mpState(new ObjectState) {}
+AcDbObject::AcDbObject() : mpState(new (mStateStorage) ObjectState)
+{
+    static_assert(sizeof(ObjectState) <= sizeof(mStateStorage) && alignof(ObjectState) <= 8);
+}
 
 AcDbObject::~AcDbObject()
 {
     // The database deletes its objects through destroyObject, which clears the stub first; an
     // object deleted directly while in a database leaves its id without an object.
     if (mpState->stub != nullptr && mpState->stub->object == this) mpState->stub->object = nullptr;
-    delete mpState;
+    mpState->~ObjectState();
 }
 
 AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(mpState->stub); }

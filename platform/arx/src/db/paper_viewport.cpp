@@ -1,10 +1,13 @@
 #include "db/paper_viewport.h"
 
+#include <strings.h>
+
 #include "dbents.h"
 #include "dblayout.h"
 #include "dbobjptr.h"
 #include "dbsymtb.h"
 #include "db/block_internal.h"
+#include "db/symbol_lookup.h"
 
 namespace arx::db {
 namespace {
@@ -75,6 +78,8 @@ void ensurePaperViewportFirst(AcDbDatabase* db, AcDbObjectId layoutId)
     {
         AcDbObjectPointer<AcDbLayout> layout(layoutId, AcDb::kForRead);
         if (layout.openStatus() != Acad::eOk) return;
+        // Model space has no paper viewport: its entities need not be walked through.
+        if (strcasecmp(recordName(layout->getBlockTableRecordId()).c_str(), ACDB_MODEL_SPACE) == 0) return;
         viewports = layout->getViewportArray();
     }
     if (viewports.length() == 0 || viewportIdOf(viewports[0]) < 2) return;

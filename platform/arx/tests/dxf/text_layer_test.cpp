@@ -102,6 +102,23 @@ TEST(Tokenizer, KeepsStringsByteForByteAndSkipsCommentsAndByteOrderMark)
     EXPECT_EQ(groups[1].line, 5);
 }
 
+TEST(Tokenizer, CodeLinesReadTheSameWhateverTheirPadding)
+{
+    // Right-aligned codes, codes with blanks or tabs around them and leading zeros all name the
+    // same group; anything but blanks around the digits does not.
+    for (std::string_view code : {"  8", "8", "8 ", "\t8", " 008", "0008", "00008"}) {
+        const auto groups = tokenize(std::string(code) + "\nlayer\n");
+        ASSERT_EQ(groups.size(), 1u) << code;
+        EXPECT_EQ(groups[0].code, 8) << code;
+    }
+    EXPECT_EQ(tokenize("1071\n7\n")[0].code, 1071);
+    EXPECT_EQ(errorOf("  0\nA\n 8 8\nfoo\n"), "Error in DXF file at line 3: invalid group code \" 8 8\"");
+    EXPECT_EQ(errorOf("  0\nA\n10710\nfoo\n"), "Error in DXF file at line 3: unknown group code 10710");
+    EXPECT_EQ(errorOf("  0\nA\n-\nfoo\n"), "Error in DXF file at line 3: invalid group code \"-\"");
+    EXPECT_EQ(errorOf("  0\nA\n+8\nfoo\n"), "Error in DXF file at line 3: invalid group code \"+8\"");
+    EXPECT_EQ(errorOf("  0\nA\n -4\nAND\n"), "Error in DXF file at line 3: unknown group code -4");
+}
+
 TEST(Tokenizer, PushBackReturnsTheSameGroupAgain)
 {
     Tokenizer tokens("  1\na\n  2\nb\n");

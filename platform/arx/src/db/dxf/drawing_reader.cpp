@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
 #include <sstream>
 #include <sys/stat.h>
@@ -340,8 +341,7 @@ private:
     AcDbObjectId loadRecord(const Record& record, AcRxClass* cls, Space space)
     {
         const AcDbHandle handle(handleOf(record));
-        items_.clear();
-        appendItems(record.groups, idLookup(), items_);
+        assignItems(record.groups, idLookup(), items_);
         std::unique_ptr<AcDbObject> object(cls ? AcDbObject::cast(cls->create()) : nullptr);
         if (object != nullptr) {
             const Acad::ErrorStatus status = fileIn(object.get());
@@ -451,7 +451,10 @@ private:
     bool readingSubentity_ = false;
 };
 
-bool readWholeFile(const char* fileName, std::string& text, Acad::ErrorStatus& status, std::string& message)
+// The whole text of a file, read in one piece into memory that is not cleared first (a drawing
+// may be hundreds of megabytes).
+bool readWholeFile(const char* fileName, std::unique_ptr<char[]>& text, std::size_t& size, Acad::ErrorStatus& status,
+                   std::string& message)
 {
     struct stat info {};
     if (::stat(fileName, &info) != 0) {
@@ -465,10 +468,16 @@ bool readWholeFile(const char* fileName, std::string& text, Acad::ErrorStatus& s
         message = std::string("Cannot open the drawing file ") + fileName;
         return false;
     }
-    text.resize(static_cast<std::size_t>(info.st_size));
-    const std::size_t read = text.empty() ? 0 : std::fread(text.data(), 1, text.size(), file);
+    size = static_cast<std::size_t>(info.st_size);
+    text.reset(new (std::nothrow) char[size == 0 ? 1 : size]);
+    const std::size_t read = text == nullptr || size == 0 ? 0 : std::fread(text.get(), 1, size, file);
     std::fclose(file);
-    if (read != text.size()) {
+    if (text == nullptr) {
+        status = Acad::eOutOfMemory;
+        message = "Error in DXF file: not enough memory to read it";
+        return false;
+    }
+    if (read != size) {
         status = Acad::eFileAccessErr;
         message = std::string("Cannot read the drawing file ") + fileName;
         return false;
@@ -509,14 +518,15 @@ Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadR
 Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadReport& report)
 {
     report = ReadReport();
-    std::string text;
+    std::unique_ptr<char[]> text;
+    std::size_t size = 0;
     Acad::ErrorStatus status = Acad::eOk;
-    if (!readWholeFile(fileName, text, status, report.message)) {
+    if (!readWholeFile(fileName, text, size, status, report.message)) {
         setLastDrawingFileMessage(report.message);
         setLastDrawingFileRemovals(report.removed);
         return status;
     }
-    status = readDrawingText(db, text, report);
+    status = readDrawingText(db, std::string_view(text.get(), size), report);
     if (status == Acad::eOk) db::setFileName(db, fileName);
     return status;
 }

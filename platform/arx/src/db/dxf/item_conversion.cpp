@@ -17,14 +17,15 @@ int hexDigit(char c)
     return -1;
 }
 
-std::vector<unsigned char> decodeHex(const Group& group)
+// Decodes the hexadecimal chunk of a binary group into bytes (their room is reused).
+void decodeHex(const Group& group, std::vector<unsigned char>& bytes)
 {
     std::string_view text = group.value;
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (text.size() % 2 != 0)
         throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
                                                  " holds an odd number of hexadecimal digits");
-    std::vector<unsigned char> bytes(text.size() / 2);
+    bytes.resize(text.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const int high = hexDigit(text[2 * i]);
         const int low = hexDigit(text[2 * i + 1]);
@@ -33,25 +34,55 @@ std::vector<unsigned char> decodeHex(const Group& group)
                                                      " holds a character that is not hexadecimal");
         bytes[i] = static_cast<unsigned char>(high * 16 + low);
     }
-    return bytes;
 }
 
-// Reads the point that starts at groups[i]; advances i past its Y and Z groups.
-DxfItem readPoint(std::span<const Group> groups, std::size_t& i)
+// Reads the point that starts at groups[i] into the item; advances i past its Y and Z groups.
+void readPoint(std::span<const Group> groups, std::size_t& i, DxfItem& item)
 {
     const Group& x = groups[i];
     if (i + 1 >= groups.size() || groups[i + 1].code != x.code + 10)
         throw FormatError(x.line, "group " + std::to_string(x.code) + " (X of a point) is not followed by its Y (group " +
                                       std::to_string(x.code + 10) + ")");
-    AcGePoint3d point(realValue(x), realValue(groups[i + 1]), 0.0);
-    int dimensions = 2;
+    item.point.set(realValue(x), realValue(groups[i + 1]), 0.0);
+    item.dimensions = 2;
     ++i;
     if (i + 1 < groups.size() && groups[i + 1].code == x.code + 20) {
-        point.z = realValue(groups[i + 1]);
-        dimensions = 3;
+        item.point.z = realValue(groups[i + 1]);
+        item.dimensions = 3;
         ++i;
     }
-    return DxfItem::makePoint(x.code, point, dimensions);
+}
+
+// Converts the groups into items from position `count` of the list on: items already there
+// are reset and reused (a reader converts one record after another into the same list, so
+// their text keeps its room), the others are added. Returns the position after the last.
+std::size_t fillItems(std::span<const Group> groups, const IdForHandle& idForHandle, db::DxfItemList& items,
+                      std::size_t count)
+{
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        const Group& group = groups[i];
+        const DxfItem::Kind kind = db::kindOfCode(group.code);
+        if (kind == DxfItem::Kind::None) throw FormatError(group.line, "unknown group code " + std::to_string(group.code));
+        if (count == items.size()) items.emplace_back();
+        else items[count].reset();
+        DxfItem& item = items[count++];
+        item.code = static_cast<short>(group.code);
+        item.kind = kind;
+        switch (kind) {
+        case DxfItem::Kind::Point: readPoint(groups, i, item); break;
+        case DxfItem::Kind::Real: item.real = realValue(group); break;
+        case DxfItem::Kind::Integer: item.integer = integerValue(group); break;
+        case DxfItem::Kind::Binary: decodeHex(group, item.binary); break;
+        case DxfItem::Kind::Id: {
+            const std::uint64_t handle = handleValue(group);
+            if (handle != 0) item.id = idForHandle(handle);
+            break;
+        }
+        case DxfItem::Kind::Text: item.text.assign(group.value); break;
+        case DxfItem::Kind::None: break;
+        }
+    }
+    return count;
 }
 
 }  // namespace
@@ -59,23 +90,13 @@ DxfItem readPoint(std::span<const Group> groups, std::size_t& i)
 void appendItems(std::span<const Group> groups, const IdForHandle& idForHandle, db::DxfItemList& items)
 {
     items.reserve(items.size() + groups.size());
-    for (std::size_t i = 0; i < groups.size(); ++i) {
-        const Group& group = groups[i];
-        switch (db::kindOfCode(group.code)) {
-        case DxfItem::Kind::Point: items.push_back(readPoint(groups, i)); break;
-        case DxfItem::Kind::Real: items.push_back(DxfItem::makeReal(group.code, realValue(group))); break;
-        case DxfItem::Kind::Integer: items.push_back(DxfItem::makeInteger(group.code, integerValue(group))); break;
-        case DxfItem::Kind::Binary: items.push_back(DxfItem::makeBinary(group.code, decodeHex(group))); break;
-        case DxfItem::Kind::Id: {
-            const std::uint64_t handle = handleValue(group);
-            items.push_back(DxfItem::makeId(group.code, handle == 0 ? AcDbObjectId() : idForHandle(handle)));
-            break;
-        }
-        case DxfItem::Kind::Text: items.push_back(DxfItem::makeText(group.code, std::string(group.value))); break;
-        case DxfItem::Kind::None:
-            throw FormatError(group.line, "unknown group code " + std::to_string(group.code));
-        }
-    }
+    fillItems(groups, idForHandle, items, items.size());
+}
+
+void assignItems(std::span<const Group> groups, const IdForHandle& idForHandle, db::DxfItemList& items)
+{
+    const std::size_t count = fillItems(groups, idForHandle, items, 0);
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(count), items.end());
 }
 
 db::DxfItemList toItems(std::span<const Group> groups, const IdForHandle& idForHandle)

@@ -17,6 +17,9 @@ using IdForHandle = std::function<AcDbObjectId(std::uint64_t handle)>;
 // Converts groups to items; FormatError (naming the line) for a value that does not fit its
 // group's type, a point without its Y group, or a bad hexadecimal chunk.
 void appendItems(std::span<const Group> groups, const IdForHandle& idForHandle, db::DxfItemList& items);
+// The same into a list that is overwritten: its elements are reused (one list serves a
+// whole file, record after record).
+void assignItems(std::span<const Group> groups, const IdForHandle& idForHandle, db::DxfItemList& items);
 db::DxfItemList toItems(std::span<const Group> groups, const IdForHandle& idForHandle);
 
 // Writes items as groups. False (the writer holds the problem) for a value that cannot be

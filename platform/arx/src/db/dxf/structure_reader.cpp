@@ -13,7 +13,7 @@ class StructureReader {
 public:
     StructureReader(std::string_view text, SectionHandler& handler) : tokens_(text), handler_(handler)
     {
-        groups_.reserve(256);
+        groups_.resize(256);
     }
 
     void run()
@@ -46,17 +46,20 @@ private:
     // Collects the groups after a 0 group up to (not including) the next 0 group.
     Record readRecord(const Group& head, const std::string& where)
     {
-        groups_.clear();
-        Group group;
-        for (;;) {
+        // Groups are read straight into the record's list; the 0 group that ends it goes back.
+        std::size_t count = 0;
+        for (;; ++count) {
+            if (count == groups_.size()) groups_.resize(groups_.size() * 2 + 16);
+            Group& group = groups_[count];
             if (!nextGroup(group))
                 throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
-            if (group.code == 0) break;
-            groups_.push_back(group);
+            if (group.code == 0) {
+                tokens_.pushBack(group);
+                break;
+            }
         }
-        tokens_.pushBack(group);
         if (head.value.empty()) throw FormatError(head.line, "a record without a type name in " + where);
-        return Record{head.value, head.line, std::span<const Group>(groups_)};
+        return Record{head.value, head.line, std::span<const Group>(groups_.data(), count)};
     }
 
     void readSection(const Group& sectionGroup)

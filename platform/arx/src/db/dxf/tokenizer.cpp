@@ -24,6 +24,28 @@ std::string_view trimBlanks(std::string_view text)
     return text.substr(first, last - first);
 }
 
+// The number of a group code line. Codes are written right-aligned with at most four digits
+// ("  0", " 10", "1071"): those are read digit by digit; anything else (leading zeros, more
+// digits, tabs) goes through the general conversion, with the same answers.
+bool parseCodeLine(std::string_view line, int& code)
+{
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    while (i < n && line[i] == ' ') ++i;
+    const bool negative = i < n && line[i] == '-';
+    if (negative) ++i;
+    const std::size_t first = i;
+    int value = 0;
+    while (i < n && i - first < 4 && line[i] >= '0' && line[i] <= '9') value = value * 10 + (line[i++] - '0');
+    if (i > first && (i == n || (i + 1 == n && line[i] == '\r'))) {
+        code = negative ? -value : value;
+        return true;
+    }
+    const std::string_view text = trimBlanks(line);
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), code);
+    return !text.empty() && ec == std::errc() && ptr == text.data() + text.size();
+}
+
 // A short, printable excerpt of a line for an error message.
 std::string quoted(std::string_view text)
 {
@@ -78,11 +100,8 @@ bool Tokenizer::next(Group& group)
         std::string_view codeLine;
         if (!readLine(codeLine)) return false;
         const long codeLineNumber = line_;
-        const std::string_view codeText = trimBlanks(codeLine);
         int code = 0;
-        const auto [ptr, ec] = std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
-        if (codeText.empty() || ec != std::errc() || ptr != codeText.data() + codeText.size())
-            throw FormatError(codeLineNumber, "invalid group code " + quoted(codeLine));
+        if (!parseCodeLine(codeLine, code)) throw FormatError(codeLineNumber, "invalid group code " + quoted(codeLine));
         if (groupTypeOf(code) == GroupType::Invalid)
             throw FormatError(codeLineNumber, "unknown group code " + std::to_string(code));
         std::string_view value;

@@ -18,13 +18,13 @@ double normalisedAngle(double angle)
 }
 }  // namespace
 
-AcDbArc::AcDbArc() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDbArc::AcDbArc() {}
 AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle)
     : AcDbArc(center, AcGeVector3d::kZAxis, radius, startAngle, endAngle)
 {
 }
 AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle, double endAngle)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mCenter(center), mRadius(radius),
+    : mCenter(center), mRadius(radius),
       mStartAngle(normalisedAngle(startAngle)), mEndAngle(normalisedAngle(endAngle)), mNormal(arx::db::unitNormal(normal))
 {
 }
@@ -242,7 +242,7 @@ Acad::ErrorStatus AcDbArc::dwgOutFields(AcDbDwgFiler* filer) const
     arx::db::dwgOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
     filer->writeDouble(mStartAngle);
     filer->writeDouble(mEndAngle);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbArc::dwgInFields(AcDbDwgFiler* filer)
@@ -255,7 +255,7 @@ Acad::ErrorStatus AcDbArc::dwgInFields(AcDbDwgFiler* filer)
     setCircleFields(fields);
     filer->readDouble(&mStartAngle);
     filer->readDouble(&mEndAngle);
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 // ARC is a CIRCLE subclass in files: AcDbCircle (centre in object coordinates, radius), then
@@ -269,7 +269,7 @@ Acad::ErrorStatus AcDbArc::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writeString(AcDb::kDxfSubclass, "AcDbArc");
     filer->writeDouble(AcDb::kDxfAngle, arx::db::degreesFromRadians(mStartAngle));
     filer->writeDouble(static_cast<AcDb::DxfCode>(51), arx::db::degreesFromRadians(mEndAngle));
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer)
@@ -280,13 +280,13 @@ Acad::ErrorStatus AcDbArc::dxfInFields(AcDbDxfFiler* filer)
     // The groups either subclass does not model are kept together and written after AcDbArc.
     arx::db::CircleFields fields{mCenter, mRadius, mThickness, mNormal};
     arx::db::DxfItemList kept;
-    if ((status = arx::db::dxfInCircle(filer, mpUnmodelled.get(), fields, &kept)) != Acad::eOk) return status;
+    if ((status = arx::db::dxfInCircle(filer, &mUnmodelled, fields, &kept)) != Acad::eOk) return status;
     setCircleFields(fields);
-    arx::db::SubclassReader arc(filer, "AcDbArc", mpUnmodelled.get());
+    arx::db::SubclassReader arc(filer, "AcDbArc", &mUnmodelled);
     if ((status = arc.start()) != Acad::eOk) return status;
-    mpUnmodelled->items = std::move(kept);
-    DxfItem item;
-    while (arc.next(item)) {
+    mUnmodelled.items = std::move(kept);
+    while (const DxfItem* read = arc.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 50: mStartAngle = normalisedAngle(arx::db::radiansFromDegrees(item.real)); break;
         case 51: mEndAngle = normalisedAngle(arx::db::radiansFromDegrees(item.real)); break;

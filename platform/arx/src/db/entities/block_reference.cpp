@@ -10,9 +10,9 @@ using arx::db::DxfItem;
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, 0, 0, 0, INSERT, ObjectDBX Classes)
 
-AcDbBlockReference::AcDbBlockReference() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDbBlockReference::AcDbBlockReference() {}
 AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRecord)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mBlock(blockTableRecord), mPosition(position)
+    : mBlock(blockTableRecord), mPosition(position)
 {
 }
 AcDbBlockReference::~AcDbBlockReference() = default;
@@ -314,7 +314,7 @@ Acad::ErrorStatus AcDbBlockReference::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeInt32(mAttributes.length());
     for (int i = 0; i < mAttributes.length(); ++i) filer->writeHardOwnershipId(AcDbHardOwnershipId(mAttributes[i]));
     filer->writeHardOwnershipId(AcDbHardOwnershipId(mSequenceEnd));
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer)
@@ -345,7 +345,7 @@ Acad::ErrorStatus AcDbBlockReference::dwgInFields(AcDbDwgFiler* filer)
     AcDbHardOwnershipId end;
     filer->readHardOwnershipId(&end);
     mSequenceEnd = end;
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 // INSERT: 66 when attributes follow, 2 the block's name, 10 the position in object
@@ -372,7 +372,7 @@ Acad::ErrorStatus AcDbBlockReference::dxfOutFields(AcDbDxfFiler* filer) const
     if (mScale.sz != 1) filer->writeDouble(static_cast<AcDb::DxfCode>(43), mScale.sz);
     if (mRotation != 0) filer->writeDouble(AcDb::kDxfAngle, arx::db::degreesFromRadians(mRotation));
     if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer)
@@ -380,15 +380,15 @@ Acad::ErrorStatus AcDbBlockReference::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDbBlockReference", mpUnmodelled.get());
+    arx::db::SubclassReader in(filer, "AcDbBlockReference", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
     AcGePoint3d position;
     mScale = AcGeScale3d();
     mRotation = 0;
     mNormal = AcGeVector3d::kZAxis;
     std::string blockName;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 66: break;  // known from the attributes that follow
         case 2: blockName = item.text; break;

@@ -10,9 +10,9 @@ using arx::db::DxfItem;
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbCircle, AcDbCurve, 0, 0, 0, CIRCLE, ObjectDBX Classes)
 
-AcDbCircle::AcDbCircle() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDbCircle::AcDbCircle() {}
 AcDbCircle::AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mCenter(center), mRadius(radius), mNormal(arx::db::unitNormal(normal))
+    : mCenter(center), mRadius(radius), mNormal(arx::db::unitNormal(normal))
 {
 }
 AcDbCircle::~AcDbCircle() = default;
@@ -175,7 +175,7 @@ Acad::ErrorStatus AcDbCircle::dwgOutFields(AcDbDwgFiler* filer) const
     const Acad::ErrorStatus status = AcDbCurve::dwgOutFields(filer);
     if (status != Acad::eOk) return status;
     arx::db::dwgOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* filer)
@@ -186,7 +186,7 @@ Acad::ErrorStatus AcDbCircle::dwgInFields(AcDbDwgFiler* filer)
     arx::db::CircleFields fields;
     arx::db::dwgInCircle(filer, fields);
     setCircleFields(fields);
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 // The file holds the centre in object coordinates.
@@ -196,7 +196,7 @@ Acad::ErrorStatus AcDbCircle::dxfOutFields(AcDbDxfFiler* filer) const
     const Acad::ErrorStatus status = AcDbCurve::dxfOutFields(filer);
     if (status != Acad::eOk) return status;
     arx::db::dxfOutCircle(filer, {mCenter, mRadius, mThickness, mNormal});
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer)
@@ -205,7 +205,7 @@ Acad::ErrorStatus AcDbCircle::dxfInFields(AcDbDxfFiler* filer)
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
     arx::db::CircleFields fields{mCenter, mRadius, mThickness, mNormal};
-    status = arx::db::dxfInCircle(filer, mpUnmodelled.get(), fields);
+    status = arx::db::dxfInCircle(filer, &mUnmodelled, fields);
     setCircleFields(fields);
     return status;
 }

@@ -38,8 +38,8 @@ Acad::ErrorStatus dxfInCircle(AcDbDxfFiler* filer, UnmodelledGroups* unmodelled,
     AcGePoint3d center;
     fields.thickness = 0;
     fields.normal = AcGeVector3d::kZAxis;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 10: center = item.point; break;
         case 40: fields.radius = item.real; break;

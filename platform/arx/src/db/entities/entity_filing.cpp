@@ -38,7 +38,7 @@ DxfItem itemOf(const resbuf& rb)
 }  // namespace
 
 SubclassReader::SubclassReader(AcDbDxfFiler* filer, const char* subclassName, UnmodelledGroups* unmodelled)
-    : mpFiler(filer), mpSubclass(subclassName), mpUnmodelled(unmodelled)
+    : mpFiler(filer), mpItems(dynamic_cast<DxfItemFiler*>(filer)), mpSubclass(subclassName), mpUnmodelled(unmodelled)
 {
 }
 
@@ -50,23 +50,22 @@ Acad::ErrorStatus SubclassReader::start()
     return Acad::eOk;
 }
 
-bool SubclassReader::next(DxfItem& item)
+const DxfItem* SubclassReader::next()
 {
-    if (auto* items = dynamic_cast<DxfItemFiler*>(mpFiler)) {
-        const DxfItem* peeked = items->peek();
-        if (peeked == nullptr || endsSubclass(peeked->code)) return false;
-        item = *items->next();
-        return true;
+    if (mpItems != nullptr) {
+        const DxfItem* peeked = mpItems->peek();
+        if (peeked == nullptr || endsSubclass(peeked->code)) return nullptr;
+        return mpItems->next();
     }
-    if (mpFiler->atEOF()) return false;
+    if (mpFiler->atEOF()) return nullptr;
     resbuf rb{};
-    if (mpFiler->readItem(&rb) != Acad::eOk) return false;
+    if (mpFiler->readItem(&rb) != Acad::eOk) return nullptr;
     if (endsSubclass(rb.restype)) {
         mpFiler->pushBackItem();
-        return false;
+        return nullptr;
     }
-    item = itemOf(rb);
-    return true;
+    mRead = itemOf(rb);
+    return &mRead;
 }
 
 void SubclassReader::keep(const DxfItem& item)

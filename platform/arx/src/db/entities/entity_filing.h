@@ -3,15 +3,14 @@
 // filing such kept groups through DWG filers, and object coordinate conversions.
 #pragma once
 #include "db/dxf_item.h"
+#include "dbcurve.h"
 #include "dbfiler.h"
 #include "gemat3d.h"
 
 namespace arx::db {
 
-// Groups of one subclass a class does not model, in the order read.
-struct UnmodelledGroups {
-    DxfItemList items;
-};
+class DxfItemFiler;
+
 
 // Reads the items of one subclass: start() checks the subclass marker, next() hands out the
 // items up to the next subclass marker, extended data or the end (which it leaves for the
@@ -21,7 +20,9 @@ public:
     SubclassReader(AcDbDxfFiler* filer, const char* subclassName, UnmodelledGroups* unmodelled);
     // eBadDxfSequence when the subclass marker is missing.
     Acad::ErrorStatus start();
-    bool next(DxfItem& item);
+    // The next item of the subclass, or null at its end. The item stays valid until the next
+    // call (it is the filer's own for an item filer, else the reader's copy).
+    const DxfItem* next();
     // Keeps an item the class does not model (written back after the class's own).
     void keep(const DxfItem& item);
     // The filer's status once reading stopped.
@@ -29,7 +30,9 @@ public:
 
 private:
     AcDbDxfFiler* mpFiler;
+    DxfItemFiler* mpItems;  // the filer when it is an item filer (most are): items without copies
     const char* mpSubclass;
+    DxfItem mRead;
     UnmodelledGroups* mpUnmodelled;
 };
 

@@ -11,9 +11,9 @@ using arx::db::DxfItem;
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbLine, AcDbCurve, 0, 0, 0, LINE, ObjectDBX Classes)
 
-AcDbLine::AcDbLine() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDbLine::AcDbLine() {}
 AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mStart(start), mEnd(end)
+    : mStart(start), mEnd(end)
 {
 }
 AcDbLine::~AcDbLine() = default;
@@ -169,7 +169,7 @@ Acad::ErrorStatus AcDbLine::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writePoint3d(mEnd);
     filer->writeDouble(mThickness);
     filer->writeVector3d(mNormal);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbLine::dwgInFields(AcDbDwgFiler* filer)
@@ -181,7 +181,7 @@ Acad::ErrorStatus AcDbLine::dwgInFields(AcDbDwgFiler* filer)
     filer->readPoint3d(&mEnd);
     filer->readDouble(&mThickness);
     filer->readVector3d(&mNormal);
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbLine::dxfOutFields(AcDbDxfFiler* filer) const
@@ -194,7 +194,7 @@ Acad::ErrorStatus AcDbLine::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writePoint3d(AcDb::kDxfXCoord, mStart);
     filer->writePoint3d(static_cast<AcDb::DxfCode>(11), mEnd);
     if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer)
@@ -202,12 +202,12 @@ Acad::ErrorStatus AcDbLine::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDbLine", mpUnmodelled.get());
+    arx::db::SubclassReader in(filer, "AcDbLine", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
     mThickness = 0;
     mNormal = AcGeVector3d::kZAxis;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 10: mStart = item.point; break;
         case 11: mEnd = item.point; break;

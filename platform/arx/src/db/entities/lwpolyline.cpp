@@ -14,7 +14,7 @@ constexpr Adesk::Int16 kLwClosed = 1;
 constexpr Adesk::Int16 kLwPlinegen = 128;
 }  // namespace
 
-AcDbPolyline::AcDbPolyline(unsigned int numVerts) : mpUnmodelled(new arx::db::UnmodelledGroups), mVertices(static_cast<int>(numVerts)) {}
+AcDbPolyline::AcDbPolyline(unsigned int numVerts) : mVertices(static_cast<int>(numVerts)) {}
 AcDbPolyline::~AcDbPolyline() = default;
 
 unsigned int AcDbPolyline::numVerts() const { assertReadEnabled(); return static_cast<unsigned>(mVertices.length()); }
@@ -383,7 +383,7 @@ Acad::ErrorStatus AcDbPolyline::dwgOutFields(AcDbDwgFiler* filer) const
         filer->writeDouble(vertex.endWidth);
         filer->writeInt32(vertex.id);
     }
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer)
@@ -409,7 +409,7 @@ Acad::ErrorStatus AcDbPolyline::dwgInFields(AcDbDwgFiler* filer)
         filer->readInt32(&vertex.id);
         mVertices.append(vertex);
     }
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const
@@ -436,7 +436,7 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const
         if (vertex.id != 0) filer->writeInt32(AcDb::kDxfVertexIdentifier, vertex.id);
     }
     if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 // Vertex groups: each 10 starts a vertex; 40, 41, 42 and 91 after it belong to it.
@@ -445,14 +445,14 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDbPolyline", mpUnmodelled.get());
+    arx::db::SubclassReader in(filer, "AcDbPolyline", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
     mVertices.setLogicalLength(0);
     mFlags = 0;
     mConstantWidth = mElevation = mThickness = 0;
     mNormal = AcGeVector3d::kZAxis;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         Vertex* last = mVertices.length() > 0 ? &mVertices.last() : nullptr;
         switch (item.code) {
         case 90: mVertices.setPhysicalLength(static_cast<int>(std::max<long long>(0, std::min<long long>(item.integer, 1 << 20)))); break;

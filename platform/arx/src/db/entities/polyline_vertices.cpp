@@ -19,9 +19,9 @@ constexpr Adesk::Int16 kVertex3d = 32;
 
 // --- AcDb2dVertex ----------------------------------------------------------------------------
 
-AcDb2dVertex::AcDb2dVertex() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDb2dVertex::AcDb2dVertex() {}
 AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double startWidth, double endWidth)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mPosition(position), mStartWidth(startWidth), mEndWidth(endWidth), mBulge(bulge)
+    : mPosition(position), mStartWidth(startWidth), mEndWidth(endWidth), mBulge(bulge)
 {
 }
 AcDb2dVertex::~AcDb2dVertex() = default;
@@ -84,7 +84,7 @@ Acad::ErrorStatus AcDb2dVertex::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeInt16(mFlags);
     filer->writeVector3d(mOwnerNormal);
     filer->writeDouble(mOwnerElevation);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb2dVertex::dwgInFields(AcDbDwgFiler* filer)
@@ -100,7 +100,7 @@ Acad::ErrorStatus AcDb2dVertex::dwgInFields(AcDbDwgFiler* filer)
     filer->readInt16(&mFlags);
     filer->readVector3d(&mOwnerNormal);
     filer->readDouble(&mOwnerElevation);
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 // In the file the position is in the object coordinates of the polyline's plane.
@@ -119,7 +119,7 @@ Acad::ErrorStatus AcDb2dVertex::dxfOutFields(AcDbDxfFiler* filer) const
     if (mBulge != 0) filer->writeDouble(static_cast<AcDb::DxfCode>(42), mBulge);
     filer->writeInt16(AcDb::kDxfInt16, mFlags);
     if (mFlags & kVertexTangentUsed) filer->writeDouble(AcDb::kDxfAngle, arx::db::degreesFromRadians(mTangent));
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb2dVertex::dxfInFields(AcDbDxfFiler* filer)
@@ -127,18 +127,18 @@ Acad::ErrorStatus AcDb2dVertex::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader vertex(filer, "AcDbVertex", mpUnmodelled.get());
+    arx::db::SubclassReader vertex(filer, "AcDbVertex", &mUnmodelled);
     if ((status = vertex.start()) != Acad::eOk) return status;
-    DxfItem item;
     arx::db::DxfItemList kept;
-    while (vertex.next(item)) kept.push_back(item);
-    arx::db::SubclassReader in(filer, "AcDb2dVertex", mpUnmodelled.get());
+    while (const DxfItem* read = vertex.next()) kept.push_back(*read);
+    arx::db::SubclassReader in(filer, "AcDb2dVertex", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
-    mpUnmodelled->items = std::move(kept);
+    mUnmodelled.items = std::move(kept);
     AcGePoint3d local;
     mStartWidth = mEndWidth = mBulge = mTangent = 0;
     mFlags = 0;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 10: local = item.point; break;
         case 40: mStartWidth = item.real; break;
@@ -158,9 +158,9 @@ Acad::ErrorStatus AcDb2dVertex::dxfInFields(AcDbDxfFiler* filer)
 
 // --- AcDb3dPolylineVertex --------------------------------------------------------------------
 
-AcDb3dPolylineVertex::AcDb3dPolylineVertex() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDb3dPolylineVertex::AcDb3dPolylineVertex() {}
 AcDb3dPolylineVertex::AcDb3dPolylineVertex(const AcGePoint3d& position)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mPosition(position)
+    : mPosition(position)
 {
 }
 AcDb3dPolylineVertex::~AcDb3dPolylineVertex() = default;
@@ -189,7 +189,7 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dwgOutFields(AcDbDwgFiler* filer) const
     if (status != Acad::eOk) return status;
     filer->writePoint3d(mPosition);
     filer->writeInt16(mFlags);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb3dPolylineVertex::dwgInFields(AcDbDwgFiler* filer)
@@ -199,7 +199,7 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dwgInFields(AcDbDwgFiler* filer)
     if (status != Acad::eOk) return status;
     filer->readPoint3d(&mPosition);
     filer->readInt16(&mFlags);
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const
@@ -211,7 +211,7 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writeString(AcDb::kDxfSubclass, "AcDb3dPolylineVertex");
     filer->writePoint3d(AcDb::kDxfXCoord, mPosition);
     filer->writeInt16(AcDb::kDxfInt16, static_cast<Adesk::Int16>(mFlags | kVertex3d));
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb3dPolylineVertex::dxfInFields(AcDbDxfFiler* filer)
@@ -219,16 +219,16 @@ Acad::ErrorStatus AcDb3dPolylineVertex::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader vertex(filer, "AcDbVertex", mpUnmodelled.get());
+    arx::db::SubclassReader vertex(filer, "AcDbVertex", &mUnmodelled);
     if ((status = vertex.start()) != Acad::eOk) return status;
-    DxfItem item;
     arx::db::DxfItemList kept;
-    while (vertex.next(item)) kept.push_back(item);
-    arx::db::SubclassReader in(filer, "AcDb3dPolylineVertex", mpUnmodelled.get());
+    while (const DxfItem* read = vertex.next()) kept.push_back(*read);
+    arx::db::SubclassReader in(filer, "AcDb3dPolylineVertex", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
-    mpUnmodelled->items = std::move(kept);
+    mUnmodelled.items = std::move(kept);
     mFlags = kVertex3d;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 10: mPosition = item.point; break;
         case 70: mFlags = static_cast<Adesk::Int16>(item.integer); break;

@@ -120,11 +120,11 @@ Acad::ErrorStatus dwgInOwned(AcDbDwgFiler* filer, AcDbObjectIdArray& vertices, A
 
 // --- AcDb2dPolyline --------------------------------------------------------------------------
 
-AcDb2dPolyline::AcDb2dPolyline() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDb2dPolyline::AcDb2dPolyline() {}
 
 AcDb2dPolyline::AcDb2dPolyline(Poly2dType type, const AcGePoint3dArray& vertices, double elevation, Adesk::Boolean closed,
                                double defStartWidth, double defEndWidth, const AcArray<double>* bulges)
-    : mpUnmodelled(new arx::db::UnmodelledGroups), mElevation(elevation), mDefaultStartWidth(defStartWidth),
+    : mElevation(elevation), mDefaultStartWidth(defStartWidth),
       mDefaultEndWidth(defEndWidth)
 {
     mFlags = closed ? kClosed : 0;
@@ -399,7 +399,7 @@ Acad::ErrorStatus AcDb2dPolyline::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeDouble(mDefaultEndWidth);
     filer->writeVector3d(mNormal);
     dwgOutOwned(filer, mVertices, mSequenceEnd);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb2dPolyline::dwgInFields(AcDbDwgFiler* filer)
@@ -415,7 +415,7 @@ Acad::ErrorStatus AcDb2dPolyline::dwgInFields(AcDbDwgFiler* filer)
     filer->readDouble(&mDefaultEndWidth);
     filer->readVector3d(&mNormal);
     if (dwgInOwned(filer, mVertices, mSequenceEnd) != Acad::eOk) return Acad::eInvalidInput;
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 // POLYLINE: a dummy point (0, 0, elevation), flags, widths, curve type and normal; the
@@ -434,7 +434,7 @@ Acad::ErrorStatus AcDb2dPolyline::dxfOutFields(AcDbDxfFiler* filer) const
     if (mDefaultEndWidth != 0) filer->writeDouble(static_cast<AcDb::DxfCode>(41), mDefaultEndWidth);
     if (mCurveType != 0) filer->writeInt16(static_cast<AcDb::DxfCode>(75), mCurveType);
     if (!mNormal.isEqualTo(AcGeVector3d::kZAxis)) filer->writeVector3d(AcDb::kDxfNormalX, mNormal);
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer)
@@ -442,13 +442,13 @@ Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDb2dPolyline", mpUnmodelled.get());
+    arx::db::SubclassReader in(filer, "AcDb2dPolyline", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
     mFlags = mCurveType = 0;
     mElevation = mThickness = mDefaultStartWidth = mDefaultEndWidth = 0;
     mNormal = AcGeVector3d::kZAxis;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 66: break;  // "vertices follow": always so
         case 10: mElevation = item.point.z; break;
@@ -466,10 +466,9 @@ Acad::ErrorStatus AcDb2dPolyline::dxfInFields(AcDbDxfFiler* filer)
 
 // --- AcDb3dPolyline --------------------------------------------------------------------------
 
-AcDb3dPolyline::AcDb3dPolyline() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDb3dPolyline::AcDb3dPolyline() {}
 
 AcDb3dPolyline::AcDb3dPolyline(Poly3dType type, const AcGePoint3dArray& vertices, Adesk::Boolean closed)
-    : mpUnmodelled(new arx::db::UnmodelledGroups)
 {
     mFlags = static_cast<Adesk::Int16>(k3d | (closed ? kClosed : 0) | (type != k3dSimplePoly ? kSplineFit : 0));
     mCurveType = type == k3dQuadSplinePoly ? 5 : type == k3dCubicSplinePoly ? 6 : 0;
@@ -638,7 +637,7 @@ Acad::ErrorStatus AcDb3dPolyline::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeInt16(mFlags);
     filer->writeInt16(mCurveType);
     dwgOutOwned(filer, mVertices, mSequenceEnd);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb3dPolyline::dwgInFields(AcDbDwgFiler* filer)
@@ -649,7 +648,7 @@ Acad::ErrorStatus AcDb3dPolyline::dwgInFields(AcDbDwgFiler* filer)
     filer->readInt16(&mFlags);
     filer->readInt16(&mCurveType);
     if (dwgInOwned(filer, mVertices, mSequenceEnd) != Acad::eOk) return Acad::eInvalidInput;
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb3dPolyline::dxfOutFields(AcDbDxfFiler* filer) const
@@ -662,7 +661,7 @@ Acad::ErrorStatus AcDb3dPolyline::dxfOutFields(AcDbDxfFiler* filer) const
     filer->writePoint3d(AcDb::kDxfXCoord, AcGePoint3d());
     filer->writeInt16(AcDb::kDxfInt16, static_cast<Adesk::Int16>(mFlags | k3d));
     if (mCurveType != 0) filer->writeInt16(static_cast<AcDb::DxfCode>(75), mCurveType);
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDb3dPolyline::dxfInFields(AcDbDxfFiler* filer)
@@ -670,12 +669,12 @@ Acad::ErrorStatus AcDb3dPolyline::dxfInFields(AcDbDxfFiler* filer)
     assertWriteEnabled();
     Acad::ErrorStatus status = AcDbCurve::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDb3dPolyline", mpUnmodelled.get());
+    arx::db::SubclassReader in(filer, "AcDb3dPolyline", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
     mFlags = k3d;
     mCurveType = 0;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         switch (item.code) {
         case 66: break;
         case 10: break;  // the dummy point

@@ -10,7 +10,7 @@ using arx::db::DxfItem;
 
 ACRX_DXF_DEFINE_MEMBERS(AcDbViewport, AcDbEntity, 0, 0, 0, VIEWPORT, ObjectDBX Classes)
 
-AcDbViewport::AcDbViewport() : mpUnmodelled(new arx::db::UnmodelledGroups) {}
+AcDbViewport::AcDbViewport() {}
 AcDbViewport::~AcDbViewport() = default;
 
 void AcDbViewport::setFlag(Adesk::Int32 bit, bool on)
@@ -333,7 +333,7 @@ Acad::ErrorStatus AcDbViewport::dwgOutFields(AcDbDwgFiler* filer) const
     filer->writeHardPointerId(AcDbHardPointerId(mBaseUcs));
     filer->writeInt16(mOrthoType);
     filer->writeDouble(mElevation);
-    return arx::db::dwgOutUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgOutUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbViewport::dwgInFields(AcDbDwgFiler* filer)
@@ -389,7 +389,7 @@ Acad::ErrorStatus AcDbViewport::dwgInFields(AcDbDwgFiler* filer)
     mBaseUcs = base;
     filer->readInt16(&mOrthoType);
     filer->readDouble(&mElevation);
-    return arx::db::dwgInUnmodelled(filer, *mpUnmodelled);
+    return arx::db::dwgInUnmodelled(filer, mUnmodelled);
 }
 
 // The VIEWPORT groups of release 2000, in the host's order. The number is not saved.
@@ -432,7 +432,7 @@ Acad::ErrorStatus AcDbViewport::dxfOutFields(AcDbDxfFiler* filer) const
     if (!mBaseUcs.isNull()) filer->writeObjectId(code(346), mBaseUcs);
     filer->writeInt16(code(79), mOrthoType);
     filer->writeDouble(code(146), mElevation);
-    return arx::db::writeUnmodelled(filer, *mpUnmodelled);
+    return arx::db::writeUnmodelled(filer, mUnmodelled);
 }
 
 Acad::ErrorStatus AcDbViewport::dxfInFields(AcDbDxfFiler* filer)
@@ -441,13 +441,13 @@ Acad::ErrorStatus AcDbViewport::dxfInFields(AcDbDxfFiler* filer)
     arx::db::structureChanged();
     Acad::ErrorStatus status = AcDbEntity::dxfInFields(filer);
     if (status != Acad::eOk) return status;
-    arx::db::SubclassReader in(filer, "AcDbViewport", mpUnmodelled.get());
+    arx::db::SubclassReader in(filer, "AcDbViewport", &mUnmodelled);
     if ((status = in.start()) != Acad::eOk) return status;
     mFrozenLayers.setLogicalLength(0);
     mClipEntity = AcDbObjectId();
     mNumber = -1;
-    DxfItem item;
-    while (in.next(item)) {
+    while (const DxfItem* read = in.next()) {
+        const DxfItem& item = *read;
         const AcGePoint2d point2d(item.point.x, item.point.y);
         const AcGeVector2d vector2d(item.point.x, item.point.y);
         switch (item.code) {
