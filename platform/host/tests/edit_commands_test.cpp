@@ -16,6 +16,7 @@
 #include "ap/document_manager.h"
 #include "dbapserv.h"
 #include "dbdict.h"
+#include "dbents.h"
 #include "dbsymtb.h"
 #include "dbobjptr.h"
 #include "ed/console.h"
@@ -211,6 +212,27 @@ void leaveObjectOpen()
     acdbOpenAcDbObject(object, leftOpenId, AcDb::kForRead);
 }
 
+AcDbObjectId appendedId;
+AcDbObject* appendedObject = nullptr;
+
+// A module command that appends a line to model space and forgets to close it.
+void leaveNewEntityOpen()
+{
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    AcDbBlockTable* table = nullptr;
+    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return;
+    AcDbBlockTableRecord* model = nullptr;
+    const Acad::ErrorStatus status = table->getAt(ACDB_MODEL_SPACE, model, AcDb::kForWrite);
+    table->close();
+    if (status != Acad::eOk) return;
+    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
+    if (model->appendAcDbEntity(appendedId, line) == Acad::eOk) appendedObject = line;
+    else delete line;
+    model->close();
+}
+
+void doNothing() {}
+
 }  // namespace
 
 TEST_F(EditCommands, AfterEachCommandTheHostNamesTheObjectsLeftOpen)
@@ -229,4 +251,22 @@ TEST_F(EditCommands, AfterEachCommandTheHostNamesTheObjectsLeftOpen)
     printed().clear();
     typed("ERASE\nL\n\nU\n");
     EXPECT_EQ(printed().find("**"), std::string::npos) << "commands that close what they open are not named";
+}
+
+TEST_F(EditCommands, AnObjectLeftOpenIsNamedAfterEveryCommandUntilItIsClosed)
+{
+    acedRegCmds->addCommand("LEAK_GROUP", "LEAVENEW", "LEAVENEW", ACRX_CMD_MODAL, leaveNewEntityOpen);
+    acedRegCmds->addCommand("LEAK_GROUP", "NOTHING", "NOTHING", ACRX_CMD_MODAL, doNothing);
+    typed("LEAVENEW\n");
+    ASSERT_NE(appendedObject, nullptr);
+    const std::string handle = dbtest::handleOf(appendedId);
+    EXPECT_EQ(printed(), "Command: LEAVENEW\n** LEAVENEW left objects open: " + handle + "\nCommand: \n");
+    printed().clear();
+    typed("NOTHING\n");
+    EXPECT_EQ(printed(), "Command: NOTHING\n** NOTHING left objects open: " + handle + "\nCommand: \n");
+    appendedObject->close();
+    printed().clear();
+    typed("NOTHING\n");
+    EXPECT_EQ(printed(), "Command: NOTHING\nCommand: \n");
+    acedRegCmds->removeGroup("LEAK_GROUP");
 }

@@ -69,6 +69,7 @@ void bindObject(AcDbStub* stub, AcDbObject* obj)
     stub->object = obj;
     stub->reserved = false;
     stateOf(obj).stub = stub;
+    if (!stateOf(obj).closed()) stateOf(stub->database).noteOpened(stub);
 }
 
 void destroyObject(AcDbStub* stub)
@@ -171,6 +172,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& objId, AcDbObject* p
     arx::db::bindObject(stub, pObj);
     st.writer = true;
     st.resetWriteOpen();
+    mpState->noteOpened(stub);
     st.appendedInOpen = true;
     arx::db::recordAppend(pObj);
     mpState->changed();

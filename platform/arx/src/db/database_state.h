@@ -44,6 +44,9 @@ struct DatabaseState {
     std::map<std::string, std::shared_ptr<void>> attachments;
     std::string fileName;
     std::unique_ptr<ProxyClassObserver> classObserver;
+    // Objects opened (or appended open) since the host last looked for objects left open, each
+    // once: the look after every command checks these instead of every object of the drawing.
+    std::vector<AcDbStub*> openedSinceCheck;
 
     // A new stub with the next handle (or the given one, which raises the seed).
     AcDbStub* newStub(Adesk::UInt64 handle = 0);
@@ -54,6 +57,12 @@ struct DatabaseState {
     // Gives a stub another handle that no stub has.
     void rehandle(AcDbStub* stub, Adesk::UInt64 handle);
     bool notifying() const { return loading == 0 && !destroying; }
+    void noteOpened(AcDbStub* stub)
+    {
+        if (stub == nullptr || stub->listedOpen) return;
+        stub->listedOpen = true;
+        openedSinceCheck.push_back(stub);
+    }
     void changed() { ++changeCount; }
 };
 

@@ -220,6 +220,7 @@ Acad::ErrorStatus AcDbObject::upgradeFromNotify(Adesk::Boolean& wasWritable)
     if (!st.notifyOpen && st.notifying == 0) return Acad::eNotOpenForRead;
     wasWritable = st.writer;
     st.writer = true;
+    if (st.stub != nullptr) arx::db::stateOf(st.stub->database).noteOpened(st.stub);
     return Acad::eOk;
 }
 

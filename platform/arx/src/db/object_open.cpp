@@ -53,6 +53,7 @@ Acad::ErrorStatus checkOpen(const ObjectState& st, AcDb::OpenMode mode)
 
 void markOpen(ObjectState& st, AcDb::OpenMode mode)
 {
+    if (st.stub != nullptr) stateOf(st.stub->database).noteOpened(st.stub);
     if (mode == AcDb::kForRead) {
         ++st.readers;
     } else if (mode == AcDb::kForWrite) {

@@ -1,5 +1,7 @@
 #include "db/open_objects.h"
 
+#include <algorithm>
+
 #include "db/database_state.h"
 #include "db/object_state.h"
 
@@ -9,10 +11,19 @@ std::vector<AcDbObjectId> objectsLeftOpen(const AcDbDatabase* db)
 {
     std::vector<AcDbObjectId> open;
     if (db == nullptr) return open;
-    for (const AcDbStub& stub : stateOf(db).stubs) {
-        if (stub.object == nullptr) continue;
-        if (!stateOf(stub.object).closed()) open.emplace_back(const_cast<AcDbStub*>(&stub));
+    // Only objects opened since the last look can be open now; those still open stay listed.
+    std::vector<AcDbStub*>& listed = stateOf(db).openedSinceCheck;
+    std::vector<AcDbStub*> stillOpen;
+    for (AcDbStub* stub : listed) {
+        if (stub->object != nullptr && !stateOf(stub->object).closed()) {
+            stillOpen.push_back(stub);
+        } else {
+            stub->listedOpen = false;
+        }
     }
+    listed.swap(stillOpen);
+    std::sort(listed.begin(), listed.end(), [](const AcDbStub* a, const AcDbStub* b) { return a->order < b->order; });
+    for (AcDbStub* stub : listed) open.emplace_back(stub);
     return open;
 }
 

@@ -25,6 +25,9 @@ public:
     // Made by the host itself while a file was being read (a layer an entity names but the
     // file lacks): its handle gives way to the file's objects and moves above them at the end.
     bool provisional = false;
+    // The stub is in its database's list of objects opened since the last look for objects
+    // left open.
+    bool listedOpen = false;
 
     bool isLive() const { return object != nullptr && !unappended; }
 };
