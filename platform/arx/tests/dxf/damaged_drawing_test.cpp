@@ -254,3 +254,35 @@ TEST(DamagedDrawing, ALineweightThatIsNoneOfTheHostsKeepsTheEntitysOwn)
     EXPECT_EQ(entity->lineWeight(), AcDb::kLnWtByLayer);
     entity->close();
 }
+
+TEST(DamagedDrawing, ARecordOfTheEntitiesSectionStaysAnEntityOrIsRefused)
+{
+    // A polyface mesh is kept as it is read; one of its vertices has a damaged entity marker.
+    // Kept as an object, that vertex was saved among the objects, where the vertex class
+    // refused it: the saved drawing could not be opened again. Now it is refused when read.
+    const Groups mesh = {
+        {0, "POLYLINE"}, {5, "20"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbPolyFaceMesh"}, {66, "1"},
+        {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {70, "64"}, {71, "3"}, {72, "1"},
+        {0, "VERTEX"}, {5, "21"}, {330, "20"}, {100, "AcDbEntipy"}, {8, "0"}, {100, "AcDbVertex"},
+        {100, "AcDbPolyFaceMeshVertex"}, {10, "1.0"}, {20, "2.0"}, {30, "0.0"}, {70, "192"},
+        {0, "SEQEND"}, {5, "22"}, {330, "20"}, {100, "AcDbEntity"}, {8, "0"},
+    };
+    std::string message;
+    EXPECT_FALSE(readDatabase(drawingWith({}, mesh, {}), &message));
+    EXPECT_NE(message.find("VERTEX"), std::string::npos) << message;
+
+    // So is a record of a type nobody knows that has no entity marker, as a LINE without one is.
+    const Groups unmarked = {{0, "SHAPELESS"}, {5, "30"}, {330, "1F"}, {8, "0"}, {40, "2.5"}};
+    EXPECT_FALSE(readDatabase(drawingWith({}, unmarked, {}), &message));
+    EXPECT_NE(message.find("SHAPELESS"), std::string::npos) << message;
+
+    // With its marker it is kept, and stays in the entities section through a save and an open.
+    const Groups marked = {{0, "SHAPELESS"}, {5, "30"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "0"}, {40, "2.5"}};
+    std::unique_ptr<AcDbDatabase> db = readDatabase(drawingWith({}, marked, {}), &message);
+    ASSERT_TRUE(db) << message;
+    const std::string saved = writeDatabase(db.get());
+    const std::size_t entities = saved.find("ENTITIES"), objects = saved.find("OBJECTS"), at = saved.find("SHAPELESS");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_TRUE(entities < at && at < objects) << "the record moved out of the entities section";
+    EXPECT_TRUE(readDatabase(saved, &message)) << message;
+}

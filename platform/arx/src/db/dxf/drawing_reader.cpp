@@ -352,7 +352,7 @@ private:
                                                    " (" + statusText(status) + ")");
             }
         }
-        if (object == nullptr) object = makeProxy(record);
+        if (object == nullptr) object = makeProxy(record, space);
         setDefaultOwner(object.get(), record, space);
         AcDbObjectId id;
         const Acad::ErrorStatus status = loader_.addObject(object.get(), handle, id);
@@ -375,7 +375,10 @@ private:
         return status;
     }
 
-    std::unique_ptr<AcDbObject> makeProxy(const Record& record)
+    // A record of the entities section or of a block is kept as an entity whatever its markers
+    // say: kept as an object it would be saved among the objects, where its own class (a
+    // VERTEX's, say) would refuse it when the file is opened again.
+    std::unique_ptr<AcDbObject> makeProxy(const Record& record, Space space)
     {
         db::ProxyOrigin origin;
         origin.dxfName = record.type;
@@ -388,6 +391,7 @@ private:
         } else {
             origin.isEntity = findGroup(record, 100) && findGroup(record, 100)->value == "AcDbEntity";
         }
+        if (space != Space::None) origin.isEntity = true;
         std::unique_ptr<AcDbObject> proxy(db::makeProxy(origin, db::DxfItemList()));
         if (proxy == nullptr) throw FormatError(record.line, "no proxy class to keep " + std::string(record.type));
         const Acad::ErrorStatus status = fileIn(proxy.get());
