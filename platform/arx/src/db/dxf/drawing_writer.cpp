@@ -15,7 +15,7 @@
 #include "db/dxf/drawing_file.h"
 #include "db/dxf/file_message.h"
 #include "db/dxf/item_conversion.h"
-#include "db/dxf_item_filer.h"
+#include "db/dxf/text_dxf_filer.h"
 #include "db/entities/subentities.h"
 #include "db/header_vars.h"
 #include "db/proxy_support.h"
@@ -159,7 +159,8 @@ private:
     // `tableName`: the table's name, which a TABLE record gives in group 2 right after its type.
     void writeOpenObject(const AcDbObject* object, const char* tableName = nullptr)
     {
-        db::DxfItemFiler filer(AcDb::kFileFiler, db_);
+        TextDxfFiler filer(db_, out_);
+        if (tableName != nullptr) filer.setTableName(tableName);
         const Acad::ErrorStatus status = object->dxfOut(&filer);
         if (status != Acad::eOk) {
             AcDbHandle handle;
@@ -169,10 +170,7 @@ private:
             throw WriteFailure{std::string("the data of object ") + text + " (" + db::dxfNameOf(object) +
                                ") cannot be written (status " + std::to_string(static_cast<int>(status)) + ")"};
         }
-        db::DxfItemList& items = filer.items();
-        if (tableName != nullptr && !items.empty())
-            items.insert(items.begin() + 1, db::DxfItem::makeText(AcDb::kDxfSymbolTableName, tableName));
-        if (!writeItems(out_, items)) check();
+        check();
         ++objectsWritten_;
     }
 
