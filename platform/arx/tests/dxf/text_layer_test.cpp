@@ -210,6 +210,30 @@ TEST(NumberFormat, EveryRealReadsBackExactlyInAtMost17Digits)
         check(value);
 }
 
+// Whole numbers below 1e15 take a shortcut: their integer's digits, which must be the
+// shortest text as the general conversion finds it (1200 is "1200.0", not "1.2E+03").
+TEST(NumberFormat, WholeNumbersWriteAsTheShortestPlainText)
+{
+    std::mt19937_64 random(1015);
+    auto expected = [](double value) {
+        char text[64];
+        const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
+        return std::string(text, end) + ".0";
+    };
+    std::vector<double> values = {1, -1, 10, 1200, -999999999999999.0, 999999999999999.0, 562949953421312.0,
+                                  123456789012345.0, 100000000000000.0, 4503599627370496.0 / 8};
+    for (int i = 0; i < 100000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 15);
+        double value = static_cast<double>(random() % static_cast<std::uint64_t>(std::pow(10.0, digits)));
+        if (random() & 1) value = -value;
+        if (value != 0) values.push_back(value);
+    }
+    for (double value : values) ASSERT_EQ(real(value), expected(value)) << value;
+    // Next to a whole number the general conversion still answers.
+    EXPECT_EQ(real(std::nextafter(1200.0, 2000.0)), "1200.0000000000002");
+    EXPECT_EQ(real(std::nextafter(1e15, 0.0)), "999999999999999.9");
+}
+
 // Plain decimals take a shortcut past the general conversion: whatever their length, sign
 // and number of digits after the point, the value read is the correctly rounded one, bit
 // for bit what the general conversion gives (the shortcut must not round differently near

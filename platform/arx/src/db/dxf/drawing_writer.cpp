@@ -150,10 +150,21 @@ private:
         }
         writeOpenObject(object, tableName);
         AcDbObjectIdArray owned;
-        if (const AcDbEntity* entity = AcDbEntity::cast(object)) owned = db::subentityIdsOf(entity);
+        if (mayOwnSubentities(object->isA()))
+            if (const AcDbEntity* entity = AcDbEntity::cast(object)) owned = db::subentityIdsOf(entity);
         object->close();
         for (int i = 0; i < owned.length(); ++i)
             if (!owned[i].isNull() && !owned[i].isErased()) writeObject(owned[i]);
+    }
+
+    // Whether objects of the class may own entities written after them, asked once a class.
+    bool mayOwnSubentities(const AcRxClass* cls)
+    {
+        for (const auto& [known, may] : subentityClasses_)
+            if (known == cls) return may;
+        const bool may = db::mayOwnSubentities(cls);
+        subentityClasses_.emplace_back(cls, may);
+        return may;
     }
 
     // `tableName`: the table's name, which a TABLE record gives in group 2 right after its type.
@@ -343,6 +354,7 @@ private:
     AcDbDatabase* db_;
     TextWriter& out_;
     std::set<std::string> written_;
+    std::vector<std::pair<const AcRxClass*, bool>> subentityClasses_;
     std::size_t objectsWritten_ = 0;
 };
 

@@ -10,6 +10,8 @@ namespace {
 // Plain notation for decimal exponents in this range, as "%.16g" would choose.
 constexpr int kLowestPlainExponent = -4;
 constexpr int kHighestPlainExponent = 15;
+// Whole numbers below this are written from their integer (decimal exponent 14 at most).
+constexpr double kLargestPlainInteger = 1e15;
 
 char* writeDigits(char* out, const char* digits, int count)
 {
@@ -33,22 +35,33 @@ std::size_t formatReal(double value, char* out)
         std::memcpy(out, "0.0", 3);
         return static_cast<std::size_t>(out + 3 - start);
     }
-    // The shortest digits that read back exactly (at most 17; 16 or fewer for nearly every
-    // value, as the host writes them).
-    char scientific[kRealBufferSize];
-    const auto result = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                      std::chars_format::scientific);
-    const char* p = scientific;
-    if (*p == '-') *out++ = *p++;
-    char digits[24];
-    int count = 0;
-    while (p < result.ptr && *p != 'e') {
-        if (*p != '.') digits[count++] = *p;
-        ++p;
+    // Whole numbers of plain notation are their integer's digits: no shorter text reads back
+    // as the same value, as every integer below 2^53 is exact.
+    if (value > -kLargestPlainInteger && value < kLargestPlainInteger && value == std::trunc(value)) {
+        out = std::to_chars(out, out + kRealBufferSize, static_cast<std::int64_t>(value)).ptr;
+        std::memcpy(out, ".0", 2);
+        return static_cast<std::size_t>(out + 2 - start);
     }
-    while (count > 1 && digits[count - 1] == '0') --count;
+    // The shortest digits that read back exactly (at most 17; 16 or fewer for nearly every
+    // value, as the host writes them), as "d.ddde+XX".
+    char scientific[kRealBufferSize];
+    const char* const end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                          std::chars_format::scientific).ptr;
+    char* p = scientific;
+    if (*p == '-') *out++ = *p++;
+    const char* e = end - 4;  // the exponent has two or three digits
+    while (*e != 'e') --e;
     int exponent = 0;
-    std::from_chars(p + 1 + (p[1] == '+'), result.ptr, exponent);
+    for (const char* q = e + 2; q < end; ++q) exponent = exponent * 10 + (*q - '0');
+    if (e[1] == '-') exponent = -exponent;
+    // The digits side by side: the first moves over the decimal point.
+    const char* digits = p;
+    if (p[1] == '.') {
+        p[1] = p[0];
+        digits = p + 1;
+    }
+    int count = static_cast<int>(e - digits);
+    while (count > 1 && digits[count - 1] == '0') --count;
 
     if (exponent >= kLowestPlainExponent && exponent <= kHighestPlainExponent) {
         if (exponent >= 0) {

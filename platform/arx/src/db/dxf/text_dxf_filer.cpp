@@ -78,9 +78,8 @@ Acad::ErrorStatus TextDxfFiler::writeAcDbHandle(AcDb::DxfCode code, const AcDbHa
         return writeObjectId(code, id);
     }
     if (!accepts(code, DxfItem::Kind::Text)) return Acad::eInvalidDxfCode;
-    char text[20];
-    val.getIntoAsciiBuffer(text);
-    mOut.string(code, text);
+    // The handle's text is its hexadecimal digits, as the writer formats handles.
+    mOut.handle(code, val.value());
     return written();
 }
 
