@@ -1,5 +1,7 @@
 #include "db/dxf/text_dxf_filer.h"
 
+#include <array>
+
 #include "db/dxf/item_conversion.h"
 #include "dbmain.h"
 
@@ -7,11 +9,31 @@ namespace arx::dxf {
 
 using db::DxfItem;
 
+namespace {
+
+// The kind of every code a drawing's groups use, looked up once: the file filer checks each
+// group it writes.
+constexpr int kLowestCode = -5;
+constexpr int kCodeCount = 1072 - kLowestCode;
+
+DxfItem::Kind kindOf(int code)
+{
+    static const auto kinds = [] {
+        std::array<DxfItem::Kind, kCodeCount> table{};
+        for (int i = 0; i < kCodeCount; ++i) table[static_cast<std::size_t>(i)] = db::kindOfCode(i + kLowestCode);
+        return table;
+    }();
+    if (code < kLowestCode || code >= kLowestCode + kCodeCount) return db::kindOfCode(code);
+    return kinds[static_cast<std::size_t>(code - kLowestCode)];
+}
+
+}  // namespace
+
 TextDxfFiler::TextDxfFiler(AcDbDatabase* db, TextWriter& out) : DxfItemFiler(AcDb::kFileFiler, db), mOut(out) {}
 
 bool TextDxfFiler::accepts(int code, DxfItem::Kind kind)
 {
-    if (db::kindOfCode(code) == kind) return true;
+    if (kindOf(code) == kind) return true;
     setFilerStatus(Acad::eInvalidDxfCode);
     return false;
 }
@@ -28,7 +50,7 @@ Acad::ErrorStatus TextDxfFiler::written()
 
 Acad::ErrorStatus TextDxfFiler::append(DxfItem item)
 {
-    DxfItem::Kind expected = db::kindOfCode(item.code);
+    DxfItem::Kind expected = kindOf(item.code);
     if (item.code == -3 && item.kind == DxfItem::Kind::None) expected = DxfItem::Kind::None;
     if (expected != item.kind) {
         setFilerStatus(Acad::eInvalidDxfCode);
@@ -72,7 +94,7 @@ Acad::ErrorStatus TextDxfFiler::writeBChunk(AcDb::DxfCode code, const ads_binary
 Acad::ErrorStatus TextDxfFiler::writeAcDbHandle(AcDb::DxfCode code, const AcDbHandle& val)
 {
     // As the item filer does: the id the handle names for reference codes, else its text.
-    if (db::kindOfCode(code) == DxfItem::Kind::Id) {
+    if (kindOf(code) == DxfItem::Kind::Id) {
         AcDbObjectId id;
         if (database() && !val.isNull()) database()->getAcDbObjectId(id, false, val);
         return writeObjectId(code, id);
