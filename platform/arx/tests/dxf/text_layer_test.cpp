@@ -234,6 +234,70 @@ TEST(NumberFormat, WholeNumbersWriteAsTheShortestPlainText)
     EXPECT_EQ(real(std::nextafter(1e15, 0.0)), "999999999999999.9");
 }
 
+// Reals of up to fifteen significant digits take a shortcut past the general conversion; the
+// digits and exponent written must be those of the shortest conversion for every value,
+// short decimals, values next to powers of ten and arbitrary bit patterns alike.
+TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
+{
+    // Significant digits without trailing zeros and the decimal exponent of a text.
+    struct Decimal {
+        std::string digits;
+        int exponent = 0;
+        bool operator==(const Decimal&) const = default;
+    };
+    auto decimalOf = [](std::string text) {
+        Decimal decimal;
+        if (!text.empty() && text[0] == '-') text.erase(0, 1);
+        const std::size_t mark = text.find_first_of("Ee");
+        int exponent = 0;
+        if (mark != std::string::npos) {
+            std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), text.data() + text.size(), exponent);
+            text.resize(mark);
+        }
+        const std::size_t point = text.find('.');
+        const int pointAt = static_cast<int>(point == std::string::npos ? text.size() : point);
+        if (point != std::string::npos) text.erase(point, 1);
+        const std::size_t first = text.find_first_not_of('0');
+        if (first == std::string::npos) return decimal;
+        decimal.exponent = exponent + pointAt - 1 - static_cast<int>(first);
+        decimal.digits = text.substr(first);
+        while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+        return decimal;
+    };
+    auto shortest = [&](double value) {
+        char text[64];
+        const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+        return decimalOf(std::string(text, end));
+    };
+    std::mt19937_64 random(15);
+    std::vector<double> values;
+    for (int i = 0; i < 100000; ++i) {
+        // A decimal of 1 to 17 digits at exponents -7 to 17.
+        std::string text = (random() & 1) ? "-" : "";
+        const int digits = 1 + static_cast<int>(random() % 17);
+        for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        text += "e" + std::to_string(static_cast<int>(random() % 25) - 7 - digits);
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        values.push_back(value);
+        std::uint64_t bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value)) values.push_back(value);
+    }
+    for (int exponent = -6; exponent <= 16; ++exponent) {
+        const double power = std::pow(10.0, exponent);
+        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 0.0)) values.push_back(value);
+        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 1e300)) values.push_back(value);
+        values.push_back(power * 0.999999999999999);
+        values.push_back(power * 0.9999999999999999);
+        values.push_back(power * 1.00000000000001);
+    }
+    for (double value : values) {
+        if (value == 0) continue;
+        ASSERT_EQ(decimalOf(real(value)), shortest(value)) << real(value);
+    }
+}
+
 // Plain decimals take a shortcut past the general conversion: whatever their length, sign
 // and number of digits after the point, the value read is the correctly rounded one, bit
 // for bit what the general conversion gives (the shortcut must not round differently near

@@ -2,11 +2,13 @@
 // dxfOut, in the sections and order the host uses; what the database carries from the file
 // it was read from (unknown sections and tables, the CLASSES of proxies) is written back.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <algorithm>
 #include <map>
 #include <set>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -149,12 +151,31 @@ private:
                                std::to_string(static_cast<int>(status)) + ")"};
         }
         writeOpenObject(object, tableName);
+        markWritten(id);
         AcDbObjectIdArray owned;
         if (mayOwnSubentities(object->isA()))
             if (const AcDbEntity* entity = AcDbEntity::cast(object)) owned = db::subentityIdsOf(entity);
         object->close();
         for (int i = 0; i < owned.length(); ++i)
             if (!owned[i].isNull() && !owned[i].isErased()) writeObject(owned[i]);
+    }
+
+    // Objects written before OBJECTS (tables, records, entities) by handle, so that finding
+    // the plain objects need not open them again. Handles past the limit are not marked.
+    static constexpr std::uint64_t kMarkedHandles = 1ull << 26;
+
+    void markWritten(AcDbObjectId id)
+    {
+        const std::uint64_t handle = id.handle().value();
+        if (handle >= kMarkedHandles) return;
+        if (handle >= writtenHandles_.size()) writtenHandles_.resize(std::max<std::size_t>(handle + 1, writtenHandles_.size() * 2));
+        writtenHandles_[handle] = true;
+    }
+
+    bool wasWritten(AcDbObjectId id) const
+    {
+        const std::uint64_t handle = id.handle().value();
+        return handle < writtenHandles_.size() && writtenHandles_[handle];
     }
 
     // Whether objects of the class may own entities written after them, asked once a class.
@@ -300,7 +321,7 @@ private:
         std::map<AcDbObjectId, std::vector<AcDbObjectId>> children;
         std::map<AcDbObjectId, AcDbObjectId> owners;
         for (const AcDbObjectId& id : db::allObjectIds(db_)) {
-            if (id.isErased()) continue;
+            if (id.isErased() || wasWritten(id)) continue;
             AcDbObject* object = nullptr;
             if (acdbOpenAcDbObject(object, id, AcDb::kForRead) != Acad::eOk) continue;
             if (isPlainObject(object)) {
@@ -355,6 +376,7 @@ private:
     TextWriter& out_;
     std::set<std::string> written_;
     std::vector<std::pair<const AcRxClass*, bool>> subentityClasses_;
+    std::vector<bool> writtenHandles_;
     std::size_t objectsWritten_ = 0;
 };
 

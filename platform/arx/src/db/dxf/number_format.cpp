@@ -25,6 +25,88 @@ char* writeZeros(char* out, int count)
     return out;
 }
 
+// Writes the significant digits `digits` (no trailing zeros) of decimal exponent `exponent`
+// in plain or scientific notation; returns the end.
+char* layOut(char* out, const char* digits, int count, int exponent)
+{
+    if (exponent >= kLowestPlainExponent && exponent <= kHighestPlainExponent) {
+        if (exponent >= 0) {
+            const int integerDigits = exponent + 1;
+            if (count <= integerDigits) {
+                out = writeDigits(out, digits, count);
+                out = writeZeros(out, integerDigits - count);
+                std::memcpy(out, ".0", 2);
+                return out + 2;
+            }
+            out = writeDigits(out, digits, integerDigits);
+            *out++ = '.';
+            return writeDigits(out, digits + integerDigits, count - integerDigits);
+        }
+        std::memcpy(out, "0.", 2);
+        out = writeZeros(out + 2, -exponent - 1);
+        return writeDigits(out, digits, count);
+    }
+    *out++ = digits[0];
+    *out++ = '.';
+    if (count > 1)
+        out = writeDigits(out, digits + 1, count - 1);
+    else
+        *out++ = '0';
+    *out++ = 'E';
+    *out++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) *out++ = '0';
+    return std::to_chars(out, out + 4, magnitude).ptr;
+}
+
+// Exact powers of ten (every one up to 1e22 is a double).
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// Where fifteen-digit texts are tried: decimal exponents -4 to 14.
+constexpr double kFastLowest = 1e-4;
+constexpr double kFastHighest = 1e15;
+constexpr double kFifteenDigitsLowest = 1e14;
+constexpr double kFifteenDigitsHighest = 1e15;
+
+// The decimal exponent of a magnitude in [1e-4, 1e15): the largest e with 10^e <= magnitude.
+int decimalExponent(double magnitude)
+{
+    int exponent = 14;
+    if (magnitude >= 1) {
+        while (magnitude < kPowersOfTen[exponent]) --exponent;
+        return exponent;
+    }
+    exponent = -1;
+    while (magnitude * kPowersOfTen[-exponent] < 1) --exponent;
+    return exponent;
+}
+
+// The shortest digits of a magnitude whose fifteen-digit text reads back as it. Fifteen-digit
+// texts lie more than four units of the last place apart there, so at most one of them reads
+// back as a given double: when the nearest one does, it is the shortest text padded with
+// zeros. False when fifteen digits do not suffice or the magnitude is out of the range
+// covered; the general conversion answers then.
+bool fifteenDigits(double magnitude, char* digits, int& count, int& exponent)
+{
+    if (!(magnitude >= kFastLowest && magnitude < kFastHighest)) return false;
+    exponent = decimalExponent(magnitude);
+    const double scale = kPowersOfTen[14 - exponent];
+    const double nearest = std::round(magnitude * scale);
+    // Both the text's digits and the scale are exact doubles, so the division rounds as
+    // reading the text does.
+    if (nearest < kFifteenDigitsLowest || nearest > kFifteenDigitsHighest || nearest / scale != magnitude) return false;
+    if (nearest == kFifteenDigitsHighest) {
+        digits[0] = '1';
+        count = 1;
+        ++exponent;
+        return true;
+    }
+    std::to_chars(digits, digits + 15, static_cast<std::uint64_t>(nearest));
+    count = 15;
+    while (count > 1 && digits[count - 1] == '0') --count;
+    return true;
+}
+
 }  // namespace
 
 std::size_t formatReal(double value, char* out)
@@ -45,56 +127,31 @@ std::size_t formatReal(double value, char* out)
     // The shortest digits that read back exactly (at most 17; 16 or fewer for nearly every
     // value, as the host writes them), as "d.ddde+XX".
     char scientific[kRealBufferSize];
+    int exponent = 0;
+    int count = 0;
+    const char* digits = scientific;
+    if (fifteenDigits(std::fabs(value), scientific, count, exponent)) {
+        if (value < 0) *out++ = '-';
+        return static_cast<std::size_t>(layOut(out, digits, count, exponent) - start);
+    }
     const char* const end = std::to_chars(scientific, scientific + sizeof scientific, value,
                                           std::chars_format::scientific).ptr;
     char* p = scientific;
     if (*p == '-') *out++ = *p++;
     const char* e = end - 4;  // the exponent has two or three digits
     while (*e != 'e') --e;
-    int exponent = 0;
+    exponent = 0;
     for (const char* q = e + 2; q < end; ++q) exponent = exponent * 10 + (*q - '0');
     if (e[1] == '-') exponent = -exponent;
     // The digits side by side: the first moves over the decimal point.
-    const char* digits = p;
+    digits = p;
     if (p[1] == '.') {
         p[1] = p[0];
         digits = p + 1;
     }
-    int count = static_cast<int>(e - digits);
+    count = static_cast<int>(e - digits);
     while (count > 1 && digits[count - 1] == '0') --count;
-
-    if (exponent >= kLowestPlainExponent && exponent <= kHighestPlainExponent) {
-        if (exponent >= 0) {
-            const int integerDigits = exponent + 1;
-            if (count <= integerDigits) {
-                out = writeDigits(out, digits, count);
-                out = writeZeros(out, integerDigits - count);
-                std::memcpy(out, ".0", 2);
-                out += 2;
-            } else {
-                out = writeDigits(out, digits, integerDigits);
-                *out++ = '.';
-                out = writeDigits(out, digits + integerDigits, count - integerDigits);
-            }
-        } else {
-            std::memcpy(out, "0.", 2);
-            out = writeZeros(out + 2, -exponent - 1);
-            out = writeDigits(out, digits, count);
-        }
-        return static_cast<std::size_t>(out - start);
-    }
-    *out++ = digits[0];
-    *out++ = '.';
-    if (count > 1)
-        out = writeDigits(out, digits + 1, count - 1);
-    else
-        *out++ = '0';
-    *out++ = 'E';
-    *out++ = exponent < 0 ? '-' : '+';
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10) *out++ = '0';
-    out = std::to_chars(out, out + 4, magnitude).ptr;
-    return static_cast<std::size_t>(out - start);
+    return static_cast<std::size_t>(layOut(out, digits, count, exponent) - start);
 }
 
 std::size_t formatInteger(std::int64_t value, int width, char* out)
