@@ -98,6 +98,11 @@ char* TextWriter::codeLine(char* out, int code)
 
 char* TextWriter::endLine(char* out)
 {
+    // The usual line ends are copied as a fixed size, without a call.
+    if (lineEnd_.size() == 2) {
+        std::memcpy(out, lineEnd_.data(), 2);
+        return out + 2;
+    }
     std::memcpy(out, lineEnd_.data(), lineEnd_.size());
     return out + lineEnd_.size();
 }
