@@ -366,6 +366,15 @@ TEST(TextWriter, FormatsCodesAndValuesByGroupType)
     EXPECT_FALSE(writer.failed());
 }
 
+TEST(TextWriter, BinaryChunksAreTwoUpperCaseHexadecimalDigitsAByte)
+{
+    TextWriter writer;
+    const unsigned char bytes[] = {0x00, 0x7F, 0x80, 0xAB, 0xFF};
+    writer.binary(310, bytes, sizeof bytes);
+    writer.binary(1004, nullptr, 0);
+    EXPECT_EQ(writer.text(), "310\r\n007F80ABFF\r\n1004\r\n\r\n");
+}
+
 TEST(TextWriter, LineBreaksInStringsAreEscapedAndNonFiniteRealsFail)
 {
     TextWriter writer;

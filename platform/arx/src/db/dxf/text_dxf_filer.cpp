@@ -77,17 +77,8 @@ Acad::ErrorStatus TextDxfFiler::writeString(AcDb::DxfCode code, const char* pVal
 Acad::ErrorStatus TextDxfFiler::writeBChunk(AcDb::DxfCode code, const ads_binary& val)
 {
     if (!accepts(code, DxfItem::Kind::Binary)) return Acad::eInvalidDxfCode;
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    if (val.clen > 0 && val.buf) {
-        hex.reserve(static_cast<std::size_t>(val.clen) * 2);
-        for (int i = 0; i < val.clen; ++i) {
-            const auto byte = static_cast<unsigned char>(val.buf[i]);
-            hex += kDigits[byte >> 4];
-            hex += kDigits[byte & 15];
-        }
-    }
-    mOut.string(code, hex);
+    const bool hasBytes = val.clen > 0 && val.buf;
+    mOut.binary(code, reinterpret_cast<const unsigned char*>(val.buf), hasBytes ? static_cast<std::size_t>(val.clen) : 0);
     return written();
 }
 

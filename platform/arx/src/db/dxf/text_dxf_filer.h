@@ -5,7 +5,6 @@
 // written). Items filed whole (carried groups, extended data, proxies' data) arrive through
 // append and are written as they are.
 #pragma once
-#include <string>
 
 #include "db/dxf/text_writer.h"
 #include "db/dxf_item_filer.h"

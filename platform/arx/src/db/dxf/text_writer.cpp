@@ -171,6 +171,17 @@ void TextWriter::handle(int code, std::uint64_t value)
     finishGroup(endLine(out));
 }
 
+void TextWriter::binary(int code, const unsigned char* data, std::size_t size)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    char* out = codeLine(reserve(kGroupRoom + 2 * lineEnd_.size() + 2 * size), code);
+    for (std::size_t i = 0; i < size; ++i) {
+        *out++ = kDigits[data[i] >> 4];
+        *out++ = kDigits[data[i] & 15];
+    }
+    finishGroup(endLine(out));
+}
+
 void TextWriter::point(int xCode, double x, double y, double z)
 {
     real(xCode, x);

@@ -32,6 +32,8 @@ public:
     void real(int code, double value);
     void integer(int code, std::int64_t value);
     void handle(int code, std::uint64_t value);
+    // Bytes as upper-case hexadecimal, two digits a byte.
+    void binary(int code, const unsigned char* data, std::size_t size);
     // A point: X with `xCode`, Y with xCode + 10, Z with xCode + 20 (not written for 2D).
     void point(int xCode, double x, double y, double z);
     void point2d(int xCode, double x, double y);
