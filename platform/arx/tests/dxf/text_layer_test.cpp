@@ -234,9 +234,10 @@ TEST(NumberFormat, WholeNumbersWriteAsTheShortestPlainText)
     EXPECT_EQ(real(std::nextafter(1e15, 0.0)), "999999999999999.9");
 }
 
-// Reals of up to fifteen significant digits take a shortcut past the general conversion; the
-// digits and exponent written must be those of the shortest conversion for every value,
-// short decimals, values next to powers of ten and arbitrary bit patterns alike.
+// Reals of up to sixteen significant digits take a shortcut past the general conversion; the
+// digits and exponent written must be those of the shortest conversion for every value:
+// short decimals, results of arithmetic, values next to powers of ten and arbitrary bit
+// patterns alike.
 TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
 {
     // Significant digits without trailing zeros and the decimal exponent of a text.
@@ -272,10 +273,14 @@ TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
     std::mt19937_64 random(15);
     std::vector<double> values;
     for (int i = 0; i < 100000; ++i) {
-        // A decimal of 1 to 17 digits at exponents -7 to 17.
+        // A decimal of 1 to 17 digits at exponents -7 to 17; every fourth one halfway
+        // between two sixteen-digit decimals.
         std::string text = (random() & 1) ? "-" : "";
-        const int digits = 1 + static_cast<int>(random() % 17);
-        for (int d = 0; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        const bool halfway = random() % 4 == 0;
+        const int digits = halfway ? 17 : 1 + static_cast<int>(random() % 17);
+        text += static_cast<char>('1' + random() % 9);
+        for (int d = 1; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        if (halfway) text.back() = '5';
         text += "e" + std::to_string(static_cast<int>(random() % 25) - 7 - digits);
         double value = 0;
         std::from_chars(text.data(), text.data() + text.size(), value);
@@ -283,6 +288,13 @@ TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
         std::uint64_t bits = random();
         std::memcpy(&value, &bits, sizeof value);
         if (std::isfinite(value)) values.push_back(value);
+    }
+    // Results of arithmetic, as coordinates are: mostly sixteen or seventeen digits.
+    std::uniform_real_distribution<double> uniform(-1e6, 1e6);
+    for (int i = 0; i < 100000; ++i) {
+        values.push_back(i * 0.731);
+        values.push_back((i % 977) * 1.618 + i * 1e-5);
+        values.push_back(uniform(random) * std::pow(10.0, static_cast<int>(random() % 18) - 9));
     }
     for (int exponent = -6; exponent <= 16; ++exponent) {
         const double power = std::pow(10.0, exponent);

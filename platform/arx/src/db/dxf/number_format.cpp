@@ -62,11 +62,13 @@ char* layOut(char* out, const char* digits, int count, int exponent)
 // Exact powers of ten (every one up to 1e22 is a double).
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-// Where fifteen-digit texts are tried: decimal exponents -4 to 14.
+// Where fifteen- and sixteen-digit texts are tried: decimal exponents -4 to 14.
 constexpr double kFastLowest = 1e-4;
 constexpr double kFastHighest = 1e15;
 constexpr double kFifteenDigitsLowest = 1e14;
 constexpr double kFifteenDigitsHighest = 1e15;
+constexpr double kSixteenDigitsLowest = 1e15;
+constexpr double kSixteenDigitsHighest = 9007199254740992.0;  // 2^53
 
 // The decimal exponent of a magnitude in [1e-4, 1e15): the largest e with 10^e <= magnitude.
 int decimalExponent(double magnitude)
@@ -81,29 +83,66 @@ int decimalExponent(double magnitude)
     return exponent;
 }
 
-// The shortest digits of a magnitude whose fifteen-digit text reads back as it. Fifteen-digit
-// texts lie more than four units of the last place apart there, so at most one of them reads
-// back as a given double: when the nearest one does, it is the shortest text padded with
-// zeros. False when fifteen digits do not suffice or the magnitude is out of the range
-// covered; the general conversion answers then.
-bool fifteenDigits(double magnitude, char* digits, int& count, int& exponent)
+// The exact product a * b as product + error (Veltkamp's split and Dekker's product; exact
+// as long as nothing overflows and the multiplications and additions are not fused, as ISO
+// C++ mode compiles them).
+void exactProduct(double a, double b, double& product, double& error)
+{
+    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+    product = a * b;
+    const double ta = kSplitter * a, aHigh = ta - (ta - a), aLow = a - aHigh;
+    const double tb = kSplitter * b, bHigh = tb - (tb - b), bLow = b - bHigh;
+    error = ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
+}
+
+void writeDecimalDigits(double whole, int length, char* digits, int& count)
+{
+    std::to_chars(digits, digits + length, static_cast<std::uint64_t>(whole));
+    count = length;
+    while (count > 1 && digits[count - 1] == '0') --count;
+}
+
+// The shortest digits of a magnitude when fifteen or sixteen significant digits read back
+// as it; false when they do not, or the magnitude is out of the range covered (the general
+// conversion answers then).
+//
+// Fifteen-digit texts lie more than four units of the last place apart, so at most one of
+// them reads back as a given double, the one nearest to it: when it does, it is the
+// shortest text padded with zeros. When none does, the shortest text has sixteen digits or
+// more, and the one that reads back nearest to the double is the one written: the nearest
+// sixteen-digit text, found from the exact product of the magnitude and the power of ten.
+bool shortDigits(double magnitude, char* digits, int& count, int& exponent)
 {
     if (!(magnitude >= kFastLowest && magnitude < kFastHighest)) return false;
     exponent = decimalExponent(magnitude);
     const double scale = kPowersOfTen[14 - exponent];
     const double nearest = std::round(magnitude * scale);
+    if (nearest < kFifteenDigitsLowest || nearest > kFifteenDigitsHighest) return false;
     // Both the text's digits and the scale are exact doubles, so the division rounds as
     // reading the text does.
-    if (nearest < kFifteenDigitsLowest || nearest > kFifteenDigitsHighest || nearest / scale != magnitude) return false;
-    if (nearest == kFifteenDigitsHighest) {
-        digits[0] = '1';
-        count = 1;
-        ++exponent;
+    if (nearest / scale == magnitude) {
+        if (nearest == kFifteenDigitsHighest) {
+            digits[0] = '1';
+            count = 1;
+            ++exponent;
+            return true;
+        }
+        writeDecimalDigits(nearest, 15, digits, count);
         return true;
     }
-    std::to_chars(digits, digits + 15, static_cast<std::uint64_t>(nearest));
-    count = 15;
-    while (count > 1 && digits[count - 1] == '0') --count;
+    // Sixteen digits, while they stay below 2^53 (every such integer is a double).
+    const double finerScale = kPowersOfTen[15 - exponent];
+    double product = 0, error = 0;
+    exactProduct(magnitude, finerScale, product, error);
+    if (!(product >= kSixteenDigitsLowest && product < kSixteenDigitsHighest)) return false;
+    double finer = std::round(product);
+    const double rest = (product - finer) + error;  // the exact product less `finer`
+    // Halfway between two texts the general conversion settles the tie.
+    if (std::fabs(std::fabs(rest) - 0.5) < 1e-6) return false;
+    if (rest > 0.5) finer += 1;
+    else if (rest < -0.5) finer -= 1;
+    if (finer < kSixteenDigitsLowest || finer >= kSixteenDigitsHighest || finer / finerScale != magnitude) return false;
+    writeDecimalDigits(finer, 16, digits, count);
     return true;
 }
 
@@ -130,7 +169,7 @@ std::size_t formatReal(double value, char* out)
     int exponent = 0;
     int count = 0;
     const char* digits = scientific;
-    if (fifteenDigits(std::fabs(value), scientific, count, exponent)) {
+    if (shortDigits(std::fabs(value), scientific, count, exponent)) {
         if (value < 0) *out++ = '-';
         return static_cast<std::size_t>(layOut(out, digits, count, exponent) - start);
     }
