@@ -1,5 +1,6 @@
 #include "db/dxf/number_format.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -95,9 +96,29 @@ void exactProduct(double a, double b, double& product, double& error)
     error = ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
 }
 
+// Every two-digit pair, for writing numbers of a known length two digits at a time.
+constexpr std::array<char, 200> buildDigitPairs()
+{
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}
+
+constexpr std::array<char, 200> kDigitPairs = buildDigitPairs();
+
+// `whole`, an integer of exactly `length` (15 or 16) digits, as its digits without trailing
+// zeros.
 void writeDecimalDigits(double whole, int length, char* digits, int& count)
 {
-    std::to_chars(digits, digits + length, static_cast<std::uint64_t>(whole));
+    auto value = static_cast<std::uint64_t>(whole);
+    for (int at = length - 2; at >= 0; at -= 2) {
+        std::memcpy(digits + at, &kDigitPairs[static_cast<std::size_t>(2 * (value % 100))], 2);
+        value /= 100;
+    }
+    if (length % 2 != 0) digits[0] = static_cast<char>('0' + value % 10);
     count = length;
     while (count > 1 && digits[count - 1] == '0') --count;
 }

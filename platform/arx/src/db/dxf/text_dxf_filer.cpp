@@ -16,15 +16,20 @@ namespace {
 constexpr int kLowestCode = -5;
 constexpr int kCodeCount = 1072 - kLowestCode;
 
+std::array<DxfItem::Kind, kCodeCount> buildKinds()
+{
+    std::array<DxfItem::Kind, kCodeCount> table{};
+    for (int i = 0; i < kCodeCount; ++i) table[static_cast<std::size_t>(i)] = db::kindOfCode(i + kLowestCode);
+    return table;
+}
+
+// Filled when the library loads (kindOfCode keeps no state of its own).
+const std::array<DxfItem::Kind, kCodeCount> kKinds = buildKinds();
+
 DxfItem::Kind kindOf(int code)
 {
-    static const auto kinds = [] {
-        std::array<DxfItem::Kind, kCodeCount> table{};
-        for (int i = 0; i < kCodeCount; ++i) table[static_cast<std::size_t>(i)] = db::kindOfCode(i + kLowestCode);
-        return table;
-    }();
     if (code < kLowestCode || code >= kLowestCode + kCodeCount) return db::kindOfCode(code);
-    return kinds[static_cast<std::size_t>(code - kLowestCode)];
+    return kKinds[static_cast<std::size_t>(code - kLowestCode)];
 }
 
 }  // namespace
