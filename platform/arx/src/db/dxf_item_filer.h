@@ -74,8 +74,9 @@ public:
     const DxfItem* peek() const;
     const DxfItem* next();
 
-    // Adds an item as it is (checked against its code's kind; eInvalidInput otherwise).
-    Acad::ErrorStatus append(DxfItem item);
+    // Adds an item as it is (checked against its code's kind; eInvalidInput otherwise). A
+    // filer that writes its groups out as they come takes the item here.
+    virtual Acad::ErrorStatus append(DxfItem item);
 
 private:
     Acad::ErrorStatus fail(Acad::ErrorStatus status);

@@ -555,8 +555,9 @@ AcDbObjectId findOrAddLayer(AcDbDatabase* db, const char* name)
 
 bool isPaperSpaceBlock(AcDbObjectId blockId)
 {
-    std::string name = recordName(blockId);
-    return strncasecmp(name.c_str(), "*Paper_Space", 12) == 0;
+    const AcDbSymbolTableRecord* rec = recordObject(blockId);
+    const char* name = rec ? rawName(rec) : nullptr;
+    return name != nullptr && strncasecmp(name, "*Paper_Space", 12) == 0;
 }
 
 std::string layoutNameOfBlock(AcDbObjectId blockId)

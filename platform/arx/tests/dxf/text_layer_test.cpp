@@ -227,6 +227,106 @@ TEST(NumberFormat, EveryRealReadsBackExactlyInAtMost17Digits)
         check(value);
 }
 
+// Whole numbers below 1e15 take a shortcut: their integer's digits, which must be the
+// shortest text as the general conversion finds it (1200 is "1200.0", not "1.2E+03").
+TEST(NumberFormat, WholeNumbersWriteAsTheShortestPlainText)
+{
+    std::mt19937_64 random(1015);
+    auto expected = [](double value) {
+        char text[64];
+        const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
+        return std::string(text, end) + ".0";
+    };
+    std::vector<double> values = {1, -1, 10, 1200, -999999999999999.0, 999999999999999.0, 562949953421312.0,
+                                  123456789012345.0, 100000000000000.0, 4503599627370496.0 / 8};
+    for (int i = 0; i < 100000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 15);
+        double value = static_cast<double>(random() % static_cast<std::uint64_t>(std::pow(10.0, digits)));
+        if (random() & 1) value = -value;
+        if (value != 0) values.push_back(value);
+    }
+    for (double value : values) ASSERT_EQ(real(value), expected(value)) << value;
+    // Next to a whole number the general conversion still answers.
+    EXPECT_EQ(real(std::nextafter(1200.0, 2000.0)), "1200.0000000000002");
+    EXPECT_EQ(real(std::nextafter(1e15, 0.0)), "999999999999999.9");
+}
+
+// Reals of up to sixteen significant digits take a shortcut past the general conversion; the
+// digits and exponent written must be those of the shortest conversion for every value:
+// short decimals, results of arithmetic, values next to powers of ten and arbitrary bit
+// patterns alike.
+TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
+{
+    // Significant digits without trailing zeros and the decimal exponent of a text.
+    struct Decimal {
+        std::string digits;
+        int exponent = 0;
+        bool operator==(const Decimal&) const = default;
+    };
+    auto decimalOf = [](std::string text) {
+        Decimal decimal;
+        if (!text.empty() && text[0] == '-') text.erase(0, 1);
+        const std::size_t mark = text.find_first_of("Ee");
+        int exponent = 0;
+        if (mark != std::string::npos) {
+            std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), text.data() + text.size(), exponent);
+            text.resize(mark);
+        }
+        const std::size_t point = text.find('.');
+        const int pointAt = static_cast<int>(point == std::string::npos ? text.size() : point);
+        if (point != std::string::npos) text.erase(point, 1);
+        const std::size_t first = text.find_first_not_of('0');
+        if (first == std::string::npos) return decimal;
+        decimal.exponent = exponent + pointAt - 1 - static_cast<int>(first);
+        decimal.digits = text.substr(first);
+        while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+        return decimal;
+    };
+    auto shortest = [&](double value) {
+        char text[64];
+        const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+        return decimalOf(std::string(text, end));
+    };
+    std::mt19937_64 random(15);
+    std::vector<double> values;
+    for (int i = 0; i < 100000; ++i) {
+        // A decimal of 1 to 17 digits at exponents -7 to 17; every fourth one halfway
+        // between two sixteen-digit decimals.
+        std::string text = (random() & 1) ? "-" : "";
+        const bool halfway = random() % 4 == 0;
+        const int digits = halfway ? 17 : 1 + static_cast<int>(random() % 17);
+        text += static_cast<char>('1' + random() % 9);
+        for (int d = 1; d < digits; ++d) text += static_cast<char>('0' + random() % 10);
+        if (halfway) text.back() = '5';
+        text += "e" + std::to_string(static_cast<int>(random() % 25) - 7 - digits);
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        values.push_back(value);
+        std::uint64_t bits = random();
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value)) values.push_back(value);
+    }
+    // Results of arithmetic, as coordinates are: mostly sixteen or seventeen digits.
+    std::uniform_real_distribution<double> uniform(-1e6, 1e6);
+    for (int i = 0; i < 100000; ++i) {
+        values.push_back(i * 0.731);
+        values.push_back((i % 977) * 1.618 + i * 1e-5);
+        values.push_back(uniform(random) * std::pow(10.0, static_cast<int>(random() % 18) - 9));
+    }
+    for (int exponent = -6; exponent <= 16; ++exponent) {
+        const double power = std::pow(10.0, exponent);
+        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 0.0)) values.push_back(value);
+        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 1e300)) values.push_back(value);
+        values.push_back(power * 0.999999999999999);
+        values.push_back(power * 0.9999999999999999);
+        values.push_back(power * 1.00000000000001);
+    }
+    for (double value : values) {
+        if (value == 0) continue;
+        ASSERT_EQ(decimalOf(real(value)), shortest(value)) << real(value);
+    }
+}
+
 // Plain decimals take a shortcut past the general conversion: whatever their length, sign
 // and number of digits after the point, the value read is the correctly rounded one, bit
 // for bit what the general conversion gives (the shortcut must not round differently near
@@ -293,6 +393,15 @@ TEST(TextWriter, FormatsCodesAndValuesByGroupType)
                              " 40\r\n0.5\r\n  5\r\n94\r\n 10\r\n1.0\r\n 20\r\n2.0\r\n 30\r\n3.0\r\n"
                              "1000\r\nx\r\n");
     EXPECT_FALSE(writer.failed());
+}
+
+TEST(TextWriter, BinaryChunksAreTwoUpperCaseHexadecimalDigitsAByte)
+{
+    TextWriter writer;
+    const unsigned char bytes[] = {0x00, 0x7F, 0x80, 0xAB, 0xFF};
+    writer.binary(310, bytes, sizeof bytes);
+    writer.binary(1004, nullptr, 0);
+    EXPECT_EQ(writer.text(), "310\r\n007F80ABFF\r\n1004\r\n\r\n");
 }
 
 TEST(TextWriter, LineBreaksInStringsAreEscapedAndNonFiniteRealsFail)

@@ -2,11 +2,13 @@
 // dxfOut, in the sections and order the host uses; what the database carries from the file
 // it was read from (unknown sections and tables, the CLASSES of proxies) is written back.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <algorithm>
 #include <map>
 #include <set>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,7 +17,7 @@
 #include "db/dxf/drawing_file.h"
 #include "db/dxf/file_message.h"
 #include "db/dxf/item_conversion.h"
-#include "db/dxf_item_filer.h"
+#include "db/dxf/text_dxf_filer.h"
 #include "db/entities/subentities.h"
 #include "db/header_vars.h"
 #include "db/proxy_support.h"
@@ -149,17 +151,48 @@ private:
                                std::to_string(static_cast<int>(status)) + ")"};
         }
         writeOpenObject(object, tableName);
+        markWritten(id);
         AcDbObjectIdArray owned;
-        if (const AcDbEntity* entity = AcDbEntity::cast(object)) owned = db::subentityIdsOf(entity);
+        if (mayOwnSubentities(object->isA()))
+            if (const AcDbEntity* entity = AcDbEntity::cast(object)) owned = db::subentityIdsOf(entity);
         object->close();
         for (int i = 0; i < owned.length(); ++i)
             if (!owned[i].isNull() && !owned[i].isErased()) writeObject(owned[i]);
     }
 
+    // Objects written before OBJECTS (tables, records, entities) by handle, so that finding
+    // the plain objects need not open them again. Handles past the limit are not marked.
+    static constexpr std::uint64_t kMarkedHandles = 1ull << 26;
+
+    void markWritten(AcDbObjectId id)
+    {
+        const std::uint64_t handle = id.handle().value();
+        if (handle >= kMarkedHandles) return;
+        if (handle >= writtenHandles_.size()) writtenHandles_.resize(std::max<std::size_t>(handle + 1, writtenHandles_.size() * 2));
+        writtenHandles_[handle] = true;
+    }
+
+    bool wasWritten(AcDbObjectId id) const
+    {
+        const std::uint64_t handle = id.handle().value();
+        return handle < writtenHandles_.size() && writtenHandles_[handle];
+    }
+
+    // Whether objects of the class may own entities written after them, asked once a class.
+    bool mayOwnSubentities(const AcRxClass* cls)
+    {
+        for (const auto& [known, may] : subentityClasses_)
+            if (known == cls) return may;
+        const bool may = db::mayOwnSubentities(cls);
+        subentityClasses_.emplace_back(cls, may);
+        return may;
+    }
+
     // `tableName`: the table's name, which a TABLE record gives in group 2 right after its type.
     void writeOpenObject(const AcDbObject* object, const char* tableName = nullptr)
     {
-        db::DxfItemFiler filer(AcDb::kFileFiler, db_);
+        TextDxfFiler filer(db_, out_);
+        if (tableName != nullptr) filer.setTableName(tableName);
         const Acad::ErrorStatus status = object->dxfOut(&filer);
         if (status != Acad::eOk) {
             AcDbHandle handle;
@@ -169,10 +202,7 @@ private:
             throw WriteFailure{std::string("the data of object ") + text + " (" + db::dxfNameOf(object) +
                                ") cannot be written (status " + std::to_string(static_cast<int>(status)) + ")"};
         }
-        db::DxfItemList& items = filer.items();
-        if (tableName != nullptr && !items.empty())
-            items.insert(items.begin() + 1, db::DxfItem::makeText(AcDb::kDxfSymbolTableName, tableName));
-        if (!writeItems(out_, items)) check();
+        check();
         ++objectsWritten_;
     }
 
@@ -291,7 +321,7 @@ private:
         std::map<AcDbObjectId, std::vector<AcDbObjectId>> children;
         std::map<AcDbObjectId, AcDbObjectId> owners;
         for (const AcDbObjectId& id : db::allObjectIds(db_)) {
-            if (id.isErased()) continue;
+            if (id.isErased() || wasWritten(id)) continue;
             AcDbObject* object = nullptr;
             if (acdbOpenAcDbObject(object, id, AcDb::kForRead) != Acad::eOk) continue;
             if (isPlainObject(object)) {
@@ -345,6 +375,8 @@ private:
     AcDbDatabase* db_;
     TextWriter& out_;
     std::set<std::string> written_;
+    std::vector<std::pair<const AcRxClass*, bool>> subentityClasses_;
+    std::vector<bool> writtenHandles_;
     std::size_t objectsWritten_ = 0;
 };
 

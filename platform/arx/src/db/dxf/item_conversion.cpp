@@ -115,17 +115,7 @@ void writeItem(TextWriter& writer, const DxfItem& item)
         break;
     case DxfItem::Kind::Real: writer.real(item.code, item.real); break;
     case DxfItem::Kind::Integer: writer.integer(item.code, item.integer); break;
-    case DxfItem::Kind::Binary: {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        std::string hex;
-        hex.reserve(item.binary.size() * 2);
-        for (unsigned char byte : item.binary) {
-            hex += kDigits[byte >> 4];
-            hex += kDigits[byte & 15];
-        }
-        writer.string(item.code, hex);
-        break;
-    }
+    case DxfItem::Kind::Binary: writer.binary(item.code, item.binary.data(), item.binary.size()); break;
     case DxfItem::Kind::Id: writer.handle(item.code, item.id.isNull() ? 0 : item.id.handle().value()); break;
     case DxfItem::Kind::Text:
     case DxfItem::Kind::None: writer.string(item.code, item.text); break;

@@ -13,6 +13,7 @@ set(DB_DXF_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/item_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/number_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/structure_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_dxf_filer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tokenizer.cpp
 )

@@ -1,6 +1,9 @@
 #include "db/dxf/text_writer.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "db/dxf/number_format.h"
 #include "db/dxf/tokenizer.h"
@@ -9,6 +12,34 @@ namespace arx::dxf {
 namespace {
 
 constexpr std::size_t kFlushThreshold = 1 << 20;
+// Room for a group's code, its numeric value and two line ends of the usual length.
+constexpr std::size_t kGroupRoom = 64;
+
+// The code lines of every code that has a value type, right-aligned in three columns,
+// built once: a group's code is copied, not formatted.
+constexpr int kTabledCodes = 1072;
+
+struct CodeText {
+    char text[4];
+    unsigned char size;
+};
+
+constexpr std::array<CodeText, kTabledCodes> buildCodeTexts()
+{
+    std::array<CodeText, kTabledCodes> table{};
+    for (int code = 0; code < kTabledCodes; ++code) {
+        CodeText& entry = table[code];
+        char digits[4] = {};
+        int count = 0;
+        for (int rest = code; count == 0 || rest > 0; rest /= 10) digits[count++] = static_cast<char>('0' + rest % 10);
+        const int width = count < 3 ? 3 : count;
+        for (int i = 0; i < width; ++i) entry.text[i] = i < width - count ? ' ' : digits[width - 1 - i];
+        entry.size = static_cast<unsigned char>(width);
+    }
+    return table;
+}
+
+constexpr std::array<CodeText, kTabledCodes> kCodeTexts = buildCodeTexts();
 
 int integerWidth(GroupType type)
 {
@@ -28,7 +59,7 @@ bool needsCaretEscape(std::string_view value)
 
 TextWriter::TextWriter(Sink sink, std::string_view lineEnd) : sink_(std::move(sink)), lineEnd_(lineEnd)
 {
-    buffer_.reserve(kFlushThreshold + 4096);
+    reserve(kFlushThreshold + 4096);
 }
 
 TextWriter::TextWriter() : lineEnd_("\r\n") {}
@@ -41,48 +72,78 @@ void TextWriter::fail(const std::string& problem)
     failed_ = true;
 }
 
-void TextWriter::codeLine(int code)
+char* TextWriter::reserve(std::size_t count)
 {
-    char digits[8];
-    buffer_.append(digits, formatInteger(code, 3, digits));
-    endLine();
+    if (capacity_ - size_ < count) {
+        const std::size_t capacity = std::max(capacity_ * 2, size_ + count);
+        auto grown = std::make_unique<char[]>(capacity);
+        if (size_ > 0) std::memcpy(grown.get(), buffer_.get(), size_);
+        buffer_ = std::move(grown);
+        capacity_ = capacity;
+    }
+    return buffer_.get() + size_;
 }
 
-void TextWriter::endLine() { buffer_.append(lineEnd_); }
-
-void TextWriter::maybeFlush()
+char* TextWriter::codeLine(char* out, int code)
 {
-    if (sink_ && buffer_.size() >= kFlushThreshold) flush();
+    if (code >= 0 && code < kTabledCodes) {
+        const CodeText& entry = kCodeTexts[static_cast<std::size_t>(code)];
+        std::memcpy(out, entry.text, 4);
+        out += entry.size;
+    } else {
+        out += formatInteger(code, 3, out);
+    }
+    return endLine(out);
+}
+
+char* TextWriter::endLine(char* out)
+{
+    // The usual line ends are copied as a fixed size, without a call.
+    if (lineEnd_.size() == 2) {
+        std::memcpy(out, lineEnd_.data(), 2);
+        return out + 2;
+    }
+    std::memcpy(out, lineEnd_.data(), lineEnd_.size());
+    return out + lineEnd_.size();
+}
+
+void TextWriter::finishGroup(char* end)
+{
+    size_ = static_cast<std::size_t>(end - buffer_.get());
+    if (sink_ && size_ >= kFlushThreshold) flush();
 }
 
 bool TextWriter::flush()
 {
     if (!sink_ || failed_) return !failed_;
-    if (!buffer_.empty()) {
-        if (!sink_(buffer_)) fail("the file could not be written");
-        written_ += buffer_.size();
-        buffer_.clear();
+    if (size_ > 0) {
+        if (!sink_(std::string_view(buffer_.get(), size_))) fail("the file could not be written");
+        written_ += size_;
+        size_ = 0;
     }
     return !failed_;
 }
 
 void TextWriter::string(int code, std::string_view value)
 {
-    codeLine(code);
-    if (needsCaretEscape(value)) {
+    // A value with line breaks grows by one character for each.
+    const bool escape = needsCaretEscape(value);
+    char* out = reserve(kGroupRoom + 2 * lineEnd_.size() + value.size() * (escape ? 2 : 1));
+    out = codeLine(out, code);
+    if (escape) {
         for (char c : value) {
             if (c == '\n' || c == '\r') {
-                buffer_ += '^';
-                buffer_ += static_cast<char>(c + 64);
+                *out++ = '^';
+                *out++ = static_cast<char>(c + 64);
             } else {
-                buffer_ += c;
+                *out++ = c;
             }
         }
-    } else {
-        buffer_.append(value);
+    } else if (!value.empty()) {
+        std::memcpy(out, value.data(), value.size());
+        out += value.size();
     }
-    endLine();
-    maybeFlush();
+    finishGroup(endLine(out));
 }
 
 void TextWriter::real(int code, double value)
@@ -91,29 +152,34 @@ void TextWriter::real(int code, double value)
         fail("group " + std::to_string(code) + " holds a value that is not a finite number");
         value = 0;
     }
-    codeLine(code);
-    char text[kRealBufferSize];
-    buffer_.append(text, formatReal(value, text));
-    endLine();
-    maybeFlush();
+    char* out = codeLine(reserve(kGroupRoom + kRealBufferSize + 2 * lineEnd_.size()), code);
+    out += formatReal(value, out);
+    finishGroup(endLine(out));
 }
 
 void TextWriter::integer(int code, std::int64_t value)
 {
-    codeLine(code);
-    char text[32];
-    buffer_.append(text, formatInteger(value, integerWidth(groupTypeOf(code)), text));
-    endLine();
-    maybeFlush();
+    char* out = codeLine(reserve(kGroupRoom + 2 * lineEnd_.size()), code);
+    out += formatInteger(value, integerWidth(groupTypeOf(code)), out);
+    finishGroup(endLine(out));
 }
 
 void TextWriter::handle(int code, std::uint64_t value)
 {
-    codeLine(code);
-    char text[20];
-    buffer_.append(text, formatHandle(value, text));
-    endLine();
-    maybeFlush();
+    char* out = codeLine(reserve(kGroupRoom + 2 * lineEnd_.size()), code);
+    out += formatHandle(value, out);
+    finishGroup(endLine(out));
+}
+
+void TextWriter::binary(int code, const unsigned char* data, std::size_t size)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    char* out = codeLine(reserve(kGroupRoom + 2 * lineEnd_.size() + 2 * size), code);
+    for (std::size_t i = 0; i < size; ++i) {
+        *out++ = kDigits[data[i] >> 4];
+        *out++ = kDigits[data[i] & 15];
+    }
+    finishGroup(endLine(out));
 }
 
 void TextWriter::point(int xCode, double x, double y, double z)

@@ -27,6 +27,12 @@ AcDbObjectIdArray subentityIdsOf(const AcDbEntity* entity)
     return ids;
 }
 
+bool mayOwnSubentities(const AcRxClass* cls)
+{
+    return cls != nullptr && (cls->isDerivedFrom(AcDbBlockReference::desc()) || cls->isDerivedFrom(AcDb2dPolyline::desc()) ||
+                              cls->isDerivedFrom(AcDb3dPolyline::desc()) || cls->isDerivedFrom(AcDbProxyEntity::desc()));
+}
+
 bool adoptSubentity(AcDbEntity* head, AcDbObjectId id, bool isSequenceEnd)
 {
     if (auto* reference = AcDbBlockReference::cast(head)) reference->adoptSubentity(id, isSequenceEnd);
