@@ -1,6 +1,7 @@
 #include "db/entity_common_groups.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "db/entities/entity_filing.h"
 #include "dbfiler.h"
@@ -46,9 +47,32 @@ void appendRest(const DxfItemList& items, const std::vector<bool>& taken, DxfIte
 
 }  // namespace
 
+namespace {
+
+// True when arranging would give the modelled items as they stand: nothing kept, and the items
+// the order takes (each the first not taken yet of its code) come first and in their own order.
+// Most entities of a file are so, and are then written without a copy.
+bool arrangedAlready(const DxfItemList& modelled, const CommonGroups& groups)
+{
+    if (!groups.kept.empty() || modelled.size() > 32) return false;
+    std::uint32_t taken = 0;
+    std::size_t next = 0;
+    for (short code : groups.order) {
+        std::size_t j = 0;
+        while (j < modelled.size() && (((taken >> j) & 1u) != 0 || modelled[j].code != code)) ++j;
+        if (j == modelled.size()) continue;
+        if (j != next) return false;
+        taken |= std::uint32_t{1} << j;
+        ++next;
+    }
+    return true;
+}
+
+}  // namespace
+
 DxfItemList arrangeCommonGroups(DxfItemList modelled, const CommonGroups& groups)
 {
-    if (groups.order.empty() && groups.kept.empty()) return modelled;
+    if (arrangedAlready(modelled, groups)) return modelled;
     DxfItemList out;
     out.reserve(modelled.size() + groups.kept.size());
     std::vector<bool> modelledTaken(modelled.size(), false), keptTaken(groups.kept.size(), false);
