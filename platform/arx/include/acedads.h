@@ -3,10 +3,15 @@
 #include "adsdef.h"
 #include "adscodes.h"
 #include "adesk.h"
+#include "windef.h"
 
 // Commands: acedCommand(type, value, ..., RTNONE) runs host commands synchronously.
 ACAD_PORT int acedCommand(int rtype, ...);
 ACAD_PORT int acedCmd(const resbuf* rbp);
+
+// The host's main window. A modal dialog disables it while it runs, as Windows disables a
+// modal dialog's owner; CMDACTIVE has bit 8 (a dialog box is active) while it is disabled.
+ACAD_PORT HWND adsw_acadMainWnd();
 
 // System variables.
 ACAD_PORT int acedGetVar(const char* sym, resbuf* result);

@@ -2,8 +2,8 @@
 #include <map>
 #include <string>
 
+#include "acedads.h"
 #include "afxheadless.h"
-#include "ed/command_processor.h"
 #include "window_list.h"
 
 namespace {
@@ -30,6 +30,42 @@ std::string withoutMnemonic(const std::string& label)
     }
     return plain;
 }
+
+// The window a modal dialog disables while it runs, as Windows does with a modal dialog's owner:
+// the top-level window above its parent, else the host's main window.
+HWND modalOwner(CWnd* parent)
+{
+    CWnd* top = parent;
+    while (top != nullptr && (top->GetStyle() & WS_CHILD) != 0 && top->GetParent() != nullptr)
+        top = top->GetParent();
+    return top != nullptr && top->m_hWnd != nullptr ? top->m_hWnd : adsw_acadMainWnd();
+}
+
+// Disables the owner for the dialog's run, and enables it again after unless it was disabled
+// already (by a dialog further out).
+class DisabledOwner {
+public:
+    explicit DisabledOwner(HWND owner) : owner_(owner), wasEnabled_(IsWindowEnabled(owner) != FALSE)
+    {
+        if (wasEnabled_) setEnabled(FALSE);
+    }
+    ~DisabledOwner()
+    {
+        if (wasEnabled_) setEnabled(TRUE);
+    }
+    DisabledOwner(const DisabledOwner&) = delete;
+    DisabledOwner& operator=(const DisabledOwner&) = delete;
+
+private:
+    void setEnabled(BOOL enable)
+    {
+        if (CWnd* window = CWnd::FromHandle(owner_)) window->EnableWindow(enable);
+        else ::EnableWindow(owner_, enable);
+    }
+
+    HWND owner_;
+    bool wasEnabled_;
+};
 
 char mnemonicOf(const std::string& label)
 {
@@ -295,8 +331,8 @@ INT_PTR CDialog::DoModal()
         page.dialog->createControls(*pageTemplate, *page.dialog);
     }
 
-    // The host shows a dialog is up through CMDACTIVE bit 8.
-    arx::ed::DialogScope dialogActive;
+    // The host shows a dialog is up through CMDACTIVE bit 8 while its main window is disabled.
+    DisabledOwner disabledOwner(modalOwner(parentWnd_));
     OnInitDialog();
     for (const Page& page : pages_)
         if (page.dialog->m_hWnd != nullptr) page.dialog->OnInitDialog();

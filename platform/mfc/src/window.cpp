@@ -20,6 +20,7 @@ void CWnd::attachHandle(const char* className, const char* title, DWORD style, D
     parent_ = parent;
     controlId_ = controlId;
     m_hWnd = mfc::WindowList::instance().add(this);
+    if ((style & WS_DISABLED) != 0) ::EnableWindow(m_hWnd, FALSE);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
@@ -42,6 +43,7 @@ BOOL CWnd::DestroyWindow()
     timers_.clear();
     timerProcs_.clear();
     WindowProc(WM_DESTROY, 0, 0);
+    ::EnableWindow(m_hWnd, TRUE);  // the handle is never used again: forget its state
     mfc::WindowList::instance().remove(m_hWnd);
     m_hWnd = nullptr;
     PostNcDestroy();  // may delete this
@@ -66,6 +68,7 @@ BOOL CWnd::EnableWindow(BOOL bEnable)
     BOOL wasDisabled = (style_ & WS_DISABLED) != 0 ? TRUE : FALSE;
     if (bEnable) style_ &= ~static_cast<DWORD>(WS_DISABLED);
     else style_ |= static_cast<DWORD>(WS_DISABLED);
+    if (m_hWnd != nullptr) ::EnableWindow(m_hWnd, bEnable);  // what IsWindowEnabled(hWnd) answers
     return wasDisabled;
 }
 

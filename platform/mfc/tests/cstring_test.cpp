@@ -47,12 +47,24 @@ TEST(CStringTest, SubstringsClampOutOfRangeArguments)
     EXPECT_EQ(text.Find('z'), -1);
     EXPECT_EQ(text.Find('K', 99), -1);
     EXPECT_EQ(text.ReverseFind('r'), 12);
+}
+
+// MFC makes an index outside 0..GetLength()-1 the caller's fault: GetAt and SetAt assert, and
+// promise nothing once the assertion is compiled out. Reading NUL and ignoring the write is the
+// stand-in's own choice, so that a faulty caller cannot corrupt memory here.
+TEST(CStringStandIn, AnIndexOutOfRangeReadsNulAndWritesNothing)
+{
+    CString text("Kestra");
     EXPECT_EQ(text.GetAt(0), 'K');
-    // MFC asserts on an index out of range (the caller's fault); reading NUL and ignoring the
-    // write is the stand-in's own choice.
-    EXPECT_EQ(text.GetAt(99), '\0');
-    text.SetAt(99, 'x');
-    EXPECT_EQ(text, "Kestra2000.arx");
+    EXPECT_EQ(text.GetAt(5), 'a');
+    for (int index : {-1, 6, 99}) {
+        EXPECT_EQ(text.GetAt(index), '\0') << index;
+        text.SetAt(index, 'x');
+    }
+    EXPECT_EQ(text, "Kestra");
+    EXPECT_EQ(text.GetLength(), 6);
+    text.SetAt(5, 'o');
+    EXPECT_EQ(text, "Kestro");
 }
 
 TEST(CStringTest, EditsInPlace)

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 
+#include "acedads.h"
 #include "acui.h"
 #include "afxheadless.h"
 
@@ -317,4 +318,35 @@ TEST_F(TabDialogTest, CancelLeavesThePagesUnread)
     EXPECT_FALSE(page.tookOk);
     EXPECT_TRUE(page.first);
     EXPECT_EQ(page.m_hWnd, nullptr);
+}
+
+// As Windows does, a modal dialog disables its owner while it runs: the host's main window for a
+// dialog without a parent (the host shows that as CMDACTIVE bit 8), the parent dialog for a
+// dialog over it. Each owner is enabled again when its dialog ends.
+TEST_F(DialogTest, AModalDialogDisablesItsOwnerWhileItRuns)
+{
+    const HWND mainWindow = adsw_acadMainWnd();
+    ASSERT_TRUE(IsWindowEnabled(mainWindow));
+    struct Seen {
+        bool mainEnabled;
+        bool outerEnabled;
+        bool operator==(const Seen&) const = default;
+    };
+    std::vector<Seen> seen;
+    WarningDialog outer(false);
+    auto look = [&] {
+        seen.push_back({IsWindowEnabled(mainWindow) != FALSE, IsWindowEnabled(outer.m_hWnd) != FALSE});
+    };
+    int asks = 0;
+    console.onAsk = [&] {
+        look();
+        if (++asks > 1) return;
+        CDialog inner(kWarningTemplate, &outer);
+        EXPECT_EQ(inner.DoModal(), IDOK);
+        look();
+    };
+    console.answers = {"", ""};
+    EXPECT_EQ(outer.DoModal(), IDOK);
+    EXPECT_EQ(seen, (std::vector<Seen>{{false, true}, {false, false}, {false, true}}));
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
 }

@@ -1,5 +1,6 @@
-// Show-window commands. There are no windows here; the values are accepted and kept only so
-// that callers compile and pass what they would pass on Windows.
+// Show-window commands and the enabled state of windows. There are no windows here: the
+// show-window values are accepted and kept only so that callers compile and pass what they
+// would pass on Windows, and a window is a handle that stands for it.
 #pragma once
 
 #include "windef.h"
@@ -24,6 +25,13 @@ extern "C" {
 
 // The desktop window: a handle that stands for it, never null.
 HWND GetDesktopWindow(void);
+
+// Whether a window takes input. Every window handle is enabled until disabled; the stand-in
+// keeps which handles are disabled, whoever made them (the host's main window, mfc's windows).
+// EnableWindow returns nonzero when the window was disabled before. A null handle is never
+// enabled and cannot be changed.
+BOOL EnableWindow(HWND hWnd, BOOL bEnable);
+BOOL IsWindowEnabled(HWND hWnd);
 
 #ifdef __cplusplus
 }

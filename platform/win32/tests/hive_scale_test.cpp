@@ -63,6 +63,8 @@ std::string valueNames(HKEY root, const char* path) {
   return names;
 }
 
+// The order checked here and in the next test is the stand-in's own (creation order, a value set
+// again keeps its place), not a promise of Windows.
 TEST(HiveScale, ManyValuesOfOneKeyKeepTheirOrderAndAreFoundWithoutRegardToCase) {
   ScopedRegistry registry;
   std::string text = kHiveHeader + "[HKEY_LOCAL_MACHINE\\Many]\n";

@@ -5,8 +5,10 @@
 #include <win32standin.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -220,14 +222,70 @@ TEST(RegistrySemantics, DeletingAKeyNeedsItToHaveNoSubkeys) {
   EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, ""), ERROR_ACCESS_DENIED);  // a root stays
 }
 
-// Windows promises no order of enumeration; the stored order is the stand-in's own choice,
-// kept so that a hive file reads and writes back unchanged.
-TEST(RegistrySemantics, EnumerationFollowsInsertionOrderAndSurvivesRereading) {
+// Windows documents no order of enumeration. What it does document: indices 0 to n-1 give each
+// subkey and value once, index n gives ERROR_NO_MORE_ITEMS, and the order holds while the key is
+// not changed. Names are compared without regard to case.
+TEST(RegistrySemantics, EnumerationGivesEachNameOnceThenNoMoreItemsAndHoldsWhileUnchanged) {
+  ScopedRegistry registry;
+  HKEY key = createKey(HKEY_CURRENT_USER, "Listed");
+  for (const char* name : {"Zeta", "Alpha", "Mid"}) RegCloseKey(createKey(key, name));
+  for (const char* name : {"z", "a", "m"}) setString(key, name, name);
+  setString(key, "Z", "again");  // the same value: no second entry, the first spelling stays
+
+  const std::vector<std::string> keys = subkeyNames(key);
+  const std::vector<std::string> values = valueNames(key);
+  using Names = std::multiset<std::string>;
+  EXPECT_EQ(Names(keys.begin(), keys.end()), (Names{"Alpha", "Mid", "Zeta"}));
+  EXPECT_EQ(Names(values.begin(), values.end()), (Names{"a", "m", "z"}));
+  EXPECT_EQ(subkeyNames(key), keys);
+  EXPECT_EQ(valueNames(key), values);
+  EXPECT_EQ(queryValue(key, "z").data.size(), 6u);  // "again" and its NUL
+
+  char name[8];
+  DWORD size = sizeof name;
+  EXPECT_EQ(RegEnumKeyExA(key, 3, name, &size, nullptr, nullptr, nullptr, nullptr),
+            ERROR_NO_MORE_ITEMS);
+  EXPECT_EQ(RegEnumKeyA(key, 3, name, sizeof name), ERROR_NO_MORE_ITEMS);
+  size = sizeof name;
+  EXPECT_EQ(RegEnumValueA(key, 3, name, &size, nullptr, nullptr, nullptr, nullptr),
+            ERROR_NO_MORE_ITEMS);
+
+  const auto zeta = static_cast<DWORD>(std::find(keys.begin(), keys.end(), "Zeta") - keys.begin());
+  size = 4;  // "Zeta" needs 5 with its NUL
+  EXPECT_EQ(RegEnumKeyExA(key, zeta, name, &size, nullptr, nullptr, nullptr, nullptr),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(RegEnumKeyA(key, zeta, name, sizeof name), ERROR_SUCCESS);
+  EXPECT_STREQ(name, "Zeta");
+  char className[8] = "x";
+  DWORD classSize = sizeof className;
+  FILETIME written{};
+  size = sizeof name;
+  ASSERT_EQ(RegEnumKeyExA(key, zeta, name, &size, nullptr, className, &classSize, &written),
+            ERROR_SUCCESS);
+  EXPECT_EQ(size, 4u);
+  EXPECT_STREQ(className, "");
+  EXPECT_NE(written.dwHighDateTime, 0u);
+
+  const auto a = static_cast<DWORD>(std::find(values.begin(), values.end(), "a") - values.begin());
+  BYTE data[1];
+  DWORD dataSize = sizeof data;
+  DWORD type = 0;
+  size = sizeof name;
+  EXPECT_EQ(RegEnumValueA(key, a, name, &size, nullptr, &type, data, &dataSize), ERROR_MORE_DATA);
+  EXPECT_EQ(dataSize, 2u);  // "a" and its NUL
+  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+  RegCloseKey(key);
+}
+
+// The stand-in's own choice, not Windows': it enumerates in the order of creation (a value set
+// again keeps its place), and keeps that order through its hive file, so that a hive file reads
+// and writes back unchanged.
+TEST(RegistryStandIn, EnumeratesInCreationOrderAndKeepsItThroughTheHiveFile) {
   ScopedRegistry registry;
   HKEY key = createKey(HKEY_CURRENT_USER, "Order");
   for (const char* name : {"Zeta", "Alpha", "Mid"}) RegCloseKey(createKey(key, name));
   for (const char* name : {"z", "a", "m"}) setString(key, name, name);
-  setString(key, "Z", "again");  // same value: keeps its place and first spelling
+  setString(key, "Z", "again");
   const std::vector<std::string> keys{"Zeta", "Alpha", "Mid"};
   const std::vector<std::string> values{"z", "a", "m"};
   EXPECT_EQ(subkeyNames(key), keys);
@@ -235,32 +293,6 @@ TEST(RegistrySemantics, EnumerationFollowsInsertionOrderAndSurvivesRereading) {
   forceReread(registry.hive("HKEY_CURRENT_USER"));
   EXPECT_EQ(subkeyNames(key), keys);
   EXPECT_EQ(valueNames(key), values);
-  EXPECT_EQ(queryValue(key, "z").data.size(), 6u);
-
-  char name[4];
-  DWORD size = 4;  // "Zeta" needs 5 with its NUL
-  EXPECT_EQ(RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr),
-            ERROR_MORE_DATA);
-  EXPECT_EQ(RegEnumKeyA(key, 2, name, sizeof name), ERROR_SUCCESS);
-  EXPECT_STREQ(name, "Mid");
-  char className[8] = "x";
-  DWORD classSize = sizeof className;
-  FILETIME written{};
-  size = sizeof name;
-  ASSERT_EQ(RegEnumKeyExA(key, 2, name, &size, nullptr, className, &classSize, &written),
-            ERROR_SUCCESS);
-  EXPECT_STREQ(className, "");
-  EXPECT_NE(written.dwHighDateTime, 0u);
-
-  BYTE data[1];
-  DWORD dataSize = sizeof data;
-  DWORD type = 0;
-  size = sizeof name;
-  EXPECT_EQ(RegEnumValueA(key, 1, name, &size, nullptr, &type, data, &dataSize), ERROR_MORE_DATA);
-  EXPECT_EQ(dataSize, 2u);  // "a" and its NUL
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(RegEnumValueA(key, 3, name, &size, nullptr, nullptr, nullptr, nullptr),
-            ERROR_NO_MORE_ITEMS);
   RegCloseKey(key);
 }
 

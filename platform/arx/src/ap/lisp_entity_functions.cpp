@@ -14,7 +14,7 @@
 #include "ap/lisp_entity_functions.h"
 #include "db/dxf_item.h"
 #include "lisp/lisp_host.h"
-#include "lisp/resbuf_memory.h"
+#include "ut/resbuf_memory.h"
 
 namespace arx::ap {
 namespace {
@@ -22,7 +22,7 @@ namespace {
 using namespace arx::lisp;
 using arx::db::DxfItem;
 
-using Chain = lisp::ResbufChain;
+using Chain = ut::ResbufChain;
 
 // ---- Result buffers to groups ------------------------------------------------------------
 

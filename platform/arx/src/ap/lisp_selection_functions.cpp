@@ -10,14 +10,14 @@
 #include "adscodes.h"
 #include "ap/lisp_entity_functions.h"
 #include "lisp/lisp_host.h"
-#include "lisp/resbuf_memory.h"
+#include "ut/resbuf_memory.h"
 
 namespace arx::ap {
 namespace {
 
 using namespace arx::lisp;
 
-using Chain = ResbufChain;
+using Chain = ut::ResbufChain;
 
 bool isPointValue(const Value& v)
 {

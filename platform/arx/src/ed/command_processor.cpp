@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "aced.h"
+#include "acedads.h"
 #include "adscodes.h"
 #include "ed/command_stack.h"
 #include "ed/console.h"
@@ -16,6 +17,7 @@
 #include "ed/sysvars.h"
 #include "ed/upper_case.h"
 #include "rx/module_loader.h"
+#include "winuser.h"
 
 namespace arx::ed {
 namespace {
@@ -79,7 +81,7 @@ long CommandProcessor::cmdActive() const
     if (!active_.empty()) bits |= 1;
     if (active_.size() > 1) bits |= 2;
     if (Input::instance().scriptActive()) bits |= 4;
-    if (dialogDepth_ > 0) bits |= 8;
+    if (!IsWindowEnabled(adsw_acadMainWnd())) bits |= 8;  // a modal dialog runs
     if (lispDepth_ > 0) bits |= 32;
     if (std::any_of(active_.begin(), active_.end(), [](const Active& a) { return a.moduleCommand; }))
         bits |= 64;

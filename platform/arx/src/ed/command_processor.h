@@ -76,9 +76,8 @@ public:
     std::string cmdNames() const;
     bool commandActive() const { return !active_.empty(); }
 
-    // Nesting counters for CMDACTIVE bits 8 (dialog) and 32 (AutoLISP).
-    void enterDialog() { ++dialogDepth_; }
-    void leaveDialog() { --dialogDepth_; }
+    // Nesting counter for CMDACTIVE bit 32 (AutoLISP). Bit 8 (a dialog box) is on while a
+    // modal dialog keeps the host's main window disabled (adsw_acadMainWnd).
     void enterLisp();
     void leaveLisp();
     int lispDepth() const { return lispDepth_; }
@@ -110,19 +109,9 @@ private:
     std::vector<Active> active_;
     std::vector<std::unique_ptr<CommandRun>> waiting_;
     std::string lastCommand_;
-    int dialogDepth_ = 0;
     int lispDepth_ = 0;
     std::vector<size_t> lispActiveDepths_;  // the command depth at each AutoLISP entry
     bool quit_ = false;
-};
-
-// RAII for CMDACTIVE bit 8 while a dialog runs.
-class DialogScope {
-public:
-    DialogScope() { CommandProcessor::instance().enterDialog(); }
-    ~DialogScope() { CommandProcessor::instance().leaveDialog(); }
-    DialogScope(const DialogScope&) = delete;
-    DialogScope& operator=(const DialogScope&) = delete;
 };
 
 }  // namespace arx::ed

@@ -1,11 +1,9 @@
 #include "ed/console.h"
 
-#include <cstdarg>
 #include <cstdio>
-#include <vector>
 
 #include "acedads.h"
-#include "acutads.h"
+#include "ut/console_output.h"
 
 namespace arx::ed {
 namespace {
@@ -76,6 +74,15 @@ std::string utf8ToAnsi(std::string_view utf8Text)
     return out;
 }
 
+namespace {
+
+void writeThroughConsole(std::string_view ansiText) { Console::instance().write(ansiText); }
+
+// acutPrintf (the ut area) prints through the console from the moment the library is loaded.
+[[maybe_unused]] const bool consoleWriterRegistered = (ut::setConsoleWriter(&writeThroughConsole), true);
+
+}  // namespace
+
 Console& Console::instance()
 {
     static Console console;
@@ -125,26 +132,6 @@ void Console::alert(std::string_view ansiText)
 }
 
 }  // namespace arx::ed
-
-int acutPrintf(const char* format, ...)
-{
-    if (format == nullptr) return 0;
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (length < 0) {
-        va_end(args);
-        return 0;
-    }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    va_end(args);
-    arx::ed::Console::instance().write(std::string_view(buffer.data(), static_cast<size_t>(length)));
-    return length;
-}
 
 int acedAlert(const char* string)
 {

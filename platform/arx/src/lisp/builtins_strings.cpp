@@ -10,7 +10,7 @@
 #include "lisp/errors.h"
 #include "lisp/lisp_host.h"
 #include "lisp/rtos.h"
-#include "lisp/wcmatch.h"
+#include "ut/wcmatch.h"
 
 namespace arx::lisp {
 
@@ -132,7 +132,7 @@ Value chr(Interpreter&, const Arguments& args) {
 
 Value wcmatch(Interpreter&, const Arguments& args) {
     requireArgumentCount(args, 2);
-    return boolean(wildcardMatch(stringArgument(args[0]), stringArgument(args[1])));
+    return boolean(ut::wildcardMatch(stringArgument(args[0]), stringArgument(args[1])));
 }
 
 }  // namespace

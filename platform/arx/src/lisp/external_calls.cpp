@@ -12,7 +12,7 @@
 #include "lisp/hooks.h"
 #include "lisp/reader.h"
 #include "lisp/resbuf_conversion.h"
-#include "lisp/resbuf_memory.h"
+#include "ut/resbuf_memory.h"
 #include "lisp/stack_guard.h"
 
 namespace arx::lisp {
@@ -22,7 +22,7 @@ namespace {
 struct ExternalCall {
     Interpreter* interpreter;
     int code;
-    ResbufChain arguments;
+    ut::ResbufChain arguments;
     std::optional<Value> result;
     std::vector<std::string> failures;
 };
@@ -82,7 +82,7 @@ Value callExternalFunction(Interpreter& interpreter, const ExternalFunction& fun
                            const Arguments& arguments) {
     StackGuard guard;
     if (!hooks().invokeExternal) throw errors::noFunctionDefinition(Symbol::upperCase(function.name()));
-    ExternalCall call{&interpreter, function.code(), ResbufChain(valuesToResbufs(arguments)), {}, {}};
+    ExternalCall call{&interpreter, function.code(), ut::ResbufChain(valuesToResbufs(arguments)), {}, {}};
     int status = RTERROR;
     try {
         CallFrame frame(call);
@@ -139,7 +139,7 @@ int acedGetFunCode() {
 
 resbuf* acedGetArgs() {
     ExternalCall* call = innermostCall();
-    return call ? duplicateChain(call->arguments.get()) : nullptr;
+    return call ? arx::ut::duplicateChain(call->arguments.get()) : nullptr;
 }
 
 int acedRetNil() { return setResult(Value()); }

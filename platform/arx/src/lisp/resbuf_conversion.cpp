@@ -6,7 +6,7 @@
 #include "adscodes.h"
 #include "lisp/errors.h"
 #include "lisp/printer.h"
-#include "lisp/resbuf_memory.h"
+#include "ut/resbuf_memory.h"
 
 namespace arx::lisp {
 
@@ -33,13 +33,13 @@ bool asPoint(const Value& list, double point[3], bool& is3d) {
 }
 
 void setString(resbuf* rb, const std::string& text) {
-    rb->resval.rstring = copyString(text.c_str());
+    rb->resval.rstring = ut::copyString(text.c_str());
     if (!rb->resval.rstring) throw std::bad_alloc();
 }
 
-void appendValue(ResbufChainBuilder& chain, const Value& value, int depth);
+void appendValue(ut::ResbufChainBuilder& chain, const Value& value, int depth);
 
-void appendList(ResbufChainBuilder& chain, const Value& list, int depth) {
+void appendList(ut::ResbufChainBuilder& chain, const Value& list, int depth) {
     double point[3];
     bool is3d = false;
     if (asPoint(list, point, is3d)) {
@@ -58,7 +58,7 @@ void appendList(ResbufChainBuilder& chain, const Value& list, int depth) {
     chain.append(RTLE);
 }
 
-void appendValue(ResbufChainBuilder& chain, const Value& value, int depth) {
+void appendValue(ut::ResbufChainBuilder& chain, const Value& value, int depth) {
     if (!value) {
         chain.append(RTNIL);
         return;
@@ -194,13 +194,13 @@ private:
 }  // namespace
 
 resbuf* valuesToResbufs(const Arguments& values) {
-    ResbufChainBuilder chain;
+    ut::ResbufChainBuilder chain;
     for (const Value& value : values) appendValue(chain, value, 0);
     return chain.release();
 }
 
 resbuf* valueToResbufs(const Value& value) {
-    ResbufChainBuilder chain;
+    ut::ResbufChainBuilder chain;
     appendValue(chain, value, 0);
     return chain.release();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "aced.h"
+#include "acedads.h"
+#include "winuser.h"
 #include "console_capture.h"
 #include "ed/command_processor.h"
 #include "ed/command_stack.h"
@@ -210,4 +212,14 @@ TEST_F(CommandProcessorTest, WithCmdechoOffAWaitingCommandShowsNoPrompts)
     acedSetVar("CMDECHO", &off);
     EXPECT_EQ(asked, (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(capture.text.find("Text: "), std::string::npos) << capture.text;
+}
+
+TEST_F(CommandProcessorTest, CmdactiveHasTheDialogBitWhileTheMainWindowIsDisabled)
+{
+    const HWND mainWindow = adsw_acadMainWnd();
+    EXPECT_EQ(cmdActive() & 8, 0);
+    EXPECT_FALSE(EnableWindow(mainWindow, FALSE));
+    EXPECT_EQ(cmdActive(), 8);
+    EXPECT_TRUE(EnableWindow(mainWindow, TRUE));
+    EXPECT_EQ(cmdActive(), 0);
 }

@@ -7,8 +7,8 @@
 #pragma once
 #include <string_view>
 
-namespace arx::lisp {
+namespace arx::ut {
 
 bool wildcardMatch(std::string_view text, std::string_view pattern);
 
-}  // namespace arx::lisp
+}  // namespace arx::ut

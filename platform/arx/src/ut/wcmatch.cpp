@@ -1,4 +1,4 @@
-#include "lisp/wcmatch.h"
+#include "ut/wcmatch.h"
 
 #include <string>
 #include <utility>
@@ -6,7 +6,7 @@
 
 #include "acutads.h"
 
-namespace arx::lisp {
+namespace arx::ut {
 
 namespace {
 
@@ -160,9 +160,9 @@ bool wildcardMatch(std::string_view text, std::string_view pattern) {
     return false;
 }
 
-}  // namespace arx::lisp
+}  // namespace arx::ut
 
 int acutWcMatch(const char* string, const char* pattern) {
     if (!string || !pattern) return RTERROR;
-    return arx::lisp::wildcardMatch(string, pattern) ? RTNORM : RTERROR;
+    return arx::ut::wildcardMatch(string, pattern) ? RTNORM : RTERROR;
 }

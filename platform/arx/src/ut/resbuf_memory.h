@@ -6,7 +6,7 @@
 
 #include "adsdef.h"
 
-namespace arx::lisp {
+namespace arx::ut {
 
 struct ResbufChainDeleter {
     void operator()(resbuf* chain) const;
@@ -33,4 +33,4 @@ private:
     resbuf* tail_ = nullptr;
 };
 
-}  // namespace arx::lisp
+}  // namespace arx::ut

@@ -1,8 +1,8 @@
-#include "lisp/resbuf_types.h"
+#include "ut/resbuf_types.h"
 
 #include "adscodes.h"
 
-namespace arx::lisp {
+namespace arx::ut {
 
 namespace {
 
@@ -63,4 +63,4 @@ ResbufValueKind resbufValueKind(int type) {
     return dxfKind(type);
 }
 
-}  // namespace arx::lisp
+}  // namespace arx::ut

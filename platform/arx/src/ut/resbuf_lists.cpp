@@ -6,10 +6,10 @@
 #include <new>
 
 #include "acutads.h"
-#include "lisp/resbuf_memory.h"
-#include "lisp/resbuf_types.h"
+#include "ut/resbuf_memory.h"
+#include "ut/resbuf_types.h"
 
-namespace arx::lisp {
+namespace arx::ut {
 
 namespace {
 
@@ -119,9 +119,9 @@ resbuf* ResbufChainBuilder::append(int type) {
     return rb;
 }
 
-}  // namespace arx::lisp
+}  // namespace arx::ut
 
-using arx::lisp::ResbufChain;
+using arx::ut::ResbufChain;
 
 resbuf* acutNewRb(int type) {
     auto* rb = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
@@ -132,7 +132,7 @@ resbuf* acutNewRb(int type) {
 int acutRelRb(resbuf* chain) {
     while (chain) {
         resbuf* next = chain->rbnext;
-        arx::lisp::releaseValue(chain);
+        arx::ut::releaseValue(chain);
         std::free(chain);
         chain = next;
     }
@@ -149,7 +149,7 @@ resbuf* acutBuildList(int rtype, ...) {
     ResbufChain head;
     resbuf* tail = nullptr;
     bool ok = true;
-    for (int type = rtype; ok && !arx::lisp::isTerminator(type); type = va_arg(values, int)) {
+    for (int type = rtype; ok && !arx::ut::isTerminator(type); type = va_arg(values, int)) {
         resbuf* rb = acutNewRb(type);
         if (!rb) {
             ok = false;
@@ -160,7 +160,7 @@ resbuf* acutBuildList(int rtype, ...) {
         else
             head.reset(rb);
         tail = rb;
-        ok = arx::lisp::readBuildListValue(rb, values);
+        ok = arx::ut::readBuildListValue(rb, values);
     }
     va_end(values);
     return ok ? head.release() : nullptr;

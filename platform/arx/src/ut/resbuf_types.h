@@ -3,7 +3,7 @@
 // acutBuildList reads its arguments, acutRelRb frees strings and copies duplicate them by it.
 #pragma once
 
-namespace arx::lisp {
+namespace arx::ut {
 
 enum class ResbufValueKind {
     None,        // no value: RTLB, RTLE, RTDOTE, RTNIL, RTT, RTVOID, -3 (extended data)
@@ -19,4 +19,4 @@ enum class ResbufValueKind {
 
 ResbufValueKind resbufValueKind(int type);
 
-}  // namespace arx::lisp
+}  // namespace arx::ut
