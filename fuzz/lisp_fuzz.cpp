@@ -21,37 +21,39 @@ constexpr std::uint64_t kStepLimit = 200000;
 
 arx::lisp::Interpreter* scriptInterpreter = nullptr;
 
-void silence() {
-  static const bool done = [] {
-    arx::lisp::setOutputHook([](std::string_view) {});
-    arx::ed::Console::instance().setSink([](std::string_view) {});
-    arx::ed::CommandProcessor::instance().hooks().evaluateLisp = [](const std::string& text) {
-      if (scriptInterpreter != nullptr) scriptInterpreter->evaluateAndPrint(text);
-    };
-    return true;
-  }();
-  (void)done;
+void silence()
+{
+    static const bool done = [] {
+        arx::lisp::setOutputHook([](std::string_view) {});
+        arx::ed::Console::instance().setSink([](std::string_view) {});
+        arx::ed::CommandProcessor::instance().hooks().evaluateLisp = [](const std::string& text) {
+            if (scriptInterpreter != nullptr) scriptInterpreter->evaluateAndPrint(text);
+        };
+        return true;
+    }();
+    (void)done;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  silence();
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
-  {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    silence();
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    {
+        arx::lisp::Interpreter interpreter;
+        interpreter.setStepLimit(kStepLimit);
+        interpreter.evaluateAndPrint(text);
+    }
     arx::lisp::Interpreter interpreter;
     interpreter.setStepLimit(kStepLimit);
-    interpreter.evaluateAndPrint(text);
-  }
-  arx::lisp::Interpreter interpreter;
-  interpreter.setStepLimit(kStepLimit);
-  scriptInterpreter = &interpreter;
-  arx::ed::ScriptInput script{std::string(text)};
-  {
-    arx::ed::InputScope scope(&script);
-    arx::ed::CommandProcessor::instance().runCommandLoop();
-  }
-  arx::ed::CommandProcessor::instance().resetQuit();
-  scriptInterpreter = nullptr;
-  return 0;
+    scriptInterpreter = &interpreter;
+    arx::ed::ScriptInput script{std::string(text)};
+    {
+        arx::ed::InputScope scope(&script);
+        arx::ed::CommandProcessor::instance().runCommandLoop();
+    }
+    arx::ed::CommandProcessor::instance().resetQuit();
+    scriptInterpreter = nullptr;
+    return 0;
 }

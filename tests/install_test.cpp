@@ -9,9 +9,8 @@ using namespace kestra::test;
 TEST(Install, RegKestraMakesAPlainHostLoadKestraAtStartUp)
 {
     TempDir registry;
-    HostRun install = runProgram("/bin/bash",
-                                 {(sourceDir() / "scripts" / "install-kestra").string(),
-                                  registry.path().string(), binDir().string()});
+    HostRun install = runProgram("/bin/bash", {(sourceDir() / "scripts" / "install-kestra").string(),
+                                               registry.path().string(), binDir().string()});
     ASSERT_EQ(install.exitCode, 0) << install.output << install.errors;
     EXPECT_NE(install.output.find("Registration Successful"), std::string::npos) << install.output;
 
@@ -22,6 +21,5 @@ TEST(Install, RegKestraMakesAPlainHostLoadKestraAtStartUp)
     HostRun run = runHost({"--registry", registry.path().string()}, "KSLIST\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.output.rfind("Kestra loaded.  ", 0), 0u) << run.output;
-    EXPECT_NE(run.output.find("Command: KSLIST\n\nThe available commands are:\n"), std::string::npos)
-        << run.output;
+    EXPECT_NE(run.output.find("Command: KSLIST\n\nThe available commands are:\n"), std::string::npos) << run.output;
 }

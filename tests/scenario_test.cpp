@@ -73,7 +73,8 @@ TEST_P(Scenario, TranscriptMatches)
 INSTANTIATE_TEST_SUITE_P(All, Scenario, testing::ValuesIn(scenarioNames()),
                          [](const testing::TestParamInfo<std::string>& info) {
                              std::string name = info.param;
-                             std::replace_if(name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
+                             std::replace_if(
+                                 name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
                              return name;
                          });
 

@@ -68,7 +68,7 @@ int associationPairsResult(PairOrder order)
         if (acdbHandEnt(pair.mark.c_str(), mark) != RTNORM || acdbHandEnt(pair.viewport.c_str(), viewport) != RTNORM)
             continue;
         complete = order == PairOrder::MarkThenViewport ? appendDottedPair(tail, mark, viewport)
-                                                         : appendDottedPair(tail, viewport, mark);
+                                                        : appendDottedPair(tail, viewport, mark);
         if (!complete) break;
     }
     ResultBufferHolder list(head.rbnext);

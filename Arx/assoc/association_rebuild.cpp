@@ -17,9 +17,8 @@ namespace kestra {
 namespace {
 
 // Latin-1, as the host's command line expects it.
-constexpr const char* kIntegrityError =
-    "\nErreur pendant la v\xE9rification de l'int\xE9grit\xE9 des donn\xE9"
-    "es Kestra\n";
+constexpr const char* kIntegrityError = "\nErreur pendant la v\xE9rification de l'int\xE9grit\xE9 des donn\xE9"
+                                        "es Kestra\n";
 
 // The index being rebuilt: one pair per mark, in the order marks were first added, a later
 // pair of the same mark replacing the viewport of the first, as addIndexEntry does one at a

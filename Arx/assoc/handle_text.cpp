@@ -15,10 +15,7 @@ std::string handleText(const AcDbHandle& handle)
     return buffer;
 }
 
-std::string handleTextOf(AcDbObjectId id)
-{
-    return id.isNull() ? std::string() : handleText(id.handle());
-}
+std::string handleTextOf(AcDbObjectId id) { return id.isNull() ? std::string() : handleText(id.handle()); }
 
 bool sameHandle(const char* a, const char* b) { return strcasecmp(a, b) == 0; }
 

@@ -40,8 +40,8 @@ std::unordered_map<std::string, std::string> marksByViewport()
 bool selectLayoutViewports(const std::string& layoutName, SelectionSet& set)
 {
     const std::string pattern = literalPattern(layoutName);
-    ResultBufferHolder filter(acutBuildList(-4, "<and", RTDXF0, "VIEWPORT", 410, pattern.c_str(), 100, "AcDbViewport",
-                                            -4, "and>", RTNONE));
+    ResultBufferHolder filter(
+        acutBuildList(-4, "<and", RTDXF0, "VIEWPORT", 410, pattern.c_str(), 100, "AcDbViewport", -4, "and>", RTNONE));
     if (!filter || acedSSGet("_X", nullptr, nullptr, filter.get(), set.name) != RTNORM) return false;
     set.owned = true;
     return true;
@@ -55,7 +55,8 @@ void relinkMark(AcDbObjectId markId, const std::string& layoutName)
     const AcDbObjectId outlineId = mark->outlineBlockId();
     changeOnUnlockedLayer(mark, [&](VaduKestra& m) { setLayoutHyperlink(m, layoutName); });
     if (!outlineId.isNull())
-        changeOnUnlockedLayer<AcDbEntity>(outlineId, [&](AcDbEntity& outline) { setLayoutHyperlink(outline, layoutName); });
+        changeOnUnlockedLayer<AcDbEntity>(outlineId,
+                                          [&](AcDbEntity& outline) { setLayoutHyperlink(outline, layoutName); });
 }
 
 }  // namespace
@@ -111,7 +112,8 @@ std::unique_ptr<LayoutReactor> addLayoutReactor()
 void removeLayoutReactor(std::unique_ptr<LayoutReactor>& reactor)
 {
     if (!reactor) return;
-    if (AcDbLayoutManager* layouts = acdbHostApplicationServices()->layoutManager()) layouts->removeReactor(reactor.get());
+    if (AcDbLayoutManager* layouts = acdbHostApplicationServices()->layoutManager())
+        layouts->removeReactor(reactor.get());
     reactor.reset();
 }
 

@@ -35,7 +35,8 @@ Acad::ErrorStatus reshapeMarkFromOutline(VaduKestra& mark, const AcDbBlockRefere
     const double zoomXp = mark.zoomXp();
     const double a = mark.width() * zoomXp * 0.5;
     const double b = mark.height() * zoomXp * xOverY * 0.5;
-    AcGePoint3d corners[4] = {AcGePoint3d(a, b, 0), AcGePoint3d(-a, b, 0), AcGePoint3d(-a, -b, 0), AcGePoint3d(a, -b, 0)};
+    AcGePoint3d corners[4] = {AcGePoint3d(a, b, 0), AcGePoint3d(-a, b, 0), AcGePoint3d(-a, -b, 0),
+                              AcGePoint3d(a, -b, 0)};
     for (AcGePoint3d& corner : corners) corner.transformBy(toModel);
     return mark.reshape(corners[0], corners[1], corners[2], corners[3], mark.paperHeight());
 }
@@ -45,8 +46,8 @@ Acad::ErrorStatus reshapeMarkFromOutline(AcDbObjectId markId, const AcDbBlockRef
     ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
     if (!mark) return mark.openStatus();
     Acad::ErrorStatus reshaped = Acad::eOk;
-    const Acad::ErrorStatus upgraded = changeOnUnlockedLayer(
-        mark, [&](VaduKestra& opened) { reshaped = reshapeMarkFromOutline(opened, outline); });
+    const Acad::ErrorStatus upgraded =
+        changeOnUnlockedLayer(mark, [&](VaduKestra& opened) { reshaped = reshapeMarkFromOutline(opened, outline); });
     return upgraded != Acad::eOk ? upgraded : reshaped;
 }
 

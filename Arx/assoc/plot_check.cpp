@@ -17,7 +17,6 @@ namespace kestra {
 
 namespace {
 
-
 // False only for a pair whose viewport and mark both open and disagree.
 bool pairAgrees(const IndexPair& pair)
 {

@@ -64,8 +64,8 @@ bool viewMatchesMark(const ViewportView& viewport, const MarkView& mark)
     if (plan || centredOnTarget) {
         // The view centre is in display coordinates, which a twist turns against the world:
         // carried back by minus the twist it lands where the mark's centre is.
-        const AcGeVector3d offset =
-            AcGeVector3d(viewport.viewCenter.x, viewport.viewCenter.y, 0.0).rotateBy(-viewport.twist, AcGeVector3d::kZAxis);
+        const AcGeVector3d offset = AcGeVector3d(viewport.viewCenter.x, viewport.viewCenter.y, 0.0)
+                                        .rotateBy(-viewport.twist, AcGeVector3d::kZAxis);
         const AcGePoint3d shown(viewport.viewTarget.x + offset.x, viewport.viewTarget.y + offset.y, 0.0);
         if (!centerMatches(mark.center, shown)) return false;
     }

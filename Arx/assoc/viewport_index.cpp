@@ -34,8 +34,7 @@ ResultBufferHolder chainOfPairs(const IndexPairs& pairs)
     return ResultBufferHolder(head.rbnext);
 }
 
-Acad::ErrorStatus openIndex(const char* storeName, AcDb::OpenMode mode, bool create,
-                            ObjectOpener<AcDbXrecord>& index)
+Acad::ErrorStatus openIndex(const char* storeName, AcDb::OpenMode mode, bool create, ObjectOpener<AcDbXrecord>& index)
 {
     ObjectOpener<AcDbDictionary> store;
     Acad::ErrorStatus status = openStore(storeName, mode, create, store);

@@ -57,8 +57,7 @@ struct ViewportNow {
         : view(viewOf(viewport)), center(viewport.centerPoint()), frame(paperCorners(viewport)),
           width(viewport.width()), height(viewport.height()),
           clipId(viewport.isNonRectClipOn() ? viewport.nonRectClipEntityId() : AcDbObjectId())
-    {
-    }
+    {}
     ViewportView view;
     AcGePoint3d center;
     Corners frame;
@@ -78,7 +77,8 @@ NewOutline outlineAfterEdit(const VaduKestra& mark, const ViewportNow& now, cons
                             const AcGePoint3d& beforeCenter)
 {
     NewOutline outline;
-    if (std::fabs(now.width - before.width) < kSizeTolerance && std::fabs(now.height - before.height) < kSizeTolerance) {
+    if (std::fabs(now.width - before.width) < kSizeTolerance &&
+        std::fabs(now.height - before.height) < kSizeTolerance) {
         for (int i = 0; i < 4; ++i) outline.corners[i] = mark.corners()[i];
         outline.paperHeight = mark.paperHeight();
         return outline;
@@ -93,8 +93,8 @@ NewOutline outlineAfterEdit(const VaduKestra& mark, const ViewportNow& now, cons
 // viewport's outline block follows.
 Acad::ErrorStatus applyOutline(VaduKestra& mark, const NewOutline& outline, const ViewportNow& now)
 {
-    const Acad::ErrorStatus status =
-        mark.reshape(outline.corners[0], outline.corners[1], outline.corners[2], outline.corners[3], outline.paperHeight);
+    const Acad::ErrorStatus status = mark.reshape(outline.corners[0], outline.corners[1], outline.corners[2],
+                                                  outline.corners[3], outline.paperHeight);
     mark.setViewCenter(now.center);
     mark.setViewTarget(mark.center());
     if (!now.clipId.isNull() && !mark.outlineBlockId().isNull()) {

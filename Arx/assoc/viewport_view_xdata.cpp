@@ -31,7 +31,9 @@ void rewriteViewRecord(resbuf*& chain, const AcGePoint3d& target, double height,
         resbuf& item = **link;
         bool keep = true;
         switch (item.restype) {
-        case 1001: case 1002: case 1070: break;
+        case 1001:
+        case 1002:
+        case 1070: break;
         case 1000:
             std::free(item.resval.rstring);
             item.resval.rstring = static_cast<char*>(std::malloc(sizeof "MVIEW"));
@@ -62,8 +64,8 @@ void rewriteViewRecord(resbuf*& chain, const AcGePoint3d& target, double height,
 
 }  // namespace
 
-Acad::ErrorStatus writeViewportViewXData(AcDbViewport& viewport, const AcGePoint3d& target, double height,
-                                         double twist, const AcGeVector3d& direction)
+Acad::ErrorStatus writeViewportViewXData(AcDbViewport& viewport, const AcGePoint3d& target, double height, double twist,
+                                         const AcGeVector3d& direction)
 {
     ResultBufferHolder record(viewport.xData(kViewRecordApp));
     if (!record) return Acad::eOk;

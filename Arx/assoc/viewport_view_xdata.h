@@ -13,7 +13,7 @@ namespace kestra {
 // direction; the first 1040 real the twist, the second the height and the fourth 0.0; texts
 // (1000) become "MVIEW"; control strings and 16-bit integers are kept; other groups are
 // dropped.
-Acad::ErrorStatus writeViewportViewXData(AcDbViewport& viewport, const AcGePoint3d& target, double height,
-                                         double twist, const AcGeVector3d& direction);
+Acad::ErrorStatus writeViewportViewXData(AcDbViewport& viewport, const AcGePoint3d& target, double height, double twist,
+                                         const AcGeVector3d& direction);
 
 }  // namespace kestra

@@ -6,9 +6,6 @@
 
 namespace kestra {
 
-void repairAssociations()
-{
-    verifyAssociations(true, true, acDocManager ? acDocManager->curDocument() : nullptr);
-}
+void repairAssociations() { verifyAssociations(true, true, acDocManager ? acDocManager->curDocument() : nullptr); }
 
 }  // namespace kestra

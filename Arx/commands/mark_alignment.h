@@ -10,7 +10,7 @@ class VaduKestra;
 namespace kestra {
 
 struct MarkAlignment {
-    AcGeMatrix3d ucs;       // UCS -> WCS
+    AcGeMatrix3d ucs;        // UCS -> WCS
     AcGePoint3d zoomCenter;  // WCS
     double zoomHeight = 0.0;
 };

@@ -59,9 +59,9 @@ void showHelp(const char* topic, int command)
     const KestraModule* module = kestraModule();
     const std::string modulePath = module ? module->modulePath : std::string();
     // The module's path without "arx": the help files differ from it only by their extension.
-    const std::string base =
-        modulePath.size() >= kModuleExtensionLength ? modulePath.substr(0, modulePath.size() - kModuleExtensionLength)
-                                                    : std::string();
+    const std::string base = modulePath.size() >= kModuleExtensionLength
+                                 ? modulePath.substr(0, modulePath.size() - kModuleExtensionLength)
+                                 : std::string();
     if (std::optional<std::string> compiled = findFile(base + "chm")) {
         showCompiledHelp(*compiled, topic, command);
         return;

@@ -73,9 +73,8 @@ bool attachViewportSide(AcDbObjectId viewportId, AcDbObjectId markId)
     // The clip entity is changed once the viewport's layer is free again: it may lie on the
     // same layer, which its own unlock bracket then opens.
     if (!clipId.isNull()) {
-        changeOnUnlockedLayer<AcDbEntity>(clipId, [&](AcDbEntity& clip) {
-            addReactorOnce(clip, ownedReactorObject(kClipReactorKey, viewportId));
-        });
+        changeOnUnlockedLayer<AcDbEntity>(
+            clipId, [&](AcDbEntity& clip) { addReactorOnce(clip, ownedReactorObject(kClipReactorKey, viewportId)); });
     }
     return true;
 }

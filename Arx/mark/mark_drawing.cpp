@@ -42,8 +42,8 @@ AcGeVector3d displayToWorld(const AcGeVector3d& direction)
 AcGeMatrix3d screenFrame()
 {
     AcGeMatrix3d frame;
-    frame.setCoordSystem(AcGePoint3d::kOrigin, displayToWorld(AcGeVector3d::kXAxis), displayToWorld(AcGeVector3d::kYAxis),
-                         displayToWorld(AcGeVector3d::kZAxis));
+    frame.setCoordSystem(AcGePoint3d::kOrigin, displayToWorld(AcGeVector3d::kXAxis),
+                         displayToWorld(AcGeVector3d::kYAxis), displayToWorld(AcGeVector3d::kZAxis));
     return frame;
 }
 
@@ -62,10 +62,14 @@ void drawLabel(AcGiWorldDraw* worldDraw, const std::string& text, const AcGiText
                const AcGePoint3d& position)
 {
     const AcGeMatrix3d frame = screenFrame();
-    const AcGePoint2d extents = style.extents(text.c_str(), Adesk::kFalse, static_cast<int>(text.size()), Adesk::kFalse);
+    const AcGePoint2d extents =
+        style.extents(text.c_str(), Adesk::kFalse, static_cast<int>(text.size()), Adesk::kFalse);
     const double k = extents.y / 2.0;
-    const AcGePoint3d corners[5] = {{-k, -k, 0.0}, {extents.x + k, -k, 0.0}, {extents.x + k, extents.y + k, 0.0},
-                                    {-k, extents.y + k, 0.0}, {-k, -k, 0.0}};
+    const AcGePoint3d corners[5] = {{-k, -k, 0.0},
+                                    {extents.x + k, -k, 0.0},
+                                    {extents.x + k, extents.y + k, 0.0},
+                                    {-k, extents.y + k, 0.0},
+                                    {-k, -k, 0.0}};
     AcGePoint3d box[5];
     for (int i = 0; i < 5; ++i) box[i] = position + (frame * corners[i]).asVector();
     worldDraw->subEntityTraits().setColor(kLabelFrameColor);

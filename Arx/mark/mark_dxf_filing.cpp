@@ -4,7 +4,10 @@
 
 namespace {
 
-AcGePoint3d pointOf(const resbuf& item) { return AcGePoint3d(item.resval.rpoint[0], item.resval.rpoint[1], item.resval.rpoint[2]); }
+AcGePoint3d pointOf(const resbuf& item)
+{
+    return AcGePoint3d(item.resval.rpoint[0], item.resval.rpoint[1], item.resval.rpoint[2]);
+}
 
 }  // namespace
 
@@ -81,7 +84,10 @@ bool VaduKestra::setDxfField(const resbuf& item)
 {
     switch (item.restype) {
     case 1: mViewportHandle = item.resval.rstring ? AcDbHandle(item.resval.rstring) : AcDbHandle(); return true;
-    case 10: case 11: case 12: case 13: mCorners[item.restype - 10] = pointOf(item); return true;
+    case 10:
+    case 11:
+    case 12:
+    case 13: mCorners[item.restype - 10] = pointOf(item); return true;
     case 14: mCenter = pointOf(item); return true;
     case 15: mViewDir = pointOf(item); return true;
     case 16: mViewTarget = pointOf(item); return true;

@@ -80,10 +80,9 @@ std::string angleText(double value, const Units& units)
 
 std::string pointText(const char* label, const AcGePoint3d& p, const Units& units)
 {
-    return std::string(label) + lengthText(p.x, units) + "  Y=" + lengthText(p.y, units) + "  Z=" +
-           lengthText(p.z, units);
+    return std::string(label) + lengthText(p.x, units) + "  Y=" + lengthText(p.y, units) +
+           "  Z=" + lengthText(p.z, units);
 }
-
 
 }  // namespace
 
@@ -99,11 +98,18 @@ bool VaduKestra::listReport() const
     const std::optional<Units> units = readUnits();
     if (!units) return false;
     if (units->worldUcs == 1) {
-        acutPrintf("\n%s\n", ReportLine().put(kLabelColumn, pointText("Center point X=", mCenter, *units)).str().c_str());
-    } else {
         acutPrintf("\n%s\n",
-                   ReportLine().put(kLabelColumn, pointText("(UCS) Center point X=", kestra::transformPoint(mCenter, RTWCS, RTUCS).value_or(mCenter), *units)).str().c_str());
-        acutPrintf("%s\n", ReportLine().put(kLabelColumn, pointText("(WCS) Center point X=", mCenter, *units)).str().c_str());
+                   ReportLine().put(kLabelColumn, pointText("Center point X=", mCenter, *units)).str().c_str());
+    } else {
+        acutPrintf(
+            "\n%s\n",
+            ReportLine()
+                .put(kLabelColumn, pointText("(UCS) Center point X=",
+                                             kestra::transformPoint(mCenter, RTWCS, RTUCS).value_or(mCenter), *units))
+                .str()
+                .c_str());
+        acutPrintf("%s\n",
+                   ReportLine().put(kLabelColumn, pointText("(WCS) Center point X=", mCenter, *units)).str().c_str());
     }
     acutPrintf("%s\n\n",
                ReportLine().put(kLabelColumn, "Angle").put(kModelColumn, angleText(-mRotation, *units)).str().c_str());

@@ -3,8 +3,7 @@
 
 namespace kestra {
 
-constexpr const char* kProxyMessage =
-    "Kestra object is only available with AutoCAD 2000. A proxy will be created.";
+constexpr const char* kProxyMessage = "Kestra object is only available with AutoCAD 2000. A proxy will be created.";
 constexpr const char* kParentFilingMessage = "Cannot access parent AcDbEntity object.";
 constexpr const char* kVersionFieldMessage = "DxfInField error: The first field is not the version ID.";
 constexpr const char* kCannotReadVariable = "Cannot read the variable";

@@ -34,15 +34,18 @@ Acad::ErrorStatus VaduKestra::getOsnapPoints(AcDb::OsnapMode mode, int /*gsSelec
         for (const AcGePoint3d& corner : mCorners) snapPoints.append(corner);
         return Acad::eOk;
     case AcDb::kOsModeMid:
-        for (int i = 0; i < 4; ++i)
-            snapPoints.append(mCorners[i] + (mCorners[(i + 1) % 4] - mCorners[i]) * 0.5);
+        for (int i = 0; i < 4; ++i) snapPoints.append(mCorners[i] + (mCorners[(i + 1) % 4] - mCorners[i]) * 0.5);
         return Acad::eOk;
     case AcDb::kOsModeCen: snapPoints.append(mCenter); return Acad::eOk;
     case AcDb::kOsModeNode:
     case AcDb::kOsModeQuad:
     case AcDb::kOsModeIns: return Acad::eOk;
-    case AcDb::kOsModePerp: appendSideProjections(mCorners, lastPoint, kestra::ucsNormal(), snapPoints); return Acad::eOk;
-    case AcDb::kOsModeNear: appendSideProjections(mCorners, pickPoint, kestra::ucsNormal(), snapPoints); return Acad::eOk;
+    case AcDb::kOsModePerp:
+        appendSideProjections(mCorners, lastPoint, kestra::ucsNormal(), snapPoints);
+        return Acad::eOk;
+    case AcDb::kOsModeNear:
+        appendSideProjections(mCorners, pickPoint, kestra::ucsNormal(), snapPoints);
+        return Acad::eOk;
     default: return Acad::eInvalidInput;
     }
 }

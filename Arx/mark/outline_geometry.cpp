@@ -30,10 +30,7 @@ double windingStep(double from, double to)
 
 }  // namespace
 
-AcGePoint3d outlineCenter(const AcGePoint3d corners[4])
-{
-    return corners[2] + (corners[0] - corners[2]) * 0.5;
-}
+AcGePoint3d outlineCenter(const AcGePoint3d corners[4]) { return corners[2] + (corners[0] - corners[2]) * 0.5; }
 
 double outlineRotation(const AcGePoint3d corners[4], const AcGePoint3d& center, const AcGeVector3d& normal)
 {

@@ -48,8 +48,8 @@ Corners paperCorners(const AcDbViewport& viewport)
     const AcGePoint3d m = viewport.centerPoint();
     const double w = viewport.width() * 0.5;
     const double h = viewport.height() * 0.5;
-    return {AcGePoint3d(m.x + w, m.y + h, m.z), AcGePoint3d(m.x - w, m.y + h, m.z),
-            AcGePoint3d(m.x - w, m.y - h, m.z), AcGePoint3d(m.x + w, m.y - h, m.z)};
+    return {AcGePoint3d(m.x + w, m.y + h, m.z), AcGePoint3d(m.x - w, m.y + h, m.z), AcGePoint3d(m.x - w, m.y - h, m.z),
+            AcGePoint3d(m.x + w, m.y - h, m.z)};
 }
 
 std::optional<AcGePoint3d> paperToModel(const AcGePoint3d& paperPoint)

@@ -12,7 +12,10 @@ namespace {
 
 using Creator = MarkProperty* (*)(const PropertyDefinition&);
 
-MarkProperty* makeFieldProperty(const PropertyDefinition& definition) { return new (std::nothrow) FieldProperty(definition); }
+MarkProperty* makeFieldProperty(const PropertyDefinition& definition)
+{
+    return new (std::nothrow) FieldProperty(definition);
+}
 
 template <unsigned Axis>
 MarkProperty* makeCenterProperty(const PropertyDefinition& definition)
@@ -37,11 +40,10 @@ MarkProperty* makeScaleListProperty(const PropertyDefinition& definition)
 
 // In the order of markPropertyDefinitions().
 constexpr Creator kCreators[] = {
-    makeCenterProperty<0>, makeCenterProperty<1>, makeCenterProperty<2>, makeScaleListProperty,
-    makeZoomProperty,      makeFieldProperty,     makeRotationProperty,  makeFieldProperty,
-    makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
-    makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
-    makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
+    makeCenterProperty<0>, makeCenterProperty<1>, makeCenterProperty<2>, makeScaleListProperty, makeZoomProperty,
+    makeFieldProperty,     makeRotationProperty,  makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
+    makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
+    makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
     makeFieldProperty,     makeFieldProperty,     makeFieldProperty,
 };
 constexpr std::size_t kClassCount = std::size(kCreators);

@@ -37,7 +37,8 @@ std::vector<AcDbObjectId> pickFirstObjects()
     for (long i = 0; i < length; ++i) {
         ads_name member = {0, 0};
         AcDbObjectId id;
-        if (acedSSName(set.name, i, member) == RTNORM && acdbGetObjectId(id, member) == Acad::eOk) objects.push_back(id);
+        if (acedSSName(set.name, i, member) == RTNORM && acdbGetObjectId(id, member) == Acad::eOk)
+            objects.push_back(id);
     }
     return objects;
 }

@@ -43,8 +43,7 @@ private:
 
 EditableProperty::EditableProperty(const PropertyDefinition& definition, std::unique_ptr<OutlineEdit> edit)
     : FieldProperty(definition), edit_(std::move(edit))
-{
-}
+{}
 
 std::optional<EditValue> EditableProperty::typedValue(const VARIANT& value) const
 {

@@ -50,8 +50,7 @@ bool carriesPropertyMarker(AcDbObjectId id)
 
 MarkProperty::MarkProperty()
     : description_(L"Description of SimpleProperty"), displayName_(L"SimpleProperty"), valueType_(VT_R8)
-{
-}
+{}
 
 MarkProperty::~MarkProperty()
 {
@@ -74,10 +73,8 @@ HRESULT MarkProperty::QueryInterface(REFIID riid, void** ppvObject)
     *ppvObject = nullptr;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDynamicProperty))
         *ppvObject = static_cast<IDynamicProperty*>(this);
-    else if (IsEqualIID(riid, IID_ICategorizeProperties))
-        *ppvObject = static_cast<ICategorizeProperties*>(this);
-    else
-        return E_NOINTERFACE;
+    else if (IsEqualIID(riid, IID_ICategorizeProperties)) *ppvObject = static_cast<ICategorizeProperties*>(this);
+    else return E_NOINTERFACE;
     AddRef();
     return S_OK;
 }

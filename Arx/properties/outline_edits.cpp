@@ -9,10 +9,7 @@ namespace kestra {
 
 namespace {
 
-Corners cornersOf(const VaduKestra& mark)
-{
-    return {mark.corner0(), mark.corner1(), mark.corner2(), mark.corner3()};
-}
+Corners cornersOf(const VaduKestra& mark) { return {mark.corner0(), mark.corner1(), mark.corner2(), mark.corner3()}; }
 
 // Every corner moved to centre + factor x (corner - centre). A mark without a positive scale
 // cannot be resized by a ratio of scales.

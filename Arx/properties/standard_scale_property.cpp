@@ -9,13 +9,12 @@ namespace {
 // The palette writes some names unlike the drag label: no leading blank, " | " before the
 // metric ratio.
 constexpr const char* kScaleListTexts[kScaleListSize] = {
-    "Custom",         "1/128\"= 1'",       "1/64\"= 1'",        "1/32\"= 1'",         "1/16\"= 1'",
-    "3/32\"= 1'",     "1/8\" = 1'",        "3/16\"= 1'",        "1/4\" = 1'",         "3/8\" = 1'",
-    "1/2\" = 1'",     "3/4\" = 1' | 1:16", "1\"= 1'",           "3\"= 1' | 1:4",      "6\"= 1' | 1:2",
-    "1'= 1' | 1:1",   "1:8",               "1:10",              "1:20",               "1:30",
-    "1:40",           "1:50",              "1:100",             "1:200",              "1:250",
-    "1:500",          "1:1000",            "1:5000",            "2:1",                "4:1",
-    "8:1",            "10:1",              "100:1",             "1000:1",
+    "Custom",     "1/128\"= 1'",   "1/64\"= 1'",    "1/32\"= 1'",   "1/16\"= 1'", "3/32\"= 1'",
+    "1/8\" = 1'", "3/16\"= 1'",    "1/4\" = 1'",    "3/8\" = 1'",   "1/2\" = 1'", "3/4\" = 1' | 1:16",
+    "1\"= 1'",    "3\"= 1' | 1:4", "6\"= 1' | 1:2", "1'= 1' | 1:1", "1:8",        "1:10",
+    "1:20",       "1:30",          "1:40",          "1:50",         "1:100",      "1:200",
+    "1:250",      "1:500",         "1:1000",        "1:5000",       "2:1",        "4:1",
+    "8:1",        "10:1",          "100:1",         "1000:1",
 };
 
 }  // namespace
@@ -27,8 +26,7 @@ const char* scaleListText(LONG index)
 
 StandardScaleProperty::StandardScaleProperty(const PropertyDefinition& definition)
     : EditableProperty(definition, std::make_unique<StandardScaleEdit>())
-{
-}
+{}
 
 HRESULT StandardScaleProperty::QueryInterface(REFIID riid, void** ppvObject)
 {

@@ -10,13 +10,22 @@ namespace {
 // an OK button (default) and a help button.
 AfxDialogResource warningTemplate(UINT id, bool advice)
 {
-    const AfxControlResource closing = advice
-        ? AfxControlResource{AfxControlType::PushButton, IDCANCEL, "&Annuler", 261, 72, 52, 14}
-        : AfxControlResource{AfxControlType::DefPushButton, IDOK, "Valider", 200, 72, 52, 14};
-    const AfxControlResource help = advice
-        ? AfxControlResource{AfxControlType::DefPushButton, IDC_WARNING_HELP, "Plus d'&informations", 180, 72, 74, 14}
-        : AfxControlResource{AfxControlType::PushButton, IDC_WARNING_HELP, "&Aide", 261, 72, 52, 14};
-    return {id, "Information Kestra", 320, 124,
+    const AfxControlResource closing =
+        advice ? AfxControlResource{AfxControlType::PushButton, IDCANCEL, "&Annuler", 261, 72, 52, 14}
+               : AfxControlResource{AfxControlType::DefPushButton, IDOK, "Valider", 200, 72, 52, 14};
+    const AfxControlResource help =
+        advice ? AfxControlResource{AfxControlType::DefPushButton,
+                                    IDC_WARNING_HELP,
+                                    "Plus d'&informations",
+                                    180,
+                                    72,
+                                    74,
+                                    14}
+               : AfxControlResource{AfxControlType::PushButton, IDC_WARNING_HELP, "&Aide", 261, 72, 52, 14};
+    return {id,
+            "Information Kestra",
+            320,
+            124,
             {
                 {AfxControlType::GroupBox, IDC_WARNING_GROUP, "ATTENTION", 7, 5, 306, 62},
                 {AfxControlType::LText, IDC_WARNING_LINE1, "Ligne 1", 14, 16, 292, 10},
@@ -40,12 +49,18 @@ std::vector<AfxDialogResource> settingsDialogTemplates()
         warningTemplate(IDD_ADVICE, true),
         warningTemplate(IDD_LAYER_WARNING, false),
         warningTemplate(IDD_RESHAPE_WARNING, false),
-        {IDD_OPTIONS, "Parametres Kestra", 300, 220,
+        {IDD_OPTIONS,
+         "Parametres Kestra",
+         300,
+         220,
          {
              {AfxControlType::DefPushButton, IDOK, "OK", 130, 200, 50, 14},
              {AfxControlType::PushButton, IDCANCEL, "Annuler", 186, 200, 50, 14},
          }},
-        {IDD_OPTIONS_MESSAGES, "Messages", 286, 186,
+        {IDD_OPTIONS_MESSAGES,
+         "Messages",
+         286,
+         186,
          {
              {AfxControlType::GroupBox, IDC_OPTIONS_DIALOGS_GROUP, "Boites de dialogue", 7, 7, 272, 76},
              {AfxControlType::AutoCheckBox, IDC_OPTIONS_WARMNOCREATE, "Avertissement 1", 14, 19, 258, 10},

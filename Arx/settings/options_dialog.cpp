@@ -25,14 +25,12 @@ constexpr SwitchBox kDialogBoxes[] = {
     {IDC_OPTIONS_BADPLOT, Switch::BadPlotAlert, "If error detected in a floatting viewport while plotting"},
     {IDC_OPTIONS_SHOWNEW, Switch::ShowNewDlg, "During the installation of a new version of Kestra"},
     {IDC_OPTIONS_SPLASH, Switch::Splash, "Display the 'Zentrel' banner at the opening of AutoCAD"},
-    {IDC_OPTIONS_AUDIT, Switch::AuditAlert,
-     "Display any audit message at the command line even if there is no error "},
+    {IDC_OPTIONS_AUDIT, Switch::AuditAlert, "Display any audit message at the command line even if there is no error "},
 };
 
 // The order in which OK writes the switches.
-constexpr Switch kWriteOrder[] = {Switch::FreezeLayer, Switch::KsWarmNoCreate, Switch::BadPlotAlert,
-                                  Switch::AuditAlert,  Switch::Reshape,        Switch::Splash,
-                                  Switch::ShowNewDlg};
+constexpr Switch kWriteOrder[] = {Switch::FreezeLayer, Switch::KsWarmNoCreate, Switch::BadPlotAlert, Switch::AuditAlert,
+                                  Switch::Reshape,     Switch::Splash,         Switch::ShowNewDlg};
 
 constexpr const char* kDescription =
     "Display the Kestra messages.\n\nThe check boxes indicate that a 'Dialog boxes' are activated or not. When not "

@@ -35,13 +35,13 @@ std::optional<DWORD> readRegistryDword(HKEY root, const char* keyPath, const cha
     if (key.get() == nullptr) return std::nullopt;
     DWORD type = REG_NONE;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof(DWORD))
+    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_DWORD ||
+        size != sizeof(DWORD))
         return std::nullopt;
     DWORD value = 0;
     size = sizeof value;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                         &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof(DWORD))
         return std::nullopt;
     return value;
@@ -53,14 +53,13 @@ std::optional<std::string> readRegistryString(HKEY root, const char* keyPath, co
     if (key.get() == nullptr) return std::nullopt;
     DWORD type = REG_NONE;
     DWORD size = 0;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        !isText(type))
+    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || !isText(type))
         return std::nullopt;
     // One byte more than announced, so the text always ends with a NUL of ours.
     std::vector<char> data(static_cast<size_t>(size) + 1, '\0');
     DWORD read = size;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &read) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read) !=
+            ERROR_SUCCESS ||
         !isText(type) || read > size)
         return std::nullopt;
     return std::string(data.data());  // up to the first NUL

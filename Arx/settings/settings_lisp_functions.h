@@ -4,8 +4,8 @@
 
 namespace kestra {
 
-int vaduKsLogo(const resbuf* args);           // "Splash" := 1
-int vaduKsNoLogo(const resbuf* args);         // "Splash" := 0
-int vaduKsWarmNoCreate(const resbuf* args);   // "KsWarmNoCreate" := 1 for T, 0 for nil
+int vaduKsLogo(const resbuf* args);          // "Splash" := 1
+int vaduKsNoLogo(const resbuf* args);        // "Splash" := 0
+int vaduKsWarmNoCreate(const resbuf* args);  // "KsWarmNoCreate" := 1 for T, 0 for nil
 
 }  // namespace kestra

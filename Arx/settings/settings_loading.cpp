@@ -6,9 +6,8 @@ namespace kestra {
 
 namespace {
 
-constexpr Switch kSwitchesReadAtLoad[] = {Switch::KsWarmNoCreate, Switch::Splash,
-                                          Switch::AuditAlert,     Switch::BadPlotAlert,
-                                          Switch::FreezeLayer,    Switch::Reshape};
+constexpr Switch kSwitchesReadAtLoad[] = {Switch::KsWarmNoCreate, Switch::Splash,      Switch::AuditAlert,
+                                          Switch::BadPlotAlert,   Switch::FreezeLayer, Switch::Reshape};
 
 // Writes a switch's value and takes it as the flag; only 1 counts as on.
 int seedSwitch(KestraSettings& settings, Switch which, DWORD value)
@@ -33,8 +32,7 @@ int readAllSettings(KestraSettings& settings)
         DWORD value = 0;
         if (readSettingDword(HKEY_CURRENT_USER, kSettingsSubKey, switchValueName(which), &value) == kSettingOk)
             settings.flag(which) = value == 1;
-        else if (seedSwitch(settings, which, 1) != kSettingOk)
-            result = kSettingFailed;
+        else if (seedSwitch(settings, which, 1) != kSettingOk) result = kSettingFailed;
     }
     return result;
 }

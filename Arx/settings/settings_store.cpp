@@ -15,8 +15,8 @@ public:
     WritableKey(HKEY root, const std::string& path)
     {
         DWORD disposition = 0;
-        if (RegCreateKeyExA(root, path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                            &key_, &disposition) != ERROR_SUCCESS)
+        if (RegCreateKeyExA(root, path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key_,
+                            &disposition) != ERROR_SUCCESS)
             key_ = nullptr;
     }
     ~WritableKey()

@@ -20,8 +20,8 @@ void askSplashSetting(KestraSettings& settings)
     char keywords[64];
     std::snprintf(keywords, sizeof keywords, "%s %s _Yes No ", "Yes", "No");
     char prompt[128];
-    std::snprintf(prompt, sizeof prompt, "%s [%s/%s]? <%s>: ", "Display Kestra splash screen on start-up",
-                  "Yes", "No", "Yes");
+    std::snprintf(prompt, sizeof prompt, "%s [%s/%s]? <%s>: ", "Display Kestra splash screen on start-up", "Yes", "No",
+                  "Yes");
     acedInitGet(0, keywords);
     char answer[512] = "";
     int status = acedGetKword(prompt, answer);

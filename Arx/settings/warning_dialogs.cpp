@@ -22,7 +22,7 @@ struct WarningText {
     const char* helpTopic;
     const char* group;
     std::vector<std::string> lines;
-    int closeId;            // IDOK for the warnings, IDCANCEL for the advice
+    int closeId;  // IDOK for the warnings, IDCANCEL for the advice
     const char* closeLabel;
     const char* helpLabel;  // the button that closes and opens the help topic
 };
@@ -31,29 +31,49 @@ WarningText textOf(Warning which, const char* layerName)
 {
     switch (which) {
     case Warning::Plot:
-        return {IDD_PLOT_WARNING, Switch::BadPlotAlert, "html\\kstr3wl0.htm", "WARNING",
+        return {IDD_PLOT_WARNING,
+                Switch::BadPlotAlert,
+                "html\\kstr3wl0.htm",
+                "WARNING",
                 {"One or many views do not conform to the Kestra object(s). ",
                  "Execute the KS2 command to restore them or KS1 to redefine Kestra objects."},
-                IDOK, "OK", "&Help"};
+                IDOK,
+                "OK",
+                "&Help"};
     case Warning::Layer:
-        return {IDD_LAYER_WARNING, Switch::FreezeLayer, "html\\ksoptions_freeze.htm", "WARNING",
+        return {IDD_LAYER_WARNING,
+                Switch::FreezeLayer,
+                "html\\ksoptions_freeze.htm",
+                "WARNING",
                 {"Warning: the Kestra layer is invisible (frozen or deactivated).",
                  std::string(">> ") + (layerName ? layerName : "") + " <<"},
-                IDOK, "OK", "&Help"};
+                IDOK,
+                "OK",
+                "&Help"};
     case Warning::Reshape:
-        return {IDD_RESHAPE_WARNING, Switch::Reshape, "html\\kstr52ib.htm", "WARNING",
+        return {IDD_RESHAPE_WARNING,
+                Switch::Reshape,
+                "html\\kstr52ib.htm",
+                "WARNING",
                 {"The floating viewport and its corresponding Kestra are not correctly aligned. Unexpected results ",
                  "could occur.", "Probable cause: The drawing was edited without loading the Kestra2000.arx file.",
                  "Execute KS1 to redefine a new Kestra."},
-                IDOK, "OK", "&Help"};
+                IDOK,
+                "OK",
+                "&Help"};
     case Warning::Advice:
     default:
-        return {IDD_ADVICE, Switch::KsWarmNoCreate, "html\\kstr0zsh.htm", "New",
+        return {IDD_ADVICE,
+                Switch::KsWarmNoCreate,
+                "html\\kstr0zsh.htm",
+                "New",
                 {"Did you know that ...",
                  "with the KS1 command, you can create an object in the model space that will not only represent the "
                  "shape of the floating viewport, but will also allow you",
                  "to make changes. We strongly recommend that you consult the tutorial for more details."},
-                IDCANCEL, "&Cancel", "More &Information"};
+                IDCANCEL,
+                "&Cancel",
+                "More &Information"};
     }
 }
 

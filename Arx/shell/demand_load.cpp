@@ -19,8 +19,8 @@ public:
     CreatedKey(HKEY parent, const char* name, long& lastStatus)
     {
         DWORD disposition = 0;
-        lastStatus = RegCreateKeyExA(parent, name, 0, "", REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                                     &key_, &disposition);
+        lastStatus =
+            RegCreateKeyExA(parent, name, 0, "", REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &key_, &disposition);
         if (lastStatus != ERROR_SUCCESS) key_ = nullptr;
     }
     ~CreatedKey() { close(); }
@@ -86,10 +86,9 @@ long writeDescription(HKEY kestraKey, const std::string& modulePath)
 const std::array<const char*, 28>& describedCommandNames()
 {
     static const std::array<const char*, 28> names = {
-        "KSMAKE", "KS1",     "KSREFRESH", "KS2",   "KSLIST",    "KSSCALE", "KS3",
-        "KSPLAN", "KS4",     "KSUCS",     "KS5",   "KSVIEWUCS", "KS6",     "KSMENU",
-        "KS7",    "KSMENU?", "KSLIST",    "KS8",   "KSHELP",    "KS?",     "KSVERSION",
-        "KS9",    "KSABOUT", "KSLOGO",    "KSGOTO", "KS10",     "KSOPTIONS", "KS11",
+        "KSMAKE",    "KS1",       "KSREFRESH", "KS2",    "KSLIST", "KSSCALE", "KS3",       "KSPLAN", "KS4",    "KSUCS",
+        "KS5",       "KSVIEWUCS", "KS6",       "KSMENU", "KS7",    "KSMENU?", "KSLIST",    "KS8",    "KSHELP", "KS?",
+        "KSVERSION", "KS9",       "KSABOUT",   "KSLOGO", "KSGOTO", "KS10",    "KSOPTIONS", "KS11",
     };
     return names;
 }
@@ -103,8 +102,8 @@ ModulePathParts splitModulePath(const std::string& fullPath)
 
 long registerDemandLoad(KestraModule& module)
 {
-    acrxRegisterApp(asLoadReasons(kLoadAtEveryOccasion), kApplicationName, kRegistrationPath,
-                    kRegistrationKeyLevel, false);
+    acrxRegisterApp(asLoadReasons(kLoadAtEveryOccasion), kApplicationName, kRegistrationPath, kRegistrationKeyLevel,
+                    false);
     recordModulePath(module);
     return writeDescriptionKey(module.modulePath);
 }
@@ -128,8 +127,8 @@ long writeDescriptionKey(const std::string& modulePath)
 
 bool setDemandLoadFlags(int flags)
 {
-    return acrxRegisterApp(asLoadReasons(flags), kApplicationName, kRegistrationPath,
-                           kRegistrationKeyLevel, false) == AcadApp::eOk;
+    return acrxRegisterApp(asLoadReasons(flags), kApplicationName, kRegistrationPath, kRegistrationKeyLevel, false) ==
+           AcadApp::eOk;
 }
 
 }  // namespace kestra

@@ -36,8 +36,8 @@ void DocumentRegistry::makeCurrent(AcApDocument* doc)
 
 void DocumentRegistry::remove(const AcApDocument* doc)
 {
-    auto it = std::find_if(records_.begin(), records_.end(),
-                           [doc](const auto& record) { return record->document == doc; });
+    auto it =
+        std::find_if(records_.begin(), records_.end(), [doc](const auto& record) { return record->document == doc; });
     if (it == records_.end()) return;
     bool wasCurrent = it->get() == current_;
     records_.erase(it);

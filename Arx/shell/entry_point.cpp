@@ -15,8 +15,7 @@ KESTRA_EXPORT AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId)
     case AcRx::kInitAppMsg: kestra::initApplication(appId); break;
     case AcRx::kUnloadAppMsg: kestra::unloadApplication(); break;
     case AcRx::kLoadDwgMsg: kestra::loadDrawing(); break;
-    case AcRx::kInvkSubrMsg:
-        return kestra::dispatchLispFunction() == RTNORM ? AcRx::kRetOK : AcRx::kRetError;
+    case AcRx::kInvkSubrMsg: return kestra::dispatchLispFunction() == RTNORM ? AcRx::kRetOK : AcRx::kRetError;
     default: break;  // unload drawing and the other messages need nothing
     }
     return AcRx::kRetOK;

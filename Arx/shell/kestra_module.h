@@ -58,7 +58,7 @@ struct KestraModule {
     // Found when the module registers itself for demand loading; empty when the module's
     // file could not be found by its name.
     std::string modulePath;
-    std::string moduleFolder;    // with its trailing separator
+    std::string moduleFolder;  // with its trailing separator
     std::string moduleFileName;
 
     // The host's current product key, found once by the aerial-view query.

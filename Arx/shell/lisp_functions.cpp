@@ -20,9 +20,10 @@ namespace kestra {
 
 namespace {
 
-constexpr const char* kMissingParameters = "\nErreur -- Param\xE8" "tres Absents!\n";
-constexpr const char* kWrongParameters =
-    "\nErreur -- Param\xE8" "tres Incorrects!\nConsultez le fichier d'aide.\n";
+constexpr const char* kMissingParameters = "\nErreur -- Param\xE8"
+                                           "tres Absents!\n";
+constexpr const char* kWrongParameters = "\nErreur -- Param\xE8"
+                                         "tres Incorrects!\nConsultez le fichier d'aide.\n";
 
 // A function without arguments: any argument reports too many parameters and skips the work.
 bool refuseArguments(const resbuf* args)
@@ -175,8 +176,14 @@ int vaduKestraAerialViewEnabled(const resbuf* args)
 int vaduKestraShellExecute(const resbuf* args)
 {
     switch (textArgumentProblem(args)) {
-    case TextArgumentProblem::Missing: acdbFail(kMissingParameters); acedRetNil(); return RTERROR;
-    case TextArgumentProblem::NotText: acdbFail(kWrongParameters); acedRetNil(); return RTERROR;
+    case TextArgumentProblem::Missing:
+        acdbFail(kMissingParameters);
+        acedRetNil();
+        return RTERROR;
+    case TextArgumentProblem::NotText:
+        acdbFail(kWrongParameters);
+        acedRetNil();
+        return RTERROR;
     case TextArgumentProblem::None: break;
     }
     shellOpen(args->resval.rstring);

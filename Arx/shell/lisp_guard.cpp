@@ -1,6 +1,5 @@
 #include "shell/lisp_guard.h"
 
-
 #include "shell/document_registry.h"
 #include "shell/message_routing.h"
 

@@ -29,7 +29,10 @@ const AfxModuleResources& moduleResources()
     static const AfxModuleResources resources = withSettingsDialogs({
         // Dialogs.
         {
-            {IDD_ABOUTBOX, "About Kestra", 230, 96,
+            {IDD_ABOUTBOX,
+             "About Kestra",
+             230,
+             96,
              {
                  {AfxControlType::Picture, IDC_ABOUT_LOGO, "", 7, 7, 40, 40},
                  {AfxControlType::LText, IDC_ABOUT_PRODUCT, "Kestra Viewport Marks", 55, 10, 168, 10},

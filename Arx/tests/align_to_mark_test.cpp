@@ -324,8 +324,9 @@ TEST_F(AlignToMarkTest, ThePickFirstSetIsFilteredDownToOneMark)
     pickFirst({markId, otherId});
     typed("KSUCS\n");
     printed = takePrinted();
-    EXPECT_NE(printed.find("You must choose an Kestra object and/or its irregular shape.\nYour selection is incorrect.\n"),
-              std::string::npos)
+    EXPECT_NE(
+        printed.find("You must choose an Kestra object and/or its irregular shape.\nYour selection is incorrect.\n"),
+        std::string::npos)
         << printed;
     EXPECT_TRUE(sameMatrix(currentUcs(), expected)) << "unchanged";
 }

@@ -38,8 +38,8 @@ IndexPairs indexPairs()
 
 bool storeExists(const char* name)
 {
-    ObjectOpener<AcDbDictionary> named(
-        acdbHostApplicationServices()->workingDatabase()->namedObjectsDictionaryId(), AcDb::kForRead);
+    ObjectOpener<AcDbDictionary> named(acdbHostApplicationServices()->workingDatabase()->namedObjectsDictionaryId(),
+                                       AcDb::kForRead);
     return named->has(name);
 }
 
@@ -146,7 +146,8 @@ TEST_F(AssociationStoreTest, APartnerRecordIsWrittenOnALockedLayerAndTheLayerLoc
 
 TEST_F(AssociationStoreTest, TheLayerStateWordKeepsEveryFlagAndTheUnlockedCopyClearsOnlyTheLock)
 {
-    const AcDbObjectId layer = makeLayer("States", kLayerFrozen | kLayerFrozenInNewViewports | kLayerLocked | kLayerOff);
+    const AcDbObjectId layer =
+        makeLayer("States", kLayerFrozen | kLayerFrozenInNewViewports | kLayerLocked | kLayerOff);
     EXPECT_EQ(*getLayerState(layer), 0x1007);
     EXPECT_EQ(unlockedCopy(0x1007), 0x1003);
     EXPECT_EQ(unlockedCopy(0xFFFF), 0x1FFB);
@@ -288,8 +289,8 @@ TEST_F(AssociationStoreTest, TheViewRecordOfAViewportTakesTheNewView)
     ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite);
     const AcGePoint3d zero;
     ResultBufferHolder record(acutBuildList(1001, "ACAD", 1000, "OLD", 1002, "{", 1070, 16, 1010, asDblArray(zero),
-                                            1010, asDblArray(zero), 1010, asDblArray(zero), 1040, 1.0, 1040, 2.0,
-                                            1040, 3.0, 1040, 4.0, 1071, 5L, 1002, "}", 0));
+                                            1010, asDblArray(zero), 1010, asDblArray(zero), 1040, 1.0, 1040, 2.0, 1040,
+                                            3.0, 1040, 4.0, 1071, 5L, 1002, "}", 0));
     ASSERT_EQ(viewport->setXData(record.get()), Acad::eOk);
     ASSERT_EQ(writeViewportViewXData(*viewport, AcGePoint3d(1, 2, 3), 50.0, 0.5, AcGeVector3d(0, 0, 1)), Acad::eOk);
     ResultBufferHolder written(viewport->xData("ACAD"));

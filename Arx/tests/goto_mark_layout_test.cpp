@@ -137,7 +137,8 @@ TEST_F(GotoMarkLayoutTest, AMarkWhoseLayoutWasDeletedSaysSoAndAMarkWithoutAssoci
     preselect({markId});
     typed("KSGOTO\n");
     const std::string out = takePrinted();
-    EXPECT_NE(out.find("| The layout has been erased or is invalid.\n| Can not activate it.\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("| The layout has been erased or is invalid.\n| Can not activate it.\n"), std::string::npos)
+        << out;
     EXPECT_EQ(active(), "Model");
 
     typed("LAYOUT\nSet\nLayout1\n");

@@ -20,9 +20,8 @@ protected:
     void SetUp() override
     {
         AssocHostTest::SetUp();
-        folder_ = fs::temp_directory_path() /
-                  ("kestra_help_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder_ = fs::temp_directory_path() / ("kestra_help_" + std::to_string(::getpid()) + "_" +
+                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder_);
         kestra::KestraModule& module = *kestra::kestraModule();
         saved_[0] = module.modulePath;

@@ -154,7 +154,6 @@ protected:
         }
         EXPECT_EQ(copies, 1);
     }
-
 };
 
 void expectSameCorners(const VaduKestra& mark, const Corners& expected, const std::string& label)
@@ -193,8 +192,8 @@ TEST_F(MakeMarkTest, MarksOfRandomViewportsOutlineWhatTheyShowAndEveryRecordAgre
         ASSERT_FALSE(markId.isNull()) << label;
         {
             ObjectOpener<VaduKestra> mark(markId, AcDb::kForRead);
-            expectSameCorners(*mark, before, label);                        // the display did not move
-            expectSameCorners(*mark, shownCorners(viewportId), label);      // and the mark outlines it
+            expectSameCorners(*mark, before, label);                    // the display did not move
+            expectSameCorners(*mark, shownCorners(viewportId), label);  // and the mark outlines it
             ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForRead);
             EXPECT_EQ(viewport->isLocked(), c.displayLocked) << label;
             EXPECT_TRUE(mark->normal().isCodirectionalTo(viewport->viewDirection())) << label;
@@ -207,7 +206,8 @@ TEST_F(MakeMarkTest, MarksOfRandomViewportsOutlineWhatTheyShowAndEveryRecordAgre
 
     std::vector<std::pair<std::string, std::string>> handles;
     for (const auto& [mark, viewport] : made) handles.emplace_back(handleTextOf(mark), handleTextOf(viewport));
-    const std::string path = (std::filesystem::temp_directory_path() / ("kestra-ksmake-" + std::to_string(getpid()) + ".dxf")).string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("kestra-ksmake-" + std::to_string(getpid()) + ".dxf")).string();
     ASSERT_EQ(acedCommand(RTSTR, "SAVEAS", RTSTR, path.c_str(), RTNONE), RTNORM);
     ASSERT_EQ(acedCommand(RTSTR, "OPEN", RTSTR, path.c_str(), RTNONE), RTNORM);
     kestraModule()->documents->makeCurrent(curDoc());

@@ -47,7 +47,8 @@ protected:
     {
         AssocHostTest::SetUp();
         const std::string stem = "kestra-legacy-drawing-" + std::to_string(getpid()) + "-";
-        for (int i = 0; i < 3; ++i) paths[i] = std::filesystem::temp_directory_path() / (stem + std::to_string(i) + ".dxf");
+        for (int i = 0; i < 3; ++i)
+            paths[i] = std::filesystem::temp_directory_path() / (stem + std::to_string(i) + ".dxf");
     }
     void TearDown() override
     {

@@ -26,11 +26,10 @@ using arx::db::DxfItemFiler;
 using arx::db::MemoryDwgFiler;
 using marktest::Frame;
 using marktest::MarkLispTest;
-using marktest::MarkTest;
 using marktest::markOf;
+using marktest::MarkTest;
 
 namespace {
-
 
 VaduKestra* makeLegacy() { return new VaduMsv(); }
 
@@ -147,9 +146,8 @@ TEST_F(LegacyMarkTest, DxfCarriesItsOwnMarkerAndReadingRecomputesCentreAndRotati
 TEST_F(LegacyMarkTest, TheOutlineKeepsTheFillTypeInForce)
 {
     for (const bool legacy : {false, true}) {
-        const std::unique_ptr<VaduKestra> mark(legacy ? legacyMark() : markOf(Frame{AcGePoint3d(100, 50, 0),
-                                                                                    AcGeVector3d(0, 0, 1), 0.0, 200,
-                                                                                    100, 10}));
+        const std::unique_ptr<VaduKestra> mark(
+            legacy ? legacyMark() : markOf(Frame{AcGePoint3d(100, 50, 0), AcGeVector3d(0, 0, 1), 0.0, 200, 100, 10}));
         arx::gi::RecordingWorldDraw recorder(db);
         recorder.subEntityTraits().setFillType(kAcGiFillAlways);
         mark->worldDraw(&recorder);

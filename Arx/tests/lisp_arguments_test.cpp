@@ -86,7 +86,7 @@ TEST(LispArgumentsTest, HelpTopicNeedsListOpeningTextAndShortInOrder)
     EXPECT_EQ(help->topic, "html\\kstr3wl0.htm");
     EXPECT_EQ(help->command, 4);
 
-    EXPECT_FALSE(helpTopicArgument(Chain{textItem("topic"), shortItem(4)}.head()));             // no list
+    EXPECT_FALSE(helpTopicArgument(Chain{textItem("topic"), shortItem(4)}.head()));              // no list
     EXPECT_FALSE(helpTopicArgument(Chain{item(RTLB), shortItem(4), textItem("topic")}.head()));  // swapped
     EXPECT_FALSE(helpTopicArgument(Chain{item(RTLB), textItem("topic"), longItem(4)}.head()));   // 32-bit
     EXPECT_FALSE(helpTopicArgument(Chain{item(RTLB), textItem("topic")}.head()));                // cut short

@@ -192,8 +192,7 @@ TEST_F(MarkCommandsTest, RefreshFromAFloatingViewportExaminesOnlyThatViewport)
     const std::string printed = takePrinted();
     EXPECT_NE(printed.find(std::string(kCorrection) + " #" + std::to_string(number) + "...."), std::string::npos)
         << printed;
-    EXPECT_EQ(printed.find(std::string(kCorrection) + " #" + std::to_string(viewportNumber(first))),
-              std::string::npos)
+    EXPECT_EQ(printed.find(std::string(kCorrection) + " #" + std::to_string(viewportNumber(first))), std::string::npos)
         << printed;
     EXPECT_EQ(readInt("CVPORT"), number);
     expectUserValues("after the refresh of one viewport");
@@ -313,8 +312,8 @@ TEST_F(MarkCommandsTest, TheViewportsViewRecordFollowsTheScaleAtTheEndOfTheComma
         modelHeight = mark->height();
     }
     setShort("TILEMODE", 1);
-    typed("(setq m (ssadd (handent \"" + handleOf(markId) + "\")))\nKSSCALE\n!m\n\n\n" +
-          std::to_string(2 * factor) + "\n");
+    typed("(setq m (ssadd (handent \"" + handleOf(markId) + "\")))\nKSSCALE\n!m\n\n\n" + std::to_string(2 * factor) +
+          "\n");
     setShort("TILEMODE", 0);
     acedEditor->removeReactor(&reactor);
     EXPECT_NEAR(viewRecordOf(viewportId).second, modelHeight / 2, 1e-6 * modelHeight);

@@ -234,9 +234,10 @@ TEST_F(MarkEditingHostTest, ListReportsCentreAngleSizesAndScaleColumnByColumnThe
     }
     const std::string printed = takePrinted();
     const std::string pad(15, ' ');
-    const std::string expected = "\n" + pad + "Center point X=500.0000  Y=400.0000  Z=0.0000\n" + pad + "Angle     0\n\n" +
-                                 pad + "          Model Space         Paper Space\n" + pad + "Width     2000.0000           200.0000\n" +
-                                 pad + "Height    1000.0000           100.0000\n\n" + pad +
+    const std::string expected = "\n" + pad + "Center point X=500.0000  Y=400.0000  Z=0.0000\n" + pad +
+                                 "Angle     0\n\n" + pad + "          Model Space         Paper Space\n" + pad +
+                                 "Width     2000.0000           200.0000\n" + pad +
+                                 "Height    1000.0000           100.0000\n\n" + pad +
                                  "Scale relative to paper space: 1:10xp\n\n" + pad + std::string(54, '-') + "\n\n";
     const size_t report = printed.find("\n" + pad + "Center");
     ASSERT_NE(report, std::string::npos) << printed;
@@ -248,8 +249,9 @@ TEST_F(MarkEditingHostTest, ListReportsCentreAngleSizesAndScaleColumnByColumnThe
 TEST_F(MarkEditingHostTest, ListInAUcsGivesBothCentresAndWithoutTheViewportSaysSo)
 {
     // A UCS turned by a quarter turn: its X axis is the world's Y axis.
-    ASSERT_EQ(acedSetCurrentUCS(AcGeMatrix3d::rotation(std::numbers::pi / 2, AcGeVector3d::kZAxis, AcGePoint3d::kOrigin)),
-              Acad::eOk);
+    ASSERT_EQ(
+        acedSetCurrentUCS(AcGeMatrix3d::rotation(std::numbers::pi / 2, AcGeVector3d::kZAxis, AcGePoint3d::kOrigin)),
+        Acad::eOk);
     {
         ObjectOpener<AcDbViewport> viewport(viewportId, AcDb::kForWrite);
         ASSERT_EQ(viewport->erase(), Acad::eOk);

@@ -116,7 +116,8 @@ TEST_F(MarkTest, SameCornersAllowsOneTenThousandth)
     const AcGeVector3d nudge(0.00009, 0.0, 0.0);
     EXPECT_TRUE(mark->sameCorners(mark->corner0() + nudge, mark->corner1(), mark->corner2(), mark->corner3() - nudge));
     EXPECT_FALSE(mark->sameCorners(mark->corner0(), mark->corner1(), mark->corner2() + nudge * 2.0, mark->corner3()));
-    EXPECT_FALSE(mark->sameCorners(mark->corner1(), mark->corner0(), mark->corner2(), mark->corner3())) << "order counts";
+    EXPECT_FALSE(mark->sameCorners(mark->corner1(), mark->corner0(), mark->corner2(), mark->corner3()))
+        << "order counts";
     delete mark;
 }
 

@@ -15,8 +15,8 @@ using arx::db::DxfItem;
 using arx::db::DxfItemFiler;
 using arx::db::MemoryDwgFiler;
 using marktest::expectSameFiledFields;
-using marktest::markWithEveryField;
 using marktest::MarkTest;
+using marktest::markWithEveryField;
 
 namespace {
 
@@ -214,14 +214,14 @@ TEST_F(MarkTest, DxfGroupsFollowTheSubclassMarkerInTheirOrder)
 TEST_F(MarkTest, DxfVersionRule)
 {
     VaduKestra newer;
-    DxfItemFiler future = dxfDataWith(db, {DxfItem::makeText(100, "VaduKestra"), DxfItem::makeInteger(70, 16),
-                                           DxfItem::makeReal(40, 5.0)});
+    DxfItemFiler future = dxfDataWith(
+        db, {DxfItem::makeText(100, "VaduKestra"), DxfItem::makeInteger(70, 16), DxfItem::makeReal(40, 5.0)});
     EXPECT_EQ(newer.dxfInFields(&future), Acad::eMakeMeProxy);
     EXPECT_EQ(takePrinted(), kProxyLine);
 
     VaduKestra older;
-    DxfItemFiler past = dxfDataWith(db, {DxfItem::makeText(100, "VaduKestra"), DxfItem::makeInteger(70, 14),
-                                         DxfItem::makeReal(40, 5.0)});
+    DxfItemFiler past = dxfDataWith(
+        db, {DxfItem::makeText(100, "VaduKestra"), DxfItem::makeInteger(70, 14), DxfItem::makeReal(40, 5.0)});
     EXPECT_EQ(older.dxfInFields(&past), Acad::eOk);
     EXPECT_EQ(older.paperHeight(), 0.0) << "an older version reads nothing more";
 
@@ -242,11 +242,11 @@ TEST_F(MarkTest, DxfVersionRule)
 
 TEST_F(MarkTest, DxfGroupsMayComeInAnyOrderAndAForeignGroupIsLeftForTheNextReader)
 {
-    DxfItemFiler filer = dxfDataWith(
-        db, {DxfItem::makeText(100, "VaduKestra"), DxfItem::makeInteger(70, 15), DxfItem::makeReal(45, 50.0),
-             DxfItem::makeReal(40, 1.0), DxfItem::makeInteger(70, -3), DxfItem::makeText(1, "ff"),
-             DxfItem::makePoint(12, AcGePoint3d(1, 2, 3)), DxfItem::makeReal(40, 2.0), DxfItem::makeText(300, "next"),
-             DxfItem::makeReal(41, 9.0)});
+    DxfItemFiler filer =
+        dxfDataWith(db, {DxfItem::makeText(100, "VaduKestra"), DxfItem::makeInteger(70, 15),
+                         DxfItem::makeReal(45, 50.0), DxfItem::makeReal(40, 1.0), DxfItem::makeInteger(70, -3),
+                         DxfItem::makeText(1, "ff"), DxfItem::makePoint(12, AcGePoint3d(1, 2, 3)),
+                         DxfItem::makeReal(40, 2.0), DxfItem::makeText(300, "next"), DxfItem::makeReal(41, 9.0)});
     VaduKestra mark;
     ASSERT_EQ(mark.dxfInFields(&filer), Acad::eOk);
     EXPECT_EQ(mark.lensLength(), 50.0);

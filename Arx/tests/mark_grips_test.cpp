@@ -38,8 +38,8 @@ protected:
     static void expectCorners(const VaduKestra& mark, const AcGePoint3d (&expected)[4])
     {
         for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(mark.corners()[i].isEqualTo(expected[i])) << "corner " << i << ": " << mark.corners()[i].x
-                                                                   << ", " << mark.corners()[i].y;
+            EXPECT_TRUE(mark.corners()[i].isEqualTo(expected[i]))
+                << "corner " << i << ": " << mark.corners()[i].x << ", " << mark.corners()[i].y;
     }
 };
 
@@ -70,8 +70,8 @@ TEST_F(MarkGripTest, TheCentreGripAloneMovesTheMarkAndAStretchDoesTheSame)
         const double rotation = mark->rotation();
         const AcGePoint3d before[4] = {mark->corner0(), mark->corner1(), mark->corner2(), mark->corner3()};
         const AcGeVector3d offset(15.0, -7.5, 2.0);
-        const Acad::ErrorStatus status = stretch ? mark->moveStretchPointsAt(grips({0}), offset)
-                                                 : mark->moveGripPointsAt(grips({0}), offset);
+        const Acad::ErrorStatus status =
+            stretch ? mark->moveStretchPointsAt(grips({0}), offset) : mark->moveGripPointsAt(grips({0}), offset);
         ASSERT_EQ(status, Acad::eOk);
         EXPECT_TRUE(mark->sameCorners(before[0] + offset, before[1] + offset, before[2] + offset, before[3] + offset));
         EXPECT_TRUE(mark->center().isEqualTo(AcGePoint3d(215.0, 92.5, 2.0)));
@@ -91,7 +91,8 @@ TEST_F(MarkGripTest, TheCornerGripAloneResizesAboutTheCentreKeepingShapeAndRotat
     const AcGePoint3d center = mark->center();
     const AcGeVector3d diagonal = mark->corner0() - center;
     // Off the diagonal and off the plane: only the part along the diagonal counts.
-    const AcGeVector3d offset = diagonal * 1.5 + AcGeVector3d(-diagonal.y, diagonal.x, 0.0) * 0.3 + AcGeVector3d(0, 0, 40.0);
+    const AcGeVector3d offset =
+        diagonal * 1.5 + AcGeVector3d(-diagonal.y, diagonal.x, 0.0) * 0.3 + AcGeVector3d(0, 0, 40.0);
     ASSERT_EQ(mark->moveGripPointsAt(grips({1}), offset), Acad::eOk);
     VaduKestra* expected = gripMark(angle);
     expected->setScale(center, 0.04);  // two and a half times larger
@@ -113,8 +114,7 @@ TEST_F(MarkGripTest, ACornerDraggedBeyondTheCentreLeavesTheOutlineButRenamesTheS
     mark->setZoomXp(0.5);  // stale: the edit recomputes it
     const AcGePoint3d before[4] = {mark->corner0(), mark->corner1(), mark->corner2(), mark->corner3()};
     for (double beyond : {-1.0, -2.5}) {
-        ASSERT_EQ(mark->moveGripPointsAt(grips({1}), (mark->corner0() - mark->center()) * (beyond - 1e-7)),
-                  Acad::eOk);
+        ASSERT_EQ(mark->moveGripPointsAt(grips({1}), (mark->corner0() - mark->center()) * (beyond - 1e-7)), Acad::eOk);
         expectCorners(*mark, before);
         EXPECT_NEAR(mark->zoomXp(), 0.1, 1e-12);
         EXPECT_STREQ(mark->scaleLabel(), "1:10.00");
@@ -141,7 +141,8 @@ TEST_F(MarkGripTest, CentreAndCornerTogetherMoveCornerZeroAloneAndOfferTheStanda
     const AcGeVector3d toGrip = mark->extraGrips()[1] - mark->corner0();
     ASSERT_EQ(mark->moveGripPointsAt(grips({1}), toGrip), Acad::eOk);
     EXPECT_NEAR(mark->zoomXp(), 0.01, 1e-12);
-    EXPECT_TRUE(mark->corner0().isEqualTo(mark->center() + (AcGePoint3d(325.0, 162.5, 0.0) - AcGePoint3d(212.5, 106.25, 0.0)) * (100.0 / 11.25)));
+    EXPECT_TRUE(mark->corner0().isEqualTo(
+        mark->center() + (AcGePoint3d(325.0, 162.5, 0.0) - AcGePoint3d(212.5, 106.25, 0.0)) * (100.0 / 11.25)));
     EXPECT_TRUE(mark->extraGrips().isEmpty()) << "a resize drops the offered grips";
     EXPECT_TRUE(kestra::dragScales().names.empty());
     delete mark;
@@ -182,7 +183,8 @@ TEST_F(MarkGripTest, SnapsGiveCornersMidpointsAndCentreAndRefuseTheOthers)
 {
     VaduKestra* mark = gripMark();
     const AcGePoint3d none;
-    auto snaps = [&](AcDb::OsnapMode mode, const AcGePoint3d& pick, const AcGePoint3d& last, Acad::ErrorStatus expected) {
+    auto snaps = [&](AcDb::OsnapMode mode, const AcGePoint3d& pick, const AcGePoint3d& last,
+                     Acad::ErrorStatus expected) {
         AcGePoint3dArray points;
         AcDbIntArray ids;
         EXPECT_EQ(mark->getOsnapPoints(mode, 0, pick, last, AcGeMatrix3d::kIdentity, points, ids), expected) << mode;
@@ -232,7 +234,8 @@ TEST_F(MarkGripTest, PerpendicularAndNearestSnapsProjectOntoEachSideLineAlongThe
     db->setUcsdir(AcGeVector3d::kXAxis, AcGeVector3d::kZAxis);
     AcGePoint3dArray points;
     AcDbIntArray ids;
-    ASSERT_EQ(mark->getOsnapPoints(AcDb::kOsModeNear, 0, point, point, AcGeMatrix3d::kIdentity, points, ids), Acad::eOk);
+    ASSERT_EQ(mark->getOsnapPoints(AcDb::kOsModeNear, 0, point, point, AcGeMatrix3d::kIdentity, points, ids),
+              Acad::eOk);
     EXPECT_TRUE(points[1].isEqualTo(AcGePoint3d(100, 0, 500)));
     EXPECT_TRUE(points[0].isEqualTo(AcGePoint3d(400, 0, 150)));
     delete mark;

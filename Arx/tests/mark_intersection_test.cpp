@@ -17,18 +17,18 @@
 #include "mark_test_support.h"
 
 using marktest::Frame;
-using marktest::MarkTest;
 using marktest::markOf;
+using marktest::MarkTest;
 using marktest::randomFrame;
 
 namespace {
-
 
 // The 200 x 100 mark centred on (100, 50) in the world XY plane: corner 0 (200, 100),
 // 1 (0, 100), 2 (0, 0), 3 (200, 0).
 std::unique_ptr<VaduKestra> plainMark()
 {
-    return std::unique_ptr<VaduKestra>(markOf(Frame{AcGePoint3d(100, 50, 0), AcGeVector3d(0, 0, 1), 0.0, 200, 100, 10}));
+    return std::unique_ptr<VaduKestra>(
+        markOf(Frame{AcGePoint3d(100, 50, 0), AcGeVector3d(0, 0, 1), 0.0, 200, 100, 10}));
 }
 
 AcGePoint3dArray meet(const VaduKestra& mark, const AcDbEntity& other, AcDb::Intersect type = AcDb::kOnBothOperands)
@@ -55,8 +55,8 @@ testing::AssertionResult samePoints(const AcGePoint3dArray& actual, std::vector<
         const auto found = std::find_if(expected.begin(), expected.end(),
                                         [&](const AcGePoint3d& p) { return p.distanceTo(actual[i]) < 1e-9; });
         if (found == expected.end())
-            return testing::AssertionFailure() << "unexpected point " << actual[i].x << "," << actual[i].y << ","
-                                               << actual[i].z;
+            return testing::AssertionFailure()
+                   << "unexpected point " << actual[i].x << "," << actual[i].y << "," << actual[i].z;
         expected.erase(found);
     }
     return testing::AssertionSuccess();
@@ -113,8 +113,8 @@ TEST_F(IntersectionTest, ArcsAndCircles)
     EXPECT_EQ(meet(*mark, inside).length(), 0);
     AcDbCircle across(AcGePoint3d(100, 50, 0), AcGeVector3d::kZAxis, 60.0);
     const double cx = std::sqrt(60.0 * 60.0 - 50.0 * 50.0);
-    EXPECT_TRUE(samePoints(meet(*mark, across),
-                           {{100 - cx, 100, 0}, {100 + cx, 100, 0}, {100 - cx, 0, 0}, {100 + cx, 0, 0}}));
+    EXPECT_TRUE(
+        samePoints(meet(*mark, across), {{100 - cx, 100, 0}, {100 + cx, 100, 0}, {100 - cx, 0, 0}, {100 + cx, 0, 0}}));
     // Lifted off the plane, seen along it.
     AcDbCircle lifted(AcGePoint3d(100, 50, -25), AcGeVector3d::kZAxis, 60.0);
     EXPECT_EQ(meet(*mark, lifted).length(), 0);
@@ -127,8 +127,8 @@ TEST_F(IntersectionTest, OldStylePolylinesByVertexAndBulge)
     // A square around the top-left corner: its first segment crosses the top side, and only
     // when it is closed does its closing segment cross the left side.
     AcGePoint3dArray square;
-    for (const AcGePoint3d& p : {AcGePoint3d(10, 90, 0), AcGePoint3d(10, 110, 0), AcGePoint3d(-10, 110, 0),
-                                 AcGePoint3d(-10, 90, 0)})
+    for (const AcGePoint3d& p :
+         {AcGePoint3d(10, 90, 0), AcGePoint3d(10, 110, 0), AcGePoint3d(-10, 110, 0), AcGePoint3d(-10, 90, 0)})
         square.append(p);
     AcDb2dPolyline open2d(AcDb2dPolyline::k2dSimplePoly, square);
     EXPECT_TRUE(samePoints(meet(*mark, open2d), {{10, 100, 0}}));
@@ -207,8 +207,8 @@ TEST_F(IntersectionTest, AnyOtherEntityIsAskedSideBySideWithoutExtendingThem)
     }
 
     // Another mark meets this one through its own sides.
-    const auto other = std::unique_ptr<VaduKestra>(
-        markOf(Frame{AcGePoint3d(200, 100, 0), AcGeVector3d(0, 0, 1), 0.0, 100, 50, 10}));
+    const auto other =
+        std::unique_ptr<VaduKestra>(markOf(Frame{AcGePoint3d(200, 100, 0), AcGeVector3d(0, 0, 1), 0.0, 100, 50, 10}));
     EXPECT_TRUE(samePoints(meet(*mark, *other), {{150, 100, 0}, {200, 75, 0}}));
 
     // An entity that cannot answer ends the request with its status.
@@ -311,7 +311,7 @@ std::optional<int> countArcMeets(const MarkPlane& m, double cu, double cv, doubl
             double angle = std::atan2(fv + t * dv, fu + t * du) - from;
             angle -= 2 * std::numbers::pi * std::floor(angle / (2 * std::numbers::pi));
             if (sweep < 2 * std::numbers::pi && (angle < kMargin || std::fabs(angle - sweep) < kMargin ||
-                                    std::fabs(angle - 2 * std::numbers::pi) < kMargin))
+                                                 std::fabs(angle - 2 * std::numbers::pi) < kMargin))
                 return std::nullopt;
             if (angle < sweep) ++count;
         }
@@ -320,15 +320,16 @@ std::optional<int> countArcMeets(const MarkPlane& m, double cu, double cv, doubl
 }
 
 // Each point on a side of the mark and on the other entity.
-void expectOnSidesAndOn(const VaduKestra& mark, const AcDbCurve& other, const AcGePoint3dArray& points, bool alongNormal,
-                        const MarkPlane& m)
+void expectOnSidesAndOn(const VaduKestra& mark, const AcDbCurve& other, const AcGePoint3dArray& points,
+                        bool alongNormal, const MarkPlane& m)
 {
     const double tolerance = 1e-7;
     for (int i = 0; i < points.length(); ++i) {
         EXPECT_TRUE(mark.isOnOutline(points[i]));
         const auto [u, v] = m.local(points[i]);
         EXPECT_LE(std::fabs((points[i] - m.center).dotProduct(m.normal)), tolerance);
-        EXPECT_TRUE(std::fabs(std::fabs(u) - m.halfWidth) < tolerance || std::fabs(std::fabs(v) - m.halfHeight) < tolerance);
+        EXPECT_TRUE(std::fabs(std::fabs(u) - m.halfWidth) < tolerance ||
+                    std::fabs(std::fabs(v) - m.halfHeight) < tolerance);
         EXPECT_LE(std::fabs(u), m.halfWidth + tolerance);
         EXPECT_LE(std::fabs(v), m.halfHeight + tolerance);
         AcGePoint3d onOther;
@@ -381,7 +382,8 @@ TEST_F(IntersectionTest, RandomMarksAgainstRandomLinesArcsAndCircles)
         default: {
             const double cu = reach * unit(random), cv = reach * unit(random);
             const double r = 1.0 + reach * std::fabs(unit(random));
-            auto arc = std::make_unique<AcDbArc>(m.world(cu, cv, lift), m.normal, r, std::numbers::pi * 2 * std::fabs(unit(random)),
+            auto arc = std::make_unique<AcDbArc>(m.world(cu, cv, lift), m.normal, r,
+                                                 std::numbers::pi * 2 * std::fabs(unit(random)),
                                                  std::numbers::pi * 2 * std::fabs(unit(random)));
             AcGePoint3d start;
             arc->getStartPoint(start);

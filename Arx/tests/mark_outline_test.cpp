@@ -69,7 +69,8 @@ TEST_F(MarkTest, SetFromViewportStopsAtTheFirstVariableThatCannotBeRead)
     for (int unreadable = 0; unreadable < 6; ++unreadable) {
         viewVariables() = {};
         VaduKestra* mark = outlineIn(AcGeVector3d::kZAxis, 0.0);
-        viewVariables() = {3, AcGePoint3d(1, 1, 1), AcGePoint3d(2, 2, 2), 4.0, 5.0, 6.0, 100.0, 0.0, {variables[unreadable]}};
+        viewVariables() = {3,   AcGePoint3d(1, 1, 1),   AcGePoint3d(2, 2, 2), 4.0, 5.0, 6.0, 100.0,
+                           0.0, {variables[unreadable]}};
         takePrinted();
         const AcGePoint3d moved[4] = {{10, 10, 0}, {0, 10, 0}, {0, 0, 0}, {10, 0, 0}};
         EXPECT_EQ(mark->setFromViewport(moved[0], moved[1], moved[2], moved[3], 99.0, AcDbHandle(0x5ull),

@@ -111,7 +111,8 @@ protected:
     // The registered property of that name, found as the palette finds it.
     ComPtr<IDynamicProperty> property(const char* name)
     {
-        ComPtr<IPropertyManager> manager = ComPtr<IPropertyManager>::attach(GET_OPMPROPERTY_MANAGER(AcDbEntity::desc()));
+        ComPtr<IPropertyManager> manager =
+            ComPtr<IPropertyManager>::attach(GET_OPMPROPERTY_MANAGER(AcDbEntity::desc()));
         const std::string narrow = name;
         const std::wstring wide(narrow.begin(), narrow.end());
         kestra::Bstr key(wide.c_str());
@@ -153,7 +154,8 @@ protected:
     static void clearPickFirst() { acedSSSetFirst(nullptr, nullptr); }
 
     // One palette edit: the sink connected, one call per object, the sink disconnected.
-    std::vector<HRESULT> edit(const char* name, const std::vector<AcDbObjectId>& objects, const std::vector<VARIANT>& values)
+    std::vector<HRESULT> edit(const char* name, const std::vector<AcDbObjectId>& objects,
+                              const std::vector<VARIANT>& values)
     {
         ComPtr<IDynamicProperty> target = property(name);
         target->Connect(&sink);
@@ -190,10 +192,17 @@ protected:
 
 TEST_F(MarkPropertiesTest, RegistersTheTwentyThreePropertiesInOrderAndRemovesThemAtUnload)
 {
-    const char* const names[] = {"Center X",  "Center Y",  "Center Z",  "Standard scales", "Zoom XP", "1 / Zoom XP",
-                                 "Rotation",  "Width",     "Height",    "Area",            "Viewdir X", "Viewdir Y",
-                                 "Viewdir Z", "Target X",  "Target Y",  "Target Z",        "Center of view X",
-                                 "Center of view Y", "Center of view Z", "BackZ", "FrontZ", "Length of the lens",
+    const char* const names[] = {"Center X",         "Center Y",
+                                 "Center Z",         "Standard scales",
+                                 "Zoom XP",          "1 / Zoom XP",
+                                 "Rotation",         "Width",
+                                 "Height",           "Area",
+                                 "Viewdir X",        "Viewdir Y",
+                                 "Viewdir Z",        "Target X",
+                                 "Target Y",         "Target Z",
+                                 "Center of view X", "Center of view Y",
+                                 "Center of view Z", "BackZ",
+                                 "FrontZ",           "Length of the lens",
                                  "ViewMode"};
     const bool writable[] = {true, true, true, true, true, false, true};
     ComPtr<IPropertyManager> manager = ComPtr<IPropertyManager>::attach(GET_OPMPROPERTY_MANAGER(AcDbEntity::desc()));
@@ -325,8 +334,12 @@ TEST_F(MarkPropertiesTest, RotationIsShownInWholeDegreesOppositeToTheStoredAngle
         long shown;
     };
     constexpr double kDegree = std::numbers::pi / 180.0;
-    const Case cases[] = {{-std::numbers::pi / 2, 90}, {-0.5, 28},          {0.5, -28},
-                          {-2 * std::numbers::pi + 1e-9, 0}, {0.0, 0},       {-30 * kDegree * (1 - 1e-12), 30},
+    const Case cases[] = {{-std::numbers::pi / 2, 90},
+                          {-0.5, 28},
+                          {0.5, -28},
+                          {-2 * std::numbers::pi + 1e-9, 0},
+                          {0.0, 0},
+                          {-30 * kDegree * (1 - 1e-12), 30},
                           {-29.9 * kDegree, 29}};
     for (const Case& c : cases) {
         {
@@ -346,9 +359,9 @@ TEST_F(MarkPropertiesTest, StandardScaleListHasThirtyFourEntriesWithThePalettesT
     ASSERT_EQ(list->GetNumPropertyValues(&count), S_OK);
     EXPECT_EQ(count, 34);
     EXPECT_EQ(list->GetNumPropertyValues(nullptr), E_POINTER);
-    const std::pair<LONG, const char*> texts[] = {{0, "Custom"}, {6, "1/8\" = 1'"}, {8, "1/4\" = 1'"},
-                                                  {11, "3/4\" = 1' | 1:16"}, {15, "1'= 1' | 1:1"},
-                                                  {22, "1:100"}, {33, "1000:1"}};
+    const std::pair<LONG, const char*> texts[] = {
+        {0, "Custom"},        {6, "1/8\" = 1'"}, {8, "1/4\" = 1'"}, {11, "3/4\" = 1' | 1:16"},
+        {15, "1'= 1' | 1:1"}, {22, "1:100"},     {33, "1000:1"}};
     for (const auto& [index, expected] : texts) {
         BSTR name = nullptr;
         ASSERT_EQ(list->GetPropValueName(index, &name), S_OK);
@@ -477,8 +490,9 @@ TEST_F(MarkPropertiesTest, RotationTurnsFromTheExactAngleAboutTheNormal)
 TEST_F(MarkPropertiesTest, CenterXInARotatedUcsMovesTheMarkAlongThatAxisOnly)
 {
     select({markId});
-    ASSERT_EQ(acedSetCurrentUCS(AcGeMatrix3d::rotation(std::numbers::pi / 2, AcGeVector3d::kZAxis, AcGePoint3d::kOrigin)),
-              Acad::eOk);
+    ASSERT_EQ(
+        acedSetCurrentUCS(AcGeMatrix3d::rotation(std::numbers::pi / 2, AcGeVector3d::kZAxis, AcGePoint3d::kOrigin)),
+        Acad::eOk);
     const Outline before = outline(markId);
     const double ucsX = valueOf("Center X", markId).dblVal;  // the world's Y
     EXPECT_DOUBLE_EQ(ucsX, before.center.y);

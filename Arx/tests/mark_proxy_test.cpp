@@ -12,8 +12,8 @@
 #include "rxclass.h"
 
 using marktest::expectSameFiledFields;
-using marktest::markWithEveryField;
 using marktest::MarkTest;
+using marktest::markWithEveryField;
 
 namespace {
 
@@ -41,7 +41,8 @@ protected:
     {
         MarkTest::SetUp();
         const std::string stem = "kestra-proxy-" + std::to_string(getpid()) + "-";
-        for (int i = 0; i < 3; ++i) paths[i] = std::filesystem::temp_directory_path() / (stem + std::to_string(i) + ".dxf");
+        for (int i = 0; i < 3; ++i)
+            paths[i] = std::filesystem::temp_directory_path() / (stem + std::to_string(i) + ".dxf");
     }
     void TearDown() override
     {

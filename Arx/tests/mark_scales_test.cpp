@@ -78,7 +78,8 @@ TEST_F(DragScalesTest, ScalesOfTheVariableBecomeNamesRatiosAndGripsOnTheDiagonal
     const AcGeVector3d direction = (mark->corner0() - mark->center()) * mark->zoomXp();
     ASSERT_EQ(kestra::loadDragScales(*mark, direction), Acad::eOk);
     const kestra::DragScales& scales = kestra::dragScales();
-    EXPECT_EQ(scales.names, (std::vector<std::string>{"1:50", "1:100"})) << "what is not a (name ratio) list is skipped";
+    EXPECT_EQ(scales.names, (std::vector<std::string>{"1:50", "1:100"}))
+        << "what is not a (name ratio) list is skipped";
     EXPECT_EQ(scales.ratios, (std::vector<double>{50.0, 100.0}));
     ASSERT_EQ(mark->extraGrips().length(), 2);
     EXPECT_TRUE(mark->extraGrips()[0].isEqualTo(mark->center() + direction * 50.0));
@@ -122,7 +123,8 @@ TEST_F(DragScalesTest, SetScaleAboutTheCentreKeepsShapeAndRotation)
     EXPECT_NEAR(mark->width(), 400.0, 1e-9);
     EXPECT_NEAR(mark->height(), 200.0, 1e-9);
     EXPECT_NEAR(mark->corner0().distanceTo(mark->corner2()), std::hypot(400.0, 200.0), 1e-9);
-    EXPECT_NEAR(-(mark->corner3() - mark->corner2()).angleOnPlane(AcGePlane(center, AcGeVector3d::kZAxis)), rotation, 1e-9);
+    EXPECT_NEAR(-(mark->corner3() - mark->corner2()).angleOnPlane(AcGePlane(center, AcGeVector3d::kZAxis)), rotation,
+                1e-9);
     EXPECT_EQ(mark->zoomXp(), 0.05);
     EXPECT_STREQ(mark->scaleLabel(), "1:20.00");
     EXPECT_TRUE(mark->extraGrips().isEmpty());

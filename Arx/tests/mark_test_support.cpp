@@ -145,8 +145,11 @@ Frame randomFrame(std::mt19937& random)
     do normal = AcGeVector3d(unit(random), unit(random), unit(random));
     while (normal.length() < 0.1);
     normal *= 0.5 + 2.0 * std::fabs(unit(random));
-    return Frame{AcGePoint3d(1000 * unit(random), 1000 * unit(random), 100 * unit(random)), normal,
-                 std::numbers::pi * 3.0 * unit(random), size(random), size(random),
+    return Frame{AcGePoint3d(1000 * unit(random), 1000 * unit(random), 100 * unit(random)),
+                 normal,
+                 std::numbers::pi * 3.0 * unit(random),
+                 size(random),
+                 size(random),
                  5.0 + 100.0 * std::fabs(unit(random))};
 }
 
@@ -180,8 +183,14 @@ testing::AssertionResult sameCoordinates(double ax, double ay, double az, double
                                        << by << ", " << bz << ")";
 }
 
-testing::AssertionResult same(const AcGePoint3d& a, const AcGePoint3d& b) { return sameCoordinates(a.x, a.y, a.z, b.x, b.y, b.z); }
-testing::AssertionResult same(const AcGeVector3d& a, const AcGeVector3d& b) { return sameCoordinates(a.x, a.y, a.z, b.x, b.y, b.z); }
+testing::AssertionResult same(const AcGePoint3d& a, const AcGePoint3d& b)
+{
+    return sameCoordinates(a.x, a.y, a.z, b.x, b.y, b.z);
+}
+testing::AssertionResult same(const AcGeVector3d& a, const AcGeVector3d& b)
+{
+    return sameCoordinates(a.x, a.y, a.z, b.x, b.y, b.z);
+}
 
 }  // namespace
 

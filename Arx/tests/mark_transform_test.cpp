@@ -12,8 +12,8 @@
 #include "mark_test_support.h"
 
 using marktest::Frame;
-using marktest::MarkTest;
 using marktest::markOf;
+using marktest::MarkTest;
 using marktest::randomFrame;
 
 namespace {
@@ -41,7 +41,8 @@ AcGeMatrix3d randomTransform(std::mt19937& random)
     case 3: return AcGeMatrix3d::mirroring(AcGePlane(base, randomDirection(random)));
     case 4: {
         AcGeMatrix3d scale;
-        for (int i = 0; i < 3; ++i) scale(i, i) = (unit(random) < 0 ? -1.0 : 1.0) * (0.1 + 3.0 * std::fabs(unit(random)));
+        for (int i = 0; i < 3; ++i)
+            scale(i, i) = (unit(random) < 0 ? -1.0 : 1.0) * (0.1 + 3.0 * std::fabs(unit(random)));
         return AcGeMatrix3d::rotation(kPi * unit(random), randomDirection(random), base) * scale;
     }
     default: {
@@ -55,7 +56,10 @@ AcGeMatrix3d randomTransform(std::mt19937& random)
     }
 }
 
-double scaleOf(const VaduKestra& mark) { return 1.0 + mark.center().asVector().length() + mark.width() + mark.height(); }
+double scaleOf(const VaduKestra& mark)
+{
+    return 1.0 + mark.center().asVector().length() + mark.width() + mark.height();
+}
 
 }  // namespace
 
@@ -94,7 +98,8 @@ TEST_F(MarkTest, RandomMarksUnderRandomTransformsKeepTheirOutlineInvariants)
             EXPECT_TRUE(n.isCodirectionalTo(expectedNormal, directionTolerance)) << where;
             EXPECT_LE(mark->rotation(), 0.0) << where;
             EXPECT_GT(mark->rotation(), -2.0 * kPi) << where;
-            EXPECT_NEAR(mark->rotation(), kestra::outlineRotation(mark->corners(), mark->center(), mark->normal()), 1e-12)
+            EXPECT_NEAR(mark->rotation(), kestra::outlineRotation(mark->corners(), mark->center(), mark->normal()),
+                        1e-12)
                 << where;
         }
         EXPECT_EQ(mark->viewDir(), viewDir);

@@ -40,11 +40,11 @@ const char* const kStartUpTranscript =
     "\t> KSLOGO           Launch the application without first displaying the logo screen.\n"
     "\n";
 
-const char* const kCommands[] = {"KSMAKE",   "KS1",    "KSREFRESH", "KS2",     "KSSCALE",   "KS3",      "KSPLAN",
-                                 "KS4",      "KSUCS",  "KS5",       "KSVIEWUCS", "KS6",     "KSMENU",   "KS7",
-                                 "KSMENU?",  "KSLIST", "KS8",       "KSVERSION", "KS9",     "KSHELP",   "KS?",
-                                 "KSUNLOAD", "KS999",  "KSABOUT",   "KSLOGO",  "KSGOTO",    "KS10",     "KSOPTIONS",
-                                 "KS11",     "KSREPAIR", "KS12",    "KSUPDATE"};
+const char* const kCommands[] = {"KSMAKE",   "KS1",      "KSREFRESH", "KS2",       "KSSCALE", "KS3",    "KSPLAN",
+                                 "KS4",      "KSUCS",    "KS5",       "KSVIEWUCS", "KS6",     "KSMENU", "KS7",
+                                 "KSMENU?",  "KSLIST",   "KS8",       "KSVERSION", "KS9",     "KSHELP", "KS?",
+                                 "KSUNLOAD", "KS999",    "KSABOUT",   "KSLOGO",    "KSGOTO",  "KS10",   "KSOPTIONS",
+                                 "KS11",     "KSREPAIR", "KS12",      "KSUPDATE"};
 
 std::string modulePath()
 {
@@ -95,7 +95,8 @@ class ModuleLoadTest : public RegistryTest {};
 void startUpAndUnload()
 {
     bool loaded = false;
-    std::string output = commandLineOutput([&] { loaded = acrxDynamicLinker->loadModule(modulePath().c_str(), false); });
+    std::string output =
+        commandLineOutput([&] { loaded = acrxDynamicLinker->loadModule(modulePath().c_str(), false); });
     require(loaded, "the module loads");
     require(output == kStartUpTranscript, "start-up transcript, got:\n" + output);
     for (const char* name : kCommands) require(acedRegCmds->hasCommand(name), std::string("command ") + name);
@@ -130,7 +131,8 @@ TEST_F(ModuleLoadTest, StartUpPrintsBannerAndCommandListAndKsUnloadTakesItApart)
 {
     EXPECT_EXIT(startUpAndUnload(), ::testing::ExitedWithCode(0), "");
     for (const char* name : {"KsWarmNoCreate", "Splash", "AuditAlert", "BadPlotAlert", "FreezeLayer", "Reshape"})
-        EXPECT_EQ(getDword(HKEY_CURRENT_USER, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Settings01", name), 1u) << name;
+        EXPECT_EQ(getDword(HKEY_CURRENT_USER, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Settings01", name), 1u)
+            << name;
     char resolved[PATH_MAX];
     ASSERT_NE(realpath(modulePath().c_str(), resolved), nullptr);
     EXPECT_EQ(getString(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Loader", "MODULE"),

@@ -231,9 +231,8 @@ TEST_F(ReshapeTest, TwoViewportsOfWhichOneLostItsMarkCountBothAsPossible)
     EXPECT_TRUE(contains(takePrinted(), "\n1 Kestra object reshaped from a possibility of  2."));
 
     // With no mark reshaped the plural is used.
-    const std::string none = inCommand("STRETCHTEST", [&] {
-        editViewport(lowerId, [](AcDbViewport& viewport) { viewport.setWidth(90.0); });
-    });
+    const std::string none = inCommand(
+        "STRETCHTEST", [&] { editViewport(lowerId, [](AcDbViewport& viewport) { viewport.setWidth(90.0); }); });
     EXPECT_TRUE(contains(none, "\n0 Kestra objects reshaped from a possibility of  1.")) << none;
 }
 
@@ -243,14 +242,12 @@ TEST_F(ReshapeTest, EditsOfAViewportFromItsModelSpaceOrByOtherCommandsRecordNoth
     const AcDbObjectId markId = markViewport(viewportId);
     const Corners before = cornersOf(markId);
     activate(viewportId);
-    std::string printed = inCommand("STRETCHTEST", [&] {
-        editViewport(viewportId, [](AcDbViewport& viewport) { viewport.setWidth(80.0); });
-    });
+    std::string printed = inCommand(
+        "STRETCHTEST", [&] { editViewport(viewportId, [](AcDbViewport& viewport) { viewport.setWidth(80.0); }); });
     acedCommand(RTSTR, "._PSPACE", RTNONE);
     EXPECT_FALSE(contains(printed, "reshaped")) << printed;
-    printed = inCommand("EDITTEST", [&] {
-        editViewport(viewportId, [](AcDbViewport& viewport) { viewport.setWidth(60.0); });
-    });
+    printed = inCommand("EDITTEST",
+                        [&] { editViewport(viewportId, [](AcDbViewport& viewport) { viewport.setWidth(60.0); }); });
     EXPECT_FALSE(contains(printed, "reshaped")) << printed;
     EXPECT_TRUE(state().workingLists.pendingEdits.empty());
     const Corners after = cornersOf(markId);
@@ -435,7 +432,8 @@ TEST_F(ReshapeTest, RandomEditsOfViewportsKeepTheirMarksOnWhatTheyShow)
             if (kind == 0) {
                 const double factor = 0.5 + std::fabs(unit(random));
                 printed = inCommand("SCALETEST", [&] {
-                    editViewport(viewportId, [&](AcDbViewport& v) { v.transformBy(AcGeMatrix3d::scaling(factor, base)); });
+                    editViewport(viewportId,
+                                 [&](AcDbViewport& v) { v.transformBy(AcGeMatrix3d::scaling(factor, base)); });
                 });
             } else if (kind == 1) {
                 const double angle = std::numbers::pi * unit(random);

@@ -81,12 +81,11 @@ protected:
     ScriptedConsole console;
 };
 
-const char* const kPlotDialog =
-    "\n[Kestra Information]\n"
-    "  -- WARNING --\n"
-    "  One or many views do not conform to the Kestra object(s). \n"
-    "  Execute the KS2 command to restore them or KS1 to redefine Kestra objects.\n"
-    "  [ ] (1) Do not display this message.\n";
+const char* const kPlotDialog = "\n[Kestra Information]\n"
+                                "  -- WARNING --\n"
+                                "  One or many views do not conform to the Kestra object(s). \n"
+                                "  Execute the KS2 command to restore them or KS1 to redefine Kestra objects.\n"
+                                "  [ ] (1) Do not display this message.\n";
 
 TEST_F(SettingsDialogsTest, PlotWarningBoxWritesItsSwitchAtOnceAndShowsTheHint)
 {
@@ -97,8 +96,9 @@ TEST_F(SettingsDialogsTest, PlotWarningBoxWritesItsSwitchAtOnceAndShowsTheHint)
     EXPECT_EQ(seen, (std::vector<DWORD>{1, 0, 1, 0}));
     EXPECT_FALSE(settings().badPlotAlert);
     EXPECT_EQ(console.printed.substr(0, std::string(kPlotDialog).size()), kPlotDialog) << console.printed;
-    EXPECT_NE(console.printed.find("  [X] (1) Do not display this message.\n  To show this dialog again, type KSOPTIONS\n"),
-              std::string::npos)
+    EXPECT_NE(
+        console.printed.find("  [X] (1) Do not display this message.\n  To show this dialog again, type KSOPTIONS\n"),
+        std::string::npos)
         << console.printed;
     EXPECT_EQ(console.prompts[0], "Check box number or [OK/Help] <OK>: ");
     EXPECT_EQ(takePrinted(), "") << "shown, not printed";
@@ -116,10 +116,11 @@ TEST_F(SettingsDialogsTest, HelpClosesTheDialogAsOk)
     console.answers = {"h"};
     EXPECT_TRUE(showWarningDialog(Warning::Reshape));
     EXPECT_EQ(console.prompts.size(), 1u);
-    EXPECT_NE(console.printed.find("  The floating viewport and its corresponding Kestra are not correctly aligned. "
-                                   "Unexpected results \n  could occur.\n  Probable cause: The drawing was edited "
-                                   "without loading the Kestra2000.arx file.\n  Execute KS1 to redefine a new Kestra.\n"),
-              std::string::npos)
+    EXPECT_NE(
+        console.printed.find("  The floating viewport and its corresponding Kestra are not correctly aligned. "
+                             "Unexpected results \n  could occur.\n  Probable cause: The drawing was edited "
+                             "without loading the Kestra2000.arx file.\n  Execute KS1 to redefine a new Kestra.\n"),
+        std::string::npos)
         << console.printed;
     EXPECT_TRUE(settings().reshape);
 }
@@ -128,8 +129,9 @@ TEST_F(SettingsDialogsTest, LayerWarningNamesTheLayerAndIsPrintedWhenItsSwitchIs
 {
     console.answers = {""};
     showLayerWarning("Hidden");
-    EXPECT_NE(console.printed.find("  Warning: the Kestra layer is invisible (frozen or deactivated).\n  >> Hidden <<\n"),
-              std::string::npos)
+    EXPECT_NE(
+        console.printed.find("  Warning: the Kestra layer is invisible (frozen or deactivated).\n  >> Hidden <<\n"),
+        std::string::npos)
         << console.printed;
     // Off: printed on the command line, the dialog not shown.
     storeSwitch(settings(), Switch::FreezeLayer, false);
@@ -171,12 +173,14 @@ TEST_F(SettingsDialogsTest, OptionsOkWritesEveryBoxAndCancelWritesNothing)
 {
     console.answers = {"1", "2", "3", "4", "5", "6", "7", ""};
     showOptionsDialog();
-    for (const char* name : {"KsWarmNoCreate", "Splash", "AuditAlert", "BadPlotAlert", "FreezeLayer", "Reshape", "ShowNewDlg"})
+    for (const char* name :
+         {"KsWarmNoCreate", "Splash", "AuditAlert", "BadPlotAlert", "FreezeLayer", "Reshape", "ShowNewDlg"})
         EXPECT_EQ(stored(name), 0u) << name;
     EXPECT_FALSE(settings().showNewDlg);
-    EXPECT_NE(console.printed.find("[Kestra Settings]\n  == Messages ==\n  -- Display of dialog boxes --\n"
-                                   "  [X] (1) Quit a first layout having a floatting viewport but no Kestra attached.\n"),
-              std::string::npos)
+    EXPECT_NE(
+        console.printed.find("[Kestra Settings]\n  == Messages ==\n  -- Display of dialog boxes --\n"
+                             "  [X] (1) Quit a first layout having a floatting viewport but no Kestra attached.\n"),
+        std::string::npos)
         << console.printed;
 
     console.printed.clear();

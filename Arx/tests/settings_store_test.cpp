@@ -8,7 +8,7 @@ namespace {
 
 constexpr const char* kUserKey = "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Settings01";
 constexpr const char* kMachineKey = "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\User";
-constexpr const char* kSixSwitches[] = {"KsWarmNoCreate", "Splash", "AuditAlert",
+constexpr const char* kSixSwitches[] = {"KsWarmNoCreate", "Splash",      "AuditAlert",
                                         "BadPlotAlert",   "FreezeLayer", "Reshape"};
 
 KestraSettings allOff()

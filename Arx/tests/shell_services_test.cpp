@@ -70,8 +70,7 @@ class DescriptionKeyTest : public RegistryTest {};
 
 TEST_F(DescriptionKeyTest, WritesEveryPartOfTheDescriptionOnceEvenWhenRepeated)
 {
-    for (int load = 0; load < 2; ++load)
-        EXPECT_EQ(writeDescriptionKey("/opt/kestra/Kestra2000.arx"), ERROR_SUCCESS);
+    for (int load = 0; load < 2; ++load) EXPECT_EQ(writeDescriptionKey("/opt/kestra/Kestra2000.arx"), ERROR_SUCCESS);
 
     EXPECT_EQ(getString(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Groups", "Kestra"),
               std::string("Kestra\0", 7));
@@ -87,11 +86,12 @@ TEST_F(DescriptionKeyTest, WritesEveryPartOfTheDescriptionOnceEvenWhenRepeated)
     RegCloseKey(registration);
     EXPECT_TRUE(valueNames(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Registration").empty());
 
-    std::vector<std::string> commands = valueNames(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Commands");
-    const std::vector<std::string> expected = {"KSMAKE", "KS1",    "KSREFRESH", "KS2",    "KSLIST",   "KSSCALE", "KS3",
-                                               "KSPLAN", "KS4",    "KSUCS",     "KS5",    "KSVIEWUCS", "KS6",    "KSMENU",
-                                               "KS7",    "KSMENU?", "KS8",      "KSHELP", "KS?",      "KSVERSION", "KS9",
-                                               "KSABOUT", "KSLOGO", "KSGOTO",   "KS10",   "KSOPTIONS", "KS11"};
+    std::vector<std::string> commands =
+        valueNames(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Commands");
+    const std::vector<std::string> expected = {
+        "KSMAKE", "KS1",       "KSREFRESH", "KS2",     "KSLIST", "KSSCALE", "KS3",     "KSPLAN",    "KS4",
+        "KSUCS",  "KS5",       "KSVIEWUCS", "KS6",     "KSMENU", "KS7",     "KSMENU?", "KS8",       "KSHELP",
+        "KS?",    "KSVERSION", "KS9",       "KSABOUT", "KSLOGO", "KSGOTO",  "KS10",    "KSOPTIONS", "KS11"};
     EXPECT_EQ(commands, expected);
     for (const std::string& name : commands)
         EXPECT_EQ(getString(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Commands", name.c_str()),
@@ -102,7 +102,8 @@ TEST_F(DescriptionKeyTest, UnknownModulePathLeavesLoaderWithoutModule)
 {
     writeDescriptionKey("");
     HKEY loader = nullptr;
-    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Loader", &loader), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Loader", &loader),
+              ERROR_SUCCESS);
     RegCloseKey(loader);
     EXPECT_FALSE(getRaw(HKEY_LOCAL_MACHINE, "Software\\Zentrel\\AutoCAD\\15.0\\Kestra\\Loader", "MODULE"));
 }

@@ -38,10 +38,24 @@ std::wstring wide(const char* text) { return std::wstring(text, text + std::char
 
 class FakeItem final : public Counted<IAcadPopupMenuItem> {
 public:
-    FakeItem(std::wstring label, std::wstring macro, long type) : label(std::move(label)), macro(std::move(macro)), type(type) {}
-    HRESULT get_Label(BSTR* out) override { *out = SysAllocString(label.c_str()); return S_OK; }
-    HRESULT get_Macro(BSTR* out) override { *out = SysAllocString(macro.c_str()); return S_OK; }
-    HRESULT get_Type(long* out) override { *out = type; return S_OK; }
+    FakeItem(std::wstring label, std::wstring macro, long type)
+        : label(std::move(label)), macro(std::move(macro)), type(type)
+    {}
+    HRESULT get_Label(BSTR* out) override
+    {
+        *out = SysAllocString(label.c_str());
+        return S_OK;
+    }
+    HRESULT get_Macro(BSTR* out) override
+    {
+        *out = SysAllocString(macro.c_str());
+        return S_OK;
+    }
+    HRESULT get_Type(long* out) override
+    {
+        *out = type;
+        return S_OK;
+    }
     std::wstring label, macro;
     long type;
 };
@@ -49,10 +63,22 @@ public:
 class FakeMenu final : public Counted<IAcadPopupMenu> {
 public:
     explicit FakeMenu(std::wstring name, bool onBar = false) : name(std::move(name)), onBar(onBar) {}
-    HRESULT get_Name(BSTR* out) override { *out = SysAllocString(name.c_str()); return S_OK; }
+    HRESULT get_Name(BSTR* out) override
+    {
+        *out = SysAllocString(name.c_str());
+        return S_OK;
+    }
     HRESULT get_NameNoMnemonic(BSTR* out) override { return get_Name(out); }
-    HRESULT get_Count(long* out) override { *out = static_cast<long>(items.size()); return S_OK; }
-    HRESULT get_OnMenuBar(VARIANT_BOOL* out) override { *out = onBar ? VARIANT_TRUE : VARIANT_FALSE; return S_OK; }
+    HRESULT get_Count(long* out) override
+    {
+        *out = static_cast<long>(items.size());
+        return S_OK;
+    }
+    HRESULT get_OnMenuBar(VARIANT_BOOL* out) override
+    {
+        *out = onBar ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
     HRESULT Item(VARIANT index, IAcadPopupMenuItem** out) override
     {
         if (index.vt != VT_I4 || index.lVal < 0 || index.lVal >= static_cast<long>(items.size())) return E_INVALIDARG;
@@ -73,7 +99,11 @@ public:
         onBar = true;
         return S_OK;
     }
-    HRESULT RemoveFromMenuBar() override { onBar = false; return S_OK; }
+    HRESULT RemoveFromMenuBar() override
+    {
+        onBar = false;
+        return S_OK;
+    }
 
     std::wstring name;
     bool onBar;
@@ -91,7 +121,11 @@ private:
 
 class FakeMenus final : public Counted<IAcadPopupMenus> {
 public:
-    HRESULT get_Count(long* out) override { *out = static_cast<long>(menus.size()); return S_OK; }
+    HRESULT get_Count(long* out) override
+    {
+        *out = static_cast<long>(menus.size());
+        return S_OK;
+    }
     HRESULT Item(VARIANT index, IAcadPopupMenu** out) override
     {
         ++lookups;
@@ -121,7 +155,11 @@ public:
 class FakeGroup final : public Counted<IAcadMenuGroup> {
 public:
     explicit FakeGroup(std::wstring name) : name(std::move(name)) {}
-    HRESULT get_Name(BSTR* out) override { *out = SysAllocString(name.c_str()); return S_OK; }
+    HRESULT get_Name(BSTR* out) override
+    {
+        *out = SysAllocString(name.c_str());
+        return S_OK;
+    }
     HRESULT get_Menus(IAcadPopupMenus** out) override
     {
         if (menusFail) {
@@ -142,7 +180,11 @@ public:
 
 class FakeGroups final : public Counted<IAcadMenuGroups> {
 public:
-    HRESULT get_Count(long* out) override { *out = static_cast<long>(groups.size()); return S_OK; }
+    HRESULT get_Count(long* out) override
+    {
+        *out = static_cast<long>(groups.size());
+        return S_OK;
+    }
     HRESULT Item(VARIANT index, IAcadMenuGroup** out) override
     {
         if (index.vt != VT_I4 || index.lVal < 0 || index.lVal >= static_cast<long>(groups.size())) {
@@ -156,7 +198,11 @@ public:
 
 class FakeBar final : public Counted<IAcadMenuBar> {
 public:
-    HRESULT get_Count(long* out) override { *out = count; return S_OK; }
+    HRESULT get_Count(long* out) override
+    {
+        *out = count;
+        return S_OK;
+    }
     HRESULT Item(VARIANT, IAcadPopupMenu** out) override
     {
         *out = nullptr;

@@ -29,10 +29,9 @@ TEST(CommandTableTest, NamesAreUniqueAndAliasesRunTheSameHandler)
         EXPECT_NE(entry.handler, nullptr) << entry.name;
     }
     const std::pair<const char*, const char*> aliases[] = {
-        {"KSMAKE", "KS1"},  {"KSREFRESH", "KS2"}, {"KSSCALE", "KS3"},   {"KSPLAN", "KS4"},
-        {"KSUCS", "KS5"},   {"KSVIEWUCS", "KS6"}, {"KSMENU", "KS7"},    {"KSLIST", "KS8"},
-        {"KSVERSION", "KS9"}, {"KSHELP", "KS?"},  {"KSUNLOAD", "KS999"}, {"KSGOTO", "KS10"},
-        {"KSOPTIONS", "KS11"}, {"KSREPAIR", "KS12"},
+        {"KSMAKE", "KS1"},     {"KSREFRESH", "KS2"}, {"KSSCALE", "KS3"},    {"KSPLAN", "KS4"},    {"KSUCS", "KS5"},
+        {"KSVIEWUCS", "KS6"},  {"KSMENU", "KS7"},    {"KSLIST", "KS8"},     {"KSVERSION", "KS9"}, {"KSHELP", "KS?"},
+        {"KSUNLOAD", "KS999"}, {"KSGOTO", "KS10"},   {"KSOPTIONS", "KS11"}, {"KSREPAIR", "KS12"},
     };
     for (const auto& [main, alias] : aliases) {
         ASSERT_TRUE(command(main) && command(alias)) << main;
@@ -44,7 +43,7 @@ TEST(CommandTableTest, NamesAreUniqueAndAliasesRunTheSameHandler)
 
 TEST(CommandTableTest, OnlyCommandsThatPickMarksUseThePickFirstSet)
 {
-    const std::set<std::string> pickers = {"KSMAKE", "KS1", "KSSCALE", "KS3",  "KSPLAN",   "KS4",
+    const std::set<std::string> pickers = {"KSMAKE", "KS1", "KSSCALE",   "KS3", "KSPLAN", "KS4",
                                            "KSUCS",  "KS5", "KSVIEWUCS", "KS6", "KSGOTO", "KS10"};
     for (const CommandEntry& entry : commandTable())
         EXPECT_EQ(entry.flags, pickers.count(entry.name) ? ACRX_CMD_USEPICKSET : ACRX_CMD_MODAL) << entry.name;

@@ -168,12 +168,28 @@ void Repair(benchmark::State& state)
 
 // The host runs the commands a module command starts on threads of their own, taking turns
 // with it: the CPU time of the whole process is what is compared.
-BENCHMARK(RefreshAligned)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()->Complexity(benchmark::oN);
-BENCHMARK(RefreshMoved)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond)->Iterations(2)
-    ->MeasureProcessCPUTime()->Complexity(benchmark::oN);
-BENCHMARK(Repair)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()->Complexity(benchmark::oN);
+BENCHMARK(RefreshAligned)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Complexity(benchmark::oN);
+BENCHMARK(RefreshMoved)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->MeasureProcessCPUTime()
+    ->Complexity(benchmark::oN);
+BENCHMARK(Repair)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 

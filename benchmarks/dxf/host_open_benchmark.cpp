@@ -36,8 +36,8 @@ double gHostSeconds = 0, gDxflibSeconds = 0;
 // resident memory in MiB, or a negative time when it failed.
 double openInHost(const std::string& drawing, const std::string& registry, const std::string& script, double& peakMiB)
 {
-    std::vector<std::string> argv{std::string(KESTRA_BIN_DIR) + "/arxhost", "--registry", registry, "--script",
-                                  script, drawing};
+    std::vector<std::string> argv{
+        std::string(KESTRA_BIN_DIR) + "/arxhost", "--registry", registry, "--script", script, drawing};
     std::vector<char*> args;
     for (auto& a : argv) args.push_back(a.data());
     args.push_back(nullptr);
@@ -126,7 +126,8 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     if (gHostSeconds > 0 && gDxflibSeconds > 0)
-        std::printf("arxhost opens the drawing %.2f times as fast as dxflib parses it\n", gDxflibSeconds / gHostSeconds);
+        std::printf("arxhost opens the drawing %.2f times as fast as dxflib parses it\n",
+                    gDxflibSeconds / gHostSeconds);
     GeneratedDrawing::release();
     benchmark::Shutdown();
     return 0;

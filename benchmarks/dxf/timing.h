@@ -26,9 +26,10 @@ inline void compareWithEzdxf(const std::string& text, double megabytes, double o
     std::FILE* file = ::fdopen(fd, "wb");
     std::fwrite(text.data(), 1, text.size(), file);
     std::fclose(file);
-    const std::string command = std::string("/usr/bin/python3 -c \"import sys,time\ntry:\n import ezdxf\nexcept ImportError:\n "
-                                            "print('missing'); sys.exit(0)\nt=time.perf_counter(); ezdxf.readfile('") +
-                                path + "'); print(time.perf_counter()-t)\" 2>/dev/null";
+    const std::string command =
+        std::string("/usr/bin/python3 -c \"import sys,time\ntry:\n import ezdxf\nexcept ImportError:\n "
+                    "print('missing'); sys.exit(0)\nt=time.perf_counter(); ezdxf.readfile('") +
+        path + "'); print(time.perf_counter()-t)\" 2>/dev/null";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     char answer[64] = {};
     if (pipe) {

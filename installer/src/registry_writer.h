@@ -8,8 +8,7 @@ namespace regkestra {
 
 bool writeMachineDword(const std::string& keyPath, const std::string& valueName, unsigned value);
 // A REG_SZ written with its terminating NUL.
-bool writeMachineString(const std::string& keyPath, const std::string& valueName,
-                        const std::string& value);
+bool writeMachineString(const std::string& keyPath, const std::string& valueName, const std::string& value);
 // Creates the key (and the keys above it) when missing.
 bool createMachineKey(const std::string& keyPath);
 

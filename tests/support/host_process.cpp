@@ -61,8 +61,8 @@ void writeFile(const fs::path& path, const std::string& text)
     out << text;
 }
 
-HostRun runProgram(const fs::path& program, const std::vector<std::string>& arguments,
-                   const std::string& input, const std::vector<std::string>& environment)
+HostRun runProgram(const fs::path& program, const std::vector<std::string>& arguments, const std::string& input,
+                   const std::vector<std::string>& environment)
 {
     TempDir io;
     fs::path in = io.path() / "stdin", out = io.path() / "stdout", err = io.path() / "stderr";

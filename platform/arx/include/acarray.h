@@ -25,13 +25,21 @@ public:
     const T& operator[](int i) const { return mData[static_cast<std::size_t>(i)]; }
     T& at(int i) { return mData.at(static_cast<std::size_t>(i)); }
     const T& at(int i) const { return mData.at(static_cast<std::size_t>(i)); }
-    AcArray& setAt(int i, const T& value) { mData.at(static_cast<std::size_t>(i)) = value; return *this; }
+    AcArray& setAt(int i, const T& value)
+    {
+        mData.at(static_cast<std::size_t>(i)) = value;
+        return *this;
+    }
     T& first() { return mData.front(); }
     const T& first() const { return mData.front(); }
     T& last() { return mData.back(); }
     const T& last() const { return mData.back(); }
 
-    int append(const T& value) { mData.push_back(value); return length() - 1; }
+    int append(const T& value)
+    {
+        mData.push_back(value);
+        return length() - 1;
+    }
     AcArray& append(const AcArray& other)
     {
         mData.insert(mData.end(), other.mData.begin(), other.mData.end());
@@ -42,7 +50,11 @@ public:
         mData.insert(mData.begin() + index, value);
         return *this;
     }
-    AcArray& removeAt(int index) { mData.erase(mData.begin() + index); return *this; }
+    AcArray& removeAt(int index)
+    {
+        mData.erase(mData.begin() + index);
+        return *this;
+    }
     bool remove(const T& value, int start = 0)
     {
         int i = 0;
@@ -51,26 +63,49 @@ public:
         return true;
     }
     AcArray& removeFirst() { return removeAt(0); }
-    AcArray& removeLast() { mData.pop_back(); return *this; }
+    AcArray& removeLast()
+    {
+        mData.pop_back();
+        return *this;
+    }
     AcArray& removeSubArray(int startIndex, int endIndex)
     {
         mData.erase(mData.begin() + startIndex, mData.begin() + endIndex + 1);
         return *this;
     }
-    bool contains(const T& value, int start = 0) const { int i = 0; return find(value, i, start); }
+    bool contains(const T& value, int start = 0) const
+    {
+        int i = 0;
+        return find(value, i, start);
+    }
     bool find(const T& value, int& foundAt, int start = 0) const
     {
         for (int i = start; i < length(); ++i)
-            if (mData[static_cast<std::size_t>(i)] == value) { foundAt = i; return true; }
+            if (mData[static_cast<std::size_t>(i)] == value) {
+                foundAt = i;
+                return true;
+            }
         return false;
     }
-    int find(const T& value) const { int i = -1; return find(value, i) ? i : -1; }
-    int findFrom(const T& value, int start) const { int i = -1; return find(value, i, start) ? i : -1; }
+    int find(const T& value) const
+    {
+        int i = -1;
+        return find(value, i) ? i : -1;
+    }
+    int findFrom(const T& value, int start) const
+    {
+        int i = -1;
+        return find(value, i, start) ? i : -1;
+    }
 
     int length() const { return static_cast<int>(mData.size()); }
     int logicalLength() const { return length(); }
     bool isEmpty() const { return mData.empty(); }
-    AcArray& setLogicalLength(int n) { mData.resize(static_cast<std::size_t>(n)); return *this; }
+    AcArray& setLogicalLength(int n)
+    {
+        mData.resize(static_cast<std::size_t>(n));
+        return *this;
+    }
     int physicalLength() const { return static_cast<int>(mData.capacity()); }
     AcArray& setPhysicalLength(int n)
     {
@@ -80,9 +115,21 @@ public:
         return *this;
     }
     int growLength() const { return mGrowLength; }
-    AcArray& setGrowLength(int n) { if (n > 0) mGrowLength = n; return *this; }
-    AcArray& reverse() { std::reverse(mData.begin(), mData.end()); return *this; }
-    AcArray& swap(int i1, int i2) { std::swap(mData[static_cast<std::size_t>(i1)], mData[static_cast<std::size_t>(i2)]); return *this; }
+    AcArray& setGrowLength(int n)
+    {
+        if (n > 0) mGrowLength = n;
+        return *this;
+    }
+    AcArray& reverse()
+    {
+        std::reverse(mData.begin(), mData.end());
+        return *this;
+    }
+    AcArray& swap(int i1, int i2)
+    {
+        std::swap(mData[static_cast<std::size_t>(i1)], mData[static_cast<std::size_t>(i2)]);
+        return *this;
+    }
 
     T* asArrayPtr() { return mData.data(); }
     const T* asArrayPtr() const { return mData.data(); }

@@ -12,12 +12,10 @@ typedef void* HINSTANCE_HANDLE;
 
 class ACAD_PORT AcEdCommandStack : public AcRxObject {
 public:
-    virtual Acad::ErrorStatus addCommand(const char* cmdGroupName, const char* cmdGlobalName,
-                                         const char* cmdLocalName, Adesk::Int32 commandFlags,
-                                         AcRxFunctionPtr functionAddr,
+    virtual Acad::ErrorStatus addCommand(const char* cmdGroupName, const char* cmdGlobalName, const char* cmdLocalName,
+                                         Adesk::Int32 commandFlags, AcRxFunctionPtr functionAddr,
                                          AcEdUIContext* UIContext = nullptr, int fcode = -1,
-                                         void* hResourceHandle = nullptr,
-                                         AcEdCommand** cmdPtrRet = nullptr) = 0;
+                                         void* hResourceHandle = nullptr, AcEdCommand** cmdPtrRet = nullptr) = 0;
     virtual Acad::ErrorStatus removeCmd(const char* cmdGroupName, const char* cmdGlobalName) = 0;
     virtual Acad::ErrorStatus removeGroup(const char* groupName) = 0;
     // True when a command of that global name is registered in any group.

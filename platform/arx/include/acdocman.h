@@ -9,8 +9,15 @@ class AcDbDatabase;
 class AcApDocument;
 
 struct AcAp {
-    enum DocLockMode { kNone = 0, kAutoWrite = 1, kNotLocked = 2, kWrite = 4, kProtectedAutoWrite = 8,
-                       kRead = 32, kXWrite = 64 };
+    enum DocLockMode {
+        kNone = 0,
+        kAutoWrite = 1,
+        kNotLocked = 2,
+        kWrite = 4,
+        kProtectedAutoWrite = 8,
+        kRead = 32,
+        kXWrite = 64
+    };
 };
 
 class ACAD_PORT AcApDocument : public AcRxObject {
@@ -31,10 +38,12 @@ public:
     virtual void documentToBeDestroyed(AcApDocument*) {}
     virtual void documentDestroyed(const char* fileName) {}
     virtual void documentCreateCanceled(AcApDocument*) {}
-    virtual void documentLockModeWillChange(AcApDocument*, AcAp::DocLockMode, AcAp::DocLockMode,
-                                            AcAp::DocLockMode, const char*) {}
-    virtual void documentLockModeChanged(AcApDocument*, AcAp::DocLockMode, AcAp::DocLockMode,
-                                         AcAp::DocLockMode, const char*) {}
+    virtual void documentLockModeWillChange(AcApDocument*, AcAp::DocLockMode, AcAp::DocLockMode, AcAp::DocLockMode,
+                                            const char*)
+    {}
+    virtual void documentLockModeChanged(AcApDocument*, AcAp::DocLockMode, AcAp::DocLockMode, AcAp::DocLockMode,
+                                         const char*)
+    {}
     virtual void documentBecameCurrent(AcApDocument*) {}
     virtual void documentToBeActivated(AcApDocument*) {}
     virtual void documentToBeDeactivated(AcApDocument*) {}
@@ -70,8 +79,8 @@ public:
     // windows). Locks nest; each successful lock is matched by one unlock. A null document
     // gives eNoDocument.
     virtual Acad::ErrorStatus lockDocument(AcApDocument* doc, AcAp::DocLockMode mode = AcAp::kWrite,
-                                           const char* globalCmdName = nullptr,
-                                           const char* localCmdName = nullptr, bool prompt = true) = 0;
+                                           const char* globalCmdName = nullptr, const char* localCmdName = nullptr,
+                                           bool prompt = true) = 0;
     // eNotApplicable when the document holds no lock; eNoDocument for a null document.
     virtual Acad::ErrorStatus unlockDocument(AcApDocument* doc) = 0;
 };

@@ -21,8 +21,7 @@ ACAD_PORT int acedSetVar(const char* sym, const resbuf* val);
 // viewport, or of the current model-space viewport when the other is 3, 3 PSDCS), an entity
 // name (RTENAME: that entity's coordinate system) or an extrusion direction (RT3DPOINT: the
 // coordinate system of that normal). disp non-zero carries a displacement, not a point.
-ACAD_PORT int acedTrans(const ads_point pt, const resbuf* from, const resbuf* to, int disp,
-                        ads_point result);
+ACAD_PORT int acedTrans(const ads_point pt, const resbuf* from, const resbuf* to, int disp, ads_point result);
 // The viewports of the current space: a list of (number, lower-left, upper-right) groups,
 // RTSHORT then two RTPOINTs each, the current viewport first. Freed with acutRelRb.
 ACAD_PORT int acedVports(resbuf** vlist);
@@ -91,7 +90,6 @@ ACAD_PORT int acedPutSym(const char* sname, resbuf* value);
 
 // Files, help and menus.
 ACAD_PORT int acedFindFile(const char* fname, char* result);
-ACAD_PORT int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags,
-                           resbuf* result);
+ACAD_PORT int acedGetFileD(const char* title, const char* defawlt, const char* ext, int flags, resbuf* result);
 ACAD_PORT int acedHelp(const char* szFilename, const char* szTopic, int iCmd);
 ACAD_PORT int acedIsMenuGroupLoaded(const char* pszGroupName);

@@ -32,16 +32,9 @@ typedef enum {
     kAcGiSaveWorldDrawForProxy
 } AcGiRegenType;
 
-typedef enum {
-    kAcGiFillAlways = 1,
-    kAcGiFillNever
-} AcGiFillType;
+typedef enum { kAcGiFillAlways = 1, kAcGiFillNever } AcGiFillType;
 
-typedef enum {
-    kAcGiArcSimple = 0,
-    kAcGiArcSector,
-    kAcGiArcChord
-} AcGiArcType;
+typedef enum { kAcGiArcSimple = 0, kAcGiArcSector, kAcGiArcChord } AcGiArcType;
 
 typedef enum {
     kAcGiMaxDevForCircle = 0,
@@ -80,57 +73,44 @@ class ACAD_PORT AcGiDrawableTraits : public AcGiSubEntityTraits {};
 // The primitives. Each returns true when the host asks the drawable to stop (regen abort).
 class ACAD_PORT AcGiGeometry : public AcRxObject {
 public:
-    virtual Adesk::Boolean circle(const AcGePoint3d& center, const double radius,
-                                  const AcGeVector3d& normal) const = 0;
+    virtual Adesk::Boolean circle(const AcGePoint3d& center, const double radius, const AcGeVector3d& normal) const = 0;
     // The circle through three points.
-    virtual Adesk::Boolean circle(const AcGePoint3d& p1, const AcGePoint3d& p2,
-                                  const AcGePoint3d& p3) const = 0;
+    virtual Adesk::Boolean circle(const AcGePoint3d& p1, const AcGePoint3d& p2, const AcGePoint3d& p3) const = 0;
     // An arc from startVector turning counterclockwise about normal by sweepAngle.
-    virtual Adesk::Boolean circularArc(const AcGePoint3d& center, const double radius,
-                                       const AcGeVector3d& normal,
+    virtual Adesk::Boolean circularArc(const AcGePoint3d& center, const double radius, const AcGeVector3d& normal,
                                        const AcGeVector3d& startVector, const double sweepAngle,
                                        const AcGiArcType arcType = kAcGiArcSimple) const = 0;
     // The arc from start through point to end.
-    virtual Adesk::Boolean circularArc(const AcGePoint3d& start, const AcGePoint3d& point,
-                                       const AcGePoint3d& end,
+    virtual Adesk::Boolean circularArc(const AcGePoint3d& start, const AcGePoint3d& point, const AcGePoint3d& end,
                                        const AcGiArcType arcType = kAcGiArcSimple) const = 0;
     // An open polyline through the points.
-    virtual Adesk::Boolean polyline(const Adesk::UInt32 nbPoints,
-                                    const AcGePoint3d* pVertexList,
+    virtual Adesk::Boolean polyline(const Adesk::UInt32 nbPoints, const AcGePoint3d* pVertexList,
                                     const AcGeVector3d* pNormal = nullptr,
                                     Adesk::Int32 lBaseSubEntMarker = -1) const = 0;
     // A closed polygon, filled when the fill type is kAcGiFillAlways.
-    virtual Adesk::Boolean polygon(const Adesk::UInt32 nbPoints,
-                                   const AcGePoint3d* pVertexList) const = 0;
+    virtual Adesk::Boolean polygon(const Adesk::UInt32 nbPoints, const AcGePoint3d* pVertexList) const = 0;
     // A rows x columns grid of vertices (row-major); each cell is a face.
-    virtual Adesk::Boolean mesh(const Adesk::UInt32 rows, const Adesk::UInt32 columns,
-                                const AcGePoint3d* pVertexList,
-                                const AcGiEdgeData* pEdgeData = nullptr,
-                                const AcGiFaceData* pFaceData = nullptr,
+    virtual Adesk::Boolean mesh(const Adesk::UInt32 rows, const Adesk::UInt32 columns, const AcGePoint3d* pVertexList,
+                                const AcGiEdgeData* pEdgeData = nullptr, const AcGiFaceData* pFaceData = nullptr,
                                 const AcGiVertexData* pVertexData = nullptr) const = 0;
     // Faces over a vertex list. pFaceList holds, per face, its vertex count n followed by n
     // vertex indices (a negative count marks a hole). faceListSize counts the integers.
     virtual Adesk::Boolean shell(const Adesk::UInt32 nbVertex, const AcGePoint3d* pVertexList,
-                                 const Adesk::UInt32 faceListSize,
-                                 const Adesk::Int32* pFaceList,
-                                 const AcGiEdgeData* pEdgeData = nullptr,
-                                 const AcGiFaceData* pFaceData = nullptr,
+                                 const Adesk::UInt32 faceListSize, const Adesk::Int32* pFaceList,
+                                 const AcGiEdgeData* pEdgeData = nullptr, const AcGiFaceData* pFaceData = nullptr,
                                  const AcGiVertexData* pVertexData = nullptr,
                                  const struct resbuf* pResBuf = nullptr) const = 0;
     // Text in the host's default font: height, width factor (0 = 1) and oblique angle.
-    virtual Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal,
-                                const AcGeVector3d& direction, const double height,
-                                const double width, const double oblique,
+    virtual Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
+                                const double height, const double width, const double oblique,
                                 const char* pMsg) const = 0;
     // Text in a style. length -1 means pMsg ends at its null; raw true draws %% codes as
     // they are.
-    virtual Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal,
-                                const AcGeVector3d& direction, const char* pMsg,
-                                const Adesk::Int32 length, const Adesk::Boolean raw,
+    virtual Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
+                                const char* pMsg, const Adesk::Int32 length, const Adesk::Boolean raw,
                                 const AcGiTextStyle& textStyle) const = 0;
     virtual Adesk::Boolean xline(const AcGePoint3d& p1, const AcGePoint3d& p2) const = 0;
-    virtual Adesk::Boolean ray(const AcGePoint3d& basePoint,
-                               const AcGePoint3d& throughPoint) const = 0;
+    virtual Adesk::Boolean ray(const AcGePoint3d& basePoint, const AcGePoint3d& throughPoint) const = 0;
     // numSegs segments of a lightweight polyline from vertex fromIndex (0 = all of it).
     virtual Adesk::Boolean pline(const AcDbPolyline& lwBuf, Adesk::UInt32 fromIndex = 0,
                                  Adesk::UInt32 numSegs = 0) const = 0;
@@ -184,10 +164,9 @@ public:
 class ACAD_PORT AcGiTextStyle {
 public:
     AcGiTextStyle();
-    AcGiTextStyle(const char* fontName, const char* bigFontName, const double textSize,
-                  const double xScale, const double obliqueAngle, const double trPercent,
-                  const Adesk::Boolean isBackward, const Adesk::Boolean isUpsideDown,
-                  const Adesk::Boolean isVertical, const Adesk::Boolean isOverlined,
+    AcGiTextStyle(const char* fontName, const char* bigFontName, const double textSize, const double xScale,
+                  const double obliqueAngle, const double trPercent, const Adesk::Boolean isBackward,
+                  const Adesk::Boolean isUpsideDown, const Adesk::Boolean isVertical, const Adesk::Boolean isOverlined,
                   const Adesk::Boolean isUnderlined, const char* pStyleName = nullptr);
     ~AcGiTextStyle();
     AcGiTextStyle(const AcGiTextStyle& other);
@@ -226,8 +205,8 @@ public:
     // The size of pStr drawn in this style: x = width, y = height, from the text's insertion
     // point. len -1 means pStr ends at its null; penups true counts leading and trailing
     // blanks; raw false reads the %% codes (%%d, %%p, %%c, %%%, %%o, %%u).
-    AcGePoint2d extents(const char* pStr, const Adesk::Boolean penups, const int len,
-                        const Adesk::Boolean raw, AcGiWorldDraw* ctxt = nullptr) const;
+    AcGePoint2d extents(const char* pStr, const Adesk::Boolean penups, const int len, const Adesk::Boolean raw,
+                        AcGiWorldDraw* ctxt = nullptr) const;
 
 private:
     struct Data;

@@ -28,8 +28,16 @@ public:
     bool isByACI() const { return mIndex > 0 && mIndex < 256; }
     bool isByColor() const { return false; }
     bool isForeground() const { return mIndex == kACIforeground; }
-    Acad::ErrorStatus setByLayer() { mIndex = kACIbyLayer; return Acad::eOk; }
-    Acad::ErrorStatus setByBlock() { mIndex = kACIbyBlock; return Acad::eOk; }
+    Acad::ErrorStatus setByLayer()
+    {
+        mIndex = kACIbyLayer;
+        return Acad::eOk;
+    }
+    Acad::ErrorStatus setByBlock()
+    {
+        mIndex = kACIbyBlock;
+        return Acad::eOk;
+    }
 
     Adesk::UInt16 colorIndex() const { return mIndex; }
     // 0 to 256; other values give eInvalidInput and change nothing.

@@ -14,7 +14,7 @@ struct UnmodelledGroups {
     std::vector<DxfItem> items;
 };
 struct CircleFields;  // what an arc files as a circle does
-}
+}  // namespace arx::db
 
 class ACAD_PORT AcDbCurve : public AcDbEntity {
 public:
@@ -41,16 +41,14 @@ public:
     // the polylines), from their straight and circular pieces; a curve of any other kind
     // answers as an entity does. Intersection points lie on this curve: seen along the
     // projection plane's normal in the second form. eNullEntityPointer for a null pEnt.
-    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark,
-                                     const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
-                                     const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                     AcDbIntArray& geomIds) const override;
-    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark, const AcGePoint3d& pickPoint,
+                                     const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform,
+                                     AcGePoint3dArray& snapPoints, AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points,
+                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
                                     AcGePoint3dArray& points, int thisGsMarker = 0,
                                     int otherGsMarker = 0) const override;
-    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
-                                    const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
 
 protected:
     AcDbCurve();

@@ -136,8 +136,7 @@ public:
     Adesk::Boolean worldDraw(AcGiWorldDraw* worldDraw) override;
     AcDbArc();
     AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle);
-    AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
-            double endAngle);
+    AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle, double endAngle);
     ~AcDbArc() override;
 
     AcGePoint3d center() const;
@@ -246,18 +245,16 @@ public:
     Acad::ErrorStatus moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
     Acad::ErrorStatus getStretchPoints(AcGePoint3dArray& stretchPoints) const override;
     Acad::ErrorStatus moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
-    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark,
-                                     const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
-                                     const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                     AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark, const AcGePoint3d& pickPoint,
+                                     const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform,
+                                     AcGePoint3dArray& snapPoints, AcDbIntArray& geomIds) const override;
     // Copies of the block's entities, transformed (not in any database; the caller owns them).
     Acad::ErrorStatus explode(AcDbVoidPtrArray& entitySet) const override;
-    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points,
+                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
+    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
                                     AcGePoint3dArray& points, int thisGsMarker = 0,
                                     int otherGsMarker = 0) const override;
-    Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
-                                    const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                    int thisGsMarker = 0, int otherGsMarker = 0) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
@@ -384,10 +381,9 @@ public:
     Acad::ErrorStatus moveGripPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
     Acad::ErrorStatus getStretchPoints(AcGePoint3dArray& stretchPoints) const override;
     Acad::ErrorStatus moveStretchPointsAt(const AcDbIntArray& indices, const AcGeVector3d& offset) override;
-    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark,
-                                     const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
-                                     const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
-                                     AcDbIntArray& geomIds) const override;
+    Acad::ErrorStatus getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark, const AcGePoint3d& pickPoint,
+                                     const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform,
+                                     AcGePoint3dArray& snapPoints, AcDbIntArray& geomIds) const override;
 
     Acad::ErrorStatus dwgInFields(AcDbDwgFiler* pFiler) override;
     Acad::ErrorStatus dwgOutFields(AcDbDwgFiler* pFiler) const override;
@@ -477,8 +473,7 @@ class ACAD_PORT AcDb2dVertex : public AcDbEntity, public AcDbPolylineKinds {
 public:
     ACRX_DECLARE_MEMBERS(AcDb2dVertex);
     AcDb2dVertex();
-    AcDb2dVertex(const AcGePoint3d& position, double bulge = 0, double startWidth = 0,
-                 double endWidth = 0);
+    AcDb2dVertex(const AcGePoint3d& position, double bulge = 0, double startWidth = 0, double endWidth = 0);
     ~AcDb2dVertex() override;
 
     Vertex2dType vertexType() const;

@@ -284,11 +284,26 @@ public:
     Acad::ErrorStatus writeItem(AcDb::DxfCode c, Adesk::UInt8 v) { return writeUInt8(c, v); }
     Acad::ErrorStatus writeItem(AcDb::DxfCode c, bool v) { return writeBool(c, v); }
     Acad::ErrorStatus writeItem(AcDb::DxfCode c, double v, int prec = kDfltPrec) { return writeDouble(c, v, prec); }
-    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGePoint2d& v, int prec = kDfltPrec) { return writePoint2d(c, v, prec); }
-    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGePoint3d& v, int prec = kDfltPrec) { return writePoint3d(c, v, prec); }
-    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGeVector2d& v, int prec = kDfltPrec) { return writeVector2d(c, v, prec); }
-    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGeVector3d& v, int prec = kDfltPrec) { return writeVector3d(c, v, prec); }
-    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGeScale3d& v, int prec = kDfltPrec) { return writeScale3d(c, v, prec); }
+    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGePoint2d& v, int prec = kDfltPrec)
+    {
+        return writePoint2d(c, v, prec);
+    }
+    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGePoint3d& v, int prec = kDfltPrec)
+    {
+        return writePoint3d(c, v, prec);
+    }
+    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGeVector2d& v, int prec = kDfltPrec)
+    {
+        return writeVector2d(c, v, prec);
+    }
+    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGeVector3d& v, int prec = kDfltPrec)
+    {
+        return writeVector3d(c, v, prec);
+    }
+    Acad::ErrorStatus writeItem(AcDb::DxfCode c, const AcGeScale3d& v, int prec = kDfltPrec)
+    {
+        return writeScale3d(c, v, prec);
+    }
 
     virtual Acad::ErrorStatus setPrecision(int prec) = 0;
     virtual int precision() const = 0;

@@ -6,8 +6,8 @@ class ACAD_PORT AcDbHandle {
 public:
     AcDbHandle() = default;
     AcDbHandle(int lo, int hi)
-        : mValue((static_cast<Adesk::UInt64>(static_cast<Adesk::UInt32>(hi)) << 32) |
-                 static_cast<Adesk::UInt32>(lo)) {}
+        : mValue((static_cast<Adesk::UInt64>(static_cast<Adesk::UInt32>(hi)) << 32) | static_cast<Adesk::UInt32>(lo))
+    {}
     explicit AcDbHandle(Adesk::UInt64 value) : mValue(value) {}
     // Hexadecimal text, either case; text that is not a handle gives the null handle.
     AcDbHandle(const char* hexText);
@@ -31,8 +31,17 @@ public:
     void copyToOldType(unsigned char hand[8]) const;
     void copyFromOldType(const unsigned char hand[8]);
 
-    AcDbHandle& operator++() { ++mValue; return *this; }
-    AcDbHandle operator++(int) { AcDbHandle old = *this; ++mValue; return old; }
+    AcDbHandle& operator++()
+    {
+        ++mValue;
+        return *this;
+    }
+    AcDbHandle operator++(int)
+    {
+        AcDbHandle old = *this;
+        ++mValue;
+        return old;
+    }
     void increment() { ++mValue; }
     void decrement() { --mValue; }
     AcDbHandle operator+(const AcDbHandle& other) const { return AcDbHandle(mValue + other.mValue); }

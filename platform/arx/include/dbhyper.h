@@ -71,7 +71,8 @@ public:
                                                 bool bIgnoreBlockDefinition = true) = 0;
     virtual Acad::ErrorStatus getHyperlinkCount(const AcDbObjectIdArray*& idContainers, unsigned int& nCount,
                                                 bool bIgnoreBlockDefinition = true) = 0;
-    virtual Acad::ErrorStatus hasHyperlink(AcDbObject* pObj, bool& bHasHyperlink, bool bIgnoreBlockDefinition = true) = 0;
+    virtual Acad::ErrorStatus hasHyperlink(AcDbObject* pObj, bool& bHasHyperlink,
+                                           bool bIgnoreBlockDefinition = true) = 0;
     virtual Acad::ErrorStatus hasHyperlink(const AcDbObjectIdArray*& idContainers, bool& bHasHyperlink,
                                            bool bIgnoreBlockDefinition = true) = 0;
 };

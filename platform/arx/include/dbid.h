@@ -55,7 +55,11 @@ class ACAD_PORT AcDbHardOwnershipId : public AcDbObjectId {
 public:
     AcDbHardOwnershipId() = default;
     AcDbHardOwnershipId(const AcDbObjectId& id) : AcDbObjectId(id) {}
-    AcDbHardOwnershipId& operator=(const AcDbObjectId& id) { mId = id.stub(); return *this; }
+    AcDbHardOwnershipId& operator=(const AcDbObjectId& id)
+    {
+        mId = id.stub();
+        return *this;
+    }
 };
 
 // Ownership that does not keep the target alive (dictionaries' entries, for instance).
@@ -63,7 +67,11 @@ class ACAD_PORT AcDbSoftOwnershipId : public AcDbObjectId {
 public:
     AcDbSoftOwnershipId() = default;
     AcDbSoftOwnershipId(const AcDbObjectId& id) : AcDbObjectId(id) {}
-    AcDbSoftOwnershipId& operator=(const AcDbObjectId& id) { mId = id.stub(); return *this; }
+    AcDbSoftOwnershipId& operator=(const AcDbObjectId& id)
+    {
+        mId = id.stub();
+        return *this;
+    }
 };
 
 // A reference the target must exist for (an entity's layer): wblock clones follow it.
@@ -71,7 +79,11 @@ class ACAD_PORT AcDbHardPointerId : public AcDbObjectId {
 public:
     AcDbHardPointerId() = default;
     AcDbHardPointerId(const AcDbObjectId& id) : AcDbObjectId(id) {}
-    AcDbHardPointerId& operator=(const AcDbObjectId& id) { mId = id.stub(); return *this; }
+    AcDbHardPointerId& operator=(const AcDbObjectId& id)
+    {
+        mId = id.stub();
+        return *this;
+    }
 };
 
 // A plain reference: clones keep it (deep clone) or drop it when the target is not copied.
@@ -79,13 +91,14 @@ class ACAD_PORT AcDbSoftPointerId : public AcDbObjectId {
 public:
     AcDbSoftPointerId() = default;
     AcDbSoftPointerId(const AcDbObjectId& id) : AcDbObjectId(id) {}
-    AcDbSoftPointerId& operator=(const AcDbObjectId& id) { mId = id.stub(); return *this; }
+    AcDbSoftPointerId& operator=(const AcDbObjectId& id)
+    {
+        mId = id.stub();
+        return *this;
+    }
 };
 
 template <>
 struct std::hash<AcDbObjectId> {
-    std::size_t operator()(const AcDbObjectId& id) const noexcept
-    {
-        return std::hash<const void*>()(id.stub());
-    }
+    std::size_t operator()(const AcDbObjectId& id) const noexcept { return std::hash<const void*>()(id.stub()); }
 };

@@ -12,9 +12,9 @@ struct IdMap;
 class ACAD_PORT AcDbIdPair {
 public:
     AcDbIdPair() = default;
-    AcDbIdPair(AcDbObjectId key, AcDbObjectId value, bool isCloned, bool isPrimary = false,
-               bool isOwnerXlated = true)
-        : mKey(key), mValue(value), mCloned(isCloned), mPrimary(isPrimary), mOwnerXlated(isOwnerXlated) {}
+    AcDbIdPair(AcDbObjectId key, AcDbObjectId value, bool isCloned, bool isPrimary = false, bool isOwnerXlated = true)
+        : mKey(key), mValue(value), mCloned(isCloned), mPrimary(isPrimary), mOwnerXlated(isOwnerXlated)
+    {}
 
     AcDbObjectId key() const { return mKey; }
     AcDbObjectId value() const { return mValue; }

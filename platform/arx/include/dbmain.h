@@ -56,7 +56,7 @@ namespace arx::db {
 struct ObjectState;
 struct DatabaseState;
 void swapDatabaseContents(AcDbDatabase* a, AcDbDatabase* b);
-}
+}  // namespace arx::db
 
 // An axis-aligned box; empty until a point is added.
 class ACAD_PORT AcDbExtents {
@@ -149,10 +149,10 @@ public:
     // not in any database, with the same extended data and persistent reactors).
     AcRxObject* clone() const override;
     Acad::ErrorStatus copyFrom(const AcRxObject* pSrc) override;
-    virtual Acad::ErrorStatus deepClone(AcDbObject* pOwnerObject, AcDbObject*& pClonedObject,
-                                        AcDbIdMapping& idMap, Adesk::Boolean isPrimary = true) const;
-    virtual Acad::ErrorStatus wblockClone(AcRxObject* pOwnerObject, AcDbObject*& pClonedObject,
-                                          AcDbIdMapping& idMap, Adesk::Boolean isPrimary = true) const;
+    virtual Acad::ErrorStatus deepClone(AcDbObject* pOwnerObject, AcDbObject*& pClonedObject, AcDbIdMapping& idMap,
+                                        Adesk::Boolean isPrimary = true) const;
+    virtual Acad::ErrorStatus wblockClone(AcRxObject* pOwnerObject, AcDbObject*& pClonedObject, AcDbIdMapping& idMap,
+                                          Adesk::Boolean isPrimary = true) const;
 
     virtual Acad::ErrorStatus audit(AcDbAuditInfo* pAuditInfo);
 
@@ -279,17 +279,14 @@ public:
                                              const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
                                              const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
                                              AcDbIntArray& geomIds) const;
-    virtual Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+    virtual Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points,
+                                            int thisGsMarker = 0, int otherGsMarker = 0) const;
+    virtual Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
                                             AcGePoint3dArray& points, int thisGsMarker = 0,
                                             int otherGsMarker = 0) const;
-    virtual Acad::ErrorStatus intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
-                                            const AcGePlane& projPlane, AcGePoint3dArray& points,
-                                            int thisGsMarker = 0, int otherGsMarker = 0) const;
-    virtual Acad::ErrorStatus getSubentPathsAtGsMarker(AcDb::SubentType type, int gsMark,
-                                                       const AcGePoint3d& pickPoint,
+    virtual Acad::ErrorStatus getSubentPathsAtGsMarker(AcDb::SubentType type, int gsMark, const AcGePoint3d& pickPoint,
                                                        const AcGeMatrix3d& viewXform, int& numPaths,
-                                                       AcDbFullSubentPath*& subentPaths,
-                                                       int numInserts = 0,
+                                                       AcDbFullSubentPath*& subentPaths, int numInserts = 0,
                                                        AcDbObjectId* entAndInsertStack = nullptr) const;
     virtual Acad::ErrorStatus getGsMarkersAtSubentPath(const AcDbFullSubentPath& subPath,
                                                        AcDbIntArray& gsMarkers) const;
@@ -360,8 +357,7 @@ public:
     virtual void objectErased(const AcDbDatabase* dwg, const AcDbObject* dbObj, Adesk::Boolean pErased = true) {}
     virtual void headerSysVarWillChange(const AcDbDatabase* dwg, const char* name) {}
     virtual void headerSysVarChanged(const AcDbDatabase* dwg, const char* name, Adesk::Boolean bSuccess) {}
-    virtual void proxyResurrectionCompleted(const AcDbDatabase* dwg, const char* appname,
-                                            AcDbObjectIdArray& objects) {}
+    virtual void proxyResurrectionCompleted(const AcDbDatabase* dwg, const char* appname, AcDbObjectIdArray& objects) {}
     virtual void goodbye(const AcDbDatabase* dwg) {}
 };
 
@@ -386,8 +382,8 @@ public:
     Acad::ErrorStatus addAcDbObject(AcDbObjectId& objId, AcDbObject* pObj);
 
     // The id of a handle; with createIfNotFound a new id is reserved for that handle.
-    Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound,
-                                      const AcDbHandle& objHandle, Adesk::UInt32 xRefId = 0);
+    Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound, const AcDbHandle& objHandle,
+                                      Adesk::UInt32 xRefId = 0);
 
     // Symbol tables.
     Acad::ErrorStatus getBlockTable(AcDbBlockTable*& pTable, AcDb::OpenMode mode);
@@ -442,11 +438,10 @@ public:
     // Cloning. deepCloneObjects copies objects within this database (owner: the object that
     // receives the primary copies); wblockCloneObjects copies them into the database of the
     // owner id. The id map collects (original, copy) pairs for one operation.
-    Acad::ErrorStatus deepCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner,
-                                       AcDbIdMapping& idMap, bool deferXlation = false);
-    Acad::ErrorStatus wblockCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner,
-                                         AcDbIdMapping& idMap, AcDb::DuplicateRecordCloning drc,
-                                         bool deferXlation = false);
+    Acad::ErrorStatus deepCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner, AcDbIdMapping& idMap,
+                                       bool deferXlation = false);
+    Acad::ErrorStatus wblockCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner, AcDbIdMapping& idMap,
+                                         AcDb::DuplicateRecordCloning drc, bool deferXlation = false);
     void abortDeepClone(AcDbIdMapping& idMap);
 
     // Reactors.
@@ -535,16 +530,14 @@ private:
 // Opening objects. The template forms check the class (eNotThatKindOfClass; nothing stays
 // open). openOnLockedLayer lets an entity on a locked layer open for write.
 ACAD_PORT Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
-                                               bool openErasedObject = false,
-                                               bool openOnLockedLayer = false);
+                                               bool openErasedObject = false, bool openOnLockedLayer = false);
 // eNotAnEntity for an object that is not an entity.
 ACAD_PORT Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& pEnt, AcDbObjectId id, AcDb::OpenMode mode,
-                                               bool openErasedEntity = false,
-                                               bool openOnLockedLayer = false);
+                                               bool openErasedEntity = false, bool openOnLockedLayer = false);
 
 template <class T>
-inline Acad::ErrorStatus acdbOpenObject(T*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
-                                        bool openErased = false, bool openOnLockedLayer = false)
+inline Acad::ErrorStatus acdbOpenObject(T*& pObj, AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false,
+                                        bool openOnLockedLayer = false)
 {
     pObj = nullptr;
     AcDbObject* pBase = nullptr;
@@ -560,9 +553,8 @@ inline Acad::ErrorStatus acdbOpenObject(T*& pObj, AcDbObjectId id, AcDb::OpenMod
 }
 
 template <>
-inline Acad::ErrorStatus acdbOpenObject<AcDbObject>(AcDbObject*& pObj, AcDbObjectId id,
-                                                    AcDb::OpenMode mode, bool openErased,
-                                                    bool openOnLockedLayer)
+inline Acad::ErrorStatus acdbOpenObject<AcDbObject>(AcDbObject*& pObj, AcDbObjectId id, AcDb::OpenMode mode,
+                                                    bool openErased, bool openOnLockedLayer)
 {
     return acdbOpenAcDbObject(pObj, id, mode, openErased, openOnLockedLayer);
 }

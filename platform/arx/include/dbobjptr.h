@@ -63,10 +63,8 @@ protected:
     {
         if (mpObj == nullptr) return Acad::eOk;
         Acad::ErrorStatus es = Acad::eOk;
-        if (mpObj->objectId().isNull())
-            delete mpObj;
-        else
-            es = mpObj->close();
+        if (mpObj->objectId().isNull()) delete mpObj;
+        else es = mpObj->close();
         mpObj = nullptr;
         return es;
     }
@@ -78,8 +76,7 @@ template <class T>
 class AcDbObjectPointer : public AcDbObjectPointerBase<T> {
 public:
     AcDbObjectPointer() = default;
-    AcDbObjectPointer(AcDbObjectId objId, AcDb::OpenMode mode, bool openErased = false,
-                      bool openOnLockedLayer = false)
+    AcDbObjectPointer(AcDbObjectId objId, AcDb::OpenMode mode, bool openErased = false, bool openOnLockedLayer = false)
     {
         this->open(objId, mode, openErased, openOnLockedLayer);
     }

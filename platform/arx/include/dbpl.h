@@ -17,8 +17,8 @@ public:
 
     unsigned int numVerts() const;
     // Inserts a vertex before `index` (index numVerts() appends); eInvalidIndex beyond that.
-    Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0.,
-                                  double startWidth = -1., double endWidth = -1.);
+    Acad::ErrorStatus addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge = 0., double startWidth = -1.,
+                                  double endWidth = -1.);
     Acad::ErrorStatus removeVertexAt(unsigned int index);
     Acad::ErrorStatus getPointAt(unsigned int index, AcGePoint2d& pt) const;
     Acad::ErrorStatus getPointAt(unsigned int index, AcGePoint3d& pt) const;

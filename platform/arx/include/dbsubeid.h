@@ -29,8 +29,7 @@ public:
         mIds.append(entId);
     }
     AcDbFullSubentPath(AcDbObjectId entId, AcDbSubentId subId) : mSubent(subId) { mIds.append(entId); }
-    AcDbFullSubentPath(const AcDbObjectIdArray& objectIds, AcDbSubentId subId)
-        : mIds(objectIds), mSubent(subId) {}
+    AcDbFullSubentPath(const AcDbObjectIdArray& objectIds, AcDbSubentId subId) : mIds(objectIds), mSubent(subId) {}
 
     void objectIds(AcDbObjectIdArray& objectIds) const { objectIds = mIds; }
     AcDbObjectIdArray& objectIds() { return mIds; }

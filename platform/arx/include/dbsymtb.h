@@ -16,7 +16,7 @@ namespace arx::db {
 struct SymbolTableEntries;
 struct CarriedItems;
 struct BlockAccess;
-}
+}  // namespace arx::db
 
 class ACAD_PORT AcDbSymbolTable : public AcDbObject {
 public:
@@ -110,34 +110,33 @@ private:
 };
 
 // The typed tables: getAt, add and newIterator with the record and iterator types of each.
-#define ARX_DECLARE_SYMBOL_TABLE(TABLE, RECORD, ITERATOR)                                          \
-    class RECORD;                                                                                  \
-    class ITERATOR;                                                                                \
-    class ACAD_PORT TABLE : public AcDbSymbolTable {                                               \
-    public:                                                                                        \
-        ACRX_DECLARE_MEMBERS(TABLE);                                                               \
-        TABLE();                                                                                   \
-        ~TABLE() override;                                                                         \
-        using AcDbSymbolTable::add;                                                                \
-        using AcDbSymbolTable::getAt;                                                              \
-        Acad::ErrorStatus getAt(const char* entryName, RECORD*& pRec, AcDb::OpenMode openMode,     \
-                                bool openErasedRec = false) const;                                 \
-        Acad::ErrorStatus add(RECORD* pRecord);                                                    \
-        Acad::ErrorStatus add(AcDbObjectId& recordId, RECORD* pRecord);                            \
-        Acad::ErrorStatus newIterator(ITERATOR*& pIterator, bool atBeginning = true,               \
-                                      bool skipDeleted = true) const;                              \
-        AcRxClass* recordClass() const override;                                                   \
-    };                                                                                             \
-    class ACAD_PORT ITERATOR : public AcDbSymbolTableIterator {                                    \
-    public:                                                                                        \
-        using AcDbSymbolTableIterator::getRecord;                                                  \
-        Acad::ErrorStatus getRecord(RECORD*& pRecord, AcDb::OpenMode openMode,                     \
-                                    bool openErasedRec = false) const;                             \
-                                                                                                   \
-    private:                                                                                       \
-        friend class TABLE;                                                                        \
-        ITERATOR(const TABLE* table, bool atBeginning, bool skipDeleted)                           \
-            : AcDbSymbolTableIterator(table, atBeginning, skipDeleted) {}                          \
+#define ARX_DECLARE_SYMBOL_TABLE(TABLE, RECORD, ITERATOR)                                                              \
+    class RECORD;                                                                                                      \
+    class ITERATOR;                                                                                                    \
+    class ACAD_PORT TABLE : public AcDbSymbolTable {                                                                   \
+    public:                                                                                                            \
+        ACRX_DECLARE_MEMBERS(TABLE);                                                                                   \
+        TABLE();                                                                                                       \
+        ~TABLE() override;                                                                                             \
+        using AcDbSymbolTable::add;                                                                                    \
+        using AcDbSymbolTable::getAt;                                                                                  \
+        Acad::ErrorStatus getAt(const char* entryName, RECORD*& pRec, AcDb::OpenMode openMode,                         \
+                                bool openErasedRec = false) const;                                                     \
+        Acad::ErrorStatus add(RECORD* pRecord);                                                                        \
+        Acad::ErrorStatus add(AcDbObjectId& recordId, RECORD* pRecord);                                                \
+        Acad::ErrorStatus newIterator(ITERATOR*& pIterator, bool atBeginning = true, bool skipDeleted = true) const;   \
+        AcRxClass* recordClass() const override;                                                                       \
+    };                                                                                                                 \
+    class ACAD_PORT ITERATOR : public AcDbSymbolTableIterator {                                                        \
+    public:                                                                                                            \
+        using AcDbSymbolTableIterator::getRecord;                                                                      \
+        Acad::ErrorStatus getRecord(RECORD*& pRecord, AcDb::OpenMode openMode, bool openErasedRec = false) const;      \
+                                                                                                                       \
+    private:                                                                                                           \
+        friend class TABLE;                                                                                            \
+        ITERATOR(const TABLE* table, bool atBeginning, bool skipDeleted)                                               \
+            : AcDbSymbolTableIterator(table, atBeginning, skipDeleted)                                                 \
+        {}                                                                                                             \
     };
 
 ARX_DECLARE_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord, AcDbBlockTableIterator)

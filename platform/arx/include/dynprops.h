@@ -116,7 +116,7 @@ public:
     virtual LONG GetPropertyClassArray(AcRxClass* pClass, IDynamicProperty** pPropertyArray) = 0;
 };
 
-#define GET_OPMEXTENSION_CREATE_PROTOCOL() \
+#define GET_OPMEXTENSION_CREATE_PROTOCOL()                                                                             \
     OPMPropertyExtensionFactory::cast(AcDbDatabase::desc()->queryX(OPMPropertyExtensionFactory::desc()))
-#define GET_OPMPROPERTY_MANAGER(pAcRxClass) \
+#define GET_OPMPROPERTY_MANAGER(pAcRxClass)                                                                            \
     GET_OPMEXTENSION_CREATE_PROTOCOL()->CreateOPMObjectProtocol(pAcRxClass)->GetPropertyManager()

@@ -22,8 +22,8 @@ public:
     // A full circle; refVec is nrm.perpVector().
     AcGeCircArc3d(const AcGePoint3d& cent, const AcGeVector3d& nrm, double radius);
     // refVec is made perpendicular to nrm; an endAngle before startAngle is taken one turn later.
-    AcGeCircArc3d(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec,
-                  double radius, double startAngle, double endAngle);
+    AcGeCircArc3d(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec, double radius,
+                  double startAngle, double endAngle);
     // The arc from startPoint through pnt to endPoint (normal oriented so that it runs
     // counterclockwise, refVec towards startPoint, startAng 0).
     AcGeCircArc3d(const AcGePoint3d& startPoint, const AcGePoint3d& pnt, const AcGePoint3d& endPoint);
@@ -34,20 +34,17 @@ public:
                                  const AcGeTol& tol = AcGeContext::gTol) const;
     Adesk::Boolean intersectWith(const AcGeCircArc3d& arc, int& intn, AcGePoint3d& p1, AcGePoint3d& p2,
                                  const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean intersectWith(const AcGePlanarEnt& plane, int& numOfIntersect, AcGePoint3d& p1,
-                                 AcGePoint3d& p2, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean intersectWith(const AcGePlanarEnt& plane, int& numOfIntersect, AcGePoint3d& p1, AcGePoint3d& p2,
+                                 const AcGeTol& tol = AcGeContext::gTol) const;
 
     // Intersections seen along projDir: arc points and the line points they line up with.
     Adesk::Boolean projIntersectWith(const AcGeLinearEnt3d& line, const AcGeVector3d& projDir, int& numInt,
-                                     AcGePoint3d& pntOnArc1, AcGePoint3d& pntOnArc2,
-                                     AcGePoint3d& pntOnLine1, AcGePoint3d& pntOnLine2,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
+                                     AcGePoint3d& pntOnArc1, AcGePoint3d& pntOnArc2, AcGePoint3d& pntOnLine1,
+                                     AcGePoint3d& pntOnLine2, const AcGeTol& tol = AcGeContext::gTol) const;
 
     // The tangent line at a point of the arc; false when pnt is not on it.
-    Adesk::Boolean tangent(const AcGePoint3d& pnt, AcGeLine3d& line,
-                           const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean tangent(const AcGePoint3d& pnt, AcGeLine3d& line, const AcGeTol& tol,
-                           AcGeError& error) const;
+    Adesk::Boolean tangent(const AcGePoint3d& pnt, AcGeLine3d& line, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean tangent(const AcGePoint3d& pnt, AcGeLine3d& line, const AcGeTol& tol, AcGeError& error) const;
 
     // The arc's plane, with refVec as its first axis.
     void getPlane(AcGePlane& plane) const;
@@ -69,8 +66,8 @@ public:
     AcGeCircArc3d& setAngles(double startAngle, double endAngle);
 
     AcGeCircArc3d& set(const AcGePoint3d& cent, const AcGeVector3d& nrm, double radius);
-    AcGeCircArc3d& set(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec,
-                       double radius, double startAngle, double endAngle);
+    AcGeCircArc3d& set(const AcGePoint3d& cent, const AcGeVector3d& nrm, const AcGeVector3d& refVec, double radius,
+                       double startAngle, double endAngle);
     AcGeCircArc3d& set(const AcGePoint3d& startPoint, const AcGePoint3d& pnt, const AcGePoint3d& endPoint);
     // As above; on coincident or colinear points the arc is left unchanged and error says why.
     AcGeCircArc3d& set(const AcGePoint3d& startPoint, const AcGePoint3d& pnt, const AcGePoint3d& endPoint,
@@ -80,14 +77,12 @@ public:
     AcGePoint3d projClosestPointTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection,
                                    const AcGeTol& tol = AcGeContext::gTol) const override;
     using AcGeCurve3d::isOn;
-    Adesk::Boolean isOn(const AcGePoint3d& pnt, double& param,
-                        const AcGeTol& tol = AcGeContext::gTol) const override;
+    Adesk::Boolean isOn(const AcGePoint3d& pnt, double& param, const AcGeTol& tol = AcGeContext::gTol) const override;
     Adesk::Boolean isOn(double param, const AcGeTol& tol = AcGeContext::gTol) const override;
     double paramOf(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
     AcGePoint3d evalPoint(double param) const override;
     Adesk::Boolean isClosed(const AcGeTol& tol = AcGeContext::gTol) const override;
-    double length(double fromParam, double toParam,
-                  double tol = AcGeContext::gTol.equalPoint()) const override;
+    double length(double fromParam, double toParam, double tol = AcGeContext::gTol.equalPoint()) const override;
     Adesk::Boolean hasStartPoint(AcGePoint3d& startPnt) const override;
     Adesk::Boolean hasEndPoint(AcGePoint3d& endPnt) const override;
 

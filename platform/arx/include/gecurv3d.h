@@ -8,8 +8,7 @@ public:
     double distanceTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const;
 
     // The curve point nearest to pnt.
-    virtual AcGePoint3d closestPointTo(const AcGePoint3d& pnt,
-                                       const AcGeTol& tol = AcGeContext::gTol) const = 0;
+    virtual AcGePoint3d closestPointTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const = 0;
     // The curve point nearest to the line through pnt along projectDirection: the point
     // that, seen along projectDirection, is closest to pnt.
     virtual AcGePoint3d projClosestPointTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection,
@@ -28,8 +27,7 @@ public:
 
     virtual Adesk::Boolean isClosed(const AcGeTol& tol = AcGeContext::gTol) const = 0;
     // Arc length between two parameters (always positive).
-    virtual double length(double fromParam, double toParam,
-                          double tol = AcGeContext::gTol.equalPoint()) const = 0;
+    virtual double length(double fromParam, double toParam, double tol = AcGeContext::gTol.equalPoint()) const = 0;
 
     virtual Adesk::Boolean hasStartPoint(AcGePoint3d& startPnt) const = 0;
     virtual Adesk::Boolean hasEndPoint(AcGePoint3d& endPnt) const = 0;

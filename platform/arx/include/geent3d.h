@@ -20,13 +20,11 @@ public:
     Adesk::Boolean operator==(const AcGeEntity3d& entity) const { return isEqualTo(entity); }
     Adesk::Boolean operator!=(const AcGeEntity3d& entity) const { return !isEqualTo(entity); }
     // Same type and the same defining data within tol.
-    virtual Adesk::Boolean isEqualTo(const AcGeEntity3d& ent,
-                                     const AcGeTol& tol = AcGeContext::gTol) const = 0;
+    virtual Adesk::Boolean isEqualTo(const AcGeEntity3d& ent, const AcGeTol& tol = AcGeContext::gTol) const = 0;
 
     virtual AcGeEntity3d& transformBy(const AcGeMatrix3d& xfm) = 0;
     AcGeEntity3d& translateBy(const AcGeVector3d& translateVec);
-    AcGeEntity3d& rotateBy(double angle, const AcGeVector3d& vec,
-                           const AcGePoint3d& wrtPoint = AcGePoint3d::kOrigin);
+    AcGeEntity3d& rotateBy(double angle, const AcGeVector3d& vec, const AcGePoint3d& wrtPoint = AcGePoint3d::kOrigin);
     AcGeEntity3d& mirror(const AcGePlane& plane);
     AcGeEntity3d& scaleBy(double scaleFactor, const AcGePoint3d& wrtPoint = AcGePoint3d::kOrigin);
 

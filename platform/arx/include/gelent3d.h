@@ -29,18 +29,15 @@ public:
                            const AcGeTol& tol = AcGeContext::gTol) const;
 
     using AcGeCurve3d::isOn;
-    Adesk::Boolean isOn(const AcGePoint3d& pnt, double& param,
-                        const AcGeTol& tol = AcGeContext::gTol) const override;
+    Adesk::Boolean isOn(const AcGePoint3d& pnt, double& param, const AcGeTol& tol = AcGeContext::gTol) const override;
     Adesk::Boolean isOn(double param, const AcGeTol& tol = AcGeContext::gTol) const override;
     // The whole line lies in the plane.
     Adesk::Boolean isOn(const AcGePlane& plane, const AcGeTol& tol = AcGeContext::gTol) const;
 
     Adesk::Boolean isParallelTo(const AcGeLinearEnt3d& line, const AcGeTol& tol = AcGeContext::gTol) const;
     Adesk::Boolean isParallelTo(const AcGePlanarEnt& plane, const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isPerpendicularTo(const AcGeLinearEnt3d& line,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isPerpendicularTo(const AcGePlanarEnt& plane,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isPerpendicularTo(const AcGeLinearEnt3d& line, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isPerpendicularTo(const AcGePlanarEnt& plane, const AcGeTol& tol = AcGeContext::gTol) const;
     Adesk::Boolean isColinearTo(const AcGeLinearEnt3d& line, const AcGeTol& tol = AcGeContext::gTol) const;
 
     // The plane through pnt perpendicular to the line.
@@ -58,8 +55,7 @@ public:
     double paramOf(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const override;
     AcGePoint3d evalPoint(double param) const override;
     Adesk::Boolean isClosed(const AcGeTol& tol = AcGeContext::gTol) const override;
-    double length(double fromParam, double toParam,
-                  double tol = AcGeContext::gTol.equalPoint()) const override;
+    double length(double fromParam, double toParam, double tol = AcGeContext::gTol.equalPoint()) const override;
     Adesk::Boolean hasStartPoint(AcGePoint3d& startPnt) const override;
     Adesk::Boolean hasEndPoint(AcGePoint3d& endPnt) const override;
 

@@ -7,10 +7,7 @@ public:
     // The world X axis line.
     constexpr AcGeLine3d() : AcGeLinearEnt3d(AcGePoint3d(), AcGeVector3d(1.0, 0.0, 0.0)) {}
     constexpr AcGeLine3d(const AcGePoint3d& pnt, const AcGeVector3d& vec) : AcGeLinearEnt3d(pnt, vec) {}
-    constexpr AcGeLine3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2)
-        : AcGeLinearEnt3d(pnt1, pnt2 - pnt1)
-    {
-    }
+    constexpr AcGeLine3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) : AcGeLinearEnt3d(pnt1, pnt2 - pnt1) {}
     constexpr AcGeLine3d(const AcGeLine3d&) = default;
     AcGeLine3d& operator=(const AcGeLine3d&) = default;
 

@@ -9,10 +9,7 @@ public:
     constexpr AcGeLineSeg3d() : AcGeLinearEnt3d(AcGePoint3d(), AcGeVector3d(1.0, 0.0, 0.0)) {}
     // From pnt to pnt + vec.
     constexpr AcGeLineSeg3d(const AcGePoint3d& pnt, const AcGeVector3d& vec) : AcGeLinearEnt3d(pnt, vec) {}
-    constexpr AcGeLineSeg3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2)
-        : AcGeLinearEnt3d(pnt1, pnt2 - pnt1)
-    {
-    }
+    constexpr AcGeLineSeg3d(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) : AcGeLinearEnt3d(pnt1, pnt2 - pnt1) {}
     constexpr AcGeLineSeg3d(const AcGeLineSeg3d&) = default;
     AcGeLineSeg3d& operator=(const AcGeLineSeg3d&) = default;
 
@@ -25,8 +22,7 @@ public:
     AcGePoint3d midPoint() const { return mPoint + mVector * 0.5; }
     AcGePoint3d endPoint() const { return mPoint + mVector; }
     double length() const { return mVector.length(); }
-    double length(double fromParam, double toParam,
-                  double tol = AcGeContext::gTol.equalPoint()) const override;
+    double length(double fromParam, double toParam, double tol = AcGeContext::gTol.equalPoint()) const override;
 
     AcGeLineSeg3d& set(const AcGePoint3d& pnt, const AcGeVector3d& vec);
     AcGeLineSeg3d& set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2);

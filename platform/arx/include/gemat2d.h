@@ -40,8 +40,7 @@ public:
     AcGeMatrix2d& setTranslation(const AcGeVector2d& vec);
     AcGeVector2d translation() const;
 
-    AcGeMatrix2d& setCoordSystem(const AcGePoint2d& origin, const AcGeVector2d& e0,
-                                 const AcGeVector2d& e1);
+    AcGeMatrix2d& setCoordSystem(const AcGePoint2d& origin, const AcGeVector2d& e0, const AcGeVector2d& e1);
     void getCoordSystem(AcGePoint2d& origin, AcGeVector2d& e0, AcGeVector2d& e1) const;
 
     AcGeMatrix2d& setToTranslation(const AcGeVector2d& vec);
@@ -49,16 +48,16 @@ public:
     AcGeMatrix2d& setToScaling(double scaleAll, const AcGePoint2d& center = AcGePoint2d::kOrigin);
     AcGeMatrix2d& setToMirroring(const AcGePoint2d& pnt);
     AcGeMatrix2d& setToAlignCoordSys(const AcGePoint2d& fromOrigin, const AcGeVector2d& fromE0,
-                                     const AcGeVector2d& fromE1, const AcGePoint2d& toOrigin,
-                                     const AcGeVector2d& toE0, const AcGeVector2d& toE1);
+                                     const AcGeVector2d& fromE1, const AcGePoint2d& toOrigin, const AcGeVector2d& toE0,
+                                     const AcGeVector2d& toE1);
 
     static AcGeMatrix2d translation(const AcGeVector2d& vec);
     static AcGeMatrix2d rotation(double angle, const AcGePoint2d& center = AcGePoint2d::kOrigin);
     static AcGeMatrix2d scaling(double scaleAll, const AcGePoint2d& center = AcGePoint2d::kOrigin);
     static AcGeMatrix2d mirroring(const AcGePoint2d& pnt);
     static AcGeMatrix2d alignCoordSys(const AcGePoint2d& fromOrigin, const AcGeVector2d& fromE0,
-                                      const AcGeVector2d& fromE1, const AcGePoint2d& toOrigin,
-                                      const AcGeVector2d& toE0, const AcGeVector2d& toE1);
+                                      const AcGeVector2d& fromE1, const AcGePoint2d& toOrigin, const AcGeVector2d& toE0,
+                                      const AcGeVector2d& toE1);
 
     double operator()(unsigned int row, unsigned int column) const { return entry[row][column]; }
     double& operator()(unsigned int row, unsigned int column) { return entry[row][column]; }

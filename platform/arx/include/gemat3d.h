@@ -12,8 +12,7 @@ class GE_DLLEXPIMPORT AcGeMatrix3d {
 public:
     constexpr AcGeMatrix3d()
         : entry{{1.0, 0.0, 0.0, 0.0}, {0.0, 1.0, 0.0, 0.0}, {0.0, 0.0, 1.0, 0.0}, {0.0, 0.0, 0.0, 1.0}}
-    {
-    }
+    {}
 
     static const AcGeMatrix3d kIdentity;
 
@@ -55,10 +54,9 @@ public:
     AcGeVector3d translation() const;
 
     // Columns: the three axes (taken as given, not normalised) and the origin.
-    AcGeMatrix3d& setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis,
-                                 const AcGeVector3d& yAxis, const AcGeVector3d& zAxis);
-    void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& xAxis, AcGeVector3d& yAxis,
-                        AcGeVector3d& zAxis) const;
+    AcGeMatrix3d& setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis, const AcGeVector3d& yAxis,
+                                 const AcGeVector3d& zAxis);
+    void getCoordSystem(AcGePoint3d& origin, AcGeVector3d& xAxis, AcGeVector3d& yAxis, AcGeVector3d& zAxis) const;
 
     AcGeMatrix3d& setToTranslation(const AcGeVector3d& vec);
     // Counterclockwise (right-hand rule) about the axis through center; a zero axis gives

@@ -22,16 +22,12 @@ public:
                                         const AcGeTol& tol = AcGeContext::gTol) const;
 
     Adesk::Boolean isParallelTo(const AcGeLinearEnt3d& linEnt, const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isParallelTo(const AcGePlanarEnt& otherPlnEnt,
-                                const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isPerpendicularTo(const AcGeLinearEnt3d& linEnt,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isPerpendicularTo(const AcGePlanarEnt& otherPlnEnt,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isParallelTo(const AcGePlanarEnt& otherPlnEnt, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isPerpendicularTo(const AcGeLinearEnt3d& linEnt, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isPerpendicularTo(const AcGePlanarEnt& otherPlnEnt, const AcGeTol& tol = AcGeContext::gTol) const;
 
     // The same set of points (either orientation).
-    Adesk::Boolean isCoplanarTo(const AcGePlanarEnt& otherPlnEnt,
-                                const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isCoplanarTo(const AcGePlanarEnt& otherPlnEnt, const AcGeTol& tol = AcGeContext::gTol) const;
 
     void get(AcGePoint3d& origin, AcGeVector3d& uVec, AcGeVector3d& vVec) const;
     void get(AcGePoint3d& uPnt, AcGePoint3d& origin, AcGePoint3d& vPnt) const;
@@ -53,11 +49,10 @@ public:
     AcGeEntity3d& transformBy(const AcGeMatrix3d& xfm) override;
 
 protected:
-    constexpr AcGePlanarEnt(const AcGePoint3d& origin, const AcGeVector3d& uAxis,
-                            const AcGeVector3d& vAxis, const AcGeVector3d& unitNormal)
+    constexpr AcGePlanarEnt(const AcGePoint3d& origin, const AcGeVector3d& uAxis, const AcGeVector3d& vAxis,
+                            const AcGeVector3d& unitNormal)
         : mOrigin(origin), mUAxis(uAxis), mVAxis(vAxis), mNormal(unitNormal)
-    {
-    }
+    {}
     constexpr AcGePlanarEnt(const AcGePlanarEnt&) = default;
     AcGePlanarEnt& operator=(const AcGePlanarEnt&) = default;
 

@@ -14,8 +14,7 @@ public:
     constexpr AcGePlane()
         : AcGePlanarEnt(AcGePoint3d(), AcGeVector3d(1.0, 0.0, 0.0), AcGeVector3d(0.0, 1.0, 0.0),
                         AcGeVector3d(0.0, 0.0, 1.0))
-    {
-    }
+    {}
     constexpr AcGePlane(const AcGePlane&) = default;
     AcGePlane& operator=(const AcGePlane&) = default;
     // uAxis = unit(normal).perpVector() (the arbitrary-axis X axis by default), vAxis =
@@ -52,6 +51,5 @@ private:
     constexpr AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& uAxis, const AcGeVector3d& vAxis,
                         const AcGeVector3d& unitNormal)
         : AcGePlanarEnt(origin, uAxis, vAxis, unitNormal)
-    {
-    }
+    {}
 };

@@ -19,14 +19,34 @@ public:
 
     constexpr AcGePoint2d operator*(double scl) const { return AcGePoint2d(x * scl, y * scl); }
     friend constexpr AcGePoint2d operator*(double scl, const AcGePoint2d& pnt) { return pnt * scl; }
-    constexpr AcGePoint2d& operator*=(double scl) { x *= scl; y *= scl; return *this; }
+    constexpr AcGePoint2d& operator*=(double scl)
+    {
+        x *= scl;
+        y *= scl;
+        return *this;
+    }
     constexpr AcGePoint2d operator/(double scl) const { return AcGePoint2d(x / scl, y / scl); }
-    constexpr AcGePoint2d& operator/=(double scl) { x /= scl; y /= scl; return *this; }
+    constexpr AcGePoint2d& operator/=(double scl)
+    {
+        x /= scl;
+        y /= scl;
+        return *this;
+    }
 
     constexpr AcGePoint2d operator+(const AcGeVector2d& vec) const { return AcGePoint2d(x + vec.x, y + vec.y); }
-    constexpr AcGePoint2d& operator+=(const AcGeVector2d& vec) { x += vec.x; y += vec.y; return *this; }
+    constexpr AcGePoint2d& operator+=(const AcGeVector2d& vec)
+    {
+        x += vec.x;
+        y += vec.y;
+        return *this;
+    }
     constexpr AcGePoint2d operator-(const AcGeVector2d& vec) const { return AcGePoint2d(x - vec.x, y - vec.y); }
-    constexpr AcGePoint2d& operator-=(const AcGeVector2d& vec) { x -= vec.x; y -= vec.y; return *this; }
+    constexpr AcGePoint2d& operator-=(const AcGeVector2d& vec)
+    {
+        x -= vec.x;
+        y -= vec.y;
+        return *this;
+    }
     AcGePoint2d& setToSum(const AcGePoint2d& pnt, const AcGeVector2d& vec) { return *this = pnt + vec; }
 
     constexpr AcGeVector2d operator-(const AcGePoint2d& pnt) const { return AcGeVector2d(x - pnt.x, y - pnt.y); }
@@ -40,7 +60,12 @@ public:
 
     double operator[](unsigned int i) const { return i == 0 ? x : y; }
     double& operator[](unsigned int i) { return i == 0 ? x : y; }
-    AcGePoint2d& set(double xx, double yy) { x = xx; y = yy; return *this; }
+    AcGePoint2d& set(double xx, double yy)
+    {
+        x = xx;
+        y = yy;
+        return *this;
+    }
 
     double x, y;
 };

@@ -21,8 +21,7 @@ public:
     AcGePoint3d& setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& pnt);
 
     AcGePoint3d& transformBy(const AcGeMatrix3d& leftSide);
-    AcGePoint3d& rotateBy(double angle, const AcGeVector3d& vec,
-                          const AcGePoint3d& wrtPoint = AcGePoint3d::kOrigin);
+    AcGePoint3d& rotateBy(double angle, const AcGeVector3d& vec, const AcGePoint3d& wrtPoint = AcGePoint3d::kOrigin);
     AcGePoint3d& mirror(const AcGePlane& pln);
     AcGePoint3d& scaleBy(double scaleFactor, const AcGePoint3d& wrtPoint = AcGePoint3d::kOrigin);
     // Parameters (u, v) of the plane point closest to this point.
@@ -30,14 +29,38 @@ public:
 
     constexpr AcGePoint3d operator*(double scl) const { return AcGePoint3d(x * scl, y * scl, z * scl); }
     friend constexpr AcGePoint3d operator*(double scl, const AcGePoint3d& pnt) { return pnt * scl; }
-    constexpr AcGePoint3d& operator*=(double scl) { x *= scl; y *= scl; z *= scl; return *this; }
+    constexpr AcGePoint3d& operator*=(double scl)
+    {
+        x *= scl;
+        y *= scl;
+        z *= scl;
+        return *this;
+    }
     constexpr AcGePoint3d operator/(double scl) const { return AcGePoint3d(x / scl, y / scl, z / scl); }
-    constexpr AcGePoint3d& operator/=(double scl) { x /= scl; y /= scl; z /= scl; return *this; }
+    constexpr AcGePoint3d& operator/=(double scl)
+    {
+        x /= scl;
+        y /= scl;
+        z /= scl;
+        return *this;
+    }
 
     constexpr AcGePoint3d operator+(const AcGeVector3d& v) const { return AcGePoint3d(x + v.x, y + v.y, z + v.z); }
-    constexpr AcGePoint3d& operator+=(const AcGeVector3d& v) { x += v.x; y += v.y; z += v.z; return *this; }
+    constexpr AcGePoint3d& operator+=(const AcGeVector3d& v)
+    {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        return *this;
+    }
     constexpr AcGePoint3d operator-(const AcGeVector3d& v) const { return AcGePoint3d(x - v.x, y - v.y, z - v.z); }
-    constexpr AcGePoint3d& operator-=(const AcGeVector3d& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
+    constexpr AcGePoint3d& operator-=(const AcGeVector3d& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        z -= v.z;
+        return *this;
+    }
     AcGePoint3d& setToSum(const AcGePoint3d& pnt, const AcGeVector3d& vec) { return *this = pnt + vec; }
 
     constexpr AcGeVector3d operator-(const AcGePoint3d& p) const { return AcGeVector3d(x - p.x, y - p.y, z - p.z); }
@@ -55,7 +78,13 @@ public:
 
     double operator[](unsigned int i) const { return i == 0 ? x : (i == 1 ? y : z); }
     double& operator[](unsigned int i) { return i == 0 ? x : (i == 1 ? y : z); }
-    AcGePoint3d& set(double xx, double yy, double zz) { x = xx; y = yy; z = zz; return *this; }
+    AcGePoint3d& set(double xx, double yy, double zz)
+    {
+        x = xx;
+        y = yy;
+        z = zz;
+        return *this;
+    }
     AcGePoint3d& set(const AcGePlanarEnt& pln, const AcGePoint2d& pnt);
 
     double x, y, z;

@@ -36,7 +36,13 @@ public:
 
     double operator[](unsigned int i) const { return i == 0 ? sx : (i == 1 ? sy : sz); }
     double& operator[](unsigned int i) { return i == 0 ? sx : (i == 1 ? sy : sz); }
-    AcGeScale3d& set(double sc0, double sc1, double sc2) { sx = sc0; sy = sc1; sz = sc2; return *this; }
+    AcGeScale3d& set(double sc0, double sc1, double sc2)
+    {
+        sx = sc0;
+        sy = sc1;
+        sz = sc2;
+        return *this;
+    }
 
     // The diagonal scaling matrix.
     operator AcGeMatrix3d() const;

@@ -12,8 +12,7 @@ public:
     virtual Adesk::Boolean isOn(const AcGePoint3d& pnt, AcGePoint2d& paramPoint,
                                 const AcGeTol& tol = AcGeContext::gTol) const = 0;
 
-    virtual AcGePoint3d closestPointTo(const AcGePoint3d& pnt,
-                                       const AcGeTol& tol = AcGeContext::gTol) const = 0;
+    virtual AcGePoint3d closestPointTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const = 0;
     double distanceTo(const AcGePoint3d& pnt, const AcGeTol& tol = AcGeContext::gTol) const;
 
     virtual AcGePoint3d evalPoint(const AcGePoint2d& param) const = 0;

@@ -25,18 +25,43 @@ public:
 
     constexpr AcGeVector2d operator*(double scl) const { return AcGeVector2d(x * scl, y * scl); }
     friend constexpr AcGeVector2d operator*(double scl, const AcGeVector2d& vec) { return vec * scl; }
-    constexpr AcGeVector2d& operator*=(double scl) { x *= scl; y *= scl; return *this; }
+    constexpr AcGeVector2d& operator*=(double scl)
+    {
+        x *= scl;
+        y *= scl;
+        return *this;
+    }
     AcGeVector2d& setToProduct(const AcGeVector2d& vec, double scl) { return *this = vec * scl; }
     constexpr AcGeVector2d operator/(double scl) const { return AcGeVector2d(x / scl, y / scl); }
-    constexpr AcGeVector2d& operator/=(double scl) { x /= scl; y /= scl; return *this; }
+    constexpr AcGeVector2d& operator/=(double scl)
+    {
+        x /= scl;
+        y /= scl;
+        return *this;
+    }
 
     constexpr AcGeVector2d operator+(const AcGeVector2d& vec) const { return AcGeVector2d(x + vec.x, y + vec.y); }
-    constexpr AcGeVector2d& operator+=(const AcGeVector2d& vec) { x += vec.x; y += vec.y; return *this; }
+    constexpr AcGeVector2d& operator+=(const AcGeVector2d& vec)
+    {
+        x += vec.x;
+        y += vec.y;
+        return *this;
+    }
     constexpr AcGeVector2d operator-(const AcGeVector2d& vec) const { return AcGeVector2d(x - vec.x, y - vec.y); }
-    constexpr AcGeVector2d& operator-=(const AcGeVector2d& vec) { x -= vec.x; y -= vec.y; return *this; }
+    constexpr AcGeVector2d& operator-=(const AcGeVector2d& vec)
+    {
+        x -= vec.x;
+        y -= vec.y;
+        return *this;
+    }
     AcGeVector2d& setToSum(const AcGeVector2d& v1, const AcGeVector2d& v2) { return *this = v1 + v2; }
     constexpr AcGeVector2d operator-() const { return AcGeVector2d(-x, -y); }
-    AcGeVector2d& negate() { x = -x; y = -y; return *this; }
+    AcGeVector2d& negate()
+    {
+        x = -x;
+        y = -y;
+        return *this;
+    }
 
     // The vector turned a quarter turn counterclockwise.
     AcGeVector2d perpVector() const { return AcGeVector2d(-y, x); }
@@ -56,10 +81,8 @@ public:
     Adesk::Boolean isZeroLength(const AcGeTol& tol = AcGeContext::gTol) const;
 
     Adesk::Boolean isParallelTo(const AcGeVector2d& vec, const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isCodirectionalTo(const AcGeVector2d& vec,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isPerpendicularTo(const AcGeVector2d& vec,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isCodirectionalTo(const AcGeVector2d& vec, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isPerpendicularTo(const AcGeVector2d& vec, const AcGeTol& tol = AcGeContext::gTol) const;
 
     double dotProduct(const AcGeVector2d& vec) const { return x * vec.x + y * vec.y; }
 
@@ -69,7 +92,12 @@ public:
 
     double operator[](unsigned int i) const { return i == 0 ? x : y; }
     double& operator[](unsigned int i) { return i == 0 ? x : y; }
-    AcGeVector2d& set(double xx, double yy) { x = xx; y = yy; return *this; }
+    AcGeVector2d& set(double xx, double yy)
+    {
+        x = xx;
+        y = yy;
+        return *this;
+    }
 
     // The translation by this vector.
     operator AcGeMatrix2d() const;

@@ -35,18 +35,48 @@ public:
 
     constexpr AcGeVector3d operator*(double scl) const { return AcGeVector3d(x * scl, y * scl, z * scl); }
     friend constexpr AcGeVector3d operator*(double scl, const AcGeVector3d& vec) { return vec * scl; }
-    constexpr AcGeVector3d& operator*=(double scl) { x *= scl; y *= scl; z *= scl; return *this; }
+    constexpr AcGeVector3d& operator*=(double scl)
+    {
+        x *= scl;
+        y *= scl;
+        z *= scl;
+        return *this;
+    }
     AcGeVector3d& setToProduct(const AcGeVector3d& vec, double scl) { return *this = vec * scl; }
     constexpr AcGeVector3d operator/(double scl) const { return AcGeVector3d(x / scl, y / scl, z / scl); }
-    constexpr AcGeVector3d& operator/=(double scl) { x /= scl; y /= scl; z /= scl; return *this; }
+    constexpr AcGeVector3d& operator/=(double scl)
+    {
+        x /= scl;
+        y /= scl;
+        z /= scl;
+        return *this;
+    }
 
     constexpr AcGeVector3d operator+(const AcGeVector3d& v) const { return AcGeVector3d(x + v.x, y + v.y, z + v.z); }
-    constexpr AcGeVector3d& operator+=(const AcGeVector3d& v) { x += v.x; y += v.y; z += v.z; return *this; }
+    constexpr AcGeVector3d& operator+=(const AcGeVector3d& v)
+    {
+        x += v.x;
+        y += v.y;
+        z += v.z;
+        return *this;
+    }
     constexpr AcGeVector3d operator-(const AcGeVector3d& v) const { return AcGeVector3d(x - v.x, y - v.y, z - v.z); }
-    constexpr AcGeVector3d& operator-=(const AcGeVector3d& v) { x -= v.x; y -= v.y; z -= v.z; return *this; }
+    constexpr AcGeVector3d& operator-=(const AcGeVector3d& v)
+    {
+        x -= v.x;
+        y -= v.y;
+        z -= v.z;
+        return *this;
+    }
     AcGeVector3d& setToSum(const AcGeVector3d& v1, const AcGeVector3d& v2) { return *this = v1 + v2; }
     constexpr AcGeVector3d operator-() const { return AcGeVector3d(-x, -y, -z); }
-    AcGeVector3d& negate() { x = -x; y = -y; z = -z; return *this; }
+    AcGeVector3d& negate()
+    {
+        x = -x;
+        y = -y;
+        z = -z;
+        return *this;
+    }
 
     // A unit vector orthogonal to this one, from AcGeContext::gOrthoVector (by default the
     // X axis of the arbitrary-axis algorithm: perpendicular, and in the XY plane where it can be).
@@ -73,14 +103,10 @@ public:
     // Direction tests; a zero-length vector is never parallel, codirectional or perpendicular.
     Adesk::Boolean isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol = AcGeContext::gTol) const;
     Adesk::Boolean isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol, AcGeError& flag) const;
-    Adesk::Boolean isCodirectionalTo(const AcGeVector3d& vec,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isCodirectionalTo(const AcGeVector3d& vec, const AcGeTol& tol,
-                                     AcGeError& flag) const;
-    Adesk::Boolean isPerpendicularTo(const AcGeVector3d& vec,
-                                     const AcGeTol& tol = AcGeContext::gTol) const;
-    Adesk::Boolean isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol,
-                                     AcGeError& flag) const;
+    Adesk::Boolean isCodirectionalTo(const AcGeVector3d& vec, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isCodirectionalTo(const AcGeVector3d& vec, const AcGeTol& tol, AcGeError& flag) const;
+    Adesk::Boolean isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol = AcGeContext::gTol) const;
+    Adesk::Boolean isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol, AcGeError& flag) const;
 
     double dotProduct(const AcGeVector3d& v) const { return x * v.x + y * v.y + z * v.z; }
     AcGeVector3d crossProduct(const AcGeVector3d& v) const
@@ -91,17 +117,15 @@ public:
     // The rotation about `axis` that turns this vector's direction into vec's. With the
     // default (zero) axis the rotation is about this x vec (or any perpendicular when the
     // two are opposite).
-    AcGeMatrix3d rotateTo(const AcGeVector3d& vec,
-                          const AcGeVector3d& axis = AcGeVector3d::kIdentity) const;
+    AcGeMatrix3d rotateTo(const AcGeVector3d& vec, const AcGeVector3d& axis = AcGeVector3d::kIdentity) const;
 
     // Projection along projectDirection onto the plane through the origin with the given
     // normal; unchanged when the direction lies in the plane.
     AcGeVector3d project(const AcGeVector3d& planeNormal, const AcGeVector3d& projectDirection) const;
-    AcGeVector3d project(const AcGeVector3d& planeNormal, const AcGeVector3d& projectDirection,
-                         const AcGeTol& tol, AcGeError& flag) const;
+    AcGeVector3d project(const AcGeVector3d& planeNormal, const AcGeVector3d& projectDirection, const AcGeTol& tol,
+                         AcGeError& flag) const;
     AcGeVector3d orthoProject(const AcGeVector3d& planeNormal) const;
-    AcGeVector3d orthoProject(const AcGeVector3d& planeNormal, const AcGeTol& tol,
-                              AcGeError& flag) const;
+    AcGeVector3d orthoProject(const AcGeVector3d& planeNormal, const AcGeTol& tol, AcGeError& flag) const;
 
     bool operator==(const AcGeVector3d& vec) const { return isEqualTo(vec); }
     bool operator!=(const AcGeVector3d& vec) const { return !isEqualTo(vec); }
@@ -111,7 +135,13 @@ public:
     double& operator[](unsigned int i) { return i == 0 ? x : (i == 1 ? y : z); }
     // Index (0, 1 or 2) of the component of largest magnitude.
     unsigned int largestElement() const;
-    AcGeVector3d& set(double xx, double yy, double zz) { x = xx; y = yy; z = zz; return *this; }
+    AcGeVector3d& set(double xx, double yy, double zz)
+    {
+        x = xx;
+        y = yy;
+        z = zz;
+        return *this;
+    }
     AcGeVector3d& set(const AcGePlanarEnt& pln, const AcGeVector2d& vec);
 
     // The translation by this vector.

@@ -7,9 +7,8 @@ typedef AcRxObject* (*AcRxPseudoConstructor)();
 
 class ACAD_PORT AcRxClass : public AcRxObject {
 public:
-    AcRxClass(const char* name, AcRxClass* parent, int dwgVersion, int maintenanceVersion,
-              int proxyFlags, AcRxPseudoConstructor constructor, const char* dxfName,
-              const char* appName);
+    AcRxClass(const char* name, AcRxClass* parent, int dwgVersion, int maintenanceVersion, int proxyFlags,
+              AcRxPseudoConstructor constructor, const char* dxfName, const char* appName);
     ~AcRxClass() override;
 
     static AcRxClass* desc();
@@ -54,13 +53,12 @@ private:
 
 // Registers a class under its name in the class dictionary. The parent is named and
 // bound by acrxBuildClassHierarchy.
-ACAD_PORT AcRxClass* newAcRxClass(const char* className, const char* parentClassName,
-                                  int proxyFlags = 0, AcRxPseudoConstructor pseudoConstructor = nullptr,
-                                  const char* dxfName = nullptr, const char* appName = nullptr);
-ACAD_PORT AcRxClass* newAcRxClass(const char* className, const char* parentClassName,
-                                  int dwgVersion, int maintenanceVersion, int proxyFlags,
-                                  AcRxPseudoConstructor pseudoConstructor, const char* dxfName,
-                                  const char* appName);
+ACAD_PORT AcRxClass* newAcRxClass(const char* className, const char* parentClassName, int proxyFlags = 0,
+                                  AcRxPseudoConstructor pseudoConstructor = nullptr, const char* dxfName = nullptr,
+                                  const char* appName = nullptr);
+ACAD_PORT AcRxClass* newAcRxClass(const char* className, const char* parentClassName, int dwgVersion,
+                                  int maintenanceVersion, int proxyFlags, AcRxPseudoConstructor pseudoConstructor,
+                                  const char* dxfName, const char* appName);
 ACAD_PORT void deleteAcRxClass(AcRxClass* classObj);
 ACAD_PORT void acrxBuildClassHierarchy();
 

@@ -34,9 +34,19 @@ struct AcadApp {
         kLoadDisabled = 0x10,
         kTransparentlyLoadable = 0x20,
     };
-    enum ErrorStatus { eOk = 0, eInvalidKey = 1, eInvalidSubKey = 2, eKeyNotFound = 3,
-                       eOutOfMemory = 4, eInvalidValue = 5, eValueNotFound = 6,
-                       eKeyExists = 7, eRegAccessDenied = 8, eRejected = 9, eUnknownError = 10 };
+    enum ErrorStatus {
+        eOk = 0,
+        eInvalidKey = 1,
+        eInvalidSubKey = 2,
+        eKeyNotFound = 3,
+        eOutOfMemory = 4,
+        eInvalidValue = 5,
+        eValueNotFound = 6,
+        eKeyExists = 7,
+        eRegAccessDenied = 8,
+        eRejected = 9,
+        eUnknownError = 10
+    };
 };
 
 // Command flags of the command stack.

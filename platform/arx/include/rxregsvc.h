@@ -22,11 +22,9 @@ ACAD_PORT bool acrxIsAppMDIAware(const char* moduleName);
 
 // Writes the host's demand-load entry of an application: LOADCTRLS and REGPATH under
 // "<product key>\Applications\<logicalName>".
-ACAD_PORT AcadApp::ErrorStatus acrxRegisterApp(AcadApp::LoadReasons alr, const char* logicalName,
-                                               const char* regPath, int keyLevel,
-                                               Adesk::Boolean bDwgU = false);
-ACAD_PORT AcadApp::ErrorStatus acrxUnregisterApp(const char* logicalName,
-                                                 Adesk::Boolean bDwgU = false);
+ACAD_PORT AcadApp::ErrorStatus acrxRegisterApp(AcadApp::LoadReasons alr, const char* logicalName, const char* regPath,
+                                               int keyLevel, Adesk::Boolean bDwgU = false);
+ACAD_PORT AcadApp::ErrorStatus acrxUnregisterApp(const char* logicalName, Adesk::Boolean bDwgU = false);
 // The host's product key, e.g. "Software\Autodesk\AutoCAD\R15.0\ACAD-1:409".
 ACAD_PORT const char* acrxProductKey();
 // Loads an application by its logical name through its demand-load entry.

@@ -62,8 +62,16 @@ protected:
 };
 
 enum VARENUM : VARTYPE {
-    VT_EMPTY = 0, VT_NULL = 1, VT_I2 = 2, VT_I4 = 3, VT_R8 = 5, VT_BSTR = 8,
-    VT_DISPATCH = 9, VT_BOOL = 11, VT_UNKNOWN = 13, VT_USERDEFINED = 29,
+    VT_EMPTY = 0,
+    VT_NULL = 1,
+    VT_I2 = 2,
+    VT_I4 = 3,
+    VT_R8 = 5,
+    VT_BSTR = 8,
+    VT_DISPATCH = 9,
+    VT_BOOL = 11,
+    VT_UNKNOWN = 13,
+    VT_USERDEFINED = 29,
 };
 
 struct VARIANT {

@@ -9,8 +9,7 @@ const IID IID_IDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 
 // A BSTR points just after its length prefix and ends with a NUL, as in OLE.
 BSTR SysAllocStringLen(const OLECHAR* text, unsigned length)
 {
-    auto* block = static_cast<unsigned char*>(
-        std::malloc(sizeof(std::uint32_t) + (length + 1) * sizeof(OLECHAR)));
+    auto* block = static_cast<unsigned char*>(std::malloc(sizeof(std::uint32_t) + (length + 1) * sizeof(OLECHAR)));
     if (block == nullptr) return nullptr;
     std::uint32_t bytes = length * sizeof(OLECHAR);
     std::memcpy(block, &bytes, sizeof bytes);

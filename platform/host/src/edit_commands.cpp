@@ -130,7 +130,8 @@ CommandOutcome undoAuto()
     static bool autoOn = true;  // no menu macros here: the setting is kept, nothing more
     char answer[32] = {};
     acedInitGet(0, "ON OFF");
-    const int status = acedGetKword(autoOn ? "Enter UNDO Auto mode [ON/OFF] <On>: " : "Enter UNDO Auto mode [ON/OFF] <Off>: ", answer);
+    const int status =
+        acedGetKword(autoOn ? "Enter UNDO Auto mode [ON/OFF] <On>: " : "Enter UNDO Auto mode [ON/OFF] <Off>: ", answer);
     if (status == RTNORM) autoOn = std::string(answer) == "ON";
     return outcomeOf(status);
 }

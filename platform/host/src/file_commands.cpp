@@ -83,7 +83,7 @@ CommandOutcome saveTo(ap::Document& doc, const std::string& path)
     ed::Editor::instance().notify([&](AcEditorReactor* r) { r->beginSave(db, path.c_str()); });
     if (db->dxfOut(target->c_str()) != Acad::eOk) {
         say(arx::dxf::lastDrawingFileMessage().empty() ? "Cannot save the drawing as " + path + "."
-                                                      : arx::dxf::lastDrawingFileMessage());
+                                                       : arx::dxf::lastDrawingFileMessage());
         return CommandOutcome::Failed;
     }
     doc.setFileName(path);

@@ -15,20 +15,20 @@ class AcDbDatabase;
 
 namespace arx::host {
 
-void defineSessionCommands();  // QUIT, EXIT, NEW, CLOSE, ARX (host_commands.cpp)
-void defineFileCommands();     // OPEN, SAVEAS, QSAVE (file_commands.cpp)
-void defineViewCommands();     // MVIEW, MSPACE, PSPACE, ZOOM, DVIEW, UCS, LAYOUT, SETVAR (view_commands.cpp)
-void definePlotCommands();     // SVGOUT, PLOT, PREVIEW (plot_commands.cpp)
-void defineLayerCommands();    // -LAYER (layer_commands.cpp)
-void defineEditCommands();     // ERASE, U, UNDO, REDO (edit_commands.cpp)
-void defineClipCommands();     // VPCLIP (viewport_clip_command.cpp)
+void defineSessionCommands();     // QUIT, EXIT, NEW, CLOSE, ARX (host_commands.cpp)
+void defineFileCommands();        // OPEN, SAVEAS, QSAVE (file_commands.cpp)
+void defineViewCommands();        // MVIEW, MSPACE, PSPACE, ZOOM, DVIEW, UCS, LAYOUT, SETVAR (view_commands.cpp)
+void definePlotCommands();        // SVGOUT, PLOT, PREVIEW (plot_commands.cpp)
+void defineLayerCommands();       // -LAYER (layer_commands.cpp)
+void defineEditCommands();        // ERASE, U, UNDO, REDO (edit_commands.cpp)
+void defineClipCommands();        // VPCLIP (viewport_clip_command.cpp)
 void defineTrimExtendCommands();  // TRIM, EXTEND (trim_extend_commands.cpp)
-void defineTransformCommands();  // MOVE, COPY, ROTATE, SCALE, MIRROR (transform_commands.cpp)
-void defineStretchCommand();     // STRETCH (stretch_command.cpp)
-void defineExplodeAndList();     // EXPLODE, LIST (explode_list_commands.cpp)
-void defineGripEditCommand();    // GRIPEDIT (grip_edit_command.cpp)
-void defineMenuCommands();       // MENULOAD (menu_commands.cpp)
-void definePropertiesCommand();  // PROPERTIES (properties_command.cpp)
+void defineTransformCommands();   // MOVE, COPY, ROTATE, SCALE, MIRROR (transform_commands.cpp)
+void defineStretchCommand();      // STRETCH (stretch_command.cpp)
+void defineExplodeAndList();      // EXPLODE, LIST (explode_list_commands.cpp)
+void defineGripEditCommand();     // GRIPEDIT (grip_edit_command.cpp)
+void defineMenuCommands();        // MENULOAD (menu_commands.cpp)
+void definePropertiesCommand();   // PROPERTIES (properties_command.cpp)
 
 // Shared by the sets: a line of the host's own on the command line, and a question whose
 // answer may hold blanks (a file name).

@@ -29,7 +29,7 @@ ed::CommandOutcome outcomeOf(int status)
 {
     if (status == RTCAN) return ed::CommandOutcome::Cancelled;
     return status == RTNORM || status == RTNONE || status == RTKWORD ? ed::CommandOutcome::Ended
-                                                                      : ed::CommandOutcome::Failed;
+                                                                     : ed::CommandOutcome::Failed;
 }
 
 bool askText(const char* prompt, std::string& answer)
@@ -58,8 +58,7 @@ CommandOutcome newDrawing()
 
 CommandOutcome closeDrawing()
 {
-    if (auto* doc = ap::DocumentManager::instance().current())
-        ap::DocumentManager::instance().closeDocument(doc);
+    if (auto* doc = ap::DocumentManager::instance().current()) ap::DocumentManager::instance().closeDocument(doc);
     return CommandOutcome::Ended;
 }
 

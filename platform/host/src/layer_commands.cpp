@@ -36,7 +36,8 @@ constexpr const char* kOptionPrompt =
     "Enter an option [?/Make/Set/New/ON/OFF/Color/Ltype/LWeight/Plot/Freeze/Thaw/LOck/Unlock]: ";
 constexpr const char* kColorNames[] = {"red", "yellow", "green", "cyan", "blue", "magenta", "white"};
 // The lineweights a layer can take, in hundredths of a millimetre.
-constexpr int kLineWeights[] = {0, 5, 9, 13, 15, 18, 20, 25, 30, 35, 40, 50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
+constexpr int kLineWeights[] = {0,  5,  9,  13, 15, 18,  20,  25,  30,  35,  40,  50,
+                                53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
 
 enum class Answered { Yes, Enter, Cancel };
 
@@ -59,7 +60,8 @@ std::vector<std::string> splitList(const std::string& list)
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = list.find(',', start);
-        const std::string name = trimmed(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const std::string name =
+            trimmed(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
         if (!name.empty()) names.push_back(name);
         if (comma == std::string::npos) return names;
         start = comma + 1;
@@ -116,7 +118,8 @@ std::vector<AcDbObjectId> layersOf(const ed::EntityList& entities)
     std::set<AcDbObjectId> seen;
     for (AcDbObjectId id : entities) {
         AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
-        if (entity.openStatus() == Acad::eOk && seen.insert(entity->layerId()).second) layers.push_back(entity->layerId());
+        if (entity.openStatus() == Acad::eOk && seen.insert(entity->layerId()).second)
+            layers.push_back(entity->layerId());
     }
     return layers;
 }
@@ -165,7 +168,8 @@ CommandOutcome newLayers(AcDbDatabase* db)
 {
     std::string list;
     const Answered answered = ask("Enter name list for new layer(s): ", list);
-    if (answered != Answered::Yes) return answered == Answered::Cancel ? CommandOutcome::Cancelled : CommandOutcome::Ended;
+    if (answered != Answered::Yes)
+        return answered == Answered::Cancel ? CommandOutcome::Cancelled : CommandOutcome::Ended;
     for (const std::string& name : splitList(list))
         if (addLayer(db, name).isNull()) say("Invalid layer name: " + name);
     return CommandOutcome::Ended;
@@ -238,7 +242,8 @@ CommandOutcome turnOff(AcDbDatabase* db)
         if (id == db->clayer()) {
             char reply[32] = {};
             acedInitGet(0, "Yes No");
-            const std::string question = "Really want layer " + arx::db::recordName(id) + " (the CURRENT layer) off? <N>: ";
+            const std::string question =
+                "Really want layer " + arx::db::recordName(id) + " (the CURRENT layer) off? <N>: ";
             const int status = acedGetKword(question.c_str(), reply);
             if (status == RTCAN) return false;
             if (status != RTNORM || std::string(reply) != "Yes") return true;
@@ -252,10 +257,8 @@ CommandOutcome turnOff(AcDbDatabase* db)
 CommandOutcome freeze(AcDbDatabase* db)
 {
     return forListedLayers(db, "Enter name list of layer(s) to freeze or <select objects>: ", [&](AcDbObjectId id) {
-        if (id == db->clayer())
-            say("Cannot freeze layer " + arx::db::recordName(id) + ".  It is the CURRENT layer.");
-        else
-            writeLayer(id, [](AcDbLayerTableRecord* layer) { layer->setIsFrozen(true); });
+        if (id == db->clayer()) say("Cannot freeze layer " + arx::db::recordName(id) + ".  It is the CURRENT layer.");
+        else writeLayer(id, [](AcDbLayerTableRecord* layer) { layer->setIsFrozen(true); });
         return true;
     });
 }
@@ -283,8 +286,8 @@ CommandOutcome colorLayers(AcDbDatabase* db)
             say("Invalid color name or number.");
         }
     }
-    const std::string prompt = "Enter name list of layer(s) for color " + colorDescription(index) + " <" +
-                               currentLayerName(db) + ">: ";
+    const std::string prompt =
+        "Enter name list of layer(s) for color " + colorDescription(index) + " <" + currentLayerName(db) + ">: ";
     AcCmColor color;
     color.setColorIndex(static_cast<Adesk::UInt16>(index));
     return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) {
@@ -304,9 +307,10 @@ CommandOutcome linetypeLayers(AcDbDatabase* db)
         linetype = arx::db::findRecord(db->linetypeTableId(), name.c_str());
         if (linetype.isNull()) say("Linetype " + name + " not found.  Use LINETYPE command to load it.");
     }
-    const std::string prompt = "Enter name list of layer(s) for linetype \"" + arx::db::recordName(linetype) +
-                               "\" <" + currentLayerName(db) + ">: ";
-    return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) { layer->setLinetypeObjectId(linetype); });
+    const std::string prompt = "Enter name list of layer(s) for linetype \"" + arx::db::recordName(linetype) + "\" <" +
+                               currentLayerName(db) + ">: ";
+    return changeLayers(db, prompt, OnEnter::CurrentLayer,
+                        [&](AcDbLayerTableRecord* layer) { layer->setLinetypeObjectId(linetype); });
 }
 
 CommandOutcome lineWeightLayers(AcDbDatabase* db)
@@ -323,14 +327,13 @@ CommandOutcome lineWeightLayers(AcDbDatabase* db)
             continue;
         }
         // The nearest of the fixed lineweights.
-        weight = *std::min_element(std::begin(kLineWeights), std::end(kLineWeights), [&](int a, int b) {
-            return std::fabs(a - mm * 100.0) < std::fabs(b - mm * 100.0);
-        });
+        weight = *std::min_element(std::begin(kLineWeights), std::end(kLineWeights),
+                                   [&](int a, int b) { return std::fabs(a - mm * 100.0) < std::fabs(b - mm * 100.0); });
     }
     char text[32];
     std::snprintf(text, sizeof text, "%.2fmm", weight / 100.0);
-    const std::string prompt = std::string("Enter name list of layers(s) for lineweight ") + text + " <" +
-                               currentLayerName(db) + ">: ";
+    const std::string prompt =
+        std::string("Enter name list of layers(s) for lineweight ") + text + " <" + currentLayerName(db) + ">: ";
     return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) {
         layer->setLineWeight(static_cast<AcDb::LineWeight>(weight));
     });
@@ -345,7 +348,8 @@ CommandOutcome plotLayers(AcDbDatabase* db)
     if (status != RTNORM && status != RTNONE) return CommandOutcome::Failed;
     const bool plot = status == RTNONE || std::string(answer) == "Plot";
     const std::string prompt = "Enter layer name(s) for this plot preference <" + currentLayerName(db) + ">: ";
-    return changeLayers(db, prompt, OnEnter::CurrentLayer, [&](AcDbLayerTableRecord* layer) { layer->setIsPlottable(plot); });
+    return changeLayers(db, prompt, OnEnter::CurrentLayer,
+                        [&](AcDbLayerTableRecord* layer) { layer->setIsPlottable(plot); });
 }
 
 std::string padded(std::string text, std::size_t width)
@@ -370,8 +374,7 @@ CommandOutcome listLayers(AcDbDatabase* db)
         state += layer->isFrozen() ? " F" : "  ";
         state += layer->isLocked() ? " L" : "  ";
         say(padded(arx::db::recordName(id), 26) + padded(state, 12) +
-            padded(colorDescription(layer->color().colorIndex()), 11) +
-            arx::db::recordName(layer->linetypeObjectId()));
+            padded(colorDescription(layer->color().colorIndex()), 11) + arx::db::recordName(layer->linetypeObjectId()));
     }
     say("");
     say("Current layer:  " + currentLayerName(db));
@@ -397,8 +400,7 @@ CommandOutcome runOption(AcDbDatabase* db, const std::string& option)
     if (option == "LOck")
         return changeLayers(db, "Enter name list of layer(s) to lock or <select objects>: ", OnEnter::SelectObjects,
                             [](AcDbLayerTableRecord* layer) { layer->setIsLocked(true); });
-    return changeLayers(db, "Enter name list of layer(s) to unlock or <select objects>: ",
-                        OnEnter::SelectObjects,
+    return changeLayers(db, "Enter name list of layer(s) to unlock or <select objects>: ", OnEnter::SelectObjects,
                         [](AcDbLayerTableRecord* layer) { layer->setIsLocked(false); });
 }
 

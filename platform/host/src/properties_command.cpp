@@ -120,7 +120,8 @@ public:
     IDynamicEnumProperty* list() const
     {
         IDynamicEnumProperty* list = nullptr;
-        if (FAILED(property_->QueryInterface(IID_IDynamicEnumProperty, reinterpret_cast<void**>(&list)))) return nullptr;
+        if (FAILED(property_->QueryInterface(IID_IDynamicEnumProperty, reinterpret_cast<void**>(&list))))
+            return nullptr;
         return list;
     }
 
@@ -216,7 +217,8 @@ void listDynamic(const std::vector<Property>& properties, AcDbObjectId id)
     for (const Property& property : properties) {
         if (!property.enabledFor(id)) continue;
         const std::string category = property.category();
-        if (std::find(categories.begin(), categories.end(), category) == categories.end()) categories.push_back(category);
+        if (std::find(categories.begin(), categories.end(), category) == categories.end())
+            categories.push_back(category);
     }
     for (const std::string& category : categories) {
         say("  " + category);

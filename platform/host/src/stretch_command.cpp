@@ -45,8 +45,8 @@ CommandOutcome stretch()
     status = acedGetPoint(nullptr, "Specify base point or displacement: ", base);
     if (status != RTNORM) return outcomeOf(status);
     AcGeVector3d displacement;
-    status = askDisplacement(db, base, "Specify second point of displacement or <use first point as displacement>: ",
-                             true, displacement);
+    status = askDisplacement(
+        db, base, "Specify second point of displacement or <use first point as displacement>: ", true, displacement);
     if (status != RTNORM) return outcomeOf(status);
     for (AcDbObjectId id : chosen) stretchOne(id, region, displacement);
     return CommandOutcome::Ended;

@@ -119,13 +119,12 @@ void SvgDocument::endGroup()
 void SvgDocument::addPath(const std::vector<AcGePoint2d>& points, bool closed, bool filled, const std::string& color)
 {
     if (points.empty()) return;
-    mBody += "<path d=\"" + pathData(points, closed) + "\" fill=\"" +
-             (filled ? color : std::string("none")) + "\" stroke=\"" + color + "\" stroke-width=\"" +
-             svgNumber(mStroke) + "\"/>\n";
+    mBody += "<path d=\"" + pathData(points, closed) + "\" fill=\"" + (filled ? color : std::string("none")) +
+             "\" stroke=\"" + color + "\" stroke-width=\"" + svgNumber(mStroke) + "\"/>\n";
 }
 
-void SvgDocument::addText(const AcGePoint2d& position, const AcGePoint2d& direction, double height,
-                          double widthFactor, const std::string& utf8, const std::string& color)
+void SvgDocument::addText(const AcGePoint2d& position, const AcGePoint2d& direction, double height, double widthFactor,
+                          const std::string& utf8, const std::string& color)
 {
     if (utf8.empty() || !(height > 0)) return;
     // SVG turns clockwise with Y down: the sheet's counterclockwise angle is negated.

@@ -113,8 +113,9 @@ CommandOutcome move()
     int status = askPoint("Specify base point or displacement: ", base);
     if (status != RTNORM) return outcomeOf(status);
     AcGeVector3d displacement;
-    status = askDisplacement(chosen.db, base, "Specify second point of displacement or <use first point as displacement>: ",
-                             true, displacement);
+    status = askDisplacement(chosen.db, base,
+                             "Specify second point of displacement or <use first point as displacement>: ", true,
+                             displacement);
     if (status != RTNORM) return outcomeOf(status);
     transformEach(chosen.ids, AcGeMatrix3d::translation(displacement));
     return CommandOutcome::Ended;
@@ -133,8 +134,9 @@ CommandOutcome copyMultiple(const Chosen& chosen)
     int status = askPoint("Specify base point: ", base);
     if (status != RTNORM) return outcomeOf(status);
     AcGeVector3d displacement;
-    status = askDisplacement(chosen.db, base, "Specify second point of displacement or <use first point as displacement>: ",
-                             true, displacement);
+    status = askDisplacement(chosen.db, base,
+                             "Specify second point of displacement or <use first point as displacement>: ", true,
+                             displacement);
     if (status != RTNORM) return outcomeOf(status);
     placeCopy(chosen.db, chosen.ids, displacement);
     for (;;) {
@@ -157,8 +159,9 @@ CommandOutcome copy()
     if (status == RTKWORD) return copyMultiple(chosen);
     if (status != RTNORM) return outcomeOf(status);
     AcGeVector3d displacement;
-    status = askDisplacement(chosen.db, base, "Specify second point of displacement or <use first point as displacement>: ",
-                             true, displacement);
+    status = askDisplacement(chosen.db, base,
+                             "Specify second point of displacement or <use first point as displacement>: ", true,
+                             displacement);
     if (status != RTNORM) return outcomeOf(status);
     placeCopy(chosen.db, chosen.ids, displacement);
     return CommandOutcome::Ended;

@@ -211,7 +211,8 @@ EditResult trimCircle(AcDbObjectId id, AcDbCircle* circle, const AcGePoint3d& pi
 {
     const AcGeVector3d n = arx::db::unitNormal(circle->normal());
     std::vector<double> cuts;
-    for (const AcGePoint3d& p : meetingPoints(circle, id, rules, false)) cuts.push_back(turnFrom(0, circle->center(), n, p));
+    for (const AcGePoint3d& p : meetingPoints(circle, id, rules, false))
+        cuts.push_back(turnFrom(0, circle->center(), n, p));
     if (cuts.size() < 2) return EditResult::NoEdge;
     const AcGeCircArc3d geometry(circle->center(), n, circle->radius());
     const double at = turnFrom(0, circle->center(), n, pickedOn(geometry, pick, rules));
@@ -279,7 +280,8 @@ EditResult extendAt(AcDbObjectId object, const AcGePoint3d& pick, const EdgeRule
     if (entity.openStatus() != Acad::eOk) return refusal(entity.openStatus());
     if (auto* line = AcDbLine::cast(entity.object())) return extendLine(object, line, pick, rules, step);
     if (auto* arc = AcDbArc::cast(entity.object())) return extendArc(object, arc, pick, rules, step);
-    if (auto* polyline = AcDbPolyline::cast(entity.object())) return extendPolyline(object, polyline, pick, rules, step);
+    if (auto* polyline = AcDbPolyline::cast(entity.object()))
+        return extendPolyline(object, polyline, pick, rules, step);
     return EditResult::NotEditable;
 }
 

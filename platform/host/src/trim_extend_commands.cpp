@@ -29,12 +29,12 @@ struct EditKind {
     EditResult (*edit)(AcDbObjectId, const AcGePoint3d&, const EdgeRules&, EditStep&);
 };
 
-constexpr EditKind kTrim{"Select cutting edges ...",
-                         "Select object to trim or shift-select to extend or [Project/Edge/Undo]: ",
-                         "Cannot TRIM this object.", trimAt};
-constexpr EditKind kExtend{"Select boundary edges ...",
-                           "Select object to extend or shift-select to trim or [Project/Edge/Undo]: ",
-                           "Cannot EXTEND this object.", extendAt};
+constexpr EditKind kTrim{
+    "Select cutting edges ...",
+    "Select object to trim or shift-select to extend or [Project/Edge/Undo]: ", "Cannot TRIM this object.", trimAt};
+constexpr EditKind kExtend{
+    "Select boundary edges ...",
+    "Select object to extend or shift-select to trim or [Project/Edge/Undo]: ", "Cannot EXTEND this object.", extendAt};
 
 int projectionMode() { return ed::SysVars::instance().getInt("PROJMODE").value_or(1); }
 bool edgesExtended() { return ed::SysVars::instance().getInt("EDGEMODE").value_or(0) == 1; }

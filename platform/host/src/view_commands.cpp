@@ -63,7 +63,8 @@ std::string linear(AcDbDatabase* db, double value)
 std::string degrees(AcDbDatabase* db, double radians)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, static_cast<int>(db->auprec())), radians * kDegreesPerRadian);
+    std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, static_cast<int>(db->auprec())),
+                  radians * kDegreesPerRadian);
     return buffer;
 }
 
@@ -161,8 +162,8 @@ CommandOutcome fittedViewport(AcDbDatabase* db)
     const AcGePoint2d c = paper.view().viewCenter;
     const double h = paper.view().viewHeight * 0.5, w = h * paper.aspect();
     AcDbObjectId id;
-    return reportMade(views::makeRectangularViewport(db, AcGePoint3d(c.x - w, c.y - h, 0.0),
-                                                     AcGePoint3d(c.x + w, c.y + h, 0.0), id));
+    return reportMade(
+        views::makeRectangularViewport(db, AcGePoint3d(c.x - w, c.y - h, 0.0), AcGePoint3d(c.x + w, c.y + h, 0.0), id));
 }
 
 CommandOutcome objectViewport(AcDbDatabase* db)
@@ -173,7 +174,8 @@ CommandOutcome objectViewport(AcDbDatabase* db)
     if (a.kind == ViewAnswer::Kind::Keyword) boundary = views::lastEntityOfSpace(db);
     if (a.kind == ViewAnswer::Kind::Point) boundary = ed::entityAt(db, a.point);
     AcDbObjectId id;
-    if (boundary.isNull() || views::makeClippedViewport(db, boundary, id) != Acad::eOk) return failWith(kNotAClosedCurve);
+    if (boundary.isNull() || views::makeClippedViewport(db, boundary, id) != Acad::eOk)
+        return failWith(kNotAClosedCurve);
     return CommandOutcome::Ended;
 }
 
@@ -190,7 +192,8 @@ CommandOutcome mviewOption(AcDbDatabase* db)
 {
     ads_point first;
     acedInitGet(0, "ON OFF Fit Lock Object Polygonal");
-    int status = acedGetPoint(nullptr, "Specify corner of viewport or [ON/OFF/Fit/Lock/Object/Polygonal] <Fit>: ", first);
+    int status =
+        acedGetPoint(nullptr, "Specify corner of viewport or [ON/OFF/Fit/Lock/Object/Polygonal] <Fit>: ", first);
     if (status == RTNORM) return rectangularViewport(db, first);
     if (status == RTNONE) return fittedViewport(db);
     if (status != RTKWORD) return outcomeOf(status);
@@ -284,10 +287,8 @@ CommandOutcome zoomWindow(AcDbDatabase* db, Viewport& vp, const ads_point* given
 {
     ads_point first, second;
     int status = RTNORM;
-    if (given != nullptr)
-        first[0] = (*given)[0], first[1] = (*given)[1], first[2] = (*given)[2];
-    else if (!askPoint("Specify first corner: ", first, status))
-        return outcomeOf(status == RTNONE ? RTERROR : status);
+    if (given != nullptr) first[0] = (*given)[0], first[1] = (*given)[1], first[2] = (*given)[2];
+    else if (!askPoint("Specify first corner: ", first, status)) return outcomeOf(status == RTNONE ? RTERROR : status);
     if (!askPoint("Specify opposite corner: ", second, status)) return outcomeOf(status == RTNONE ? RTERROR : status);
     return applyZoom(db, vp, views::zoomWindow(vp, toWorld(db, first), toWorld(db, second)));
 }
@@ -334,10 +335,9 @@ CommandOutcome zoom()
     Viewport vp;
     if (db == nullptr || zoomedViewport(db, vp) != Acad::eOk) return CommandOutcome::Failed;
     if (view::isPerspective(vp.view())) return failWith(kNotInPerspective);
-    ViewAnswer a = views::askViewAnswer(
-        "Specify corner of window, enter a scale factor (nX or nXP), or\n"
-        "[All/Center/Extents/Previous/Scale/Window] <real time>: ",
-        "All Center Extents Previous Scale Window");
+    ViewAnswer a = views::askViewAnswer("Specify corner of window, enter a scale factor (nX or nXP), or\n"
+                                        "[All/Center/Extents/Previous/Scale/Window] <real time>: ",
+                                        "All Center Extents Previous Scale Window");
     switch (a.kind) {
     case ViewAnswer::Kind::Cancel: return CommandOutcome::Cancelled;
     case ViewAnswer::Kind::Enter: return CommandOutcome::Ended;  // real time needs a display
@@ -463,8 +463,8 @@ private:
     {
         double value = 0.0;
         if (view::isPerspective(vp.view())) {
-            int status = askNumber("Specify lens length <" + linear(db_, vp.view().lensLength) + "mm>: ",
-                                   vp.view().lensLength, value);
+            int status = askNumber(
+                "Specify lens length <" + linear(db_, vp.view().lensLength) + "mm>: ", vp.view().lensLength, value);
             if (status == RTNORM && views::setLensLength(vp, value) != Acad::eOk) return refuse(kPositive);
             return status;
         }
@@ -659,8 +659,7 @@ CommandOutcome ucs()
     const std::string chosen = status == RTNONE ? "World" : option;
     if (chosen == "World") return setUcs(db, AcGePoint3d::kOrigin, AcGeVector3d::kXAxis, AcGeVector3d::kYAxis);
     if (chosen == "Prev") {
-        return views::restorePreviousUcs(db) == Acad::eOk ? CommandOutcome::Ended
-                                                          : failWith("No previous UCS saved.");
+        return views::restorePreviousUcs(db) == Acad::eOk ? CommandOutcome::Ended : failWith("No previous UCS saved.");
     }
     if (chosen == "New") return ucsNew(db);
     if (chosen == "Move" || chosen == "Origin") return ucsOrigin(db, "Specify new origin point <0,0,0>: ");
@@ -861,7 +860,8 @@ int askPolygon(AcDbDatabase* db, std::vector<AcGePoint3d>& points)
     points.push_back(toWorld(db, p));
     for (;;) {
         acedInitGet(0, points.size() > 2 ? "Close Undo" : "Undo");
-        const char* prompt = points.size() > 2 ? "Specify next point or [Close/Undo]: " : "Specify next point or [Undo]: ";
+        const char* prompt =
+            points.size() > 2 ? "Specify next point or [Close/Undo]: " : "Specify next point or [Undo]: ";
         status = acedGetPoint(nullptr, prompt, p);
         if (status == RTCAN) return RTCAN;
         char keyword[16] = {};

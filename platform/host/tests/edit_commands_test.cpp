@@ -67,15 +67,15 @@ TEST_F(EditCommands, EraseUndoAndRedoNotifyInTheHostsOrder)
     typed("ERASE\nL\n\nU\nREDO\n");
     EXPECT_TRUE(erased(id));
     // ERASE opens the object for write: openedForModify before the erase, modified at its close.
-    EXPECT_EQ(dbtest::events(), (std::vector<std::string>{"P:openedForModify " + h, "P:erased " + h + " 1",
-                                                          "P:modified " + h, "P:erased " + h + " 0",
-                                                          "P:erased " + h + " 1"}));
-    EXPECT_EQ(witness.heard, (std::vector<std::string>{"erased ERASE 1 open", "unerased U 1 open", "erased REDO 1 open"}));
-    EXPECT_EQ(printed(),
-              "Command: ERASE\nSelect objects: L\n1 found\nSelect objects: \n"
-              "Command: U\nERASE\n"
-              "Command: REDO\n"
-              "Command: \n");
+    EXPECT_EQ(dbtest::events(),
+              (std::vector<std::string>{"P:openedForModify " + h, "P:erased " + h + " 1", "P:modified " + h,
+                                        "P:erased " + h + " 0", "P:erased " + h + " 1"}));
+    EXPECT_EQ(witness.heard,
+              (std::vector<std::string>{"erased ERASE 1 open", "unerased U 1 open", "erased REDO 1 open"}));
+    EXPECT_EQ(printed(), "Command: ERASE\nSelect objects: L\n1 found\nSelect objects: \n"
+                         "Command: U\nERASE\n"
+                         "Command: REDO\n"
+                         "Command: \n");
 }
 
 // UNDO of several groups takes them back newest first, and each group backwards; REDO
@@ -117,8 +117,8 @@ TEST_F(EditCommands, CmdActiveTellsScriptsAndAutoLispApart)
     arx::host::runScriptText("ERASE L \n");
     typed("(command \"U\")\n(command \"ERASE\" \"L\" \"\")\n");
     ASSERT_EQ(witness.heard.size(), 3u);
-    EXPECT_EQ(witness.heard[0], "erased ERASE 5 open");     // a script: 1 + 4
-    EXPECT_EQ(witness.heard[1], "unerased U 33 open");      // AutoLISP command: 1 + 32
+    EXPECT_EQ(witness.heard[0], "erased ERASE 5 open");  // a script: 1 + 4
+    EXPECT_EQ(witness.heard[1], "unerased U 33 open");   // AutoLISP command: 1 + 32
     EXPECT_EQ(witness.heard[2], "erased ERASE 33 open");
 }
 

@@ -24,12 +24,18 @@ class EventLog : public AcDbLayoutManagerReactor {
 public:
     std::vector<std::string> lines;
 
-    void layoutCreated(const char* name, const AcDbObjectId&) override { lines.push_back(std::string("created ") + name); }
+    void layoutCreated(const char* name, const AcDbObjectId&) override
+    {
+        lines.push_back(std::string("created ") + name);
+    }
     void layoutToBeRemoved(const char* name, const AcDbObjectId&) override
     {
         lines.push_back(std::string("toBeRemoved ") + name);
     }
-    void layoutRemoved(const char* name, const AcDbObjectId&) override { lines.push_back(std::string("removed ") + name); }
+    void layoutRemoved(const char* name, const AcDbObjectId&) override
+    {
+        lines.push_back(std::string("removed ") + name);
+    }
     void abortLayoutRemoved(const AcDbObjectId&) override { lines.push_back("abortRemoved"); }
     void layoutToBeRenamed(const char* oldName, const char* newName, const AcDbObjectId&) override
     {
@@ -43,7 +49,10 @@ public:
     {
         lines.push_back(std::string("abortRename ") + oldName + " " + newName);
     }
-    void layoutSwitched(const char* name, const AcDbObjectId&) override { lines.push_back(std::string("switched ") + name); }
+    void layoutSwitched(const char* name, const AcDbObjectId&) override
+    {
+        lines.push_back(std::string("switched ") + name);
+    }
 };
 
 class LayoutCommands : public hosttest::HostSessionTest {
@@ -239,7 +248,8 @@ TEST_F(LayoutCommands, SelectionOfAllFiltersOnTheLayoutName)
     sheetWithViewportAndCircle();
     typed("LAYOUT\nSet\nLayout1\nMVIEW\n1,1\n4,4\nMVIEW\n5,1\n9,4\n");
     auto viewportsOf = [](const char* layout) {
-        resbuf* filter = acutBuildList(-4, "<and", RTDXF0, "VIEWPORT", 410, layout, 100, "AcDbViewport", -4, "and>", RTNONE);
+        resbuf* filter =
+            acutBuildList(-4, "<and", RTDXF0, "VIEWPORT", 410, layout, 100, "AcDbViewport", -4, "and>", RTNONE);
         ads_name ss;
         long length = 0;
         if (acedSSGet("_X", nullptr, nullptr, filter, ss) == RTNORM) {

@@ -90,10 +90,10 @@ protected:
 };
 
 // A point within the default tolerance of the coordinates given.
-#define EXPECT_POINT(actual, px, py, pz)                                                                            \
-    do {                                                                                                       \
-        const AcGePoint3d got = (actual);                                                                      \
-        EXPECT_TRUE(got.isEqualTo(AcGePoint3d(px, py, pz))) << got.x << "," << got.y << "," << got.z;          \
+#define EXPECT_POINT(actual, px, py, pz)                                                                               \
+    do {                                                                                                               \
+        const AcGePoint3d got = (actual);                                                                              \
+        EXPECT_TRUE(got.isEqualTo(AcGePoint3d(px, py, pz))) << got.x << "," << got.y << "," << got.z;                  \
     } while (false)
 
 TEST_F(ModifyCommands, MoveAsksTheHostsPromptsAndTransformsWhileOpenForWrite)
@@ -105,9 +105,9 @@ TEST_F(ModifyCommands, MoveAsksTheHostsPromptsAndTransformsWhileOpenForWrite)
     EXPECT_POINT(ends(id).first, 5, 2, 0);
     EXPECT_POINT(ends(id).second, 15, 2, 0);
     EXPECT_EQ(printed(), "Command: MOVE\nSelect objects: L\n1 found\nSelect objects: \n"
-                            "Specify base point or displacement: 1,1\n"
-                            "Specify second point of displacement or <use first point as displacement>: 6,3\n"
-                            "Command: \n");
+                         "Specify base point or displacement: 1,1\n"
+                         "Specify second point of displacement or <use first point as displacement>: 6,3\n"
+                         "Command: \n");
     EXPECT_EQ(dbtest::events(), (std::vector<std::string>{"P:openedForModify " + h, "P:modified " + h}));
     EXPECT_EQ(witness.heard, (std::vector<std::string>{"MOVE 1"}));
 
@@ -127,17 +127,18 @@ TEST_F(ModifyCommands, CopyOnceAndMultipleCloneThenMoveTheCopies)
     ASSERT_EQ(entities.size(), 2u);
     EXPECT_POINT(circleOf(entities[0]).first, 0, 0, 0);
     EXPECT_POINT(circleOf(entities[1]).first, 5, 0, 0);
-    EXPECT_EQ(eventsStartingWith("P:copied"), (std::vector<std::string>{"P:copied " + h + " " + dbtest::handleOf(entities[1])}));
+    EXPECT_EQ(eventsStartingWith("P:copied"),
+              (std::vector<std::string>{"P:copied " + h + " " + dbtest::handleOf(entities[1])}));
     EXPECT_EQ(std::count(dbtest::events().begin(), dbtest::events().end(), "P:openedForModify " + h), 0)
         << "the original is not changed";
 
     printed().clear();
     typed("COPY\nP\n\nM\n0,0\n0,10\n0,20\n\n");
     EXPECT_EQ(printed(), "Command: COPY\nSelect objects: P\n1 found\nSelect objects: \n"
-                            "Specify base point or displacement, or [Multiple]: M\nSpecify base point: 0,0\n"
-                            "Specify second point of displacement or <use first point as displacement>: 0,10\n"
-                            "Specify second point of displacement: 0,20\n"
-                            "Specify second point of displacement: \nCommand: \n");
+                         "Specify base point or displacement, or [Multiple]: M\nSpecify base point: 0,0\n"
+                         "Specify second point of displacement or <use first point as displacement>: 0,10\n"
+                         "Specify second point of displacement: 0,20\n"
+                         "Specify second point of displacement: \nCommand: \n");
     entities = modelEntities();
     ASSERT_EQ(entities.size(), 4u);
     EXPECT_POINT(circleOf(entities[2]).first, 0, 10, 0);
@@ -152,8 +153,8 @@ TEST_F(ModifyCommands, RotateByAngleByPointAndByReference)
     typed("ROTATE\nL\n\n0,0\n90\n");
     EXPECT_POINT(ends(id).second, 0, 10, 0);
     EXPECT_EQ(printed().rfind("Command: ROTATE\nCurrent positive angle in UCS:  ANGDIR=counterclockwise  ANGBASE=0\n"
-                                 "Select objects: ",
-                                 0),
+                              "Select objects: ",
+                              0),
               0u)
         << printed();
     typed("ROTATE\nL\n\n0,0\n-1,0\n");  // a point: the angle from the base point to it
@@ -162,7 +163,7 @@ TEST_F(ModifyCommands, RotateByAngleByPointAndByReference)
     typed("ROTATE\nL\n\n0,0\nR\n180\n225\n");
     EXPECT_POINT(ends(id).second, std::sqrt(50.0), -std::sqrt(50.0), 0);
     EXPECT_NE(printed().find("Specify rotation angle or [Reference]: R\nSpecify the reference angle <0>: 180\n"
-                                "Specify the new angle: 225\n"),
+                             "Specify the new angle: 225\n"),
               std::string::npos)
         << printed();
     typed("U\nU\nU\n");
@@ -197,7 +198,7 @@ TEST_F(ModifyCommands, MirrorKeepsTheSourceByDefaultAndMirrorsItWhenAskedToDelet
     EXPECT_POINT(ends(entities[1]).first, -1, 1, 0);
     EXPECT_POINT(ends(entities[1]).second, -3, 2, 0);
     EXPECT_NE(printed().find("Specify first point of mirror line: 0,0\nSpecify second point of mirror line: 0,5\n"
-                                "Delete source objects? [Yes/No] <N>: \n"),
+                             "Delete source objects? [Yes/No] <N>: \n"),
               std::string::npos)
         << printed();
     dbtest::events().clear();
@@ -221,8 +222,8 @@ TEST_F(ModifyCommands, StretchMovesThePointsInsideTheCrossingAndWholeObjectsInsi
     EXPECT_POINT(circleOf(inside).first, 12, 5, 0);
     EXPECT_POINT(circleOf(outside).first, 30, 0, 0);
     EXPECT_EQ(printed().rfind("Command: STRETCH\nSelect objects to stretch by crossing-window or crossing-polygon...\n"
-                                 "Select objects: C\nFirst corner: 8,-2\nSpecify opposite corner: 14,2\n2 found\n",
-                                 0),
+                              "Select objects: C\nFirst corner: 8,-2\nSpecify opposite corner: 14,2\n2 found\n",
+                              0),
               0u)
         << printed();
 
@@ -231,8 +232,9 @@ TEST_F(ModifyCommands, StretchMovesThePointsInsideTheCrossingAndWholeObjectsInsi
     typed("STRETCH\nCP\n-1,-1\n1,-1\n1,1\n-1,1\n\n\n1,0\n\n");
     EXPECT_POINT(ends(line).first, 1, 0, 0);
     EXPECT_POINT(ends(line).second, 10, 5, 0);
-    EXPECT_NE(printed().find("Select objects: CP\nFirst polygon point: -1,-1\nSpecify endpoint of line or [Undo]: 1,-1\n"),
-              std::string::npos)
+    EXPECT_NE(
+        printed().find("Select objects: CP\nFirst polygon point: -1,-1\nSpecify endpoint of line or [Undo]: 1,-1\n"),
+        std::string::npos)
         << printed();
     typed("U\nU\n");
     EXPECT_POINT(ends(line).first, 0, 0, 0);
@@ -286,11 +288,16 @@ TEST_F(ModifyCommands, GripEditDragsACopyInDragModeThenMovesTheHotGrips)
     typed("GRIPEDIT\nL\n\n3\n\n12,4\n");
     EXPECT_POINT(ends(line).first, 0, 0, 0);
     EXPECT_POINT(ends(line).second, 12, 4, 0);
-    EXPECT_NE(printed().find("Grip 1: 0.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
-                                "Grip 2: 5.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
-                                "Grip 3: 10.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) + ")\n"
-                                "Select grip (number or point): 3\nSelect grip (number or point): \n** STRETCH **\n"
-                                "Specify stretch point or [Base point/eXit]: 12,4\n"),
+    EXPECT_NE(printed().find("Grip 1: 0.0000,0.0000,0.0000 (handle " + dbtest::handleOf(line) +
+                             ")\n"
+                             "Grip 2: 5.0000,0.0000,0.0000 (handle " +
+                             dbtest::handleOf(line) +
+                             ")\n"
+                             "Grip 3: 10.0000,0.0000,0.0000 (handle " +
+                             dbtest::handleOf(line) +
+                             ")\n"
+                             "Select grip (number or point): 3\nSelect grip (number or point): \n** STRETCH **\n"
+                             "Specify stretch point or [Base point/eXit]: 12,4\n"),
               std::string::npos)
         << printed();
 
@@ -315,9 +322,9 @@ TEST_F(ModifyCommands, GripEditCallsMoveGripPointsAtOnADraggedCopyFirst)
     dbtest::events().clear();
     typed("GRIPEDIT\n1\n\n5,0\n");
     acedSSFree(set);
-    EXPECT_EQ(dbtest::events(), (std::vector<std::string>{"E:moveGripPointsAt 0 3 drag", "E:dragged 5",
-                                                          "P:openedForModify " + h, "E:moveGripPointsAt 0 3",
-                                                          "P:modified " + h}));
+    EXPECT_EQ(dbtest::events(),
+              (std::vector<std::string>{"E:moveGripPointsAt 0 3 drag", "E:dragged 5", "P:openedForModify " + h,
+                                        "E:moveGripPointsAt 0 3", "P:modified " + h}));
     EXPECT_EQ(witness.heard, (std::vector<std::string>{"GRIP_STRETCH 1"}));
     typed("GRIPEDIT\nL\n\n1\n\nX\n");  // eXit changes nothing
     AcDbObjectPointer<DbTestEntity> moved(id, AcDb::kForRead);
@@ -362,8 +369,8 @@ TEST_F(ModifyCommands, ObjectSnapsTypedBeforeAPointSnapToTheObjectUnderTheApertu
     typed("MOVE\n20,2\n\n_cen\n21.97,0.3\n_end\n9,0.05\n");
     EXPECT_POINT(circleOf(circle).first, 10, 0, 0);
     EXPECT_NE(printed().find("Specify base point or displacement: _cen\nof 21.97,0.3\n"
-                                "Specify second point of displacement or <use first point as displacement>: _end\n"
-                                "of 9,0.05\n"),
+                             "Specify second point of displacement or <use first point as displacement>: _end\n"
+                             "of 9,0.05\n"),
               std::string::npos)
         << printed();
     typed("MOVE\nL\n\n3,5\nPER\n5,0.02\n");  // the foot of the perpendicular from the base point
@@ -374,8 +381,9 @@ TEST_F(ModifyCommands, ObjectSnapsTypedBeforeAPointSnapToTheObjectUnderTheApertu
     printed().clear();
     typed("MOVE\nL\n\nEND\n50,50\n0,0\n1,0\n");
     EXPECT_POINT(circleOf(circle).first, 13, -5, 0);
-    EXPECT_NE(printed().find("Specify base point or displacement: END\nof 50,50\nSpecify base point or displacement: 0,0\n"),
-              std::string::npos)
+    EXPECT_NE(
+        printed().find("Specify base point or displacement: END\nof 50,50\nSpecify base point or displacement: 0,0\n"),
+        std::string::npos)
         << printed();
 }
 
@@ -402,7 +410,8 @@ TEST_F(ModifyCommands, SavingTellsTheEditorReactorsBeforeTheFileIsWrittenAndAfte
     acedEditor->addReactor(&saves);
     typed("SAVEAS\n" + file.string() + "\nQSAVE\n");
     acedEditor->removeReactor(&saves);
-    EXPECT_EQ(saves.heard, (std::vector<std::string>{"begin absent", "complete exists", "begin exists", "complete exists"}));
+    EXPECT_EQ(saves.heard,
+              (std::vector<std::string>{"begin absent", "complete exists", "begin exists", "complete exists"}));
     std::filesystem::remove(file);
 }
 

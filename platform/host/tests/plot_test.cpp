@@ -76,8 +76,9 @@ bool isWellFormedXml(const std::string& svg)
 {
     const fs::path file = fs::temp_directory_path() / ("kestra_plot_xml_" + std::to_string(::getpid()) + ".svg");
     std::ofstream(file) << svg;
-    const std::string command = "/usr/bin/python3 -c \"import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])\" " +
-                                file.string() + " 2>/dev/null";
+    const std::string command =
+        "/usr/bin/python3 -c \"import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])\" " + file.string() +
+        " 2>/dev/null";
     const int status = std::system(command.c_str());
     fs::remove(file);
     return status == 0;

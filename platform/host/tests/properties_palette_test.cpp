@@ -28,10 +28,8 @@ public:
         *out = nullptr;
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDynamicProperty))
             *out = static_cast<IDynamicProperty*>(this);
-        else if (IsEqualIID(riid, IID_ICategorizeProperties))
-            *out = static_cast<ICategorizeProperties*>(this);
-        else
-            return E_NOINTERFACE;
+        else if (IsEqualIID(riid, IID_ICategorizeProperties)) *out = static_cast<ICategorizeProperties*>(this);
+        else return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }
@@ -135,7 +133,10 @@ protected:
         HostSessionTest::TearDown();
     }
     // A property that outlives the test body: TearDown still removes it from its manager.
-    RecordingProperty& make(std::wstring name, bool readOnly) { return properties.emplace_back(std::move(name), readOnly); }
+    RecordingProperty& make(std::wstring name, bool readOnly)
+    {
+        return properties.emplace_back(std::move(name), readOnly);
+    }
     void add(AcRxClass* cls, RecordingProperty& property)
     {
         IPropertyManager* manager = managerOf(cls);
@@ -152,7 +153,8 @@ TEST_F(PropertiesPaletteTest, FactoryIsAProtocolExtensionOfTheDatabaseClass)
 {
     OPMPropertyExtensionFactory* factory = GET_OPMEXTENSION_CREATE_PROTOCOL();
     ASSERT_NE(factory, nullptr);
-    EXPECT_EQ(factory->CreateOPMObjectProtocol(AcDbEntity::desc()), factory->CreateOPMObjectProtocol(AcDbEntity::desc()));
+    EXPECT_EQ(factory->CreateOPMObjectProtocol(AcDbEntity::desc()),
+              factory->CreateOPMObjectProtocol(AcDbEntity::desc()));
     EXPECT_NE(factory->CreateOPMObjectProtocol(AcDbEntity::desc()), factory->CreateOPMObjectProtocol(AcDbLine::desc()));
     EXPECT_EQ(factory->CreateOPMObjectProtocol(nullptr), nullptr);
 }
@@ -243,9 +245,13 @@ TEST_F(PropertiesPaletteTest, ListsEnabledPropertiesByCategoryAndSetsEachEnabled
     typed("PROPERTIES\nALL\n\nweight\n2.5\n\n");
     const std::string out = printed();
     EXPECT_NE(out.find("AcDbLine (handle "), std::string::npos) << out;
-    EXPECT_NE(out.find("  General\n    Color                   ByLayer\n    Layer                   0\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("  Recorded\n    Weight                  1.5000\n    Fixed                   3.0000  (read only)\n"),
-              std::string::npos) << out;
+    EXPECT_NE(out.find("  General\n    Color                   ByLayer\n    Layer                   0\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(
+        out.find("  Recorded\n    Weight                  1.5000\n    Fixed                   3.0000  (read only)\n"),
+        std::string::npos)
+        << out;
     // The circle has only the read-only one.
     EXPECT_NE(out.find("AcDbCircle (handle "), std::string::npos);
     EXPECT_NE(out.find("  Recorded\n    Fixed                   4.0000  (read only)\n"), std::string::npos) << out;

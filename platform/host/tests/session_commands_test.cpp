@@ -158,8 +158,7 @@ TEST_F(SessionCommands, SaveAsRefusesTargetsThatAreNotRegularFiles)
     for (const fs::path& path : {pipe, toPipe, subfolder, loop}) {
         printed().clear();
         EXPECT_NE(acedCommand(RTSTR, "SAVEAS", RTSTR, path.c_str(), RTNONE), RTNORM) << path;
-        EXPECT_NE(printed().find("Cannot save the drawing as " + path.string() + ": "), std::string::npos)
-            << printed();
+        EXPECT_NE(printed().find("Cannot save the drawing as " + path.string() + ": "), std::string::npos) << printed();
     }
     EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(toPipe)));

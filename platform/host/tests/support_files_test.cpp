@@ -205,10 +205,10 @@ TEST_F(SupportFiles, HelpViewersSayWhatTheyOpen)
 
 TEST_F(SupportFiles, MenuLoadMakesTheFilesMenuGroupLoaded)
 {
-    const std::string menu = write("Tools.mns",
-                                   "// a partial menu\r\n***MENUGROUP=Tools\r\n\r\n***POP1\r\n**TOOLS\r\n"
-                                   "ID_Tools [&Tools2]\r\nID_One [&One]^C^CONE\r\n[--]\r\nID_Two [T&wo]^C^CTWO\r\n"
-                                   "***HELPSTRINGS\r\nID_One [not an item]\r\n");
+    const std::string menu =
+        write("Tools.mns", "// a partial menu\r\n***MENUGROUP=Tools\r\n\r\n***POP1\r\n**TOOLS\r\n"
+                           "ID_Tools [&Tools2]\r\nID_One [&One]^C^CONE\r\n[--]\r\nID_Two [T&wo]^C^CTWO\r\n"
+                           "***HELPSTRINGS\r\nID_One [not an item]\r\n");
     const std::string nameless = write("Nameless.mnu", "***POP1\n[&Menu]\n");
     auto& model = arx::ap::MenuModel::instance();
     const size_t barBefore = model.menuBar().size();

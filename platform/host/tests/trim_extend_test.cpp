@@ -206,10 +206,10 @@ TEST_F(TrimExtend, ObjectsOnLockedLayersStayAsTheyAre)
     EXPECT_EQ(arx::host::extendAt(a, AcGePoint3d(9, 0, 0), edges({b}), step), EditResult::OnLockedLayer);
     // An edge on a locked layer still cuts.
     const AcDbObjectId c = line(0, 2, 10, 2), lockedEdge = add([&] {
-        auto* edge = new AcDbLine(AcGePoint3d(3, 0, 0), AcGePoint3d(3, 4, 0));
-        edge->setLayer(lockedId);
-        return edge;
-    }());
+                                                  auto* edge = new AcDbLine(AcGePoint3d(3, 0, 0), AcGePoint3d(3, 4, 0));
+                                                  edge->setLayer(lockedId);
+                                                  return edge;
+                                              }());
     ASSERT_EQ(arx::host::trimAt(c, AcGePoint3d(1, 2, 0), edges({lockedEdge}), step), EditResult::Done);
     EXPECT_TRUE(start(c).isEqualTo(AcGePoint3d(3, 2, 0)));
 }

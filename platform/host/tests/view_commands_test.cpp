@@ -210,13 +210,15 @@ TEST_F(ViewCommands, XpScalesAndLockedViewports)
     // A locked viewport keeps its view: ZOOM works on paper space instead.
     ASSERT_EQ(acedCommand(RTSTR, "._PSPACE", RTNONE), RTNORM);
     ads_point frameEdge = {1, 3, 0};
-    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, frameEdge, RTSTR, "", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, frameEdge, RTSTR, "", RTNONE),
+              RTNORM);
     ASSERT_EQ(acedCommand(RTSTR, "._MSPACE", RTNONE), RTNORM);
     ASSERT_EQ(acedCommand(RTSTR, "._ZOOM", RTSTR, "4x", RTNONE), RTNORM);
     EXPECT_NEAR(getReal("VIEWSIZE"), 250.0, 1e-9);
     Viewport paper;
-    ASSERT_EQ(arx::views::readViewport(arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false), paper),
-              Acad::eOk);
+    ASSERT_EQ(
+        arx::views::readViewport(arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false), paper),
+        Acad::eOk);
     EXPECT_NEAR(paper.view().viewHeight, 9.0 / 4.0, 1e-9);
 }
 
@@ -320,7 +322,8 @@ TEST_F(ViewCommands, ObjectOptionClipsByTheLastClosedCurve)
     append(db, new AcDbArc(AcGePoint3d(60, 5, 0), 2.0, 0.0, 1.0));
     ads_point onPicked = {42, 5, 0};
     ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_O", RT3DPOINT, onPicked, RTNONE), RTNORM);
-    EXPECT_EQ(arx::views::clipBoundaryOf(arx::views::floatingViewports(arx::views::currentLayoutId(db)).back()), picked);
+    EXPECT_EQ(arx::views::clipBoundaryOf(arx::views::floatingViewports(arx::views::currentLayoutId(db)).back()),
+              picked);
 }
 
 namespace {
@@ -374,8 +377,8 @@ TEST_F(ViewCommands, VpclipClipsByAClosedCurveOrAPolygonReplacesAndDeletesTheBou
 
     // Clipped again, by a polygon, picked through its boundary: the circle goes.
     ads_point p1 = {2, 2, 0}, p2 = {7, 2, 0}, p3 = {7, 5, 0};
-    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onCircle, RTSTR, "_P", RT3DPOINT, p1, RT3DPOINT, p2,
-                          RT3DPOINT, p3, RTSTR, "_C", RTNONE),
+    ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, onCircle, RTSTR, "_P", RT3DPOINT, p1, RT3DPOINT, p2, RT3DPOINT,
+                          p3, RTSTR, "_C", RTNONE),
               RTNORM);
     EXPECT_TRUE(circle.isErased());
     const AcDbObjectId polygon = arx::views::clipBoundaryOf(viewport);
@@ -427,8 +430,8 @@ TEST_F(ViewCommands, VpclipAsksForAViewportAndTakesThePickFirstOne)
     EXPECT_FALSE(line.isErased());
 
     // MVIEW Lock through the clip boundary locks its viewport; the line is dropped.
-    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RT3DPOINT, onLine,
-                          RTSTR, "", RTNONE),
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RT3DPOINT, onLine, RTSTR,
+                          "", RTNONE),
               RTNORM);
     {
         AcDbObjectPointer<AcDbViewport> vp(viewport, AcDb::kForRead);
@@ -536,7 +539,8 @@ TEST_F(ViewCommands, EntGetOfViewportsGivesOwnerClipLayoutAndTheirState)
     acutRelRb(list);
 
     ASSERT_EQ(acedCommand(RTSTR, "._VPCLIP", RT3DPOINT, frameEdge, RT3DPOINT, onCircle, RTNONE), RTNORM);
-    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RTSTR, "", RTNONE), RTNORM);
+    ASSERT_EQ(acedCommand(RTSTR, "._MVIEW", RTSTR, "_Lock", RTSTR, "_ON", RT3DPOINT, onCircle, RTSTR, "", RTNONE),
+              RTNORM);
     list = acdbEntGet(name);
     EXPECT_EQ(idOf(group(list, 340)), circle);
     EXPECT_EQ(group(list, 90)->resval.rlong & (0x4000 | 0x10000), 0x4000 | 0x10000) << "display locked and clipped";
@@ -603,12 +607,12 @@ TEST_F(ViewCommands, TheHostKeepsTheLegacyViewRecordOfEveryFloatingViewport)
     const std::vector<std::string> head = {"1001 ACAD", "1000 MVIEW", "1002 {", "1070 16"};
     EXPECT_EQ(std::vector<std::string>(record.begin(), record.begin() + 4), head);
     EXPECT_EQ(record[5], "1010 0.000000,0.000000,1.000000,");
-    EXPECT_EQ(record[6], realText(0.0));                       // twist
-    EXPECT_EQ(record[7], realText(vp.view().viewHeight));      // view height
-    EXPECT_EQ(record[8], realText(vp.view().viewCenter.x));    // view centre
+    EXPECT_EQ(record[6], realText(0.0));                     // twist
+    EXPECT_EQ(record[7], realText(vp.view().viewHeight));    // view height
+    EXPECT_EQ(record[8], realText(vp.view().viewCenter.x));  // view centre
     EXPECT_EQ(record[9], realText(vp.view().viewCenter.y));
-    EXPECT_EQ(record[10], realText(50.0));                     // lens length
-    EXPECT_EQ(record[14], "1070 100");                         // circle zoom
+    EXPECT_EQ(record[10], realText(50.0));  // lens length
+    EXPECT_EQ(record[14], "1070 100");      // circle zoom
     const std::vector<std::string> tail = {"1002 {", "1002 }", "1002 }"};
     EXPECT_EQ(std::vector<std::string>(record.end() - 3, record.end()), tail);
 

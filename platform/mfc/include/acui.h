@@ -9,10 +9,8 @@
 
 class CAcUiDialog : public CDialog {
 public:
-    explicit CAcUiDialog(UINT idd, CWnd* pParent = nullptr, HINSTANCE hDialogResource = nullptr)
-        : CDialog(idd, pParent)
-    {
-    }
+    explicit CAcUiDialog(UINT idd, CWnd* pParent = nullptr, HINSTANCE hDialogResource = nullptr) : CDialog(idd, pParent)
+    {}
 };
 
 class CAcUiTabMainDialog;
@@ -31,8 +29,7 @@ class CAcUiTabMainDialog : public CAcUiDialog {
 public:
     explicit CAcUiTabMainDialog(UINT idd, CWnd* pParent = nullptr, HINSTANCE hDialogResource = nullptr)
         : CAcUiDialog(idd, pParent, hDialogResource)
-    {
-    }
+    {}
 
     // The host keeps the dialog's size and position under this name.
     void SetDialogName(LPCSTR name) { setDialogName(name); }

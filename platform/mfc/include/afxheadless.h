@@ -26,7 +26,7 @@ struct AfxWindowInfo {
     DWORD exStyle;
     RECT rect;
     bool visible;
-    bool modal;  // a dialog running DoModal
+    bool modal;                                     // a dialog running DoModal
     std::vector<std::pair<UINT_PTR, UINT>> timers;  // (id, elapse in milliseconds)
 };
 // The top-level windows in creation order.

@@ -21,9 +21,9 @@
 
 // The control statements of a dialog template.
 enum class AfxControlType {
-    LText,          // left-aligned static text
-    CText,          // centred static text
-    RText,          // right-aligned static text
+    LText,  // left-aligned static text
+    CText,  // centred static text
+    RText,  // right-aligned static text
     GroupBox,
     PushButton,
     DefPushButton,  // the button that Enter presses

@@ -92,9 +92,8 @@ public:
 
     // Creates the window and adds it to the window list. A window is visible at once when
     // its style has WS_VISIBLE.
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName,
-                          DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
-                          HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                          int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
     // Kills the timers, sends WM_DESTROY, removes the window from the list, then calls
     // PostNcDestroy. False when there is no window.
     virtual BOOL DestroyWindow();
@@ -138,8 +137,8 @@ protected:
     virtual void PostNcDestroy() {}
 
     // Gives the window a handle and records it; shared by CreateEx, dialogs and controls.
-    void attachHandle(const char* className, const char* title, DWORD style, DWORD exStyle,
-                      const RECT& rect, CWnd* parent, int controlId);
+    void attachHandle(const char* className, const char* title, DWORD style, DWORD exStyle, const RECT& rect,
+                      CWnd* parent, int controlId);
 
 private:
     std::string className_;

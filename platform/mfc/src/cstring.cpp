@@ -171,8 +171,7 @@ int CString::Replace(const char* oldText, const char* newText)
     std::string replacement = newText ? newText : "";
     std::string needle = oldText;
     int count = 0;
-    for (size_t at = text_.find(needle); at != std::string::npos;
-         at = text_.find(needle, at + replacement.size())) {
+    for (size_t at = text_.find(needle); at != std::string::npos; at = text_.find(needle, at + replacement.size())) {
         text_.replace(at, needle.size(), replacement);
         ++count;
     }

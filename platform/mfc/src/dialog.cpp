@@ -15,8 +15,7 @@ bool isButton(AfxControlType type)
 
 bool isText(AfxControlType type)
 {
-    return type == AfxControlType::LText || type == AfxControlType::CText ||
-           type == AfxControlType::RText;
+    return type == AfxControlType::LText || type == AfxControlType::CText || type == AfxControlType::RText;
 }
 
 // "More &Information" reads "More Information"; "&&" is a literal ampersand.
@@ -36,8 +35,7 @@ std::string withoutMnemonic(const std::string& label)
 HWND modalOwner(CWnd* parent)
 {
     CWnd* top = parent;
-    while (top != nullptr && (top->GetStyle() & WS_CHILD) != 0 && top->GetParent() != nullptr)
-        top = top->GetParent();
+    while (top != nullptr && (top->GetStyle() & WS_CHILD) != 0 && top->GetParent() != nullptr) top = top->GetParent();
     return top != nullptr && top->m_hWnd != nullptr ? top->m_hWnd : adsw_acadMainWnd();
 }
 
@@ -272,8 +270,7 @@ private:
         if (answer.size() != 1) return nullptr;
         char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(answer[0])));
         for (size_t i = 0; i < controlCount(); ++i)
-            if (isButton(typeOf(i)) && answerable(i) && mnemonicOf(textOf(control(i))) == letter)
-                return &control(i);
+            if (isButton(typeOf(i)) && answerable(i) && mnemonicOf(textOf(control(i))) == letter) return &control(i);
         return nullptr;
     }
 
@@ -295,8 +292,7 @@ CDialog::CDialog() : CDialog(0, nullptr) {}
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDHelp(nIDTemplate), templateId_(nIDTemplate), parentWnd_(pParentWnd)
-{
-}
+{}
 
 CDialog::~CDialog()
 {
@@ -318,9 +314,9 @@ INT_PTR CDialog::DoModal()
 
     if (!dialogName_.empty()) {
         auto kept = keptPlacements().find(dialogName_);
-        if (kept != keptPlacements().end()) SetWindowPos(nullptr, kept->second.left, kept->second.top,
-                                                         kept->second.right - kept->second.left,
-                                                         kept->second.bottom - kept->second.top, SWP_NOZORDER);
+        if (kept != keptPlacements().end())
+            SetWindowPos(nullptr, kept->second.left, kept->second.top, kept->second.right - kept->second.left,
+                         kept->second.bottom - kept->second.top, SWP_NOZORDER);
     }
     createControls(*dialogTemplate, *this);
     for (const Page& page : pages_) {
@@ -354,11 +350,10 @@ void CDialog::createControls(const AfxDialogResource& dialogTemplate, CDialog& o
 {
     for (const AfxControlResource& item : dialogTemplate.controls) {
         bool button = isButton(item.type) || item.type == AfxControlType::AutoCheckBox;
-        std::unique_ptr<CWnd> control = button ? std::unique_ptr<CWnd>(new CButton)
-                                               : std::unique_ptr<CWnd>(new CStatic);
+        std::unique_ptr<CWnd> control =
+            button ? std::unique_ptr<CWnd>(new CButton) : std::unique_ptr<CWnd>(new CStatic);
         RECT at{item.x, item.y, item.x + item.cx, item.y + item.cy};
-        control->attachHandle(button ? "Button" : "Static", item.text, WS_CHILD | WS_VISIBLE, 0, at,
-                              &owner, item.id);
+        control->attachHandle(button ? "Button" : "Static", item.text, WS_CHILD | WS_VISIBLE, 0, at, &owner, item.id);
         owner.controls_.push_back(std::move(control));
         owner.controlTypes_.push_back(item.type);
     }

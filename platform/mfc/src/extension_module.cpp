@@ -34,13 +34,9 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL /*bAll*/)
     state = AFX_EXTENSION_MODULE{FALSE, nullptr, nullptr};
 }
 
-CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state)
-    : CDynLinkLibrary(state.hModule, state.hResource)
-{
-}
+CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state) : CDynLinkLibrary(state.hModule, state.hResource) {}
 
-CDynLinkLibrary::CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource)
-    : m_hModule(hModule), m_hResource(hResource)
+CDynLinkLibrary::CDynLinkLibrary(HINSTANCE hModule, HINSTANCE hResource) : m_hModule(hModule), m_hResource(hResource)
 {
     mfc::resourceChain().push_back(this);
 }

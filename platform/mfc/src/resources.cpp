@@ -27,8 +27,7 @@ ResourceHandle& currentResourceHandle()
 template <typename Resource>
 const Resource* findById(const std::vector<Resource>& resources, UINT id)
 {
-    auto it = std::find_if(resources.begin(), resources.end(),
-                           [id](const Resource& r) { return r.id == id; });
+    auto it = std::find_if(resources.begin(), resources.end(), [id](const Resource& r) { return r.id == id; });
     return it == resources.end() ? nullptr : &*it;
 }
 
@@ -77,10 +76,7 @@ HINSTANCE AfxGetResourceHandle()
     return current.set ? current.handle : AfxGetInstanceHandle();
 }
 
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    currentResourceHandle() = ResourceHandle{true, hInstResource};
-}
+void AfxSetResourceHandle(HINSTANCE hInstResource) { currentResourceHandle() = ResourceHandle{true, hInstResource}; }
 
 HINSTANCE AfxFindResourceHandle(UINT id, AfxResourceKind kind)
 {

@@ -9,8 +9,8 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandle(HWND hWnd) { return hWnd ? mfc::WindowList::instance().find(hWnd) : nullptr; }
 
-void CWnd::attachHandle(const char* className, const char* title, DWORD style, DWORD exStyle,
-                        const RECT& rect, CWnd* parent, int controlId)
+void CWnd::attachHandle(const char* className, const char* title, DWORD style, DWORD exStyle, const RECT& rect,
+                        CWnd* parent, int controlId)
 {
     className_ = className ? className : "";
     text_ = title ? title : "";
@@ -23,17 +23,14 @@ void CWnd::attachHandle(const char* className, const char* title, DWORD style, D
     if ((style & WS_DISABLED) != 0) ::EnableWindow(m_hWnd, FALSE);
 }
 
-BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                    int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                    LPVOID /*lpParam*/)
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID /*lpParam*/)
 {
     if (m_hWnd != nullptr) return FALSE;
     int controlId = 0;
-    if ((dwStyle & WS_CHILD) != 0)
-        controlId = static_cast<int>(reinterpret_cast<UINT_PTR>(nIDorHMenu));
+    if ((dwStyle & WS_CHILD) != 0) controlId = static_cast<int>(reinterpret_cast<UINT_PTR>(nIDorHMenu));
     RECT rect{x, y, x + nWidth, y + nHeight};
-    attachHandle(lpszClassName, lpszWindowName, dwStyle, dwExStyle, rect, FromHandle(hWndParent),
-                 controlId);
+    attachHandle(lpszClassName, lpszWindowName, dwStyle, dwExStyle, rect, FromHandle(hWndParent), controlId);
     return TRUE;
 }
 
@@ -58,10 +55,7 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     return wasVisible;
 }
 
-BOOL CWnd::IsWindowVisible() const
-{
-    return m_hWnd != nullptr && (style_ & WS_VISIBLE) != 0 ? TRUE : FALSE;
-}
+BOOL CWnd::IsWindowVisible() const { return m_hWnd != nullptr && (style_ & WS_VISIBLE) != 0 ? TRUE : FALSE; }
 
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {

@@ -22,8 +22,7 @@ HWND WindowList::add(CWnd* window)
 
 void WindowList::remove(HWND hwnd)
 {
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
-                                  [hwnd](const Entry& e) { return e.hwnd == hwnd; }),
+    entries_.erase(std::remove_if(entries_.begin(), entries_.end(), [hwnd](const Entry& e) { return e.hwnd == hwnd; }),
                    entries_.end());
 }
 

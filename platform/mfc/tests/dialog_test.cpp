@@ -83,14 +83,18 @@ class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resources.dialogs = {{kWarningTemplate, "Kestra Information", 300, 120,
-                              {{AfxControlType::GroupBox, IDC_STATIC, "WARNING", 5, 5, 290, 60},
-                               {AfxControlType::LText, IDC_STATIC, "Line one\nLine two", 10, 15, 280, 20},
-                               {AfxControlType::AutoCheckBox, kDoNotShowBox, "Do not display this message.", 10, 70, 200, 10},
-                               {AfxControlType::LText, kMarker, "", 10, 82, 1, 1},
-                               {AfxControlType::LText, kHint, "placeholder", 10, 90, 200, 10},
-                               {AfxControlType::DefPushButton, IDOK, "OK", 200, 100, 40, 14},
-                               {AfxControlType::PushButton, IDHELP, "&Help", 250, 100, 40, 14}}}};
+        resources.dialogs = {
+            {kWarningTemplate,
+             "Kestra Information",
+             300,
+             120,
+             {{AfxControlType::GroupBox, IDC_STATIC, "WARNING", 5, 5, 290, 60},
+              {AfxControlType::LText, IDC_STATIC, "Line one\nLine two", 10, 15, 280, 20},
+              {AfxControlType::AutoCheckBox, kDoNotShowBox, "Do not display this message.", 10, 70, 200, 10},
+              {AfxControlType::LText, kMarker, "", 10, 82, 1, 1},
+              {AfxControlType::LText, kHint, "placeholder", 10, 90, 200, 10},
+              {AfxControlType::DefPushButton, IDOK, "OK", 200, 100, 40, 14},
+              {AfxControlType::PushButton, IDHELP, "&Help", 250, 100, 40, 14}}}};
         AfxRegisterModuleResources(testModule(), &resources);
         savedHandle = AfxGetResourceHandle();
         AfxSetResourceHandle(testModule());
@@ -108,19 +112,17 @@ protected:
     ScriptedConsole console;
 };
 
-const char* const kUnticked =
-    "\n[Kestra Information]\n"
-    "  -- WARNING --\n"
-    "  Line one\n"
-    "  Line two\n"
-    "  [ ] (1) Do not display this message.\n";
-const char* const kTicked =
-    "\n[Kestra Information]\n"
-    "  -- WARNING --\n"
-    "  Line one\n"
-    "  Line two\n"
-    "  [X] (1) Do not display this message.\n"
-    "  To show this dialog again, type KSOPTIONS\n";
+const char* const kUnticked = "\n[Kestra Information]\n"
+                              "  -- WARNING --\n"
+                              "  Line one\n"
+                              "  Line two\n"
+                              "  [ ] (1) Do not display this message.\n";
+const char* const kTicked = "\n[Kestra Information]\n"
+                            "  -- WARNING --\n"
+                            "  Line one\n"
+                            "  Line two\n"
+                            "  [X] (1) Do not display this message.\n"
+                            "  To show this dialog again, type KSOPTIONS\n";
 
 }  // namespace
 
@@ -254,10 +256,16 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
-        resources.dialogs.push_back({kTabTemplate, "Settings", 200, 150,
+        resources.dialogs.push_back({kTabTemplate,
+                                     "Settings",
+                                     200,
+                                     150,
                                      {{AfxControlType::DefPushButton, IDOK, "OK", 100, 130, 40, 14},
                                       {AfxControlType::PushButton, IDCANCEL, "Cancel", 150, 130, 40, 14}}});
-        resources.dialogs.push_back({kPageTemplate, "page", 180, 100,
+        resources.dialogs.push_back({kPageTemplate,
+                                     "page",
+                                     180,
+                                     100,
                                      {{AfxControlType::GroupBox, IDC_STATIC, "Boxes", 5, 5, 170, 40},
                                       {AfxControlType::AutoCheckBox, kFirstSwitch, "First", 10, 15, 100, 10},
                                       {AfxControlType::AutoCheckBox, kSecondSwitch, "Second", 10, 27, 100, 10}}});
@@ -276,7 +284,8 @@ TEST_F(DialogTest, ControlsBelowTheCutOfTheWindowAreOutOfSight)
             WarningDialog::OnInitDialog();
             RECT frame;
             GetWindowRect(&frame);
-            SetWindowPos(nullptr, 0, 0, frame.right - frame.left, 85, SWP_NOMOVE | SWP_NOZORDER);  // the marker's bottom
+            SetWindowPos(nullptr, 0, 0, frame.right - frame.left, 85,
+                         SWP_NOMOVE | SWP_NOZORDER);  // the marker's bottom
             return TRUE;
         }
     };
@@ -334,9 +343,7 @@ TEST_F(DialogTest, AModalDialogDisablesItsOwnerWhileItRuns)
     };
     std::vector<Seen> seen;
     WarningDialog outer(false);
-    auto look = [&] {
-        seen.push_back({IsWindowEnabled(mainWindow) != FALSE, IsWindowEnabled(outer.m_hWnd) != FALSE});
-    };
+    auto look = [&] { seen.push_back({IsWindowEnabled(mainWindow) != FALSE, IsWindowEnabled(outer.m_hWnd) != FALSE}); };
     int asks = 0;
     console.onAsk = [&] {
         look();

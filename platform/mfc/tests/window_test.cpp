@@ -44,8 +44,7 @@ TEST(WindowTest, CreatedWindowIsListedUntilDestroyed)
 {
     size_t before = AfxHeadlessWindows().size();
     TickingWindow window;
-    ASSERT_TRUE(window.CreateEx(WS_EX_TOPMOST, "Splash", "Kestra", WS_POPUP, 10, 20, 400, 300,
-                                nullptr, nullptr));
+    ASSERT_TRUE(window.CreateEx(WS_EX_TOPMOST, "Splash", "Kestra", WS_POPUP, 10, 20, 400, 300, nullptr, nullptr));
     EXPECT_FALSE(window.CreateEx(0, "Again", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
     ASSERT_NE(window.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandle(window.m_hWnd), &window);

@@ -24,8 +24,8 @@ extern "C" {
 // Runs lpOperation ("open" when NULL) on lpFile: an executable file is started directly with
 // lpParameters; another file (or a "scheme:" address) through its association under
 // HKEY_CLASSES_ROOT. lpDirectory is the working folder of the started program.
-HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters,
-                        LPCSTR lpDirectory, INT nShowCmd);
+HINSTANCE ShellExecuteA(HWND hwnd, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory,
+                        INT nShowCmd);
 
 #ifdef __cplusplus
 }

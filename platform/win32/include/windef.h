@@ -59,11 +59,11 @@ typedef void* HANDLE;
 typedef DWORD ACCESS_MASK;
 typedef ACCESS_MASK REGSAM;
 
-#define DECLARE_HANDLE(name) \
-  struct name##__ {          \
-    int unused;              \
-  };                         \
-  typedef struct name##__* name
+#define DECLARE_HANDLE(name)                                                                                           \
+    struct name##__ {                                                                                                  \
+        int unused;                                                                                                    \
+    };                                                                                                                 \
+    typedef struct name##__* name
 
 DECLARE_HANDLE(HKEY);
 DECLARE_HANDLE(HWND);
@@ -72,12 +72,12 @@ typedef HKEY* PHKEY;
 typedef HINSTANCE HMODULE;
 
 typedef struct _FILETIME {
-  DWORD dwLowDateTime;
-  DWORD dwHighDateTime;
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
 } FILETIME, *PFILETIME, *LPFILETIME;
 
 typedef struct _SECURITY_ATTRIBUTES {
-  DWORD nLength;
-  LPVOID lpSecurityDescriptor;
-  BOOL bInheritHandle;
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
 } SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;

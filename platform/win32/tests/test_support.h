@@ -7,28 +7,28 @@ namespace win32test {
 
 // A fresh folder under the temporary folder, removed with everything in it at the end.
 class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
 
- private:
-  std::string path_;
+private:
+    std::string path_;
 };
 
 // Points the registry at a fresh folder for the life of the object.
 class ScopedRegistry {
- public:
-  ScopedRegistry();
-  ~ScopedRegistry();
-  const std::string& folder() const { return folder_.path(); }
-  std::string hive(const std::string& root) const { return folder_.file(root + ".reg"); }
+public:
+    ScopedRegistry();
+    ~ScopedRegistry();
+    const std::string& folder() const { return folder_.path(); }
+    std::string hive(const std::string& root) const { return folder_.file(root + ".reg"); }
 
- private:
-  TempFolder folder_;
+private:
+    TempFolder folder_;
 };
 
 // The first line of a hive file and the blank line after it.

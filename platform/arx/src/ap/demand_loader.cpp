@@ -50,17 +50,13 @@ void wireClassDemandLoading()
 
 }  // namespace
 
-std::string ProductIdentity::productPath()
-{
-    return std::string(kRootKey) + "\\" + kReleaseKey + "\\" + kProductKey;
-}
+std::string ProductIdentity::productPath() { return std::string(kRootKey) + "\\" + kReleaseKey + "\\" + kProductKey; }
 
 void ensureHostKeys()
 {
     RegistryKey root(HKEY_LOCAL_MACHINE, ProductIdentity::kRootKey);
     if (root.isOpen() && root.getString("CurVer")) return;
-    RegistryKey(HKEY_LOCAL_MACHINE, ProductIdentity::kRootKey, true)
-        .setString("CurVer", ProductIdentity::kReleaseKey);
+    RegistryKey(HKEY_LOCAL_MACHINE, ProductIdentity::kRootKey, true).setString("CurVer", ProductIdentity::kReleaseKey);
     RegistryKey(HKEY_LOCAL_MACHINE, std::string(ProductIdentity::kRootKey) + "\\" + ProductIdentity::kReleaseKey, true)
         .setString("CurVer", ProductIdentity::kProductKey);
     RegistryKey product(HKEY_LOCAL_MACHINE, ProductIdentity::productPath(), true);
@@ -123,8 +119,7 @@ bool DemandLoader::loadByName(const std::string& logicalName, bool)
 bool DemandLoader::loadForClassApplication(const std::string& appName)
 {
     for (const DemandLoadEntry& entry : entries())
-        if (same(entry.logicalName, appName) && (entry.loadCtrls & kOnProxyDetection) &&
-            !(entry.loadCtrls & kDisabled))
+        if (same(entry.logicalName, appName) && (entry.loadCtrls & kOnProxyDetection) && !(entry.loadCtrls & kDisabled))
             return load(entry);
     return false;
 }
@@ -137,8 +132,8 @@ using arx::rx::RegistryKey;
 
 // keyLevel 2: the application's own key lies under regPath in HKEY_LOCAL_MACHINE; any other
 // level places it in HKEY_CURRENT_USER.
-AcadApp::ErrorStatus acrxRegisterApp(AcadApp::LoadReasons alr, const char* logicalName,
-                                     const char* regPath, int keyLevel, Adesk::Boolean)
+AcadApp::ErrorStatus acrxRegisterApp(AcadApp::LoadReasons alr, const char* logicalName, const char* regPath,
+                                     int keyLevel, Adesk::Boolean)
 {
     if (logicalName == nullptr || *logicalName == '\0') return AcadApp::eInvalidKey;
     if (regPath == nullptr) return AcadApp::eInvalidSubKey;

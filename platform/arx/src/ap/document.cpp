@@ -6,11 +6,8 @@
 
 namespace arx::ap {
 
-Document::Document(std::string fileName, AcDbDatabase* database,
-                   std::function<void(AcDbDatabase*)> release)
-    : database_(database),
-      release_(std::move(release)),
-      sysVars_(ed::SysVars::instance().initialDocumentValues())
+Document::Document(std::string fileName, AcDbDatabase* database, std::function<void(AcDbDatabase*)> release)
+    : database_(database), release_(std::move(release)), sysVars_(ed::SysVars::instance().initialDocumentValues())
 {
     setFileName(std::move(fileName));
 }

@@ -34,10 +34,7 @@ DocumentManager::DocumentManager()
     arx::rx::ModuleLoader::instance().addObserver(this);
 }
 
-AcApDocumentIterator* DocumentManager::newAcApDocumentIterator()
-{
-    return new DocumentIterator(documents());
-}
+AcApDocumentIterator* DocumentManager::newAcApDocumentIterator() { return new DocumentIterator(documents()); }
 
 std::vector<Document*> DocumentManager::documents() const
 {
@@ -83,8 +80,7 @@ Acad::ErrorStatus DocumentManager::setCurDocument(AcApDocument* doc, AcAp::DocLo
 Acad::ErrorStatus DocumentManager::activateDocument(AcApDocument* doc, bool)
 {
     auto* target = dynamic_cast<Document*>(doc);
-    auto it = std::find_if(documents_.begin(), documents_.end(),
-                           [&](const auto& d) { return d.get() == target; });
+    auto it = std::find_if(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == target; });
     if (it == documents_.end()) return Acad::eInvalidInput;
     if (target == current_) return Acad::eOk;
     if (current_) notify([&](AcApDocManagerReactor* r) { r->documentToBeDeactivated(current_); });
@@ -208,8 +204,7 @@ void DocumentManager::closeDeferredDocuments()
 
 void DocumentManager::closeDocument(Document* doc)
 {
-    auto it = std::find_if(documents_.begin(), documents_.end(),
-                           [&](const auto& d) { return d.get() == doc; });
+    auto it = std::find_if(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == doc; });
     if (it == documents_.end()) return;
     // Destroying the document now would pull its AutoLISP namespace from under the
     // evaluation that asked for the close; the host closes it once that evaluation ends.
@@ -228,8 +223,7 @@ void DocumentManager::closeDocument(Document* doc)
     for (DocumentListener* l : listeners_) l->documentRemoving(*doc);
     std::string fileName = doc->fileName();
     current_ = nullptr;
-    documents_.erase(std::find_if(documents_.begin(), documents_.end(),
-                                  [&](const auto& d) { return d.get() == doc; }));
+    documents_.erase(std::find_if(documents_.begin(), documents_.end(), [&](const auto& d) { return d.get() == doc; }));
     notify([&](AcApDocManagerReactor* r) { r->documentDestroyed(fileName.c_str()); });
     for (DocumentListener* l : listeners_) l->documentMadeCurrent(nullptr);
     if (wasCurrent != doc && wasCurrent != nullptr) setCurDocument(wasCurrent, AcAp::kNone, false);

@@ -98,12 +98,14 @@ const char* AcDbLayoutManager::findActiveLayout(Adesk::Boolean allowModel)
 AcDbObjectId AcDbLayoutManager::getActiveLayoutBTRId()
 {
     AcDbDatabase* db = databaseOr(nullptr);
-    const AcDbObjectId layoutId = arx::views::isTiled(db) ? arx::views::modelLayoutId(db) : arx::views::currentLayoutId(db);
+    const AcDbObjectId layoutId =
+        arx::views::isTiled(db) ? arx::views::modelLayoutId(db) : arx::views::currentLayoutId(db);
     AcDbObjectPointer<AcDbLayout> layout(layoutId, AcDb::kForRead);
     return layout.openStatus() == Acad::eOk ? layout->getBlockTableRecordId() : AcDbObjectId();
 }
 
-AcDbLayout* AcDbLayoutManager::findLayoutNamed(const char* name, Adesk::Boolean leaveRecordOpen, AcDbDatabase* pDatabase)
+AcDbLayout* AcDbLayoutManager::findLayoutNamed(const char* name, Adesk::Boolean leaveRecordOpen,
+                                               AcDbDatabase* pDatabase)
 {
     const AcDbObjectId id = layoutNamed(databaseOr(pDatabase), name);
     if (id.isNull()) return nullptr;

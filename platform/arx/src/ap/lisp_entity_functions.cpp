@@ -35,7 +35,7 @@ Value groupValue(const resbuf& rb)
     case DxfItem::Kind::Point: return makePoint(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]);
     case DxfItem::Kind::Integer:
         return makeInteger(db::integerBitsOfCode(code) >= 32 ? static_cast<std::int32_t>(rb.resval.rlong)
-                                                              : rb.resval.rint);
+                                                             : rb.resval.rint);
     case DxfItem::Kind::Id: return makeEntityName(rb.resval.rlname);
     case DxfItem::Kind::Binary: {
         static const char* digits = "0123456789ABCDEF";
@@ -93,7 +93,10 @@ Value entityList(const resbuf* chain)
 
 // ---- Groups to result buffers ------------------------------------------------------------
 
-[[noreturn]] void badGroup(const Value& group) { throw LispError("bad DXF group: " + printValue(group, PrintStyle::Prin1)); }
+[[noreturn]] void badGroup(const Value& group)
+{
+    throw LispError("bad DXF group: " + printValue(group, PrintStyle::Prin1));
+}
 
 char* copyText(const std::string& text)
 {
@@ -185,8 +188,7 @@ Chain chainOf(const Value& list)
     for (const Value& item : properListElements(list)) {
         if (isCons(item) && isInteger(consOf(item).car()) && integerOf(consOf(item).car()) == -3)
             appendExtendedData(chain, item);
-        else
-            appendGroup(chain, item);
+        else appendGroup(chain, item);
     }
     return chain.release();
 }

@@ -34,10 +34,7 @@ public:
     {
         doc.setAttachment(kInterpreterKey, std::make_unique<InterpreterAttachment>());
     }
-    void documentMadeCurrent(Document* doc) override
-    {
-        setCurrentInterpreter(doc ? interpreterOf(*doc) : nullptr);
-    }
+    void documentMadeCurrent(Document* doc) override { setCurrentInterpreter(doc ? interpreterOf(*doc) : nullptr); }
     void documentRemoving(Document& doc) override
     {
         if (currentInterpreter() == interpreterOf(doc)) setCurrentInterpreter(nullptr);
@@ -65,10 +62,7 @@ void evaluateAtPrompt(Interpreter& interpreter, const std::string& text)
     DocumentManager::instance().closeDeferredDocuments();
 }
 
-std::string firstLine(std::string_view text)
-{
-    return std::string(text.substr(0, text.find('\n')));
-}
+std::string firstLine(std::string_view text) { return std::string(text.substr(0, text.find('\n'))); }
 
 Value toValue(const ed::SysValue& v)
 {
@@ -145,7 +139,8 @@ void addEditorBuiltins()
     addBuiltin("setvar", [](Interpreter&, const Arguments& args) -> Value {
         requireArgumentCount(args, 2);
         const std::string& name = stringArgument(args[0]);
-        if (!ed::SysVars::instance().isDefined(name)) throw LispError("AutoCAD variable setting rejected: \"" + name + "\"");
+        if (!ed::SysVars::instance().isDefined(name))
+            throw LispError("AutoCAD variable setting rejected: \"" + name + "\"");
         if (!ed::SysVars::instance().set(name, toSysValue(args[1])))
             throw LispError("AutoCAD variable setting rejected: \"" + name + "\"");
         return args[1];

@@ -108,7 +108,8 @@ private:
 class PopupMenuObject : public AutomationObject<IAcadPopupMenu> {
 public:
     explicit PopupMenuObject(std::shared_ptr<PopupMenu> menu)
-        : AutomationObject(IID_IAcadPopupMenu), menu_(std::move(menu)) {}
+        : AutomationObject(IID_IAcadPopupMenu), menu_(std::move(menu))
+    {}
 
     HRESULT get_Name(BSTR* name) override { return name ? (*name = wide(menu_->name), S_OK) : E_POINTER; }
     HRESULT get_NameNoMnemonic(BSTR* name) override
@@ -175,8 +176,8 @@ private:
     std::shared_ptr<PopupMenu> menu_;
 };
 
-std::shared_ptr<PopupMenu> findMenu(const std::vector<std::shared_ptr<PopupMenu>>& menus,
-                                    const VARIANT& index, HRESULT& hr)
+std::shared_ptr<PopupMenu> findMenu(const std::vector<std::shared_ptr<PopupMenu>>& menus, const VARIANT& index,
+                                    HRESULT& hr)
 {
     long position;
     std::string name;
@@ -203,7 +204,8 @@ std::shared_ptr<PopupMenu> findMenu(const std::vector<std::shared_ptr<PopupMenu>
 class PopupMenusObject : public AutomationObject<IAcadPopupMenus> {
 public:
     explicit PopupMenusObject(std::shared_ptr<MenuGroup> group)
-        : AutomationObject(IID_IAcadPopupMenus), group_(std::move(group)) {}
+        : AutomationObject(IID_IAcadPopupMenus), group_(std::move(group))
+    {}
     HRESULT get_Count(long* count) override
     {
         return count ? (*count = static_cast<long>(group_->menus.size()), S_OK) : E_POINTER;
@@ -253,7 +255,8 @@ private:
 class MenuGroupObject : public AutomationObject<IAcadMenuGroup> {
 public:
     explicit MenuGroupObject(std::shared_ptr<MenuGroup> group)
-        : AutomationObject(IID_IAcadMenuGroup), group_(std::move(group)) {}
+        : AutomationObject(IID_IAcadMenuGroup), group_(std::move(group))
+    {}
     HRESULT get_Name(BSTR* name) override { return name ? (*name = wide(group_->name), S_OK) : E_POINTER; }
     HRESULT get_Menus(IAcadPopupMenus** menus) override
     {

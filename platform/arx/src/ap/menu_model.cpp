@@ -29,8 +29,8 @@ void MenuModel::reset()
     menuBar_.clear();
     auto acad = std::make_shared<MenuGroup>();
     acad->name = "ACAD";
-    for (const char* name : {"&File", "&Edit", "&View", "&Insert", "F&ormat", "&Tools", "&Draw",
-                             "Dimensio&n", "&Modify", "&Window", "&Help"}) {
+    for (const char* name : {"&File", "&Edit", "&View", "&Insert", "F&ormat", "&Tools", "&Draw", "Dimensio&n",
+                             "&Modify", "&Window", "&Help"}) {
         auto menu = std::make_shared<PopupMenu>();
         menu->name = name;
         acad->menus.push_back(menu);

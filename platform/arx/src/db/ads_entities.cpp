@@ -51,7 +51,8 @@ resbuf* objectList(AcDbObject* obj, const resbuf* apps)
             bool wanted = false;
             for (const resbuf* rb = apps; rb && !wanted; rb = rb->rbnext)
                 if (rb->restype == RTSTR && rb->resval.rstring &&
-                    (std::string(rb->resval.rstring) == "*" || strcasecmp(rb->resval.rstring, app.appName.c_str()) == 0))
+                    (std::string(rb->resval.rstring) == "*" ||
+                     strcasecmp(rb->resval.rstring, app.appName.c_str()) == 0))
                     wanted = true;
             if (!wanted) continue;
             xdata.push_back(DxfItem::makeText(AcDb::kDxfRegAppName, app.appName));
@@ -299,7 +300,8 @@ int acdbEntNext(const ads_name ent, ads_name result)
     }
     for (std::size_t i = from; i < stubs.size(); ++i) {
         if (!isDrawingEntity(stubs[i])) continue;
-        return acdbGetAdsName(*reinterpret_cast<ads_name*>(result), AcDbObjectId(&stubs[i])) == Acad::eOk ? RTNORM : RTERROR;
+        return acdbGetAdsName(*reinterpret_cast<ads_name*>(result), AcDbObjectId(&stubs[i])) == Acad::eOk ? RTNORM
+                                                                                                          : RTERROR;
     }
     return RTERROR;
 }

@@ -21,9 +21,9 @@
 #include "db/symbol_table_internal.h"
 #include "db/xdata_rules.h"
 
+using arx::db::adsDatabase;
 using arx::db::DxfItem;
 using arx::db::DxfItemList;
-using arx::db::adsDatabase;
 using arx::db::idOfName;
 
 namespace {
@@ -36,10 +36,10 @@ AcDbObjectId tableNamed(AcDbDatabase* db, const char* name)
         AcDbObjectId (AcDbDatabase::*table)() const;
     };
     static const Entry kTables[] = {
-        {"LAYER", &AcDbDatabase::layerTableId},     {"LTYPE", &AcDbDatabase::linetypeTableId},
-        {"BLOCK", &AcDbDatabase::blockTableId},     {"STYLE", &AcDbDatabase::textStyleTableId},
-        {"VIEW", &AcDbDatabase::viewTableId},       {"UCS", &AcDbDatabase::UCSTableId},
-        {"VPORT", &AcDbDatabase::viewportTableId},  {"APPID", &AcDbDatabase::regAppTableId},
+        {"LAYER", &AcDbDatabase::layerTableId},       {"LTYPE", &AcDbDatabase::linetypeTableId},
+        {"BLOCK", &AcDbDatabase::blockTableId},       {"STYLE", &AcDbDatabase::textStyleTableId},
+        {"VIEW", &AcDbDatabase::viewTableId},         {"UCS", &AcDbDatabase::UCSTableId},
+        {"VPORT", &AcDbDatabase::viewportTableId},    {"APPID", &AcDbDatabase::regAppTableId},
         {"DIMSTYLE", &AcDbDatabase::dimStyleTableId},
     };
     for (const Entry& e : kTables)
@@ -200,7 +200,8 @@ int acdbNamedObjDict(ads_name result)
     result[0] = result[1] = 0;
     AcDbDatabase* db = adsDatabase();
     if (db == nullptr || db->namedObjectsDictionaryId().isNull()) return RTERROR;
-    return acdbGetAdsName(*reinterpret_cast<ads_name*>(result), db->namedObjectsDictionaryId()) == Acad::eOk ? RTNORM : RTERROR;
+    return acdbGetAdsName(*reinterpret_cast<ads_name*>(result), db->namedObjectsDictionaryId()) == Acad::eOk ? RTNORM
+                                                                                                             : RTERROR;
 }
 
 namespace {

@@ -415,7 +415,10 @@ Acad::ErrorStatus AcDbBlockBegin::dxfInFields(AcDbDxfFiler* pFiler)
 
 ACRX_DEFINE_MEMBERS_COMMON(AcDbBlockEnd)
 static AcRxObject* makeAcDbBlockEnd() { return new AcDbBlockEnd(); }
-void AcDbBlockEnd::rxInit() { gpDesc = newAcRxClass("AcDbBlockEnd", "AcDbEntity", 0, 0, 0, makeAcDbBlockEnd, "ENDBLK", ""); }
+void AcDbBlockEnd::rxInit()
+{
+    gpDesc = newAcRxClass("AcDbBlockEnd", "AcDbEntity", 0, 0, 0, makeAcDbBlockEnd, "ENDBLK", "");
+}
 
 AcDbBlockEnd::AcDbBlockEnd() = default;
 AcDbBlockEnd::~AcDbBlockEnd() = default;

@@ -30,10 +30,7 @@ AcDbDeepCloneFiler::AcDbDeepCloneFiler() : AcDbDeepCloneFiler(AcDb::kDeepCloneFi
 AcDbDeepCloneFiler::AcDbDeepCloneFiler(AcDb::FilerType type) : mpImp(new MemoryDwgFiler(type)) {}
 AcDbDeepCloneFiler::~AcDbDeepCloneFiler() { delete mpImp; }
 
-bool AcDbDeepCloneFiler::getNextOwnedObject(AcDbObjectId& id)
-{
-    return nextOf(*mpImp, mOwnedCursor, isOwner, id);
-}
+bool AcDbDeepCloneFiler::getNextOwnedObject(AcDbObjectId& id) { return nextOf(*mpImp, mOwnedCursor, isOwner, id); }
 
 bool AcDbDeepCloneFiler::moreOwnedObjects() const
 {
@@ -56,11 +53,11 @@ bool AcDbWblockCloneFiler::moreHardObjects() const
     return nextOf(*implementation(), cursor, isHardPointer, id);
 }
 
-#define ARX_FORWARD_VALUE(NAME, TYPE)                                                              \
-    Acad::ErrorStatus AcDbDeepCloneFiler::read##NAME(TYPE* pVal) { return mpImp->read##NAME(pVal); } \
+#define ARX_FORWARD_VALUE(NAME, TYPE)                                                                                  \
+    Acad::ErrorStatus AcDbDeepCloneFiler::read##NAME(TYPE* pVal) { return mpImp->read##NAME(pVal); }                   \
     Acad::ErrorStatus AcDbDeepCloneFiler::write##NAME(TYPE val) { return mpImp->write##NAME(val); }
-#define ARX_FORWARD_REF(NAME, TYPE)                                                                \
-    Acad::ErrorStatus AcDbDeepCloneFiler::read##NAME(TYPE* pVal) { return mpImp->read##NAME(pVal); } \
+#define ARX_FORWARD_REF(NAME, TYPE)                                                                                    \
+    Acad::ErrorStatus AcDbDeepCloneFiler::read##NAME(TYPE* pVal) { return mpImp->read##NAME(pVal); }                   \
     Acad::ErrorStatus AcDbDeepCloneFiler::write##NAME(const TYPE& val) { return mpImp->write##NAME(val); }
 
 ARX_FORWARD_REF(HardOwnershipId, AcDbHardOwnershipId)
@@ -94,8 +91,14 @@ void AcDbDeepCloneFiler::resetFilerStatus() { mpImp->resetFilerStatus(); }
 AcDbDatabase* AcDbDeepCloneFiler::database() const { return mpImp->database(); }
 Acad::ErrorStatus AcDbDeepCloneFiler::readString(char** pVal) { return mpImp->readString(pVal); }
 Acad::ErrorStatus AcDbDeepCloneFiler::writeString(const char* pVal) { return mpImp->writeString(pVal); }
-Acad::ErrorStatus AcDbDeepCloneFiler::readBytes(void* pDest, Adesk::UInt32 nBytes) { return mpImp->readBytes(pDest, nBytes); }
-Acad::ErrorStatus AcDbDeepCloneFiler::writeBytes(const void* pSrc, Adesk::UInt32 nBytes) { return mpImp->writeBytes(pSrc, nBytes); }
+Acad::ErrorStatus AcDbDeepCloneFiler::readBytes(void* pDest, Adesk::UInt32 nBytes)
+{
+    return mpImp->readBytes(pDest, nBytes);
+}
+Acad::ErrorStatus AcDbDeepCloneFiler::writeBytes(const void* pSrc, Adesk::UInt32 nBytes)
+{
+    return mpImp->writeBytes(pSrc, nBytes);
+}
 Acad::ErrorStatus AcDbDeepCloneFiler::readAddress(void** pVal) { return mpImp->readAddress(pVal); }
 Acad::ErrorStatus AcDbDeepCloneFiler::writeAddress(const void* pVal) { return mpImp->writeAddress(pVal); }
 Acad::ErrorStatus AcDbDeepCloneFiler::seek(long nOffset, int nMethod) { return mpImp->seek(nOffset, nMethod); }

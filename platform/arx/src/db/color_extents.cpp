@@ -16,7 +16,9 @@ Acad::ErrorStatus AcCmColor::setColorMethod(ColorMethod method)
     case kByLayer: mIndex = kACIbyLayer; return Acad::eOk;
     case kByBlock: mIndex = kACIbyBlock; return Acad::eOk;
     case kForeground: mIndex = kACIforeground; return Acad::eOk;
-    case kByACI: if (!isByACI()) mIndex = kACIforeground; return Acad::eOk;
+    case kByACI:
+        if (!isByACI()) mIndex = kACIforeground;
+        return Acad::eOk;
     default: return Acad::eNotApplicable;
     }
 }

@@ -59,10 +59,7 @@ void DatabaseState::rehandle(AcDbStub* stub, Adesk::UInt64 handle)
     if (handle >= nextHandle) nextHandle = handle + 1;
 }
 
-AcDbStub* DatabaseState::findStub(Adesk::UInt64 handle) const
-{
-    return byHandle.find(handle);
-}
+AcDbStub* DatabaseState::findStub(Adesk::UInt64 handle) const { return byHandle.find(handle); }
 
 void bindObject(AcDbStub* stub, AcDbObject* obj)
 {
@@ -180,8 +177,8 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& objId, AcDbObject* p
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound,
-                                                const AcDbHandle& objHandle, Adesk::UInt32)
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& retId, bool createIfNotFound, const AcDbHandle& objHandle,
+                                                Adesk::UInt32)
 {
     retId.setNull();
     if (objHandle.isNull()) return Acad::eNullHandle;
@@ -212,15 +209,42 @@ AcDbObjectId namedEntry(const AcDbDatabase* db, const char* key)
 
 }  // namespace
 
-Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& p, AcDb::OpenMode m) { return openStandard(mpState->blockTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& p, AcDb::OpenMode m) { return openStandard(mpState->layerTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& p, AcDb::OpenMode m) { return openStandard(mpState->textStyleTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getLinetypeTable(AcDbLinetypeTable*& p, AcDb::OpenMode m) { return openStandard(mpState->linetypeTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getViewTable(AcDbViewTable*& p, AcDb::OpenMode m) { return openStandard(mpState->viewTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getUCSTable(AcDbUCSTable*& p, AcDb::OpenMode m) { return openStandard(mpState->ucsTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getViewportTable(AcDbViewportTable*& p, AcDb::OpenMode m) { return openStandard(mpState->viewportTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& p, AcDb::OpenMode m) { return openStandard(mpState->regAppTable, p, m); }
-Acad::ErrorStatus AcDbDatabase::getDimStyleTable(AcDbDimStyleTable*& p, AcDb::OpenMode m) { return openStandard(mpState->dimStyleTable, p, m); }
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->blockTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->layerTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->textStyleTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getLinetypeTable(AcDbLinetypeTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->linetypeTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getViewTable(AcDbViewTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->viewTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getUCSTable(AcDbUCSTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->ucsTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getViewportTable(AcDbViewportTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->viewportTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->regAppTable, p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getDimStyleTable(AcDbDimStyleTable*& p, AcDb::OpenMode m)
+{
+    return openStandard(mpState->dimStyleTable, p, m);
+}
 
 AcDbObjectId AcDbDatabase::blockTableId() const { return mpState->blockTable; }
 AcDbObjectId AcDbDatabase::layerTableId() const { return mpState->layerTable; }
@@ -236,11 +260,26 @@ Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& p, Ac
 {
     return openStandard(mpState->namedObjects, p, m);
 }
-Acad::ErrorStatus AcDbDatabase::getLayoutDictionary(AcDbDictionary*& p, AcDb::OpenMode m) { return openStandard(layoutDictionaryId(), p, m); }
-Acad::ErrorStatus AcDbDatabase::getGroupDictionary(AcDbDictionary*& p, AcDb::OpenMode m) { return openStandard(groupDictionaryId(), p, m); }
-Acad::ErrorStatus AcDbDatabase::getMLStyleDictionary(AcDbDictionary*& p, AcDb::OpenMode m) { return openStandard(mLStyleDictionaryId(), p, m); }
-Acad::ErrorStatus AcDbDatabase::getPlotSettingsDictionary(AcDbDictionary*& p, AcDb::OpenMode m) { return openStandard(plotSettingsDictionaryId(), p, m); }
-Acad::ErrorStatus AcDbDatabase::getPlotStyleNameDictionary(AcDbDictionary*& p, AcDb::OpenMode m) { return openStandard(plotStyleNameDictionaryId(), p, m); }
+Acad::ErrorStatus AcDbDatabase::getLayoutDictionary(AcDbDictionary*& p, AcDb::OpenMode m)
+{
+    return openStandard(layoutDictionaryId(), p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getGroupDictionary(AcDbDictionary*& p, AcDb::OpenMode m)
+{
+    return openStandard(groupDictionaryId(), p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getMLStyleDictionary(AcDbDictionary*& p, AcDb::OpenMode m)
+{
+    return openStandard(mLStyleDictionaryId(), p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getPlotSettingsDictionary(AcDbDictionary*& p, AcDb::OpenMode m)
+{
+    return openStandard(plotSettingsDictionaryId(), p, m);
+}
+Acad::ErrorStatus AcDbDatabase::getPlotStyleNameDictionary(AcDbDictionary*& p, AcDb::OpenMode m)
+{
+    return openStandard(plotStyleNameDictionaryId(), p, m);
+}
 
 AcDbObjectId AcDbDatabase::namedObjectsDictionaryId() const { return mpState->namedObjects; }
 AcDbObjectId AcDbDatabase::layoutDictionaryId() const { return namedEntry(this, "ACAD_LAYOUT"); }

@@ -17,12 +17,12 @@ std::vector<AcDbObjectId> allObjectIds(const AcDbDatabase* db);
 
 // A CLASSES entry as read from a file (kept so that classes of proxies are written back).
 struct DxfClassRecord {
-    std::string dxfName;      // 1
-    std::string className;    // 2
-    std::string appName;      // 3
-    int proxyFlags = 0;       // 90
-    bool wasAProxy = false;   // 280
-    bool isEntity = false;    // 281
+    std::string dxfName;     // 1
+    std::string className;   // 2
+    std::string appName;     // 3
+    int proxyFlags = 0;      // 90
+    bool wasAProxy = false;  // 280
+    bool isEntity = false;   // 281
 };
 std::vector<DxfClassRecord>& dxfClasses(AcDbDatabase* db);
 

@@ -30,10 +30,8 @@ AcDbObjectId ensureRecord(AcDbDatabase* db, AcDbObjectId tableId, const char* na
     record->setName(name);
     setup(record);
     AcDbObjectId id;
-    if (table->add(id, record) == Acad::eOk)
-        record->close();
-    else
-        delete record;
+    if (table->add(id, record) == Acad::eOk) record->close();
+    else delete record;
     table->close();
     return id;
 }
@@ -46,10 +44,8 @@ AcDbObjectId ensureDictionary(AcDbObjectId parentId, const char* key)
     if (acdbOpenObject(parent, parentId, AcDb::kForWrite) != Acad::eOk) return AcDbObjectId();
     auto* dict = new AcDbDictionary();
     AcDbObjectId id;
-    if (parent->setAt(key, dict, id) == Acad::eOk)
-        dict->close();
-    else
-        delete dict;
+    if (parent->setAt(key, dict, id) == Acad::eOk) dict->close();
+    else delete dict;
     parent->close();
     return id;
 }
@@ -93,10 +89,8 @@ void ensureLayout(AcDbDatabase* db, const char* name, int tabOrder, AcDbObjectId
     layout->setLayoutName(name);
     layout->setTabOrder(tabOrder);
     layout->setModelType(modelType);
-    if (layout->addToLayoutDict(db, blockId) == Acad::eOk)
-        layout->close();
-    else
-        delete layout;
+    if (layout->addToLayoutDict(db, blockId) == Acad::eOk) layout->close();
+    else delete layout;
 }
 
 }  // namespace
@@ -134,8 +128,8 @@ void ensureStandardObjects(AcDbDatabase* db)
         r->setColor(white);
         r->setLinetypeObjectId(continuous);
     });
-    ensureRecord<AcDbTextStyleTable, AcDbTextStyleTableRecord>(db, ds.textStyleTable, "Standard",
-                                                               [](AcDbTextStyleTableRecord* r) { r->setFileName("txt"); });
+    ensureRecord<AcDbTextStyleTable, AcDbTextStyleTableRecord>(
+        db, ds.textStyleTable, "Standard", [](AcDbTextStyleTableRecord* r) { r->setFileName("txt"); });
     ensureRecord<AcDbRegAppTable, AcDbRegAppTableRecord>(db, ds.regAppTable, "ACAD", [](auto*) {});
     ensureRecord<AcDbDimStyleTable, AcDbDimStyleTableRecord>(db, ds.dimStyleTable, "Standard", [](auto*) {});
     ensureRecord<AcDbViewportTable, AcDbViewportTableRecord>(db, ds.viewportTable, "*Active",

@@ -67,7 +67,10 @@ Acad::ErrorStatus setRecordVar(AcDbDatabase* db, const char* name, int code, AcD
 }  // namespace
 
 bool AcDbDatabase::tilemode() const { return vars(this).integer("TILEMODE", 1) != 0; }
-Acad::ErrorStatus AcDbDatabase::setTilemode(bool mode) { return setVar(this, "TILEMODE", DxfItem::makeInteger(70, mode ? 1 : 0)); }
+Acad::ErrorStatus AcDbDatabase::setTilemode(bool mode)
+{
+    return setVar(this, "TILEMODE", DxfItem::makeInteger(70, mode ? 1 : 0));
+}
 AcGePoint3d AcDbDatabase::extmin() const { return vars(this).point("EXTMIN"); }
 AcGePoint3d AcDbDatabase::extmax() const { return vars(this).point("EXTMAX"); }
 Acad::ErrorStatus AcDbDatabase::setExtmin(const AcGePoint3d& min) { return setPoint(this, "EXTMIN", min); }
@@ -93,19 +96,28 @@ AcDbObjectId AcDbDatabase::clayer() const
 {
     return arx::db::findRecord(layerTableId(), vars(this).text("CLAYER", "0").c_str());
 }
-Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId objId) { return setRecordVar(this, "CLAYER", 8, layerTableId(), objId); }
+Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId objId)
+{
+    return setRecordVar(this, "CLAYER", 8, layerTableId(), objId);
+}
 
 AcDbObjectId AcDbDatabase::celtype() const
 {
     return arx::db::findRecord(linetypeTableId(), vars(this).text("CELTYPE", "ByLayer").c_str());
 }
-Acad::ErrorStatus AcDbDatabase::setCeltype(AcDbObjectId objId) { return setRecordVar(this, "CELTYPE", 6, linetypeTableId(), objId); }
+Acad::ErrorStatus AcDbDatabase::setCeltype(AcDbObjectId objId)
+{
+    return setRecordVar(this, "CELTYPE", 6, linetypeTableId(), objId);
+}
 
 AcDbObjectId AcDbDatabase::textstyle() const
 {
     return arx::db::findRecord(textStyleTableId(), vars(this).text("TEXTSTYLE", "Standard").c_str());
 }
-Acad::ErrorStatus AcDbDatabase::setTextstyle(AcDbObjectId objId) { return setRecordVar(this, "TEXTSTYLE", 7, textStyleTableId(), objId); }
+Acad::ErrorStatus AcDbDatabase::setTextstyle(AcDbObjectId objId)
+{
+    return setRecordVar(this, "TEXTSTYLE", 7, textStyleTableId(), objId);
+}
 
 AcCmColor AcDbDatabase::cecolor() const
 {
@@ -113,7 +125,10 @@ AcCmColor AcDbDatabase::cecolor() const
     color.setColorIndex(static_cast<Adesk::UInt16>(vars(this).integer("CECOLOR", 256)));
     return color;
 }
-Acad::ErrorStatus AcDbDatabase::setCecolor(const AcCmColor& color) { return setVar(this, "CECOLOR", DxfItem::makeInteger(62, color.colorIndex())); }
+Acad::ErrorStatus AcDbDatabase::setCecolor(const AcCmColor& color)
+{
+    return setVar(this, "CECOLOR", DxfItem::makeInteger(62, color.colorIndex()));
+}
 
 double AcDbDatabase::celtscale() const { return vars(this).real("CELTSCALE", 1.0); }
 Acad::ErrorStatus AcDbDatabase::setCeltscale(double scale)
@@ -152,9 +167,15 @@ Acad::ErrorStatus AcDbDatabase::setAuprec(Adesk::Int16 v)
     return setVar(this, "AUPREC", DxfItem::makeInteger(70, v));
 }
 double AcDbDatabase::elevation() const { return vars(this).real("ELEVATION"); }
-Acad::ErrorStatus AcDbDatabase::setElevation(double elev) { return setVar(this, "ELEVATION", DxfItem::makeReal(40, elev)); }
+Acad::ErrorStatus AcDbDatabase::setElevation(double elev)
+{
+    return setVar(this, "ELEVATION", DxfItem::makeReal(40, elev));
+}
 double AcDbDatabase::pelevation() const { return vars(this).real("PELEVATION"); }
-Acad::ErrorStatus AcDbDatabase::setPelevation(double elev) { return setVar(this, "PELEVATION", DxfItem::makeReal(40, elev)); }
+Acad::ErrorStatus AcDbDatabase::setPelevation(double elev)
+{
+    return setVar(this, "PELEVATION", DxfItem::makeReal(40, elev));
+}
 AcGePoint3d AcDbDatabase::ucsorg() const { return vars(this).point("UCSORG"); }
 AcGeVector3d AcDbDatabase::ucsxdir() const { return vars(this).point("UCSXDIR", AcGePoint3d(1, 0, 0)).asVector(); }
 AcGeVector3d AcDbDatabase::ucsydir() const { return vars(this).point("UCSYDIR", AcGePoint3d(0, 1, 0)).asVector(); }
@@ -166,7 +187,10 @@ Acad::ErrorStatus AcDbDatabase::setUcsdir(const AcGeVector3d& xDir, const AcGeVe
     return setPoint(this, "UCSYDIR", AcGePoint3d(yDir.x, yDir.y, yDir.z));
 }
 Adesk::Int16 AcDbDatabase::pdmode() const { return int16(this, "PDMODE", 0); }
-Acad::ErrorStatus AcDbDatabase::setPdmode(Adesk::Int16 mode) { return setVar(this, "PDMODE", DxfItem::makeInteger(70, mode)); }
+Acad::ErrorStatus AcDbDatabase::setPdmode(Adesk::Int16 mode)
+{
+    return setVar(this, "PDMODE", DxfItem::makeInteger(70, mode));
+}
 double AcDbDatabase::pdsize() const { return vars(this).real("PDSIZE"); }
 Acad::ErrorStatus AcDbDatabase::setPdsize(double size) { return setVar(this, "PDSIZE", DxfItem::makeReal(40, size)); }
 

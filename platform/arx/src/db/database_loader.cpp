@@ -82,7 +82,17 @@ void noteTable(DatabaseState& ds, AcDbObjectId id)
 
 // What finish does with an object depends on its kind alone; the kind of each class is found
 // once (a cast walks the class chain, and finish would walk it a dozen times per object).
-enum class LoaderKind : unsigned char { Other, SymbolTable, Dictionary, Record, BlockRecord, BlockBegin, BlockEnd, Entity, Layout };
+enum class LoaderKind : unsigned char {
+    Other,
+    SymbolTable,
+    Dictionary,
+    Record,
+    BlockRecord,
+    BlockBegin,
+    BlockEnd,
+    Entity,
+    Layout
+};
 
 class KindOfClass {
 public:
@@ -199,7 +209,8 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         const LoaderKind kind = kindOf(obj);
         kinds.push_back(kind);
         if (kind == LoaderKind::SymbolTable) noteTable(ds, id);
-        if (kind == LoaderKind::Dictionary && stateOf(obj).owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = id;
+        if (kind == LoaderKind::Dictionary && stateOf(obj).owner.isNull() && ds.namedObjects.isNull())
+            ds.namedObjects = id;
     }
     ensureTables(mpDb);
     for (std::size_t i = 0; i < mAdded.size(); ++i) {
@@ -239,15 +250,17 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
             }
             break;
         case LoaderKind::BlockEnd:
-            if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) setBlockFrames(block, block->blockBeginId(), id);
+            if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner))
+                setBlockFrames(block, block->blockBeginId(), id);
             break;
         case LoaderKind::Entity: {
             const LoaderKind ownerKind = kindOf(st.owner);
-            AcDbBlockTableRecord* block =
-                ownerKind == LoaderKind::BlockRecord ? static_cast<AcDbBlockTableRecord*>(st.owner.stub()->object) : nullptr;
+            AcDbBlockTableRecord* block = ownerKind == LoaderKind::BlockRecord
+                                              ? static_cast<AcDbBlockTableRecord*>(st.owner.stub()->object)
+                                              : nullptr;
             // Entities owned by other entities (vertices, attributes) are their owner's.
-            const bool ownedByEntity =
-                ownerKind == LoaderKind::Entity || ownerKind == LoaderKind::BlockBegin || ownerKind == LoaderKind::BlockEnd;
+            const bool ownedByEntity = ownerKind == LoaderKind::Entity || ownerKind == LoaderKind::BlockBegin ||
+                                       ownerKind == LoaderKind::BlockEnd;
             if (block == nullptr && !ownedByEntity) {
                 // No owner (or not a block): the entities section's model or paper space.
                 const char* space = st.paperSpaceFlag ? ACDB_PAPER_SPACE : ACDB_MODEL_SPACE;
@@ -256,8 +269,7 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
             }
             if (block) linkEntity(block, id);
             auto* ent = static_cast<AcDbEntity*>(obj);
-            if (ent->layerId().isNull() && !layerZero.isNull())
-                withLoaderWrite(ent, [&] { ent->setLayer(layerZero); });
+            if (ent->layerId().isNull() && !layerZero.isNull()) withLoaderWrite(ent, [&] { ent->setLayer(layerZero); });
             break;
         }
         case LoaderKind::Layout: layouts.push_back(id); break;
@@ -281,7 +293,8 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
     for (const AcDbStub& stub : ds.stubs) {
         if (!stub.reserved || stub.object != nullptr) continue;
         char text[64];
-        std::snprintf(text, sizeof text, "No object has the handle %llX.", static_cast<unsigned long long>(stub.handle));
+        std::snprintf(text, sizeof text, "No object has the handle %llX.",
+                      static_cast<unsigned long long>(stub.handle));
         problems.emplace_back(text);
     }
     if (ds.currentSpace.isNull()) ds.currentSpace = findRecord(ds.blockTable, ACDB_MODEL_SPACE);

@@ -28,15 +28,15 @@ struct DatabaseState {
     HandleIndex byHandle;
     Adesk::UInt64 nextHandle = 1;
 
-    AcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewTable, ucsTable,
-        viewportTable, regAppTable, dimStyleTable;
+    AcDbObjectId blockTable, layerTable, textStyleTable, linetypeTable, viewTable, ucsTable, viewportTable, regAppTable,
+        dimStyleTable;
     AcDbObjectId namedObjects;
     AcDbObjectId currentSpace;
 
     std::vector<AcDbDatabaseReactor*> reactors;
     UndoHistory undo;
     HeaderVars header;
-    int loading = 0;  // a loader is filling the database: no undo, no notifications
+    int loading = 0;              // a loader is filling the database: no undo, no notifications
     AcDbObjectId lastLayerFound;  // findOrAddLayer's last answer: entities mostly share a layer
     bool destroying = false;
     Adesk::UInt64 changeCount = 0;

@@ -54,9 +54,8 @@ struct AcDbDictionaryIterator::Position {
         for (const auto& e : from.order)
             if (AcDbDictionary::Entries::present(e.id)) entries.push_back(e);
         if (type == AcRx::kDictSorted)
-            std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-                return strcasecmp(a.key.c_str(), b.key.c_str()) < 0;
-            });
+            std::stable_sort(entries.begin(), entries.end(),
+                             [](const auto& a, const auto& b) { return strcasecmp(a.key.c_str(), b.key.c_str()) < 0; });
     }
     void settle()
     {
@@ -219,10 +218,8 @@ Acad::ErrorStatus AcDbDictionary::setAt(const char* srchKey, AcDbObject* newValu
         }
     }
     assertWriteEnabled();
-    if (i >= 0)
-        mpEntries->order[static_cast<std::size_t>(i)].id = newId;
-    else
-        mpEntries->order.push_back({srchKey, newId});
+    if (i >= 0) mpEntries->order[static_cast<std::size_t>(i)].id = newId;
+    else mpEntries->order.push_back({srchKey, newId});
     arx::db::stateOf(newValue).owner = objectId();
     retObjId = newId;
     return Acad::eOk;
@@ -277,10 +274,8 @@ Acad::ErrorStatus AcDbDictionary::dwgOutFields(AcDbDwgFiler* pFiler) const
     pFiler->writeInt32(static_cast<Adesk::Int32>(mpEntries->order.size()));
     for (const auto& e : mpEntries->order) {
         pFiler->writeString(e.key.c_str());
-        if (mpEntries->hardOwner)
-            pFiler->writeHardOwnershipId(e.id);
-        else
-            pFiler->writeSoftOwnershipId(e.id);
+        if (mpEntries->hardOwner) pFiler->writeHardOwnershipId(e.id);
+        else pFiler->writeSoftOwnershipId(e.id);
     }
     pFiler->writeBool(mpEntries->hardOwner);
     pFiler->writeInt16(static_cast<Adesk::Int16>(mpEntries->merge));

@@ -15,9 +15,9 @@ constexpr DxfItem::Kind kindByRange(int code)
 {
     using K = DxfItem::Kind;
     if (code == -1 || code == -2) return K::Id;
-    if (code == -4 || in(code, 0, 9) || in(code, 100, 102) || code == 105 || in(code, 300, 309) ||
-        in(code, 320, 329) || in(code, 410, 419) || in(code, 430, 439) || in(code, 470, 479) || code == 999 ||
-        in(code, 1000, 1003) || in(code, 1005, 1009))
+    if (code == -4 || in(code, 0, 9) || in(code, 100, 102) || code == 105 || in(code, 300, 309) || in(code, 320, 329) ||
+        in(code, 410, 419) || in(code, 430, 439) || in(code, 470, 479) || code == 999 || in(code, 1000, 1003) ||
+        in(code, 1005, 1009))
         return K::Text;
     if (isPointCodeByRange(code)) return K::Point;
     if (in(code, 19, 59) || in(code, 113, 149) || in(code, 211, 239) || in(code, 460, 469) || in(code, 1014, 1059))

@@ -13,8 +13,8 @@ namespace arx::db {
 
 struct DxfItem {
     enum class Kind : unsigned char {
-        None,     // no value (a code of no defined type)
-        Text,     // strings; also handles of objects themselves (5, 105), 320-329 and 1005
+        None,  // no value (a code of no defined type)
+        Text,  // strings; also handles of objects themselves (5, 105), 320-329 and 1005
         Real,
         Point,    // one item for the three coordinates (10, 11 ... with their 20/30 in a file)
         Integer,  // 16-, 32-, 64-bit and flag (290-299) codes

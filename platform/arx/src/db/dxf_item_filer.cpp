@@ -9,8 +9,7 @@ namespace arx::db {
 
 DxfItemFiler::DxfItemFiler(AcDb::FilerType type, AcDbDatabase* db, DxfItemList items)
     : mType(type), mpDb(db), mItems(std::move(items))
-{
-}
+{}
 
 DxfItemFiler::~DxfItemFiler() = default;
 
@@ -63,10 +62,8 @@ Acad::ErrorStatus DxfItemFiler::readItem(resbuf* pItem)
         pItem->resval.rpoint[2] = item->point.z;
         break;
     case DxfItem::Kind::Integer:
-        if (integerBitsOfCode(item->code) >= 32)
-            pItem->resval.rlong = static_cast<long>(item->integer);
-        else
-            pItem->resval.rint = static_cast<short>(item->integer);
+        if (integerBitsOfCode(item->code) >= 32) pItem->resval.rlong = static_cast<long>(item->integer);
+        else pItem->resval.rint = static_cast<short>(item->integer);
         break;
     case DxfItem::Kind::Binary:
         mReadBinary = item->binary;
@@ -136,15 +133,42 @@ Acad::ErrorStatus DxfItemFiler::writeAcDbHandle(AcDb::DxfCode code, const AcDbHa
     return append(DxfItem::makeText(code, text));
 }
 
-Acad::ErrorStatus DxfItemFiler::writeInt64(AcDb::DxfCode code, Adesk::Int64 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeInt32(AcDb::DxfCode code, Adesk::Int32 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeInt16(AcDb::DxfCode code, Adesk::Int16 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeInt8(AcDb::DxfCode code, Adesk::Int8 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeUInt32(AcDb::DxfCode code, Adesk::UInt32 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeUInt16(AcDb::DxfCode code, Adesk::UInt16 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeUInt8(AcDb::DxfCode code, Adesk::UInt8 val) { return append(DxfItem::makeInteger(code, val)); }
-Acad::ErrorStatus DxfItemFiler::writeBoolean(AcDb::DxfCode code, Adesk::Boolean val) { return append(DxfItem::makeInteger(code, val ? 1 : 0)); }
-Acad::ErrorStatus DxfItemFiler::writeBool(AcDb::DxfCode code, bool val) { return append(DxfItem::makeInteger(code, val ? 1 : 0)); }
+Acad::ErrorStatus DxfItemFiler::writeInt64(AcDb::DxfCode code, Adesk::Int64 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeInt32(AcDb::DxfCode code, Adesk::Int32 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeInt16(AcDb::DxfCode code, Adesk::Int16 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeInt8(AcDb::DxfCode code, Adesk::Int8 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeUInt32(AcDb::DxfCode code, Adesk::UInt32 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeUInt16(AcDb::DxfCode code, Adesk::UInt16 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeUInt8(AcDb::DxfCode code, Adesk::UInt8 val)
+{
+    return append(DxfItem::makeInteger(code, val));
+}
+Acad::ErrorStatus DxfItemFiler::writeBoolean(AcDb::DxfCode code, Adesk::Boolean val)
+{
+    return append(DxfItem::makeInteger(code, val ? 1 : 0));
+}
+Acad::ErrorStatus DxfItemFiler::writeBool(AcDb::DxfCode code, bool val)
+{
+    return append(DxfItem::makeInteger(code, val ? 1 : 0));
+}
 
 Acad::ErrorStatus DxfItemFiler::writeDouble(AcDb::DxfCode code, double val, int prec)
 {
@@ -173,7 +197,8 @@ Acad::ErrorStatus DxfItemFiler::writeVector3d(AcDb::DxfCode code, const AcGeVect
 
 Acad::ErrorStatus DxfItemFiler::writeScale3d(AcDb::DxfCode code, const AcGeScale3d& val, int prec)
 {
-    return append(DxfItem::makePoint(code, AcGePoint3d(val.sx, val.sy, val.sz), 3, prec == kDfltPrec ? mPrecision : prec));
+    return append(
+        DxfItem::makePoint(code, AcGePoint3d(val.sx, val.sy, val.sz), 3, prec == kDfltPrec ? mPrecision : prec));
 }
 
 Acad::ErrorStatus DxfItemFiler::setPrecision(int prec)

@@ -21,7 +21,11 @@ public:
     const DxfItemList& items() const { return mItems; }
     DxfItemList takeItems();
     std::size_t position() const { return mPos; }
-    void setPosition(std::size_t pos) { mPos = pos; mPushedBack = false; }
+    void setPosition(std::size_t pos)
+    {
+        mPos = pos;
+        mPushedBack = false;
+    }
 
     // entmod: the object exists and keeps what the items do not set.
     void setModifyingExistingObject(bool modifying) { mModifying = modifying; }
@@ -90,7 +94,7 @@ private:
     bool mOptionalMarkers = false;
     int mPrecision = kDfltPrec;
     Acad::ErrorStatus mStatus = Acad::eOk;
-    std::string mReadText;      // backing store of the last string read
+    std::string mReadText;  // backing store of the last string read
     std::vector<unsigned char> mReadBinary;
 };
 

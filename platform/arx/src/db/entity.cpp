@@ -249,10 +249,7 @@ Adesk::UInt32 AcDbEntity::setAttributes(AcGiDrawableTraits*) { return kDrawableI
 Adesk::Boolean AcDbEntity::worldDraw(AcGiWorldDraw*) { return true; }
 void AcDbEntity::viewportDraw(AcGiViewportDraw*) {}
 
-void AcDbEntity::recordGraphicsModified(Adesk::Boolean setModified)
-{
-    objectState()->modifiedGraphics = setModified;
-}
+void AcDbEntity::recordGraphicsModified(Adesk::Boolean setModified) { objectState()->modifiedGraphics = setModified; }
 
 Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents&) const { return Acad::eInvalidExtents; }
 Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
@@ -278,7 +275,10 @@ Acad::ErrorStatus AcDbEntity::getGripPoints(AcGePoint3dArray&, AcDbIntArray&, Ac
     return Acad::eNotApplicable;
 }
 
-Acad::ErrorStatus AcDbEntity::moveGripPointsAt(const AcDbIntArray&, const AcGeVector3d&) { return Acad::eNotApplicable; }
+Acad::ErrorStatus AcDbEntity::moveGripPointsAt(const AcDbIntArray&, const AcGeVector3d&)
+{
+    return Acad::eNotApplicable;
+}
 
 Acad::ErrorStatus AcDbEntity::getStretchPoints(AcGePoint3dArray& stretchPoints) const
 {
@@ -354,7 +354,7 @@ void AcDbEntity::list() const
     acutPrintf("\n                  %-10sLayer: %s\n", type.c_str(), layerName.c_str());
     acutPrintf("                            Space: %s\n", paper ? "Paper space" : "Model space");
     if (mpProps->color != AcCmColor::kACIbyLayer || !mpProps->linetype.isNull()) {
-        std::string color = mpProps->color == AcCmColor::kACIbyLayer ? "BYLAYER"
+        std::string color = mpProps->color == AcCmColor::kACIbyLayer   ? "BYLAYER"
                             : mpProps->color == AcCmColor::kACIbyBlock ? "BYBLOCK"
                                                                        : std::to_string(mpProps->color);
         std::string linetype = mpProps->linetype.isNull() ? "BYLAYER" : arx::db::recordName(mpProps->linetype);
@@ -420,9 +420,12 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* pFiler) const
         if (!linetype.empty() && strcasecmp(linetype.c_str(), "ByLayer") != 0)
             groups.push_back(DxfItem::makeText(AcDb::kDxfLinetypeName, linetype));
     }
-    if (mpProps->color != AcCmColor::kACIbyLayer) groups.push_back(DxfItem::makeInteger(AcDb::kDxfColor, mpProps->color));
-    if (mpProps->lineWeight != AcDb::kLnWtByLayer) groups.push_back(DxfItem::makeInteger(AcDb::kDxfLineWeight, mpProps->lineWeight));
-    if (mpProps->linetypeScale != 1.0) groups.push_back(DxfItem::makeReal(AcDb::kDxfLinetypeScale, mpProps->linetypeScale));
+    if (mpProps->color != AcCmColor::kACIbyLayer)
+        groups.push_back(DxfItem::makeInteger(AcDb::kDxfColor, mpProps->color));
+    if (mpProps->lineWeight != AcDb::kLnWtByLayer)
+        groups.push_back(DxfItem::makeInteger(AcDb::kDxfLineWeight, mpProps->lineWeight));
+    if (mpProps->linetypeScale != 1.0)
+        groups.push_back(DxfItem::makeReal(AcDb::kDxfLinetypeScale, mpProps->linetypeScale));
     if (mpProps->visibility == AcDb::kInvisible) groups.push_back(DxfItem::makeInteger(AcDb::kDxfVisibility, 1));
     for (const DxfItem& item : arx::db::arrangeCommonGroups(std::move(groups), mpProps->fileGroups)) {
         es = arx::db::writeDxfItem(pFiler, item);
@@ -464,11 +467,11 @@ Acad::ErrorStatus AcDbEntity::dxfInFields(AcDbDxfFiler* pFiler)
             mpProps->color = static_cast<Adesk::UInt16>(rb.resval.rint < 0 ? -rb.resval.rint : rb.resval.rint);
             if (mpProps->color > AcCmColor::kACIbyLayer) mpProps->color = AcCmColor::kACIbyLayer;
             break;
-        case AcDb::kDxfLineWeight: mpProps->lineWeight = arx::db::lineWeightOf(rb.resval.rint, mpProps->lineWeight); break;
-        case AcDb::kDxfLinetypeScale: mpProps->linetypeScale = rb.resval.rreal > 0.0 ? rb.resval.rreal : 1.0; break;
-        case AcDb::kDxfVisibility:
-            mpProps->visibility = rb.resval.rint != 0 ? AcDb::kInvisible : AcDb::kVisible;
+        case AcDb::kDxfLineWeight:
+            mpProps->lineWeight = arx::db::lineWeightOf(rb.resval.rint, mpProps->lineWeight);
             break;
+        case AcDb::kDxfLinetypeScale: mpProps->linetypeScale = rb.resval.rreal > 0.0 ? rb.resval.rreal : 1.0; break;
+        case AcDb::kDxfVisibility: mpProps->visibility = rb.resval.rint != 0 ? AcDb::kInvisible : AcDb::kVisible; break;
         default:
             // A file's entity section may hold groups of releases after ours: all are kept.
             if (arx::db::isKeptEntityCode(rb.restype) ||

@@ -93,7 +93,8 @@ void mergeKeptGroups(DxfItemList& kept, DxfItemList read)
 
 void dropKeptGroups(DxfItemList& kept, std::initializer_list<int> codes)
 {
-    std::erase_if(kept, [codes](const DxfItem& item) { return std::find(codes.begin(), codes.end(), item.code) != codes.end(); });
+    std::erase_if(
+        kept, [codes](const DxfItem& item) { return std::find(codes.begin(), codes.end(), item.code) != codes.end(); });
 }
 
 Acad::ErrorStatus dwgOutCommonGroups(AcDbDwgFiler* filer, const CommonGroups& groups)

@@ -16,7 +16,7 @@ class AcDbDwgFiler;
 namespace arx::db {
 
 struct CommonGroups {
-    DxfItemList kept;        // unmodelled groups, in the order read
+    DxfItemList kept;          // unmodelled groups, in the order read
     std::vector<short> order;  // codes of the section as read, modelled ones included
 };
 

@@ -17,7 +17,7 @@ inline AcDb::DuplicateRecordCloning mergeStyleOf(int value, AcDb::DuplicateRecor
 
 inline AcDb::LineWeight lineWeightOf(int value, AcDb::LineWeight current)
 {
-    static constexpr std::array<int, 27> kWeights = {-3, -2, -1, 0,  5,  9,  13, 15,  18,  20,  25,  30,  35, 40,
+    static constexpr std::array<int, 27> kWeights = {-3, -2, -1, 0,  5,  9,  13,  15,  18,  20,  25,  30,  35, 40,
                                                      50, 53, 60, 70, 80, 90, 100, 106, 120, 140, 158, 200, 211};
     if (std::find(kWeights.begin(), kWeights.end(), value) == kWeights.end()) return current;
     return static_cast<AcDb::LineWeight>(value);

@@ -10,14 +10,10 @@ bool AcDbHandle::fromText(const char* hexText, AcDbHandle& result)
     int digits = 0;
     for (const char* p = hexText; *p != '\0'; ++p) {
         int digit;
-        if (*p >= '0' && *p <= '9')
-            digit = *p - '0';
-        else if (*p >= 'a' && *p <= 'f')
-            digit = *p - 'a' + 10;
-        else if (*p >= 'A' && *p <= 'F')
-            digit = *p - 'A' + 10;
-        else
-            return false;
+        if (*p >= '0' && *p <= '9') digit = *p - '0';
+        else if (*p >= 'a' && *p <= 'f') digit = *p - 'a' + 10;
+        else if (*p >= 'A' && *p <= 'F') digit = *p - 'A' + 10;
+        else return false;
         // Leading zeros do not count against the 16 digits.
         if (value != 0 || digit != 0) ++digits;
         if (digits > 16) return false;

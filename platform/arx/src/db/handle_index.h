@@ -46,7 +46,8 @@ private:
         // home, so neighbours share cache lines; the bits above are scattered over it (Fibonacci
         // hashing), so that handles far apart do not pile up in a few slots.
         const std::uint64_t high = handle >> bits_;
-        return static_cast<std::size_t>((handle ^ (high * 0x9E3779B97F4A7C15ull >> (64 - bits_))) & (slots_.size() - 1));
+        return static_cast<std::size_t>((handle ^ (high * 0x9E3779B97F4A7C15ull >> (64 - bits_))) &
+                                        (slots_.size() - 1));
     }
     std::size_t next(std::size_t i) const { return (i + 1) & (slots_.size() - 1); }
     void rehash(std::size_t slotCount);

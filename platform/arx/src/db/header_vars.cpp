@@ -89,8 +89,12 @@ const HeaderVars& headerVars(const AcDbDatabase* db) { return stateOf(db).header
 
 void addDefaultHeaderVars(HeaderVars& vars)
 {
-    auto text = [&](const char* name, int code, const char* value) { vars.set(name, {DxfItem::makeText(code, value)}); };
-    auto integer = [&](const char* name, int code, long long value) { vars.set(name, {DxfItem::makeInteger(code, value)}); };
+    auto text = [&](const char* name, int code, const char* value) {
+        vars.set(name, {DxfItem::makeText(code, value)});
+    };
+    auto integer = [&](const char* name, int code, long long value) {
+        vars.set(name, {DxfItem::makeInteger(code, value)});
+    };
     auto real = [&](const char* name, int code, double value) { vars.set(name, {DxfItem::makeReal(code, value)}); };
     auto point = [&](const char* name, double x, double y, double z) {
         vars.set(name, {DxfItem::makePoint(10, AcGePoint3d(x, y, z))});

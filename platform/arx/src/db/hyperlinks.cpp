@@ -26,8 +26,7 @@ class Hyperlink : public AcDbHyperlink {
 public:
     Hyperlink(const char* name, const char* description, const char* subLocation)
         : mName(textOf(name)), mDescription(textOf(description)), mSubLocation(textOf(subLocation))
-    {
-    }
+    {}
     const char* name() const override { return mName.c_str(); }
     void setName(const char* cName) override { mName = textOf(cName); }
     const char* description() const override { return mDescription.c_str(); }

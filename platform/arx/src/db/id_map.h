@@ -10,8 +10,8 @@ namespace arx::db {
 
 struct IdMap {
     std::unordered_map<AcDbObjectId, AcDbIdPair> pairs;
-    std::vector<AcDbObjectId> order;             // keys in the order they were assigned
-    std::unordered_set<AcDbObjectId> values;     // the copies
+    std::vector<AcDbObjectId> order;          // keys in the order they were assigned
+    std::unordered_set<AcDbObjectId> values;  // the copies
     AcDbDatabase* dest = nullptr;
     AcDbDatabase* orig = nullptr;
     AcDb::DeepCloneType context = AcDb::kDcCopy;

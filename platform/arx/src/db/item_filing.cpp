@@ -69,8 +69,7 @@ Acad::ErrorStatus readItems(AcDbDwgFiler* filer, DxfItemList& items)
     for (Adesk::Int32 i = 0; i < count; ++i) {
         DxfItem item;
         Adesk::UInt8 kind = 0;
-        if (filer->readInt16(&item.code) != Acad::eOk || filer->readUInt8(&kind) != Acad::eOk)
-            return Acad::eFilerError;
+        if (filer->readInt16(&item.code) != Acad::eOk || filer->readUInt8(&kind) != Acad::eOk) return Acad::eFilerError;
         item.kind = static_cast<DxfItem::Kind>(kind);
         Acad::ErrorStatus es = Acad::eOk;
         switch (item.kind) {
@@ -171,7 +170,8 @@ bool itemFromResbuf(const resbuf& rb, DxfItem& item)
         }
         return true;
     case DxfItem::Kind::Binary:
-        if (rb.resval.rbinary.clen < 0 || (rb.resval.rbinary.clen > 0 && rb.resval.rbinary.buf == nullptr)) return false;
+        if (rb.resval.rbinary.clen < 0 || (rb.resval.rbinary.clen > 0 && rb.resval.rbinary.buf == nullptr))
+            return false;
         item.binary.assign(rb.resval.rbinary.buf, rb.resval.rbinary.buf + rb.resval.rbinary.clen);
         return true;
     case DxfItem::Kind::Id: {

@@ -39,15 +39,31 @@ arx::db::DxfItemList defaultPlotGroups(bool modelType)
 {
     using arx::db::DxfItem;
     arx::db::DxfItemList items = {
-        DxfItem::makeText(2, "none_device"), DxfItem::makeText(4, ""), DxfItem::makeText(6, ""),
-        DxfItem::makeReal(40, 0.0), DxfItem::makeReal(41, 0.0), DxfItem::makeReal(42, 0.0),
-        DxfItem::makeReal(43, 0.0), DxfItem::makeReal(44, 0.0), DxfItem::makeReal(45, 0.0),
-        DxfItem::makeReal(46, 0.0), DxfItem::makeReal(47, 0.0), DxfItem::makeReal(48, 0.0),
-        DxfItem::makeReal(49, 0.0), DxfItem::makeReal(140, 0.0), DxfItem::makeReal(141, 0.0),
-        DxfItem::makeReal(142, 1.0), DxfItem::makeReal(143, 1.0),
-        DxfItem::makeInteger(70, modelType ? 688 | kModelTypeFlag : 688), DxfItem::makeInteger(72, 0),
-        DxfItem::makeInteger(73, 0), DxfItem::makeInteger(74, 5), DxfItem::makeText(7, ""),
-        DxfItem::makeInteger(75, 16), DxfItem::makeReal(147, 1.0), DxfItem::makeReal(148, 0.0),
+        DxfItem::makeText(2, "none_device"),
+        DxfItem::makeText(4, ""),
+        DxfItem::makeText(6, ""),
+        DxfItem::makeReal(40, 0.0),
+        DxfItem::makeReal(41, 0.0),
+        DxfItem::makeReal(42, 0.0),
+        DxfItem::makeReal(43, 0.0),
+        DxfItem::makeReal(44, 0.0),
+        DxfItem::makeReal(45, 0.0),
+        DxfItem::makeReal(46, 0.0),
+        DxfItem::makeReal(47, 0.0),
+        DxfItem::makeReal(48, 0.0),
+        DxfItem::makeReal(49, 0.0),
+        DxfItem::makeReal(140, 0.0),
+        DxfItem::makeReal(141, 0.0),
+        DxfItem::makeReal(142, 1.0),
+        DxfItem::makeReal(143, 1.0),
+        DxfItem::makeInteger(70, modelType ? 688 | kModelTypeFlag : 688),
+        DxfItem::makeInteger(72, 0),
+        DxfItem::makeInteger(73, 0),
+        DxfItem::makeInteger(74, 5),
+        DxfItem::makeText(7, ""),
+        DxfItem::makeInteger(75, 16),
+        DxfItem::makeReal(147, 1.0),
+        DxfItem::makeReal(148, 0.0),
         DxfItem::makeReal(149, 0.0),
     };
     return items;
@@ -179,15 +195,17 @@ struct AcDbLayout::Data {
 
 ACRX_DEFINE_MEMBERS_COMMON(AcDbLayout)
 static AcRxObject* makeAcDbLayout() { return new AcDbLayout(); }
-void AcDbLayout::rxInit() { gpDesc = newAcRxClass("AcDbLayout", "AcDbPlotSettings", 0, 0, 0, makeAcDbLayout, "LAYOUT", ""); }
+void AcDbLayout::rxInit()
+{
+    gpDesc = newAcRxClass("AcDbLayout", "AcDbPlotSettings", 0, 0, 0, makeAcDbLayout, "LAYOUT", "");
+}
 
 AcDbLayout::AcDbLayout() : mpData(new Data)
 {
     using arx::db::DxfItem;
     // The layout's UCS: the world.
-    mpData->groups.items = {
-        DxfItem::makePoint(13, AcGePoint3d(0, 0, 0)), DxfItem::makePoint(16, AcGePoint3d(1, 0, 0)),
-        DxfItem::makePoint(17, AcGePoint3d(0, 1, 0)), DxfItem::makeInteger(76, 0)};
+    mpData->groups.items = {DxfItem::makePoint(13, AcGePoint3d(0, 0, 0)), DxfItem::makePoint(16, AcGePoint3d(1, 0, 0)),
+                            DxfItem::makePoint(17, AcGePoint3d(0, 1, 0)), DxfItem::makeInteger(76, 0)};
 }
 
 AcDbLayout::~AcDbLayout() { delete mpData; }

@@ -46,8 +46,7 @@ MemoryDwgFiler::MemoryDwgFiler(AcDb::FilerType type, AcDbDatabase* db) : mType(t
 
 MemoryDwgFiler::MemoryDwgFiler(AcDb::FilerType type, AcDbDatabase* db, std::vector<unsigned char> bytes)
     : mType(type), mpDb(db), mBytes(std::move(bytes))
-{
-}
+{}
 
 std::vector<unsigned char> MemoryDwgFiler::takeBytes()
 {
@@ -80,18 +79,18 @@ bool MemoryDwgFiler::take(Tag tag, void* data, std::size_t size)
     return true;
 }
 
-#define ARX_SIMPLE_VALUE(NAME, TYPE, TAG)                                          \
-    Acad::ErrorStatus MemoryDwgFiler::read##NAME(TYPE* pVal)                       \
-    {                                                                              \
-        TYPE value{};                                                              \
-        bool ok = take(TAG, &value, sizeof(value));                                \
-        if (pVal) *pVal = value;                                                   \
-        return ok ? Acad::eOk : Acad::eFilerError;                                 \
-    }                                                                              \
-    Acad::ErrorStatus MemoryDwgFiler::write##NAME(TYPE val)                        \
-    {                                                                              \
-        put(TAG, &val, sizeof(val));                                               \
-        return Acad::eOk;                                                          \
+#define ARX_SIMPLE_VALUE(NAME, TYPE, TAG)                                                                              \
+    Acad::ErrorStatus MemoryDwgFiler::read##NAME(TYPE* pVal)                                                           \
+    {                                                                                                                  \
+        TYPE value{};                                                                                                  \
+        bool ok = take(TAG, &value, sizeof(value));                                                                    \
+        if (pVal) *pVal = value;                                                                                       \
+        return ok ? Acad::eOk : Acad::eFilerError;                                                                     \
+    }                                                                                                                  \
+    Acad::ErrorStatus MemoryDwgFiler::write##NAME(TYPE val)                                                            \
+    {                                                                                                                  \
+        put(TAG, &val, sizeof(val));                                                                                   \
+        return Acad::eOk;                                                                                              \
     }
 
 ARX_SIMPLE_VALUE(Int64, Adesk::Int64, kTagInt64)
@@ -328,8 +327,7 @@ Acad::ErrorStatus MemoryDwgFiler::readAddress(void** pVal)
 
 Acad::ErrorStatus MemoryDwgFiler::writeAddress(const void* pVal)
 {
-    if (mType == AcDb::kUndoFiler && pVal != nullptr && isRegisteredClass(pVal))
-        mClassMarks.push_back(mPos);
+    if (mType == AcDb::kUndoFiler && pVal != nullptr && isRegisteredClass(pVal)) mClassMarks.push_back(mPos);
     put(kTagAddress, &pVal, sizeof(pVal));
     return Acad::eOk;
 }
@@ -361,14 +359,14 @@ Acad::ErrorStatus MemoryDwgFiler::readId(IdKind kind, AcDbObjectId& id)
     return Acad::eOk;
 }
 
-#define ARX_ID_VALUE(NAME, KIND)                                               \
-    Acad::ErrorStatus MemoryDwgFiler::read##NAME(AcDb##NAME* pVal)             \
-    {                                                                          \
-        AcDbObjectId id;                                                       \
-        Acad::ErrorStatus es = readId(KIND, id);                               \
-        if (pVal) *pVal = id;                                                  \
-        return es;                                                             \
-    }                                                                          \
+#define ARX_ID_VALUE(NAME, KIND)                                                                                       \
+    Acad::ErrorStatus MemoryDwgFiler::read##NAME(AcDb##NAME* pVal)                                                     \
+    {                                                                                                                  \
+        AcDbObjectId id;                                                                                               \
+        Acad::ErrorStatus es = readId(KIND, id);                                                                       \
+        if (pVal) *pVal = id;                                                                                          \
+        return es;                                                                                                     \
+    }                                                                                                                  \
     Acad::ErrorStatus MemoryDwgFiler::write##NAME(const AcDb##NAME& val) { return writeId(KIND, val); }
 
 ARX_ID_VALUE(HardOwnershipId, IdKind::HardOwner)
@@ -380,10 +378,8 @@ ARX_ID_VALUE(SoftPointerId, IdKind::SoftPointer)
 Acad::ErrorStatus MemoryDwgFiler::seek(long nOffset, int nMethod)
 {
     long base = 0;
-    if (nMethod == AcDb::kSeekFromCurrent)
-        base = static_cast<long>(mPos);
-    else if (nMethod == AcDb::kSeekFromEnd)
-        base = static_cast<long>(mBytes.size());
+    if (nMethod == AcDb::kSeekFromCurrent) base = static_cast<long>(mPos);
+    else if (nMethod == AcDb::kSeekFromEnd) base = static_cast<long>(mBytes.size());
     long target = base + nOffset;
     if (target < 0 || target > static_cast<long>(mBytes.size())) return Acad::eInvalidInput;
     mPos = static_cast<std::size_t>(target);

@@ -37,8 +37,7 @@ void dispatch(const AcDbObject* obj, bool markNotifying, Transient transient, Pe
         if (!stillAttached(st, entry)) continue;
         if (isPersistentEntry(entry)) {
             AcDbObject* reactorObj = nullptr;
-            if (acdbOpenAcDbObject(reactorObj, decodePersistentReactor(entry), AcDb::kForNotify) != Acad::eOk)
-                continue;
+            if (acdbOpenAcDbObject(reactorObj, decodePersistentReactor(entry), AcDb::kForNotify) != Acad::eOk) continue;
             persistent(reactorObj);
             reactorObj->close();
         } else {
@@ -88,8 +87,7 @@ void sendCommitNotifications(AcDbObject* obj)
                 [&](AcDbObject* p) { p->modifyUndone(obj); });
         } else {
             dispatch(
-                obj, true, [&](AcDbObjectReactor* r) { r->modified(obj); },
-                [&](AcDbObject* p) { p->modified(obj); });
+                obj, true, [&](AcDbObjectReactor* r) { r->modified(obj); }, [&](AcDbObject* p) { p->modified(obj); });
         }
     }
     if (st.modifiedXData && !st.undoing) {
@@ -132,8 +130,7 @@ void sendUnappended(AcDbObject* obj)
 {
     if (!mayNotify(obj)) return;
     dispatch(
-        obj, true, [&](AcDbObjectReactor* r) { r->unappended(obj); },
-        [&](AcDbObject* p) { p->unappended(obj); });
+        obj, true, [&](AcDbObjectReactor* r) { r->unappended(obj); }, [&](AcDbObject* p) { p->unappended(obj); });
     forEachDatabaseReactor(obj, [&](AcDbDatabase* db, AcDbDatabaseReactor* r) { r->objectUnAppended(db, obj); });
 }
 
@@ -141,8 +138,7 @@ void sendReappended(AcDbObject* obj)
 {
     if (!mayNotify(obj)) return;
     dispatch(
-        obj, true, [&](AcDbObjectReactor* r) { r->reappended(obj); },
-        [&](AcDbObject* p) { p->reappended(obj); });
+        obj, true, [&](AcDbObjectReactor* r) { r->reappended(obj); }, [&](AcDbObject* p) { p->reappended(obj); });
     forEachDatabaseReactor(obj, [&](AcDbDatabase* db, AcDbDatabaseReactor* r) { r->objectReAppended(db, obj); });
 }
 
@@ -150,8 +146,7 @@ void sendCancelled(AcDbObject* obj)
 {
     if (!mayNotify(obj)) return;
     dispatch(
-        obj, true, [&](AcDbObjectReactor* r) { r->cancelled(obj); },
-        [&](AcDbObject* p) { p->cancelled(obj); });
+        obj, true, [&](AcDbObjectReactor* r) { r->cancelled(obj); }, [&](AcDbObject* p) { p->cancelled(obj); });
 }
 
 void sendObjectClosed(AcDbObject* obj)
@@ -159,8 +154,7 @@ void sendObjectClosed(AcDbObject* obj)
     if (!mayNotify(obj)) return;
     AcDbObjectId id = obj->objectId();
     dispatch(
-        obj, false, [&](AcDbObjectReactor* r) { r->objectClosed(id); },
-        [&](AcDbObject* p) { p->objectClosed(id); });
+        obj, false, [&](AcDbObjectReactor* r) { r->objectClosed(id); }, [&](AcDbObject* p) { p->objectClosed(id); });
 }
 
 void sendGoodbye(AcDbObject* obj)

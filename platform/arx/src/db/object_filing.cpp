@@ -192,8 +192,7 @@ Acad::ErrorStatus AcDbObject::dxfInFields(AcDbDxfFiler* pFiler)
         }
         if (!closed) return Acad::eBadDxfSequence;
         if (!fromFile) continue;
-        if (strcasecmp(group.c_str(), "{ACAD_REACTORS") == 0)
-            setPersistentReactors(st, ids);
+        if (strcasecmp(group.c_str(), "{ACAD_REACTORS") == 0) setPersistentReactors(st, ids);
         else if (strcasecmp(group.c_str(), "{ACAD_XDICTIONARY") == 0)
             st.extDict = ids.empty() ? AcDbObjectId() : ids.front();
     }
@@ -225,10 +224,8 @@ Acad::ErrorStatus AcDbObject::dxfIn(AcDbDxfFiler* pFiler)
             auto it = std::find_if(st.xdata.begin(), st.xdata.end(), [&](const arx::db::XDataApp& a) {
                 return strcasecmp(a.appName.c_str(), app.appName.c_str()) == 0;
             });
-            if (it != st.xdata.end())
-                it->items = std::move(app.items);
-            else
-                st.xdata.push_back(std::move(app));
+            if (it != st.xdata.end()) it->items = std::move(app.items);
+            else st.xdata.push_back(std::move(app));
         }
         st.modifiedXData = true;
     }

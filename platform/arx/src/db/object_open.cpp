@@ -46,8 +46,7 @@ Acad::ErrorStatus checkOpen(const ObjectState& st, AcDb::OpenMode mode)
     case AcDb::kForNotify:
         if (st.notifyOpen) return Acad::eWasOpenForNotify;
         return Acad::eOk;
-    default:
-        return Acad::eInvalidInput;
+    default: return Acad::eInvalidInput;
     }
 }
 
@@ -99,12 +98,9 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& pObj, AcDbObjectId id, AcDb::O
     // a refusal undoes the open.
     es = obj->subOpen(mode);
     if (es != Acad::eOk) {
-        if (mode == AcDb::kForRead)
-            --st.readers;
-        else if (mode == AcDb::kForWrite)
-            st.writer = false;
-        else
-            st.notifyOpen = false;
+        if (mode == AcDb::kForRead) --st.readers;
+        else if (mode == AcDb::kForWrite) st.writer = false;
+        else st.notifyOpen = false;
         return es;
     }
     pObj = obj;

@@ -34,10 +34,8 @@ Acad::ErrorStatus registerApp(AcDbDatabase* db, const std::string& name)
     auto* record = new AcDbRegAppTableRecord();
     record->setName(name.c_str());
     es = table->add(record);
-    if (es == Acad::eOk)
-        record->close();
-    else
-        delete record;
+    if (es == Acad::eOk) record->close();
+    else delete record;
     table->close();
     return es;
 }
@@ -93,10 +91,8 @@ bool parseXDataChain(const resbuf* chain, const AcDbDatabase* db, std::vector<XD
             return false;
         }
         if (item.code == AcDb::kDxfXdControlString) {
-            if (item.text == "{")
-                ++depth;
-            else if (item.text == "}")
-                --depth;
+            if (item.text == "{") ++depth;
+            else if (item.text == "}") --depth;
             else {
                 error = "a 1002 group holds { or }";
                 return false;
@@ -153,10 +149,8 @@ resbuf* AcDbObject::xData(const char* regappName) const
             acutRelRb(head);
             return nullptr;
         }
-        if (tail)
-            tail->rbnext = chain;
-        else
-            head = chain;
+        if (tail) tail->rbnext = chain;
+        else head = chain;
         tail = chain;
         while (tail->rbnext) tail = tail->rbnext;
     }
@@ -173,8 +167,9 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata)
     if (!arx::db::parseXDataChain(xdata, database(), apps, error)) return Acad::eInvalidInput;
     std::vector<XDataApp> result = st.xdata;
     for (XDataApp& app : apps) {
-        auto it = std::find_if(result.begin(), result.end(),
-                               [&](const XDataApp& a) { return strcasecmp(a.appName.c_str(), app.appName.c_str()) == 0; });
+        auto it = std::find_if(result.begin(), result.end(), [&](const XDataApp& a) {
+            return strcasecmp(a.appName.c_str(), app.appName.c_str()) == 0;
+        });
         if (app.items.empty()) {
             if (it != result.end()) result.erase(it);
         } else if (it != result.end()) {

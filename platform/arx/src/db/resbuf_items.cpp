@@ -38,10 +38,8 @@ resbuf* resbufFromItem(const DxfItem& item)
         rb->resval.rpoint[2] = item.point.z;
         break;
     case DxfItem::Kind::Integer:
-        if (integerBitsOfCode(item.code) >= 32)
-            rb->resval.rlong = static_cast<long>(item.integer);
-        else
-            rb->resval.rint = static_cast<short>(item.integer);
+        if (integerBitsOfCode(item.code) >= 32) rb->resval.rlong = static_cast<long>(item.integer);
+        else rb->resval.rint = static_cast<short>(item.integer);
         break;
     case DxfItem::Kind::Binary: {
         std::size_t size = item.binary.size();
@@ -66,10 +64,8 @@ resbuf* resbufFromItem(const DxfItem& item)
 void appendToChain(resbuf*& head, resbuf*& tail, resbuf* rb)
 {
     if (rb == nullptr) return;
-    if (tail)
-        tail->rbnext = rb;
-    else
-        head = rb;
+    if (tail) tail->rbnext = rb;
+    else head = rb;
     tail = rb;
 }
 

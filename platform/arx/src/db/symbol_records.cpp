@@ -11,9 +11,9 @@
 
 using arx::db::DxfItem;
 
-#define ARX_DEFINE_RECORD_CLASS(CLASS, PARENT, DXFNAME)                                                \
-    ACRX_DEFINE_MEMBERS_COMMON(CLASS)                                                                  \
-    static AcRxObject* make##CLASS() { return new CLASS(); }                                           \
+#define ARX_DEFINE_RECORD_CLASS(CLASS, PARENT, DXFNAME)                                                                \
+    ACRX_DEFINE_MEMBERS_COMMON(CLASS)                                                                                  \
+    static AcRxObject* make##CLASS() { return new CLASS(); }                                                           \
     void CLASS::rxInit() { gpDesc = newAcRxClass(#CLASS, #PARENT, 0, 0, 0, make##CLASS, DXFNAME, ""); }
 
 namespace {
@@ -61,9 +61,15 @@ void AcDbLayerTableRecord::setIsOff(bool off)
 }
 
 bool AcDbLayerTableRecord::VPDFLT() const { return (flags() & 2) != 0; }
-void AcDbLayerTableRecord::setVPDFLT(bool frozen) { setFlags(static_cast<Adesk::Int16>(frozen ? flags() | 2 : flags() & ~2)); }
+void AcDbLayerTableRecord::setVPDFLT(bool frozen)
+{
+    setFlags(static_cast<Adesk::Int16>(frozen ? flags() | 2 : flags() & ~2));
+}
 bool AcDbLayerTableRecord::isLocked() const { return (flags() & 4) != 0; }
-void AcDbLayerTableRecord::setIsLocked(bool locked) { setFlags(static_cast<Adesk::Int16>(locked ? flags() | 4 : flags() & ~4)); }
+void AcDbLayerTableRecord::setIsLocked(bool locked)
+{
+    setFlags(static_cast<Adesk::Int16>(locked ? flags() | 4 : flags() & ~4));
+}
 
 AcCmColor AcDbLayerTableRecord::color() const
 {
@@ -170,7 +176,9 @@ Acad::ErrorStatus AcDbLayerTableRecord::dxfInFields(AcDbDxfFiler* pFiler)
             if (mpData->linetype.isNull() && db) mpData->linetype = db->continuousLinetype();
             return true;
         case 290: mpData->plottable = item.integer != 0; return true;
-        case AcDb::kDxfLineWeight: mpData->lineWeight = arx::db::lineWeightOf(item.integer, mpData->lineWeight); return true;
+        case AcDb::kDxfLineWeight:
+            mpData->lineWeight = arx::db::lineWeightOf(item.integer, mpData->lineWeight);
+            return true;
         default: return false;
         }
     });
@@ -194,9 +202,15 @@ AcDbTextStyleTableRecord::AcDbTextStyleTableRecord() : mpData(new Data) {}
 AcDbTextStyleTableRecord::~AcDbTextStyleTableRecord() { delete mpData; }
 
 bool AcDbTextStyleTableRecord::isShapeFile() const { return (flags() & 1) != 0; }
-void AcDbTextStyleTableRecord::setIsShapeFile(bool shape) { setFlags(static_cast<Adesk::Int16>(shape ? flags() | 1 : flags() & ~1)); }
+void AcDbTextStyleTableRecord::setIsShapeFile(bool shape)
+{
+    setFlags(static_cast<Adesk::Int16>(shape ? flags() | 1 : flags() & ~1));
+}
 bool AcDbTextStyleTableRecord::isVertical() const { return (flags() & 4) != 0; }
-void AcDbTextStyleTableRecord::setIsVertical(bool vertical) { setFlags(static_cast<Adesk::Int16>(vertical ? flags() | 4 : flags() & ~4)); }
+void AcDbTextStyleTableRecord::setIsVertical(bool vertical)
+{
+    setFlags(static_cast<Adesk::Int16>(vertical ? flags() | 4 : flags() & ~4));
+}
 double AcDbTextStyleTableRecord::textSize() const { return mpData->textSize; }
 
 Acad::ErrorStatus AcDbTextStyleTableRecord::setTextSize(double size)
@@ -358,7 +372,11 @@ struct AcDbLinetypeTableRecord::Data {
     bool scaledToFit = false;
     std::vector<Dash> dashes;
 
-    Dash* at(int index) { return index >= 0 && index < static_cast<int>(dashes.size()) ? &dashes[static_cast<std::size_t>(index)] : nullptr; }
+    Dash* at(int index)
+    {
+        return index >= 0 && index < static_cast<int>(dashes.size()) ? &dashes[static_cast<std::size_t>(index)]
+                                                                     : nullptr;
+    }
     const Dash* at(int index) const { return const_cast<Data*>(this)->at(index); }
 };
 
@@ -406,18 +424,18 @@ void AcDbLinetypeTableRecord::setNumDashes(int count)
     mpData->dashes.resize(static_cast<std::size_t>(count));
 }
 
-#define ARX_DASH_FIELD(GETTER, SETTER, TYPE, FIELD, FALLBACK)                       \
-    TYPE AcDbLinetypeTableRecord::GETTER(int index) const                          \
-    {                                                                              \
-        const Data::Dash* d = mpData->at(index);                                   \
-        return d ? d->FIELD : FALLBACK;                                            \
-    }                                                                              \
-    Acad::ErrorStatus AcDbLinetypeTableRecord::SETTER(int index, TYPE value)       \
-    {                                                                              \
-        if (mpData->at(index) == nullptr) return Acad::eInvalidIndex;              \
-        assertWriteEnabled();                                                      \
-        mpData->at(index)->FIELD = value;                                          \
-        return Acad::eOk;                                                          \
+#define ARX_DASH_FIELD(GETTER, SETTER, TYPE, FIELD, FALLBACK)                                                          \
+    TYPE AcDbLinetypeTableRecord::GETTER(int index) const                                                              \
+    {                                                                                                                  \
+        const Data::Dash* d = mpData->at(index);                                                                       \
+        return d ? d->FIELD : FALLBACK;                                                                                \
+    }                                                                                                                  \
+    Acad::ErrorStatus AcDbLinetypeTableRecord::SETTER(int index, TYPE value)                                           \
+    {                                                                                                                  \
+        if (mpData->at(index) == nullptr) return Acad::eInvalidIndex;                                                  \
+        assertWriteEnabled();                                                                                          \
+        mpData->at(index)->FIELD = value;                                                                              \
+        return Acad::eOk;                                                                                              \
     }
 
 ARX_DASH_FIELD(dashLengthAt, setDashLengthAt, double, length, 0.0)
@@ -503,8 +521,8 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::dwgInFields(AcDbDwgFiler* pFiler)
     mpData->comments = comments;
     delete[] comments;
     Adesk::Int32 count = 0;
-    if (pFiler->readDouble(&mpData->patternLength) != Acad::eOk || pFiler->readBool(&mpData->scaledToFit) != Acad::eOk ||
-        pFiler->readInt32(&count) != Acad::eOk || count < 0)
+    if (pFiler->readDouble(&mpData->patternLength) != Acad::eOk ||
+        pFiler->readBool(&mpData->scaledToFit) != Acad::eOk || pFiler->readInt32(&count) != Acad::eOk || count < 0)
         return Acad::eFilerError;
     std::vector<Data::Dash> dashes(static_cast<std::size_t>(count));
     for (auto& d : dashes) {
@@ -569,14 +587,30 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::dxfInFields(AcDbDxfFiler* pFiler)
             dashes.push_back(dash);
             return true;
         }
-        case AcDb::kDxfViewportIcon: if (d) d->complex = static_cast<Adesk::Int16>(item.integer); return d != nullptr;
-        case AcDb::kDxfViewportSnap: if (d) d->shapeNumber = static_cast<Adesk::Int16>(item.integer); return d != nullptr;
-        case AcDb::kDxfHardPointerId: if (d) d->style = item.id; return d != nullptr;
-        case AcDb::kDxfShapeScale: if (d) d->scale = item.real; return d != nullptr;
-        case AcDb::kDxfAngle: if (d) d->rotation = item.real; return d != nullptr;
-        case AcDb::kDxfShapeXOffset: if (d) d->offset.x = item.real; return d != nullptr;
-        case AcDb::kDxfShapeYOffset: if (d) d->offset.y = item.real; return d != nullptr;
-        case AcDb::kDxfCLShapeText: if (d) d->text = item.text; return d != nullptr;
+        case AcDb::kDxfViewportIcon:
+            if (d) d->complex = static_cast<Adesk::Int16>(item.integer);
+            return d != nullptr;
+        case AcDb::kDxfViewportSnap:
+            if (d) d->shapeNumber = static_cast<Adesk::Int16>(item.integer);
+            return d != nullptr;
+        case AcDb::kDxfHardPointerId:
+            if (d) d->style = item.id;
+            return d != nullptr;
+        case AcDb::kDxfShapeScale:
+            if (d) d->scale = item.real;
+            return d != nullptr;
+        case AcDb::kDxfAngle:
+            if (d) d->rotation = item.real;
+            return d != nullptr;
+        case AcDb::kDxfShapeXOffset:
+            if (d) d->offset.x = item.real;
+            return d != nullptr;
+        case AcDb::kDxfShapeYOffset:
+            if (d) d->offset.y = item.real;
+            return d != nullptr;
+        case AcDb::kDxfCLShapeText:
+            if (d) d->text = item.text;
+            return d != nullptr;
         default: return false;
         }
     });
@@ -608,12 +642,12 @@ void AcDbAbstractViewTableRecord::rxInit()
 AcDbAbstractViewTableRecord::AcDbAbstractViewTableRecord() : mpView(new View) {}
 AcDbAbstractViewTableRecord::~AcDbAbstractViewTableRecord() { delete mpView; }
 
-#define ARX_VIEW_FIELD(GETTER, SETTER, TYPE, FIELD)                              \
-    TYPE AcDbAbstractViewTableRecord::GETTER() const { return mpView->FIELD; }   \
-    void AcDbAbstractViewTableRecord::SETTER(TYPE value)                        \
-    {                                                                           \
-        assertWriteEnabled();                                                   \
-        mpView->FIELD = value;                                                  \
+#define ARX_VIEW_FIELD(GETTER, SETTER, TYPE, FIELD)                                                                    \
+    TYPE AcDbAbstractViewTableRecord::GETTER() const { return mpView->FIELD; }                                         \
+    void AcDbAbstractViewTableRecord::SETTER(TYPE value)                                                               \
+    {                                                                                                                  \
+        assertWriteEnabled();                                                                                          \
+        mpView->FIELD = value;                                                                                         \
     }
 
 ARX_VIEW_FIELD(height, setHeight, double, height)
@@ -646,16 +680,28 @@ void AcDbAbstractViewTableRecord::setViewDirection(const AcGeVector3d& viewDirec
 
 namespace {
 
-Adesk::Int16 withBit(Adesk::Int16 mode, int bit, bool on) { return static_cast<Adesk::Int16>(on ? mode | bit : mode & ~bit); }
+Adesk::Int16 withBit(Adesk::Int16 mode, int bit, bool on)
+{
+    return static_cast<Adesk::Int16>(on ? mode | bit : mode & ~bit);
+}
 
 }  // namespace
 
 bool AcDbAbstractViewTableRecord::perspectiveEnabled() const { return (mpView->viewMode & 1) != 0; }
-void AcDbAbstractViewTableRecord::setPerspectiveEnabled(bool enabled) { setViewMode(withBit(mpView->viewMode, 1, enabled)); }
+void AcDbAbstractViewTableRecord::setPerspectiveEnabled(bool enabled)
+{
+    setViewMode(withBit(mpView->viewMode, 1, enabled));
+}
 bool AcDbAbstractViewTableRecord::frontClipEnabled() const { return (mpView->viewMode & 2) != 0; }
-void AcDbAbstractViewTableRecord::setFrontClipEnabled(bool enabled) { setViewMode(withBit(mpView->viewMode, 2, enabled)); }
+void AcDbAbstractViewTableRecord::setFrontClipEnabled(bool enabled)
+{
+    setViewMode(withBit(mpView->viewMode, 2, enabled));
+}
 bool AcDbAbstractViewTableRecord::backClipEnabled() const { return (mpView->viewMode & 4) != 0; }
-void AcDbAbstractViewTableRecord::setBackClipEnabled(bool enabled) { setViewMode(withBit(mpView->viewMode, 4, enabled)); }
+void AcDbAbstractViewTableRecord::setBackClipEnabled(bool enabled)
+{
+    setViewMode(withBit(mpView->viewMode, 4, enabled));
+}
 // Bit 16 means the front clip is not at the eye.
 bool AcDbAbstractViewTableRecord::frontClipAtEye() const { return (mpView->viewMode & 16) == 0; }
 void AcDbAbstractViewTableRecord::setFrontClipAtEye(bool atEye) { setViewMode(withBit(mpView->viewMode, 16, !atEye)); }
@@ -698,7 +744,10 @@ ARX_DEFINE_RECORD_CLASS(AcDbViewTableRecord, AcDbAbstractViewTableRecord, "VIEW"
 AcDbViewTableRecord::AcDbViewTableRecord() = default;
 AcDbViewTableRecord::~AcDbViewTableRecord() = default;
 bool AcDbViewTableRecord::isPaperspaceView() const { return (flags() & 1) != 0; }
-void AcDbViewTableRecord::setIsPaperspaceView(bool pspace) { setFlags(static_cast<Adesk::Int16>(pspace ? flags() | 1 : flags() & ~1)); }
+void AcDbViewTableRecord::setIsPaperspaceView(bool pspace)
+{
+    setFlags(static_cast<Adesk::Int16>(pspace ? flags() | 1 : flags() & ~1));
+}
 
 Acad::ErrorStatus AcDbViewTableRecord::dxfOutFields(AcDbDxfFiler* pFiler) const
 {
@@ -762,12 +811,12 @@ ARX_DEFINE_RECORD_CLASS(AcDbViewportTableRecord, AcDbAbstractViewTableRecord, "V
 AcDbViewportTableRecord::AcDbViewportTableRecord() : mpData(new Data) {}
 AcDbViewportTableRecord::~AcDbViewportTableRecord() { delete mpData; }
 
-#define ARX_VPORT_FIELD(GETTER, SETTER, TYPE, FIELD)                         \
-    TYPE AcDbViewportTableRecord::GETTER() const { return mpData->FIELD; }   \
-    void AcDbViewportTableRecord::SETTER(TYPE value)                        \
-    {                                                                       \
-        assertWriteEnabled();                                               \
-        mpData->FIELD = value;                                              \
+#define ARX_VPORT_FIELD(GETTER, SETTER, TYPE, FIELD)                                                                   \
+    TYPE AcDbViewportTableRecord::GETTER() const { return mpData->FIELD; }                                             \
+    void AcDbViewportTableRecord::SETTER(TYPE value)                                                                   \
+    {                                                                                                                  \
+        assertWriteEnabled();                                                                                          \
+        mpData->FIELD = value;                                                                                         \
     }
 
 ARX_VPORT_FIELD(circleSides, setCircleSides, Adesk::UInt16, circleSides)
@@ -778,15 +827,35 @@ ARX_VPORT_FIELD(iconMode, setIconMode, Adesk::Int16, iconMode)
 #undef ARX_VPORT_FIELD
 
 AcGePoint2d AcDbViewportTableRecord::lowerLeftCorner() const { return mpData->lowerLeft; }
-void AcDbViewportTableRecord::setLowerLeftCorner(const AcGePoint2d& pt) { assertWriteEnabled(); mpData->lowerLeft = pt; }
+void AcDbViewportTableRecord::setLowerLeftCorner(const AcGePoint2d& pt)
+{
+    assertWriteEnabled();
+    mpData->lowerLeft = pt;
+}
 AcGePoint2d AcDbViewportTableRecord::upperRightCorner() const { return mpData->upperRight; }
-void AcDbViewportTableRecord::setUpperRightCorner(const AcGePoint2d& pt) { assertWriteEnabled(); mpData->upperRight = pt; }
+void AcDbViewportTableRecord::setUpperRightCorner(const AcGePoint2d& pt)
+{
+    assertWriteEnabled();
+    mpData->upperRight = pt;
+}
 AcGePoint2d AcDbViewportTableRecord::gridIncrements() const { return mpData->gridIncrements; }
-void AcDbViewportTableRecord::setGridIncrements(const AcGePoint2d& base) { assertWriteEnabled(); mpData->gridIncrements = base; }
+void AcDbViewportTableRecord::setGridIncrements(const AcGePoint2d& base)
+{
+    assertWriteEnabled();
+    mpData->gridIncrements = base;
+}
 AcGePoint2d AcDbViewportTableRecord::snapBase() const { return mpData->snapBase; }
-void AcDbViewportTableRecord::setSnapBase(const AcGePoint2d& base) { assertWriteEnabled(); mpData->snapBase = base; }
+void AcDbViewportTableRecord::setSnapBase(const AcGePoint2d& base)
+{
+    assertWriteEnabled();
+    mpData->snapBase = base;
+}
 AcGePoint2d AcDbViewportTableRecord::snapIncrements() const { return mpData->snapIncrements; }
-void AcDbViewportTableRecord::setSnapIncrements(const AcGePoint2d& base) { assertWriteEnabled(); mpData->snapIncrements = base; }
+void AcDbViewportTableRecord::setSnapIncrements(const AcGePoint2d& base)
+{
+    assertWriteEnabled();
+    mpData->snapIncrements = base;
+}
 bool AcDbViewportTableRecord::ucsFollowMode() const { return (viewMode() & 8) != 0; }
 void AcDbViewportTableRecord::setUcsFollowMode(bool enabled) { setViewMode(withBit(viewMode(), 8, enabled)); }
 
@@ -899,11 +968,23 @@ ARX_DEFINE_RECORD_CLASS(AcDbUCSTableRecord, AcDbSymbolTableRecord, "UCS")
 AcDbUCSTableRecord::AcDbUCSTableRecord() : mXAxis(1.0, 0.0, 0.0), mYAxis(0.0, 1.0, 0.0) {}
 AcDbUCSTableRecord::~AcDbUCSTableRecord() = default;
 AcGePoint3d AcDbUCSTableRecord::origin() const { return mOrigin; }
-void AcDbUCSTableRecord::setOrigin(const AcGePoint3d& newOrigin) { assertWriteEnabled(); mOrigin = newOrigin; }
+void AcDbUCSTableRecord::setOrigin(const AcGePoint3d& newOrigin)
+{
+    assertWriteEnabled();
+    mOrigin = newOrigin;
+}
 AcGeVector3d AcDbUCSTableRecord::xAxis() const { return mXAxis; }
-void AcDbUCSTableRecord::setXAxis(const AcGeVector3d& xAxis) { assertWriteEnabled(); mXAxis = xAxis; }
+void AcDbUCSTableRecord::setXAxis(const AcGeVector3d& xAxis)
+{
+    assertWriteEnabled();
+    mXAxis = xAxis;
+}
 AcGeVector3d AcDbUCSTableRecord::yAxis() const { return mYAxis; }
-void AcDbUCSTableRecord::setYAxis(const AcGeVector3d& yAxis) { assertWriteEnabled(); mYAxis = yAxis; }
+void AcDbUCSTableRecord::setYAxis(const AcGeVector3d& yAxis)
+{
+    assertWriteEnabled();
+    mYAxis = yAxis;
+}
 
 Acad::ErrorStatus AcDbUCSTableRecord::dwgOutFields(AcDbDwgFiler* pFiler) const
 {

@@ -94,8 +94,8 @@ Acad::ErrorStatus AcDbSymbolTable::getAt(const char* entryName, AcDbObjectId& re
     return Acad::eKeyNotFound;
 }
 
-Acad::ErrorStatus AcDbSymbolTable::getAt(const char* entryName, AcDbSymbolTableRecord*& pRec,
-                                         AcDb::OpenMode openMode, bool openErasedRec) const
+Acad::ErrorStatus AcDbSymbolTable::getAt(const char* entryName, AcDbSymbolTableRecord*& pRec, AcDb::OpenMode openMode,
+                                         bool openErasedRec) const
 {
     pRec = nullptr;
     AcDbObjectId id;
@@ -205,8 +205,7 @@ Acad::ErrorStatus AcDbSymbolTable::dxfInFields(AcDbDxfFiler* pFiler)
     if (!pFiler->atSubclassData("AcDbSymbolTable")) return Acad::eBadDxfSequence;
     // The count (70) and a dimension style table's own groups are derived from the records.
     resbuf rb;
-    while (!pFiler->atExtendedData() && pFiler->readItem(&rb) == Acad::eOk) {
-    }
+    while (!pFiler->atExtendedData() && pFiler->readItem(&rb) == Acad::eOk) {}
     return pFiler->filerStatus();
 }
 
@@ -295,40 +294,40 @@ Acad::ErrorStatus AcDbSymbolTableIterator::seek(const AcDbSymbolTableRecord* pRe
 
 // ---- Typed tables --------------------------------------------------------------------------
 
-#define ARX_DEFINE_SYMBOL_TABLE(TABLE, RECORD, ITERATOR)                                               \
-    ACRX_DEFINE_MEMBERS_COMMON(TABLE)                                                                  \
-    static AcRxObject* make##TABLE() { return new TABLE(); }                                           \
-    void TABLE::rxInit() { gpDesc = newAcRxClass(#TABLE, "AcDbSymbolTable", 0, 0, 0, make##TABLE, "", ""); } \
-    TABLE::TABLE() = default;                                                                          \
-    TABLE::~TABLE() = default;                                                                         \
-    AcRxClass* TABLE::recordClass() const { return RECORD::desc(); }                                   \
-    Acad::ErrorStatus TABLE::getAt(const char* entryName, RECORD*& pRec, AcDb::OpenMode openMode,      \
-                                   bool openErasedRec) const                                           \
-    {                                                                                                  \
-        pRec = nullptr;                                                                                \
-        AcDbObjectId id;                                                                               \
-        Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, id, openErasedRec);                   \
-        if (es != Acad::eOk) return es;                                                                \
-        return acdbOpenObject(pRec, id, openMode, openErasedRec);                                      \
-    }                                                                                                  \
-    Acad::ErrorStatus TABLE::add(RECORD* pRecord) { return AcDbSymbolTable::add(pRecord); }            \
-    Acad::ErrorStatus TABLE::add(AcDbObjectId& recordId, RECORD* pRecord)                              \
-    {                                                                                                  \
-        return AcDbSymbolTable::add(recordId, pRecord);                                                \
-    }                                                                                                  \
-    Acad::ErrorStatus TABLE::newIterator(ITERATOR*& pIterator, bool atBeginning, bool skipDeleted) const \
-    {                                                                                                  \
-        assertReadEnabled();                                                                           \
-        pIterator = new ITERATOR(this, atBeginning, skipDeleted);                                      \
-        return Acad::eOk;                                                                              \
-    }                                                                                                  \
-    Acad::ErrorStatus ITERATOR::getRecord(RECORD*& pRecord, AcDb::OpenMode openMode, bool openErasedRec) const \
-    {                                                                                                  \
-        pRecord = nullptr;                                                                             \
-        AcDbObjectId id;                                                                               \
-        Acad::ErrorStatus es = getRecordId(id);                                                        \
-        if (es != Acad::eOk) return es;                                                                \
-        return acdbOpenObject(pRecord, id, openMode, openErasedRec);                                   \
+#define ARX_DEFINE_SYMBOL_TABLE(TABLE, RECORD, ITERATOR)                                                               \
+    ACRX_DEFINE_MEMBERS_COMMON(TABLE)                                                                                  \
+    static AcRxObject* make##TABLE() { return new TABLE(); }                                                           \
+    void TABLE::rxInit() { gpDesc = newAcRxClass(#TABLE, "AcDbSymbolTable", 0, 0, 0, make##TABLE, "", ""); }           \
+    TABLE::TABLE() = default;                                                                                          \
+    TABLE::~TABLE() = default;                                                                                         \
+    AcRxClass* TABLE::recordClass() const { return RECORD::desc(); }                                                   \
+    Acad::ErrorStatus TABLE::getAt(const char* entryName, RECORD*& pRec, AcDb::OpenMode openMode, bool openErasedRec)  \
+        const                                                                                                          \
+    {                                                                                                                  \
+        pRec = nullptr;                                                                                                \
+        AcDbObjectId id;                                                                                               \
+        Acad::ErrorStatus es = AcDbSymbolTable::getAt(entryName, id, openErasedRec);                                   \
+        if (es != Acad::eOk) return es;                                                                                \
+        return acdbOpenObject(pRec, id, openMode, openErasedRec);                                                      \
+    }                                                                                                                  \
+    Acad::ErrorStatus TABLE::add(RECORD* pRecord) { return AcDbSymbolTable::add(pRecord); }                            \
+    Acad::ErrorStatus TABLE::add(AcDbObjectId& recordId, RECORD* pRecord)                                              \
+    {                                                                                                                  \
+        return AcDbSymbolTable::add(recordId, pRecord);                                                                \
+    }                                                                                                                  \
+    Acad::ErrorStatus TABLE::newIterator(ITERATOR*& pIterator, bool atBeginning, bool skipDeleted) const               \
+    {                                                                                                                  \
+        assertReadEnabled();                                                                                           \
+        pIterator = new ITERATOR(this, atBeginning, skipDeleted);                                                      \
+        return Acad::eOk;                                                                                              \
+    }                                                                                                                  \
+    Acad::ErrorStatus ITERATOR::getRecord(RECORD*& pRecord, AcDb::OpenMode openMode, bool openErasedRec) const         \
+    {                                                                                                                  \
+        pRecord = nullptr;                                                                                             \
+        AcDbObjectId id;                                                                                               \
+        Acad::ErrorStatus es = getRecordId(id);                                                                        \
+        if (es != Acad::eOk) return es;                                                                                \
+        return acdbOpenObject(pRecord, id, openMode, openErasedRec);                                                   \
     }
 
 ARX_DEFINE_SYMBOL_TABLE(AcDbBlockTable, AcDbBlockTableRecord, AcDbBlockTableIterator)
@@ -545,10 +544,8 @@ AcDbObjectId findOrAddLayer(AcDbDatabase* db, const char* name)
     layer->setColor(white);
     layer->setLinetypeObjectId(db->continuousLinetype());
     AcDbObjectId id;
-    if (table->add(id, layer) == Acad::eOk)
-        layer->close();
-    else
-        delete layer;
+    if (table->add(id, layer) == Acad::eOk) layer->close();
+    else delete layer;
     table->close();
     return id;
 }

@@ -234,14 +234,13 @@ void UndoHistory::replay(UndoGroup& group, UndoGroup& inverse)
             if (!st.closed() || stub->unappended == unappending) break;
             stub->unappended = unappending;
             structureChanged();
-            inverse.records.push_back({unappending ? UndoRecord::Kind::Unappended : UndoRecord::Kind::Appended, stub, {}});
+            inverse.records.push_back(
+                {unappending ? UndoRecord::Kind::Unappended : UndoRecord::Kind::Appended, stub, {}});
             ds.changed();
             st.undoing = true;
             ++st.notifying;
-            if (unappending)
-                sendUnappended(obj);
-            else
-                sendReappended(obj);
+            if (unappending) sendUnappended(obj);
+            else sendReappended(obj);
             --st.notifying;
             st.undoing = false;
             break;

@@ -29,7 +29,10 @@ bool xrecordHolds(int code)
 
 ACRX_DEFINE_MEMBERS_COMMON(AcDbXrecord)
 static AcRxObject* makeAcDbXrecord() { return new AcDbXrecord(); }
-void AcDbXrecord::rxInit() { gpDesc = newAcRxClass("AcDbXrecord", "AcDbObject", 0, 0, 0, makeAcDbXrecord, "XRECORD", ""); }
+void AcDbXrecord::rxInit()
+{
+    gpDesc = newAcRxClass("AcDbXrecord", "AcDbObject", 0, 0, 0, makeAcDbXrecord, "XRECORD", "");
+}
 
 AcDbXrecord::AcDbXrecord() : mpData(new Data) {}
 AcDbXrecord::~AcDbXrecord() { delete mpData; }

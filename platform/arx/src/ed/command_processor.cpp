@@ -25,9 +25,9 @@ namespace {
 // "._ZOOM", "_.ZOOM", "'ZOOM": the bare name and what its prefixes ask for.
 struct EnteredName {
     std::string name;
-    bool global = false;      // "_": the global (English) name
-    bool hostOnly = false;    // ".": the host's own command even if redefined
-    bool transparent = false; // "'"
+    bool global = false;       // "_": the global (English) name
+    bool hostOnly = false;     // ".": the host's own command even if redefined
+    bool transparent = false;  // "'"
 };
 
 EnteredName parseName(std::string entered)
@@ -65,10 +65,7 @@ void CommandProcessor::defineHostCommand(const std::string& name, HostCommand co
     hostCommands_[upper(name)] = HostEntry{std::move(command), flags};
 }
 
-bool CommandProcessor::isHostCommand(const std::string& name) const
-{
-    return hostCommands_.count(upper(name)) != 0;
-}
+bool CommandProcessor::isHostCommand(const std::string& name) const { return hostCommands_.count(upper(name)) != 0; }
 
 CommandOutcome CommandProcessor::runHostOperation(const std::string& name, unsigned flags, const HostCommand& body)
 {
@@ -83,8 +80,7 @@ long CommandProcessor::cmdActive() const
     if (Input::instance().scriptActive()) bits |= 4;
     if (!IsWindowEnabled(adsw_acadMainWnd())) bits |= 8;  // a modal dialog runs
     if (lispDepth_ > 0) bits |= 32;
-    if (std::any_of(active_.begin(), active_.end(), [](const Active& a) { return a.moduleCommand; }))
-        bits |= 64;
+    if (std::any_of(active_.begin(), active_.end(), [](const Active& a) { return a.moduleCommand; })) bits |= 64;
     return bits;
 }
 
@@ -137,8 +133,7 @@ bool CommandProcessor::runNamed(const std::string& entered, int& status)
     const RegisteredCommand* found = nullptr;
     if (!name.hostOnly) {
         found = CommandStack::instance().lookup(name.name, name.global);
-        if (found == nullptr && !isHostCommand(name.name) && hooks_.demandLoad &&
-            hooks_.demandLoad(name.name))
+        if (found == nullptr && !isHostCommand(name.name) && hooks_.demandLoad && hooks_.demandLoad(name.name))
             found = CommandStack::instance().lookup(name.name, name.global);
     }
     CommandOutcome outcome;
@@ -306,9 +301,7 @@ bool toAnswer(const resbuf* rb, Answer& out)
     AnswerValue& v = out.value;
     v.type = rb->restype;
     switch (rb->restype) {
-    case RTSTR:
-        out = Answer::ofText(rb->resval.rstring ? rb->resval.rstring : "");
-        return true;
+    case RTSTR: out = Answer::ofText(rb->resval.rstring ? rb->resval.rstring : ""); return true;
     case RTSHORT: v.integer = rb->resval.rint; return true;
     case RTLONG: v.integer = rb->resval.rlong; return true;
     case RTREAL:
@@ -320,9 +313,7 @@ bool toAnswer(const resbuf* rb, Answer& out)
         if (rb->restype == RTPOINT) v.point[2] = 0.0;
         return true;
     case RTENAME:
-    case RTPICKS:
-        v.name = {rb->resval.rlname[0], rb->resval.rlname[1]};
-        return true;
+    case RTPICKS: v.name = {rb->resval.rlname[0], rb->resval.rlname[1]}; return true;
     default: return false;
     }
 }
@@ -396,10 +387,8 @@ int acedGetCName(const char* cmd, char** newName)
     // The host's own commands have the same local and global names in this release.
     if (const auto* command = arx::ed::CommandStack::instance().lookup(name, global))
         answer = global ? command->localName : "_" + command->globalName;
-    else if (arx::ed::CommandProcessor::instance().isHostCommand(name))
-        answer = global ? name : "_" + name;
-    else
-        return RTERROR;
+    else if (arx::ed::CommandProcessor::instance().isHostCommand(name)) answer = global ? name : "_" + name;
+    else return RTERROR;
     *newName = static_cast<char*>(std::malloc(answer.size() + 1));
     if (*newName == nullptr) return RTERROR;
     std::memcpy(*newName, answer.c_str(), answer.size() + 1);

@@ -27,8 +27,8 @@ CommandStack::Group* CommandStack::findGroup(const std::string& name)
 
 Acad::ErrorStatus CommandStack::addCommand(const char* cmdGroupName, const char* cmdGlobalName,
                                            const char* cmdLocalName, Adesk::Int32 commandFlags,
-                                           AcRxFunctionPtr functionAddr, AcEdUIContext*, int fcode,
-                                           void*, AcEdCommand** cmdPtrRet)
+                                           AcRxFunctionPtr functionAddr, AcEdUIContext*, int fcode, void*,
+                                           AcEdCommand** cmdPtrRet)
 {
     if (cmdPtrRet) *cmdPtrRet = nullptr;
     if (!cmdGroupName || !cmdGlobalName || !*cmdGlobalName || !functionAddr) return Acad::eInvalidInput;
@@ -66,8 +66,7 @@ Acad::ErrorStatus CommandStack::removeCmd(const char* cmdGroupName, const char* 
 Acad::ErrorStatus CommandStack::removeGroup(const char* groupName)
 {
     if (groupName == nullptr) return Acad::eKeyNotFound;
-    auto it = std::find_if(groups_.begin(), groups_.end(),
-                           [&](const Group& g) { return same(g.name, groupName); });
+    auto it = std::find_if(groups_.begin(), groups_.end(), [&](const Group& g) { return same(g.name, groupName); });
     if (it == groups_.end()) return Acad::eKeyNotFound;
     groups_.erase(it);
     return Acad::eOk;

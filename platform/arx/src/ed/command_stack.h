@@ -26,10 +26,9 @@ class CommandStack : public AcEdCommandStack {
 public:
     static CommandStack& instance();
 
-    Acad::ErrorStatus addCommand(const char* cmdGroupName, const char* cmdGlobalName,
-                                 const char* cmdLocalName, Adesk::Int32 commandFlags,
-                                 AcRxFunctionPtr functionAddr, AcEdUIContext* UIContext, int fcode,
-                                 void* hResourceHandle, AcEdCommand** cmdPtrRet) override;
+    Acad::ErrorStatus addCommand(const char* cmdGroupName, const char* cmdGlobalName, const char* cmdLocalName,
+                                 Adesk::Int32 commandFlags, AcRxFunctionPtr functionAddr, AcEdUIContext* UIContext,
+                                 int fcode, void* hResourceHandle, AcEdCommand** cmdPtrRet) override;
     Acad::ErrorStatus removeCmd(const char* cmdGroupName, const char* cmdGlobalName) override;
     Acad::ErrorStatus removeGroup(const char* groupName) override;
     bool hasCommand(const char* cmdGlobalName) const override;

@@ -36,10 +36,7 @@ void Editor::notify(const std::function<void(AcEditorReactor*)>& call)
 }  // namespace arx::ed
 
 void AcEditor::addReactor(AcEditorReactor* reactor) { arx::ed::Editor::instance().addReactor(reactor); }
-void AcEditor::removeReactor(AcEditorReactor* reactor)
-{
-    arx::ed::Editor::instance().removeReactor(reactor);
-}
+void AcEditor::removeReactor(AcEditorReactor* reactor) { arx::ed::Editor::instance().removeReactor(reactor); }
 
 AcEditor* acedEditorPtr()
 {

@@ -53,8 +53,7 @@ KeywordList::KeywordList(std::string_view keywords)
             break;
         }
     local_.assign(all.begin(), all.begin() + static_cast<long>(split));
-    for (size_t i = split; i < all.size(); ++i)
-        global_.push_back(i == split ? all[i].substr(1) : all[i]);
+    for (size_t i = split; i < all.size(); ++i) global_.push_back(i == split ? all[i].substr(1) : all[i]);
     if (global_.size() != local_.size()) global_ = local_;
 }
 

@@ -377,8 +377,7 @@ class SelectionCycle {
 public:
     SelectionCycle(const SelectionRules& rules, EntityList& chosen)
         : rules_(rules), chosen_(chosen), db_(views::workingDatabase())
-    {
-    }
+    {}
 
     int run();
 
@@ -398,9 +397,9 @@ private:
     EntityList& chosen_;
     AcDbDatabase* db_;
     bool removing_ = false;
-    bool single_ = false;                // SIngle: the first operation that finds something ends it
+    bool single_ = false;  // SIngle: the first operation that finds something ends it
     bool operated_ = false;
-    bool quiet_ = false;  // the current answer came from arguments with CMDECHO off
+    bool quiet_ = false;                 // the current answer came from arguments with CMDECHO off
     std::vector<EntityList> undoSteps_;  // the selection before each operation (Undo)
 };
 
@@ -435,14 +434,16 @@ SelectionCycle::Step SelectionCycle::answer(const Answer& a)
     if (text.size() > 1 && text[0] == '!') return symbol(text.substr(1));
     if (auto global = KeywordList(kSelectionKeywords).match(text)) return keyword(*global);
     views::ViewAnswer point;
-    if (views::parseViewAnswer(text, "", point) && point.kind == views::ViewAnswer::Kind::Point) return pick(point.point);
+    if (views::parseViewAnswer(text, "", point) && point.kind == views::ViewAnswer::Kind::Point)
+        return pick(point.point);
     say(kInvalidSelection);
     return Step::Continue;
 }
 
 SelectionCycle::Step SelectionCycle::keyword(const std::string& global)
 {
-    if (global == "Window" || global == "Crossing" || global == "BOX") return window(global == "Crossing", global == "BOX", nullptr);
+    if (global == "Window" || global == "Crossing" || global == "BOX")
+        return window(global == "Crossing", global == "BOX", nullptr);
     if (global == "Last") {
         const AcDbObjectId last = views::lastEntityOfSpace(db_);
         take(last.isNull() || last.isErased() ? EntityList{} : EntityList{last});
@@ -513,8 +514,8 @@ SelectionCycle::Step SelectionCycle::window(bool crossing, bool boxMode, const A
         // A box drawn to the left crosses; to the right it is a window (as the display sees it).
         AcGeMatrix3d ucsToDcs;
         using views::CoordSystem;
-        if (views::transformMatrix(db_, CoordSystem::of(CoordSystem::Kind::Ucs), CoordSystem::of(CoordSystem::Kind::Dcs),
-                                   ucsToDcs) == Acad::eOk)
+        if (views::transformMatrix(db_, CoordSystem::of(CoordSystem::Kind::Ucs),
+                                   CoordSystem::of(CoordSystem::Kind::Dcs), ucsToDcs) == Acad::eOk)
             crossing = (ucsToDcs * c2).x < (ucsToDcs * c1).x;
     }
     if (rules_.lastRegion != nullptr) *rules_.lastRegion = windowRegion(db_, c1, c2);
@@ -562,13 +563,11 @@ SelectionCycle::Step SelectionCycle::symbol(const std::string& name)
         return Step::Continue;
     }
     Step step = Step::Continue;
-    if (value->restype == RTENAME || value->restype == RTPICKS)
-        step = fromName(value->resval.rlname, value->restype);
+    if (value->restype == RTENAME || value->restype == RTPICKS) step = fromName(value->resval.rlname, value->restype);
     else if ((value->restype == RTPOINT || value->restype == RT3DPOINT) && value->rbnext == nullptr)
         step = pick(AcGePoint3d(value->resval.rpoint[0], value->resval.rpoint[1],
                                 value->restype == RT3DPOINT ? value->resval.rpoint[2] : 0.0));
-    else
-        say(kInvalidSelection);
+    else say(kInvalidSelection);
     acutRelRb(value);
     return step;
 }
@@ -619,8 +618,7 @@ void SelectionCycle::take(const EntityList& found)
             members.insert(id.asOldId());
         }
     }
-    if (!removing.empty())
-        std::erase_if(chosen_, [&](AcDbObjectId id) { return removing.count(id.asOldId()) != 0; });
+    if (!removing.empty()) std::erase_if(chosen_, [&](AcDbObjectId id) { return removing.count(id.asOldId()) != 0; });
     std::string line = countText(found.size()) + " found";
     if (removing_) {
         if (!found.empty()) line += ", " + countText(removed) + " removed, " + countText(chosen_.size()) + " total";

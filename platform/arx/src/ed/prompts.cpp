@@ -40,8 +40,7 @@ std::string answerText(const Answer& answer)
     case RTREAL:
     case RTANG: return formatReal(v.real);
     case RTPOINT: return formatReal(v.point[0]) + "," + formatReal(v.point[1]);
-    case RT3DPOINT:
-        return formatReal(v.point[0]) + "," + formatReal(v.point[1]) + "," + formatReal(v.point[2]);
+    case RT3DPOINT: return formatReal(v.point[0]) + "," + formatReal(v.point[1]) + "," + formatReal(v.point[2]);
     default: return "";
     }
 }
@@ -228,7 +227,8 @@ int pointAfterOverride(arx::ed::SnapOverride snap, ads_point result)
     std::optional<AcGePoint3d> point = pointOf(answer);
     if (!point) return kAskAgain;
     AcDbDatabase* db = arx::views::workingDatabase();
-    if (snap == arx::ed::SnapOverride::Intersection && !arx::ed::snapToIntersection(db, *point, *point)) return kAskAgain;
+    if (snap == arx::ed::SnapOverride::Intersection && !arx::ed::snapToIntersection(db, *point, *point))
+        return kAskAgain;
     if (snap != arx::ed::SnapOverride::Intersection && snap != arx::ed::SnapOverride::None &&
         !arx::ed::snapToEntities(db, snap, *point, *point))
         return kAskAgain;
@@ -315,8 +315,7 @@ int acedGetReal(const char* prompt, ads_real* result)
                                v = (answer.value.type == RTSHORT || answer.value.type == RTLONG)
                                        ? static_cast<double>(answer.value.integer)
                                        : answer.value.real;
-                           else
-                               v = parseReal(arx::ed::answerText(answer));
+                           else v = parseReal(arx::ed::answerText(answer));
                            if (!v) return RTREJ;
                            if (violatesSign(state, *v)) {
                                Prompts::instance().complain("Value must be positive and nonzero.");
@@ -342,7 +341,8 @@ std::optional<std::array<double, 3>> measuredPoint(const Answer& answer)
 std::optional<double> numberOf(const Answer& answer)
 {
     if (answer.kind == Answer::Kind::Value && answer.value.type != RTSTR) {
-        if (answer.value.type == RTSHORT || answer.value.type == RTLONG) return static_cast<double>(answer.value.integer);
+        if (answer.value.type == RTSHORT || answer.value.type == RTLONG)
+            return static_cast<double>(answer.value.integer);
         if (answer.value.type == RTREAL || answer.value.type == RTANG) return answer.value.real;
         return std::nullopt;
     }

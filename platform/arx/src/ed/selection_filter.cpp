@@ -110,7 +110,8 @@ bool comparePoint(const std::string& op, const double* value, const double* want
         start = comma + 1;
     }
     for (int i = 0; i < 3; ++i) {
-        const std::string& o = ops.size() == 1 ? ops[0] : (i < static_cast<int>(ops.size()) ? ops[i] : std::string("*"));
+        const std::string& o =
+            ops.size() == 1 ? ops[0] : (i < static_cast<int>(ops.size()) ? ops[i] : std::string("*"));
         if (!compareReal(o, value[i], wanted[i])) return false;
     }
     return true;
@@ -138,7 +139,9 @@ bool groupMatches(const Node& test, const resbuf& value)
     case Kind::Point: return comparePoint(op, value.resval.rpoint, test.point);
     case Kind::Integer: return compareInteger(op, integerOf(value), test.integer);
     case Kind::Id:
-        return compare(op == "*" ? op : (op == "!=" || op == "/=" || op == "<>") ? "!=" : "=",
+        return compare(op == "*"                                  ? op
+                       : (op == "!=" || op == "/=" || op == "<>") ? "!="
+                                                                  : "=",
                        value.resval.rlname[0], test.name);
     default: return op == "*";
     }

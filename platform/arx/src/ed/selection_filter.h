@@ -26,8 +26,8 @@ public:
     struct Node {
         enum class Kind { And, Or, Xor, Not, Test, Xdata };
         Kind kind = Kind::And;
-        std::string op;                 // Test: the relational operator ("" means "=")
-        int code = 0;                   // Test: the group and its value
+        std::string op;  // Test: the relational operator ("" means "=")
+        int code = 0;    // Test: the group and its value
         std::string text;
         double real = 0.0;
         double point[3] = {0.0, 0.0, 0.0};

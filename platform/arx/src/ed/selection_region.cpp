@@ -13,7 +13,8 @@ template <typename P>
 int sideOf(P a, P b, P p)
 {
     const double c = cross(b.x - a.x, b.y - a.y, p.x - a.x, p.y - a.y);
-    const double scale = std::max({std::abs(b.x - a.x), std::abs(b.y - a.y), std::abs(p.x - a.x), std::abs(p.y - a.y), 1.0});
+    const double scale =
+        std::max({std::abs(b.x - a.x), std::abs(b.y - a.y), std::abs(p.x - a.x), std::abs(p.y - a.y), 1.0});
     if (std::abs(c) <= 1e-12 * scale * scale) return 0;
     return c > 0 ? 1 : -1;
 }

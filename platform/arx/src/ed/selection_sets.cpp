@@ -153,7 +153,8 @@ int acedSSName(const ads_name ss, long i, ads_name entres)
 {
     const EntityList* set = SelectionSets::instance().find(ss);
     if (set == nullptr || entres == nullptr || i < 0 || static_cast<size_t>(i) >= set->size()) return RTERROR;
-    return acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), (*set)[static_cast<size_t>(i)]) == Acad::eOk ? RTNORM : RTERROR;
+    return acdbGetAdsName(*reinterpret_cast<ads_name*>(entres), (*set)[static_cast<size_t>(i)]) == Acad::eOk ? RTNORM
+                                                                                                             : RTERROR;
 }
 
 int acedSSMemb(const ads_name ename, const ads_name ss)

@@ -40,12 +40,10 @@ std::function<bool(const SysValue&)> range(long low, long high)
 void defineStandardSysVars()
 {
     SysVars& vars = SysVars::instance();
-    vars.define(computed("CMDACTIVE", SysValue::ofShort(0), [] {
-        return SysValue::ofShort(static_cast<int>(CommandProcessor::instance().cmdActive()));
-    }));
-    vars.define(computed("CMDNAMES", SysValue::ofString(""), [] {
-        return SysValue::ofString(CommandProcessor::instance().cmdNames());
-    }));
+    vars.define(computed("CMDACTIVE", SysValue::ofShort(0),
+                         [] { return SysValue::ofShort(static_cast<int>(CommandProcessor::instance().cmdActive())); }));
+    vars.define(computed("CMDNAMES", SysValue::ofString(""),
+                         [] { return SysValue::ofString(CommandProcessor::instance().cmdNames()); }));
     SysVarDef version = stored("ACADVER", SysValue::ofString("15.0"));
     version.readOnly = true;
     vars.define(version);

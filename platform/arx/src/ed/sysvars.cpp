@@ -227,8 +227,7 @@ std::optional<arx::ed::SysValue> fromResbuf(const resbuf* rb)
     case RTPOINT:
     case RT3DPOINT:
         return SysValue::ofPoint(rb->resval.rpoint[0], rb->resval.rpoint[1],
-                                 rb->restype == RT3DPOINT ? rb->resval.rpoint[2] : 0.0,
-                                 rb->restype == RT3DPOINT);
+                                 rb->restype == RT3DPOINT ? rb->resval.rpoint[2] : 0.0, rb->restype == RT3DPOINT);
     default: return std::nullopt;
     }
 }

@@ -6,15 +6,9 @@ namespace arx::view {
 
 namespace {
 
-bool finite(const AcGePoint3d& p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
-}
+bool finite(const AcGePoint3d& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
-bool finite(const AcGeVector3d& v)
-{
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
+bool finite(const AcGeVector3d& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 // DCS -> WCS of a valid view.
 AcGeMatrix3d displayToWorld(const ViewRecord& view)
@@ -54,40 +48,32 @@ bool isValidViewport(const FloatingViewport& viewport)
 
 Acad::ErrorStatus dcsToWcs(const ViewRecord& view, AcGeMatrix3d& xform)
 {
-    if (!isValidView(view))
-        return Acad::eInvalidInput;
+    if (!isValidView(view)) return Acad::eInvalidInput;
     xform = displayToWorld(view);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus wcsToDcs(const ViewRecord& view, AcGeMatrix3d& xform)
 {
-    if (!isValidView(view))
-        return Acad::eInvalidInput;
+    if (!isValidView(view)) return Acad::eInvalidInput;
     // A rigid motion: inverted exactly rather than through elimination.
-    xform = AcGeMatrix3d::worldToPlane(view.direction) *
-            AcGeMatrix3d::translation(-view.target.asVector()) *
+    xform = AcGeMatrix3d::worldToPlane(view.direction) * AcGeMatrix3d::translation(-view.target.asVector()) *
             AcGeMatrix3d::rotation(view.twist, view.direction, view.target);
     return Acad::eOk;
 }
 
-double psdcsScale(const FloatingViewport& viewport)
-{
-    return viewport.view.viewHeight / viewport.height;
-}
+double psdcsScale(const FloatingViewport& viewport) { return viewport.view.viewHeight / viewport.height; }
 
 Acad::ErrorStatus psdcsToDcs(const FloatingViewport& viewport, AcGeMatrix3d& xform)
 {
-    if (!isValidViewport(viewport))
-        return Acad::eInvalidInput;
+    if (!isValidViewport(viewport)) return Acad::eInvalidInput;
     xform = paperToDisplay(viewport);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus dcsToPsdcs(const FloatingViewport& viewport, AcGeMatrix3d& xform)
 {
-    if (!isValidViewport(viewport))
-        return Acad::eInvalidInput;
+    if (!isValidViewport(viewport)) return Acad::eInvalidInput;
     const double k = 1.0 / psdcsScale(viewport);
     const AcGePoint3d& c = viewport.centerPoint;
     const AcGePoint2d& vc = viewport.view.viewCenter;
@@ -109,8 +95,7 @@ void paperCorners(const FloatingViewport& viewport, AcGePoint3d corners[4])
 
 Acad::ErrorStatus viewportOutline(const FloatingViewport& viewport, ViewportOutline& outline)
 {
-    if (!isValidViewport(viewport))
-        return Acad::eInvalidInput;
+    if (!isValidViewport(viewport)) return Acad::eInvalidInput;
     const AcGeMatrix3d toDisplay = paperToDisplay(viewport);
     const AcGeMatrix3d toWorld = displayToWorld(viewport.view);
     paperCorners(viewport, outline.paper);
@@ -121,15 +106,11 @@ Acad::ErrorStatus viewportOutline(const FloatingViewport& viewport, ViewportOutl
     return Acad::eOk;
 }
 
-double lensAngleOfView(double lensLength)
-{
-    return 2.0 * std::atan(kFrameLongSideMm * 0.5 / lensLength);
-}
+double lensAngleOfView(double lensLength) { return 2.0 * std::atan(kFrameLongSideMm * 0.5 / lensLength); }
 
 double perspectiveViewHeight(double distance, double lensLength, double aspect)
 {
-    if (!(distance > 0.0 && lensLength > 0.0 && aspect > 0.0))
-        return 0.0;
+    if (!(distance > 0.0 && lensLength > 0.0 && aspect > 0.0)) return 0.0;
     const double longSide = distance * kFrameLongSideMm / lensLength;
     return aspect > 1.0 ? longSide / aspect : longSide;
 }
@@ -137,11 +118,9 @@ double perspectiveViewHeight(double distance, double lensLength, double aspect)
 Acad::ErrorStatus projectPerspective(const ViewRecord& view, const AcGePoint3d& dcsPoint, AcGePoint3d& projected)
 {
     const double eye = view.direction.length();
-    if (!(eye > 0.0) || !std::isfinite(eye) || !finite(dcsPoint))
-        return Acad::eInvalidInput;
+    if (!(eye > 0.0) || !std::isfinite(eye) || !finite(dcsPoint)) return Acad::eInvalidInput;
     const double depth = eye - dcsPoint.z;  // distance in front of the camera
-    if (!(depth > 0.0))
-        return Acad::eInvalidInput;
+    if (!(depth > 0.0)) return Acad::eInvalidInput;
     const double f = eye / depth;
     projected.set(dcsPoint.x * f, dcsPoint.y * f, 0.0);
     return Acad::eOk;
@@ -151,15 +130,12 @@ Acad::ErrorStatus wcsToPaper(const FloatingViewport& viewport, const AcGePoint3d
 {
     AcGeMatrix3d toDisplay, toPaper;
     Acad::ErrorStatus es = wcsToDcs(viewport.view, toDisplay);
-    if (es == Acad::eOk)
-        es = dcsToPsdcs(viewport, toPaper);
-    if (es != Acad::eOk)
-        return es;
+    if (es == Acad::eOk) es = dcsToPsdcs(viewport, toPaper);
+    if (es != Acad::eOk) return es;
     AcGePoint3d display = toDisplay * wcsPoint;
     if (isPerspective(viewport.view)) {
         es = projectPerspective(viewport.view, display, display);
-        if (es != Acad::eOk)
-            return es;
+        if (es != Acad::eOk) return es;
     }
     paperPoint = toPaper * display;
     return Acad::eOk;

@@ -38,15 +38,15 @@ enum ViewMode : int {
 
 // What a viewport looks at. Angles in radians, lengths in drawing units.
 struct ViewRecord {
-    AcGePoint3d target;                               // WCS
-    AcGeVector3d direction{0.0, 0.0, 1.0};            // WCS, from the target towards the viewer
-    double twist = 0.0;                               // positive turns the model counterclockwise
-    AcGePoint2d viewCenter;                           // DCS
-    double viewHeight = 1.0;                          // DCS height shown
-    double lensLength = 50.0;                         // millimetres, 35 mm camera
-    double frontClip = 0.0;                           // DCS Z of the front clipping plane
-    double backClip = 0.0;                            // DCS Z of the back clipping plane
-    int viewMode = 0;                                 // ViewMode bits
+    AcGePoint3d target;                     // WCS
+    AcGeVector3d direction{0.0, 0.0, 1.0};  // WCS, from the target towards the viewer
+    double twist = 0.0;                     // positive turns the model counterclockwise
+    AcGePoint2d viewCenter;                 // DCS
+    double viewHeight = 1.0;                // DCS height shown
+    double lensLength = 50.0;               // millimetres, 35 mm camera
+    double frontClip = 0.0;                 // DCS Z of the front clipping plane
+    double backClip = 0.0;                  // DCS Z of the back clipping plane
+    int viewMode = 0;                       // ViewMode bits
 };
 
 // A floating viewport: its rectangle on the sheet and the view it shows.

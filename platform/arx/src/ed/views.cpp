@@ -234,10 +234,8 @@ AcDbObjectId tiledViewportRecord(AcDbDatabase* db, bool create)
         rec->setCenterPoint(AcGePoint2d(6.0, 4.5));
         rec->setHeight(9.0);
         rec->setWidth(12.0);
-        if (table->add(found, rec) == Acad::eOk)
-            rec->close();
-        else
-            delete rec;
+        if (table->add(found, rec) == Acad::eOk) rec->close();
+        else delete rec;
     }
     table->close();
     return found;

@@ -88,10 +88,8 @@ bool repairIds(const std::vector<AcDbObjectId>& viewports)
     std::set<int> seen;
     for (size_t i = 0; i < viewports.size(); ++i) {
         int wanted = ids[i];
-        if (i == 0)
-            wanted = kPaperSpaceNumber;
-        else if (wanted < kTiledNumber || seen.count(wanted))
-            wanted = ++highest;
+        if (i == 0) wanted = kPaperSpaceNumber;
+        else if (wanted < kTiledNumber || seen.count(wanted)) wanted = ++highest;
         seen.insert(wanted);
         if (wanted == ids[i]) continue;
         AcDbObjectPointer<AcDbViewport> vp(viewports[i], AcDb::kForWrite);
@@ -172,10 +170,7 @@ Acad::ErrorStatus setTiled(AcDbDatabase* db, bool tiled)
     return es;
 }
 
-bool inFloatingViewport(AcDbDatabase* db)
-{
-    return !isTiled(db) && !activeFloating(currentLayoutId(db)).isNull();
-}
+bool inFloatingViewport(AcDbDatabase* db) { return !isTiled(db) && !activeFloating(currentLayoutId(db)).isNull(); }
 
 Acad::ErrorStatus enterPaperSpace(AcDbDatabase* db)
 {

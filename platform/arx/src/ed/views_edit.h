@@ -38,10 +38,10 @@ Acad::ErrorStatus setCameraDistance(Viewport& vp, double distance);
 // The lens length (millimetres); in perspective the view height follows it.
 Acad::ErrorStatus setLensLength(Viewport& vp, double lensLength);
 void setPerspectiveOff(Viewport& vp);
-void setFrontClip(Viewport& vp, double distance);  // on, at that distance from the target
-void setFrontClipAtEye(Viewport& vp);              // on, at the camera
-void setBackClip(Viewport& vp, double distance);   // on, at that distance from the target
-void setClipping(Viewport& vp, int bits, bool on); // kFrontClip and/or kBackClip
+void setFrontClip(Viewport& vp, double distance);   // on, at that distance from the target
+void setFrontClipAtEye(Viewport& vp);               // on, at the camera
+void setBackClip(Viewport& vp, double distance);    // on, at that distance from the target
+void setClipping(Viewport& vp, int bits, bool on);  // kFrontClip and/or kBackClip
 double cameraDistance(const Viewport& vp);
 
 // Writes the view back and remembers the one before for ZOOM Previous.

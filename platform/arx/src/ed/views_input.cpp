@@ -52,10 +52,8 @@ bool parseScale(const std::string& text, ViewAnswer& out)
         digits.resize(digits.size() - n);
         return true;
     };
-    if (endsWith("XP"))
-        scale = ViewAnswer::Scale::Paper;
-    else if (endsWith("X"))
-        scale = ViewAnswer::Scale::Current;
+    if (endsWith("XP")) scale = ViewAnswer::Scale::Paper;
+    else if (endsWith("X")) scale = ViewAnswer::Scale::Current;
     auto v = number(digits);
     if (!v) return false;
     out.kind = ViewAnswer::Kind::Number;

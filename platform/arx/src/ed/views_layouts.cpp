@@ -74,10 +74,8 @@ Acad::ErrorStatus addPaperBlock(AcDbDatabase* db, AcDbObjectId& blockId)
     auto* block = new AcDbBlockTableRecord();
     block->setName(freePaperBlockName(db).c_str());
     es = table->add(blockId, block);
-    if (es == Acad::eOk)
-        block->close();
-    else
-        delete block;
+    if (es == Acad::eOk) block->close();
+    else delete block;
     table->close();
     return es;
 }

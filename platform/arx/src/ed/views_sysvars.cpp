@@ -87,10 +87,12 @@ SysValue screenSize(AcDbDatabase* db, const Viewport& vp)
 
 void defineViewVariables(SysVars& vars)
 {
-    vars.define(viewVariable("VIEWDIR", SysValue::ofPoint(0, 0, 1),
-                             [](AcDbDatabase* db, const Viewport& vp) { return ofVector(inUcs(db, vp.view().direction)); }));
-    vars.define(viewVariable("TARGET", SysValue::ofPoint(0, 0, 0),
-                             [](AcDbDatabase* db, const Viewport& vp) { return ofPoint(inUcs(db, vp.view().target)); }));
+    vars.define(viewVariable("VIEWDIR", SysValue::ofPoint(0, 0, 1), [](AcDbDatabase* db, const Viewport& vp) {
+        return ofVector(inUcs(db, vp.view().direction));
+    }));
+    vars.define(viewVariable("TARGET", SysValue::ofPoint(0, 0, 0), [](AcDbDatabase* db, const Viewport& vp) {
+        return ofPoint(inUcs(db, vp.view().target));
+    }));
     vars.define(viewVariable("VIEWCTR", SysValue::ofPoint(0, 0, 0),
                              [](AcDbDatabase* db, const Viewport& vp) { return ofPoint(viewCenterInUcs(db, vp)); }));
     vars.define(viewVariable("VIEWSIZE", SysValue::ofReal(9.0),
@@ -134,9 +136,10 @@ bool setUcsFollow(AcDbDatabase* db, bool follow)
 void defineViewportVariables(SysVars& vars)
 {
     vars.define(writable(
-        "CVPORT", SysValue::ofShort(2), [] { return withDatabase([](AcDbDatabase* db) {
-            return SysValue::ofShort(views::currentViewportNumber(db));
-        }); },
+        "CVPORT", SysValue::ofShort(2),
+        [] {
+            return withDatabase([](AcDbDatabase* db) { return SysValue::ofShort(views::currentViewportNumber(db)); });
+        },
         [](const SysValue& v) {
             return onDatabase([&](AcDbDatabase* db) {
                 return views::setCurrentViewportNumber(db, static_cast<int>(v.integer)) == Acad::eOk;
@@ -152,10 +155,12 @@ void defineViewportVariables(SysVars& vars)
     vars.define(tilemode);
     vars.define(writable(
         "CTAB", SysValue::ofString("Model"),
-        [] { return withDatabase([](AcDbDatabase* db) {
-            return SysValue::ofString(views::isTiled(db) ? views::layoutName(views::modelLayoutId(db))
-                                                         : views::layoutName(views::currentLayoutId(db)));
-        }); },
+        [] {
+            return withDatabase([](AcDbDatabase* db) {
+                return SysValue::ofString(views::isTiled(db) ? views::layoutName(views::modelLayoutId(db))
+                                                             : views::layoutName(views::currentLayoutId(db)));
+            });
+        },
         [](const SysValue& v) {
             return onDatabase([&](AcDbDatabase* db) {
                 const AcDbObjectId layout = views::findLayout(db, v.text);
@@ -164,12 +169,15 @@ void defineViewportVariables(SysVars& vars)
         }));
     vars.define(writable(
         "UCSFOLLOW", SysValue::ofShort(0),
-        [] { return withDatabase([](AcDbDatabase* db) {
-            Viewport vp;
-            const bool on = views::activeViewport(db, vp) == Acad::eOk && vp.kind != views::ViewportKind::PaperSpace &&
-                            (vp.view().viewMode & view::kUcsFollow) != 0;
-            return SysValue::ofShort(on ? 1 : 0);
-        }); },
+        [] {
+            return withDatabase([](AcDbDatabase* db) {
+                Viewport vp;
+                const bool on = views::activeViewport(db, vp) == Acad::eOk &&
+                                vp.kind != views::ViewportKind::PaperSpace &&
+                                (vp.view().viewMode & view::kUcsFollow) != 0;
+                return SysValue::ofShort(on ? 1 : 0);
+            });
+        },
         [](const SysValue& v) {
             return onDatabase([&](AcDbDatabase* db) { return setUcsFollow(db, v.integer != 0); });
         }));
@@ -187,16 +195,20 @@ void defineUcsVariables(SysVars& vars)
         return withDatabase([](AcDbDatabase* db) { return ofVector(views::currentUcs(db).yAxis); });
     }));
     vars.define(readOnly("WORLDUCS", SysValue::ofShort(1), [] {
-        return withDatabase([](AcDbDatabase* db) { return SysValue::ofShort(views::isWorld(views::currentUcs(db)) ? 1 : 0); });
+        return withDatabase(
+            [](AcDbDatabase* db) { return SysValue::ofShort(views::isWorld(views::currentUcs(db)) ? 1 : 0); });
     }));
     vars.define(writable(
         "ELEVATION", SysValue::ofReal(0.0),
-        [] { return withDatabase([](AcDbDatabase* db) {
-            return SysValue::ofReal(views::paperSpaceCurrent(db) ? db->pelevation() : db->elevation());
-        }); },
+        [] {
+            return withDatabase([](AcDbDatabase* db) {
+                return SysValue::ofReal(views::paperSpaceCurrent(db) ? db->pelevation() : db->elevation());
+            });
+        },
         [](const SysValue& v) {
             return onDatabase([&](AcDbDatabase* db) {
-                return (views::paperSpaceCurrent(db) ? db->setPelevation(v.real) : db->setElevation(v.real)) == Acad::eOk;
+                return (views::paperSpaceCurrent(db) ? db->setPelevation(v.real) : db->setElevation(v.real)) ==
+                       Acad::eOk;
             });
         }));
 }

@@ -205,7 +205,8 @@ int acedVports(resbuf** vlist)
         for (AcDbObjectId id : all) {
             arx::views::Viewport vp;
             if (id == active.id || arx::views::readViewport(id, vp) != Acad::eOk) continue;
-            const int number = vp.kind == arx::views::ViewportKind::PaperSpace ? arx::views::kPaperSpaceNumber : vp.number;
+            const int number =
+                vp.kind == arx::views::ViewportKind::PaperSpace ? arx::views::kPaperSpaceNumber : vp.number;
             if (number > 0) append(head, describeViewport(vp, number));
         }
     }

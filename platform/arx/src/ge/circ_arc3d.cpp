@@ -14,18 +14,14 @@ using arx::ge::normalizeAngle;
 namespace {
 
 // Angle tolerance matching the distance tolerance along the circle.
-double angleTolerance(double radius, const AcGeTol& tol)
-{
-    return radius > 0.0 ? tol.equalPoint() / radius : 0.0;
-}
+double angleTolerance(double radius, const AcGeTol& tol) { return radius > 0.0 ? tol.equalPoint() / radius : 0.0; }
 
 }  // namespace
 
 AcGeCircArc3d::AcGeCircArc3d()
     : mCenter(AcGePoint3d::kOrigin), mNormal(AcGeVector3d::kZAxis), mRefVec(AcGeVector3d::kXAxis), mRadius(1.0),
       mStartAng(0.0), mEndAng(kTwoPi)
-{
-}
+{}
 
 AcGeCircArc3d::AcGeCircArc3d(const AcGePoint3d& cent, const AcGeVector3d& nrm, double radius) : AcGeCircArc3d()
 {
@@ -70,8 +66,7 @@ AcGeCircArc3d& AcGeCircArc3d::setRadius(double radius)
 AcGeCircArc3d& AcGeCircArc3d::setAngles(double startAngle, double endAngle)
 {
     double sweepAngle = endAngle - startAngle;
-    if (sweepAngle < 0.0)
-        sweepAngle = normalizeAngle(sweepAngle);
+    if (sweepAngle < 0.0) sweepAngle = normalizeAngle(sweepAngle);
     mStartAng = startAngle;
     mEndAng = startAngle + std::min(sweepAngle, kTwoPi);
     return *this;
@@ -101,18 +96,12 @@ AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& startPoint, const AcGePoint
 AcGeCircArc3d& AcGeCircArc3d::set(const AcGePoint3d& startPoint, const AcGePoint3d& pnt, const AcGePoint3d& endPoint,
                                   AcGeError& error)
 {
-    if (startPoint.isEqualTo(pnt))
-        error = AcGe::kEqualArg1Arg2;
-    else if (startPoint.isEqualTo(endPoint))
-        error = AcGe::kEqualArg1Arg3;
-    else if (pnt.isEqualTo(endPoint))
-        error = AcGe::kEqualArg2Arg3;
-    else if ((pnt - startPoint).isParallelTo(endPoint - startPoint))
-        error = AcGe::kLinearlyDependentArg1Arg2Arg3;
-    else
-        error = AcGe::kOk;
-    if (error != AcGe::kOk)
-        return *this;
+    if (startPoint.isEqualTo(pnt)) error = AcGe::kEqualArg1Arg2;
+    else if (startPoint.isEqualTo(endPoint)) error = AcGe::kEqualArg1Arg3;
+    else if (pnt.isEqualTo(endPoint)) error = AcGe::kEqualArg2Arg3;
+    else if ((pnt - startPoint).isParallelTo(endPoint - startPoint)) error = AcGe::kLinearlyDependentArg1Arg2Arg3;
+    else error = AcGe::kOk;
+    if (error != AcGe::kOk) return *this;
     // Circumcentre of the triangle; its normal orients the triangle (and so the arc from the
     // start through pnt to the end) counterclockwise.
     const AcGeVector3d u = pnt - startPoint;
@@ -155,11 +144,9 @@ AcGePoint3d AcGeCircArc3d::closestPointTo(const AcGePoint3d& pnt, const AcGeTol&
 {
     const AcGeVector3d inPlane = (pnt - mCenter).orthoProject(mNormal);
     // A point on the axis is equally far from every arc point.
-    if (inPlane.length() == 0.0)
-        return startPoint();
+    if (inPlane.length() == 0.0) return startPoint();
     double param = 0.0;
-    if (onSweep(angleOf(inPlane), tol, param))
-        return evalPoint(param);
+    if (onSweep(angleOf(inPlane), tol, param)) return evalPoint(param);
     // Off the sweep the distance grows with the angle away from pnt's: an end is nearest.
     const AcGePoint3d s = startPoint();
     const AcGePoint3d e = endPoint();
@@ -169,8 +156,7 @@ AcGePoint3d AcGeCircArc3d::closestPointTo(const AcGePoint3d& pnt, const AcGeTol&
 AcGePoint3d AcGeCircArc3d::projClosestPointTo(const AcGePoint3d& pnt, const AcGeVector3d& projectDirection,
                                               const AcGeTol& tol) const
 {
-    if (projectDirection.isZeroLength(tol))
-        return closestPointTo(pnt, tol);
+    if (projectDirection.isZeroLength(tol)) return closestPointTo(pnt, tol);
     // Minimise the squared distance from the sight line through pnt, seen along the
     // direction: |g(t)|^2 with g(t) = a + b cos t + c sin t. Its minima inside the sweep are
     // where g . g' turns from negative to positive; a fine scan brackets them (there are at
@@ -190,16 +176,13 @@ AcGePoint3d AcGeCircArc3d::projClosestPointTo(const AcGePoint3d& pnt, const AcGe
     for (int i = 0; i < samples; ++i) {
         double lo = mStartAng + i * step;
         double hi = (i + 1 == samples) ? mEndAng : lo + step;
-        if (!(slope(lo) < 0.0 && slope(hi) >= 0.0))
-            continue;
+        if (!(slope(lo) < 0.0 && slope(hi) >= 0.0)) continue;
         for (int k = 0; k < 100 && hi - lo > 0.0; ++k) {
             const double mid = 0.5 * (lo + hi);
-            if (mid <= lo || mid >= hi)
-                break;
+            if (mid <= lo || mid >= hi) break;
             (slope(mid) < 0.0 ? lo : hi) = mid;
         }
-        if (dist2(hi) < dist2(best))
-            best = hi;
+        if (dist2(hi) < dist2(best)) best = hi;
     }
     return evalPoint(best);
 }
@@ -207,11 +190,9 @@ AcGePoint3d AcGeCircArc3d::projClosestPointTo(const AcGePoint3d& pnt, const AcGe
 Adesk::Boolean AcGeCircArc3d::isOn(const AcGePoint3d& pnt, double& param, const AcGeTol& tol) const
 {
     const AcGeVector3d v = pnt - mCenter;
-    if (std::fabs(v.dotProduct(mNormal)) > tol.equalPoint())
-        return false;
+    if (std::fabs(v.dotProduct(mNormal)) > tol.equalPoint()) return false;
     const AcGeVector3d inPlane = v.orthoProject(mNormal);
-    if (std::fabs(inPlane.length() - mRadius) > tol.equalPoint())
-        return false;
+    if (std::fabs(inPlane.length() - mRadius) > tol.equalPoint()) return false;
     if (inPlane.length() == 0.0) {
         param = mStartAng;  // a zero-radius arc is its centre
         return true;
@@ -229,8 +210,7 @@ double AcGeCircArc3d::paramOf(const AcGePoint3d& pnt, const AcGeTol& tol) const
 {
     const double angle = angleOf((pnt - mCenter).orthoProject(mNormal));
     double param = 0.0;
-    if (onSweep(angle, tol, param))
-        return param;
+    if (onSweep(angle, tol, param)) return param;
     // Off the arc: the representative nearer to the sweep.
     const double fromStart = normalizeAngle(angle - mStartAng);
     return (fromStart - sweep() <= kTwoPi - fromStart) ? mStartAng + fromStart : mStartAng + fromStart - kTwoPi;
@@ -276,10 +256,7 @@ Adesk::Boolean AcGeCircArc3d::tangent(const AcGePoint3d& pnt, AcGeLine3d& line, 
     return true;
 }
 
-void AcGeCircArc3d::getPlane(AcGePlane& plane) const
-{
-    plane.set(mCenter, mRefVec, perpAxis());
-}
+void AcGeCircArc3d::getPlane(AcGePlane& plane) const { plane.set(mCenter, mRefVec, perpAxis()); }
 
 Adesk::Boolean AcGeCircArc3d::isInside(const AcGePoint3d& pnt, const AcGeTol& tol) const
 {
@@ -293,8 +270,7 @@ Adesk::Boolean AcGeCircArc3d::isKindOf(AcGe::EntityId entType) const
 
 Adesk::Boolean AcGeCircArc3d::isEqualTo(const AcGeEntity3d& ent, const AcGeTol& tol) const
 {
-    if (ent.type() != AcGe::kCircArc3d)
-        return false;
+    if (ent.type() != AcGe::kCircArc3d) return false;
     const auto& other = static_cast<const AcGeCircArc3d&>(ent);
     return mCenter.isEqualTo(other.mCenter, tol) && mNormal.isEqualTo(other.mNormal, tol) &&
            mRefVec.isEqualTo(other.mRefVec, tol) && std::fabs(mRadius - other.mRadius) <= tol.equalPoint() &&

@@ -5,10 +5,7 @@
 #include "gemat3d.h"
 #include "gesurf.h"
 
-Adesk::Boolean AcGeEntity3d::isKindOf(AcGe::EntityId entType) const
-{
-    return entType == AcGe::kEntity3d;
-}
+Adesk::Boolean AcGeEntity3d::isKindOf(AcGe::EntityId entType) const { return entType == AcGe::kEntity3d; }
 
 AcGeEntity3d& AcGeEntity3d::translateBy(const AcGeVector3d& translateVec)
 {
@@ -20,10 +17,7 @@ AcGeEntity3d& AcGeEntity3d::rotateBy(double angle, const AcGeVector3d& vec, cons
     return transformBy(AcGeMatrix3d::rotation(angle, vec, wrtPoint));
 }
 
-AcGeEntity3d& AcGeEntity3d::mirror(const AcGePlane& plane)
-{
-    return transformBy(AcGeMatrix3d::mirroring(plane));
-}
+AcGeEntity3d& AcGeEntity3d::mirror(const AcGePlane& plane) { return transformBy(AcGeMatrix3d::mirroring(plane)); }
 
 AcGeEntity3d& AcGeEntity3d::scaleBy(double scaleFactor, const AcGePoint3d& wrtPoint)
 {

@@ -16,10 +16,7 @@ AcGeLine3d& AcGeLine3d::set(const AcGePoint3d& pnt, const AcGeVector3d& vec)
     return *this;
 }
 
-AcGeLine3d& AcGeLine3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2)
-{
-    return set(pnt1, pnt2 - pnt1);
-}
+AcGeLine3d& AcGeLine3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) { return set(pnt1, pnt2 - pnt1); }
 
 Adesk::Boolean AcGeLine3d::isKindOf(AcGe::EntityId entType) const
 {
@@ -31,25 +28,13 @@ Adesk::Boolean AcGeLine3d::isEqualTo(const AcGeEntity3d& ent, const AcGeTol& tol
     return ent.type() == AcGe::kLine3d && isColinearTo(static_cast<const AcGeLine3d&>(ent), tol);
 }
 
-double AcGeLine3d::lowerParam() const
-{
-    return -std::numeric_limits<double>::infinity();
-}
+double AcGeLine3d::lowerParam() const { return -std::numeric_limits<double>::infinity(); }
 
-double AcGeLine3d::upperParam() const
-{
-    return std::numeric_limits<double>::infinity();
-}
+double AcGeLine3d::upperParam() const { return std::numeric_limits<double>::infinity(); }
 
-void AcGeLineSeg3d::getBisector(AcGePlane& plane) const
-{
-    plane.set(midPoint(), mVector);
-}
+void AcGeLineSeg3d::getBisector(AcGePlane& plane) const { plane.set(midPoint(), mVector); }
 
-AcGePoint3d AcGeLineSeg3d::baryComb(double blendCoeff) const
-{
-    return mPoint + mVector * blendCoeff;
-}
+AcGePoint3d AcGeLineSeg3d::baryComb(double blendCoeff) const { return mPoint + mVector * blendCoeff; }
 
 double AcGeLineSeg3d::length(double fromParam, double toParam, double tol) const
 {
@@ -63,10 +48,7 @@ AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt, const AcGeVector3d& ve
     return *this;
 }
 
-AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2)
-{
-    return set(pnt1, pnt2 - pnt1);
-}
+AcGeLineSeg3d& AcGeLineSeg3d::set(const AcGePoint3d& pnt1, const AcGePoint3d& pnt2) { return set(pnt1, pnt2 - pnt1); }
 
 Adesk::Boolean AcGeLineSeg3d::isKindOf(AcGe::EntityId entType) const
 {
@@ -75,8 +57,7 @@ Adesk::Boolean AcGeLineSeg3d::isKindOf(AcGe::EntityId entType) const
 
 Adesk::Boolean AcGeLineSeg3d::isEqualTo(const AcGeEntity3d& ent, const AcGeTol& tol) const
 {
-    if (ent.type() != AcGe::kLineSeg3d)
-        return false;
+    if (ent.type() != AcGe::kLineSeg3d) return false;
     const auto& other = static_cast<const AcGeLineSeg3d&>(ent);
     return startPoint().isEqualTo(other.startPoint(), tol) && endPoint().isEqualTo(other.endPoint(), tol);
 }

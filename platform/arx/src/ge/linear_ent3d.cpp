@@ -34,27 +34,23 @@ double AcGeLinearEnt3d::paramTolerance(const AcGeTol& tol) const
     return len == 0.0 ? 0.0 : tol.equalPoint() / len;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPt,
-                                              const AcGeTol& tol) const
+Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGeLinearEnt3d& line, AcGePoint3d& intPt, const AcGeTol& tol) const
 {
     if (mVector.isZeroLength(tol) || line.mVector.isZeroLength(tol) || mVector.isParallelTo(line.mVector, tol))
         return false;
     // The lines meet when the gap between them across both directions is within tolerance;
     // measured from the defining points, it stays exact however far away they cross.
     const AcGeVector3d across = mVector.crossProduct(line.mVector);
-    if (std::fabs((line.mPoint - mPoint).dotProduct(across)) > tol.equalPoint() * across.length())
-        return false;
+    if (std::fabs((line.mPoint - mPoint).dotProduct(across)) > tol.equalPoint() * across.length()) return false;
     double s = 0.0, t = 0.0;
     closestParams(mPoint, mVector, line.mPoint, line.mVector, s, t);
     const AcGePoint3d onThis = evalPoint(s);
-    if (!isOn(s, tol) || !line.isOn(t, tol))
-        return false;
+    if (!isOn(s, tol) || !line.isOn(t, tol)) return false;
     intPt = onThis;
     return true;
 }
 
-Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGePlanarEnt& plane, AcGePoint3d& intPnt,
-                                              const AcGeTol& tol) const
+Adesk::Boolean AcGeLinearEnt3d::intersectWith(const AcGePlanarEnt& plane, AcGePoint3d& intPnt, const AcGeTol& tol) const
 {
     return plane.intersectWith(*this, intPnt, tol);
 }
@@ -68,13 +64,11 @@ Adesk::Boolean AcGeLinearEnt3d::projIntersectWith(const AcGeLinearEnt3d& line, c
     const AcGeVector3d v2 = -line.mVector;
     const AcGeVector3d& d = projDir;
     const double det = v1.dotProduct(v2.crossProduct(d));
-    if (!(std::fabs(det) > tol.equalVector() * v1.length() * v2.length() * d.length()))
-        return false;
+    if (!(std::fabs(det) > tol.equalVector() * v1.length() * v2.length() * d.length())) return false;
     const AcGeVector3d rhs = line.mPoint - mPoint;
     const double s = rhs.dotProduct(v2.crossProduct(d)) / det;
     const double t = v1.dotProduct(rhs.crossProduct(d)) / det;
-    if (!isOn(s, tol) || !line.isOn(t, tol))
-        return false;
+    if (!isOn(s, tol) || !line.isOn(t, tol)) return false;
     pntOnThisLine = evalPoint(s);
     pntOnOtherLine = line.evalPoint(t);
     return true;
@@ -84,23 +78,18 @@ Adesk::Boolean AcGeLinearEnt3d::overlap(const AcGeLinearEnt3d& line, AcGeLinearE
                                         const AcGeTol& tol) const
 {
     overlap = nullptr;
-    if (!isColinearTo(line, tol))
-        return false;
+    if (!isColinearTo(line, tol)) return false;
     // The other's parameter interval expressed in this entity's parameter.
     const bool sameSense = mVector.dotProduct(line.mVector) > 0.0;
     double otherLo = line.lowerParam(), otherHi = line.upperParam();
     double a = std::isfinite(otherLo) ? paramOf(line.evalPoint(otherLo)) : (sameSense ? otherLo : -otherLo);
     double b = std::isfinite(otherHi) ? paramOf(line.evalPoint(otherHi)) : (sameSense ? otherHi : -otherHi);
-    if (a > b)
-        std::swap(a, b);
+    if (a > b) std::swap(a, b);
     const double lo = std::max(a, lowerParam());
     const double hi = std::min(b, upperParam());
-    if (!(hi - lo > paramTolerance(tol)))
-        return false;
-    if (std::isinf(lo) && std::isinf(hi))
-        overlap = new AcGeLine3d(mPoint, mVector);
-    else
-        overlap = new AcGeLineSeg3d(evalPoint(lo), evalPoint(hi));
+    if (!(hi - lo > paramTolerance(tol))) return false;
+    if (std::isinf(lo) && std::isinf(hi)) overlap = new AcGeLine3d(mPoint, mVector);
+    else overlap = new AcGeLineSeg3d(evalPoint(lo), evalPoint(hi));
     return true;
 }
 
@@ -143,27 +132,17 @@ Adesk::Boolean AcGeLinearEnt3d::isPerpendicularTo(const AcGePlanarEnt& plane, co
 
 Adesk::Boolean AcGeLinearEnt3d::isColinearTo(const AcGeLinearEnt3d& line, const AcGeTol& tol) const
 {
-    if (!isParallelTo(line, tol))
-        return false;
+    if (!isParallelTo(line, tol)) return false;
     AcGeLine3d carrier;
     getLine(carrier);
     return carrier.isOn(line.mPoint, tol);
 }
 
-void AcGeLinearEnt3d::getPerpPlane(const AcGePoint3d& pnt, AcGePlane& plane) const
-{
-    plane.set(pnt, mVector);
-}
+void AcGeLinearEnt3d::getPerpPlane(const AcGePoint3d& pnt, AcGePlane& plane) const { plane.set(pnt, mVector); }
 
-AcGeVector3d AcGeLinearEnt3d::direction() const
-{
-    return mVector.normal();
-}
+AcGeVector3d AcGeLinearEnt3d::direction() const { return mVector.normal(); }
 
-void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const
-{
-    line.set(mPoint, mVector);
-}
+void AcGeLinearEnt3d::getLine(AcGeLine3d& line) const { line.set(mPoint, mVector); }
 
 AcGePoint3d AcGeLinearEnt3d::closestPointTo(const AcGePoint3d& pnt, const AcGeTol& tol) const
 {
@@ -188,15 +167,9 @@ double AcGeLinearEnt3d::paramOf(const AcGePoint3d& pnt, const AcGeTol&) const
     return len2 == 0.0 ? 0.0 : (pnt - mPoint).dotProduct(mVector) / len2;
 }
 
-AcGePoint3d AcGeLinearEnt3d::evalPoint(double param) const
-{
-    return mPoint + mVector * param;
-}
+AcGePoint3d AcGeLinearEnt3d::evalPoint(double param) const { return mPoint + mVector * param; }
 
-Adesk::Boolean AcGeLinearEnt3d::isClosed(const AcGeTol&) const
-{
-    return false;
-}
+Adesk::Boolean AcGeLinearEnt3d::isClosed(const AcGeTol&) const { return false; }
 
 double AcGeLinearEnt3d::length(double fromParam, double toParam, double) const
 {
@@ -205,16 +178,14 @@ double AcGeLinearEnt3d::length(double fromParam, double toParam, double) const
 
 Adesk::Boolean AcGeLinearEnt3d::hasStartPoint(AcGePoint3d& startPnt) const
 {
-    if (!std::isfinite(lowerParam()))
-        return false;
+    if (!std::isfinite(lowerParam())) return false;
     startPnt = evalPoint(lowerParam());
     return true;
 }
 
 Adesk::Boolean AcGeLinearEnt3d::hasEndPoint(AcGePoint3d& endPnt) const
 {
-    if (!std::isfinite(upperParam()))
-        return false;
+    if (!std::isfinite(upperParam())) return false;
     endPnt = evalPoint(upperParam());
     return true;
 }

@@ -7,22 +7,13 @@ constinit const AcGeMatrix2d AcGeMatrix2d::kIdentity;
 
 namespace {
 
-bool isAffine(const AcGeMatrix2d& m)
-{
-    return m.entry[2][0] == 0.0 && m.entry[2][1] == 0.0 && m.entry[2][2] == 1.0;
-}
+bool isAffine(const AcGeMatrix2d& m) { return m.entry[2][0] == 0.0 && m.entry[2][1] == 0.0 && m.entry[2][2] == 1.0; }
 
-AcGeVector2d column(const AcGeMatrix2d& m, int c)
-{
-    return AcGeVector2d(m.entry[0][c], m.entry[1][c]);
-}
+AcGeVector2d column(const AcGeMatrix2d& m, int c) { return AcGeVector2d(m.entry[0][c], m.entry[1][c]); }
 
 }  // namespace
 
-AcGeMatrix2d& AcGeMatrix2d::setToIdentity()
-{
-    return *this = AcGeMatrix2d();
-}
+AcGeMatrix2d& AcGeMatrix2d::setToIdentity() { return *this = AcGeMatrix2d(); }
 
 AcGeMatrix2d AcGeMatrix2d::operator*(const AcGeMatrix2d& mat) const
 {
@@ -30,27 +21,17 @@ AcGeMatrix2d AcGeMatrix2d::operator*(const AcGeMatrix2d& mat) const
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             double s = 0.0;
-            for (int k = 0; k < 3; ++k)
-                s += entry[i][k] * mat.entry[k][j];
+            for (int k = 0; k < 3; ++k) s += entry[i][k] * mat.entry[k][j];
             r.entry[i][j] = s;
         }
     return r;
 }
 
-AcGeMatrix2d& AcGeMatrix2d::operator*=(const AcGeMatrix2d& mat)
-{
-    return *this = *this * mat;
-}
+AcGeMatrix2d& AcGeMatrix2d::operator*=(const AcGeMatrix2d& mat) { return *this = *this * mat; }
 
-AcGeMatrix2d& AcGeMatrix2d::preMultBy(const AcGeMatrix2d& leftSide)
-{
-    return *this = leftSide * *this;
-}
+AcGeMatrix2d& AcGeMatrix2d::preMultBy(const AcGeMatrix2d& leftSide) { return *this = leftSide * *this; }
 
-AcGeMatrix2d& AcGeMatrix2d::postMultBy(const AcGeMatrix2d& rightSide)
-{
-    return *this = *this * rightSide;
-}
+AcGeMatrix2d& AcGeMatrix2d::postMultBy(const AcGeMatrix2d& rightSide) { return *this = *this * rightSide; }
 
 AcGeMatrix2d& AcGeMatrix2d::setToProduct(const AcGeMatrix2d& mat1, const AcGeMatrix2d& mat2)
 {
@@ -82,8 +63,7 @@ Adesk::Boolean AcGeMatrix2d::isSingular(const AcGeTol& tol) const
 
 AcGeMatrix2d AcGeMatrix2d::inverse() const
 {
-    if (isSingular())
-        return *this;
+    if (isSingular()) return *this;
     // Adjugate over the determinant.
     const auto& e = entry;
     const double d = det();
@@ -100,16 +80,12 @@ AcGeMatrix2d AcGeMatrix2d::inverse() const
     return r;
 }
 
-AcGeMatrix2d& AcGeMatrix2d::invert()
-{
-    return *this = inverse();
-}
+AcGeMatrix2d& AcGeMatrix2d::invert() { return *this = inverse(); }
 
 AcGeMatrix2d& AcGeMatrix2d::transposeIt()
 {
     for (int i = 0; i < 3; ++i)
-        for (int j = i + 1; j < 3; ++j)
-            std::swap(entry[i][j], entry[j][i]);
+        for (int j = i + 1; j < 3; ++j) std::swap(entry[i][j], entry[j][i]);
     return *this;
 }
 
@@ -124,16 +100,14 @@ bool AcGeMatrix2d::isEqualTo(const AcGeMatrix2d& mat, const AcGeTol& tol) const
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 3; ++j) {
             const double limit = (j == 2 && i < 2) ? tol.equalPoint() : tol.equalVector();
-            if (!(std::fabs(entry[i][j] - mat.entry[i][j]) <= limit))
-                return false;
+            if (!(std::fabs(entry[i][j] - mat.entry[i][j]) <= limit)) return false;
         }
     return true;
 }
 
 Adesk::Boolean AcGeMatrix2d::isScaledOrtho(const AcGeTol& tol) const
 {
-    if (!isAffine(*this))
-        return false;
+    if (!isAffine(*this)) return false;
     const AcGeVector2d c0 = column(*this, 0);
     const AcGeVector2d c1 = column(*this, 1);
     return !c0.isZeroLength(tol) && !c1.isZeroLength(tol) && c0.isPerpendicularTo(c1, tol);
@@ -141,16 +115,12 @@ Adesk::Boolean AcGeMatrix2d::isScaledOrtho(const AcGeTol& tol) const
 
 Adesk::Boolean AcGeMatrix2d::isUniScaledOrtho(const AcGeTol& tol) const
 {
-    if (!isScaledOrtho(tol))
-        return false;
+    if (!isScaledOrtho(tol)) return false;
     const double l0 = column(*this, 0).length();
     return std::fabs(column(*this, 1).length() - l0) <= tol.equalVector() * l0;
 }
 
-double AcGeMatrix2d::scale() const
-{
-    return std::fmax(column(*this, 0).length(), column(*this, 1).length());
-}
+double AcGeMatrix2d::scale() const { return std::fmax(column(*this, 0).length(), column(*this, 1).length()); }
 
 AcGeMatrix2d& AcGeMatrix2d::setTranslation(const AcGeVector2d& vec)
 {
@@ -159,13 +129,9 @@ AcGeMatrix2d& AcGeMatrix2d::setTranslation(const AcGeVector2d& vec)
     return *this;
 }
 
-AcGeVector2d AcGeMatrix2d::translation() const
-{
-    return AcGeVector2d(entry[0][2], entry[1][2]);
-}
+AcGeVector2d AcGeMatrix2d::translation() const { return AcGeVector2d(entry[0][2], entry[1][2]); }
 
-AcGeMatrix2d& AcGeMatrix2d::setCoordSystem(const AcGePoint2d& origin, const AcGeVector2d& e0,
-                                           const AcGeVector2d& e1)
+AcGeMatrix2d& AcGeMatrix2d::setCoordSystem(const AcGePoint2d& origin, const AcGeVector2d& e0, const AcGeVector2d& e1)
 {
     setToIdentity();
     entry[0][0] = e0.x;
@@ -209,10 +175,7 @@ AcGeMatrix2d& AcGeMatrix2d::setToScaling(double scaleAll, const AcGePoint2d& cen
     return setTranslation(center.asVector() * (1.0 - scaleAll));
 }
 
-AcGeMatrix2d& AcGeMatrix2d::setToMirroring(const AcGePoint2d& pnt)
-{
-    return setToScaling(-1.0, pnt);
-}
+AcGeMatrix2d& AcGeMatrix2d::setToMirroring(const AcGePoint2d& pnt) { return setToScaling(-1.0, pnt); }
 
 AcGeMatrix2d& AcGeMatrix2d::setToAlignCoordSys(const AcGePoint2d& fromOrigin, const AcGeVector2d& fromE0,
                                                const AcGeVector2d& fromE1, const AcGePoint2d& toOrigin,
@@ -224,10 +187,7 @@ AcGeMatrix2d& AcGeMatrix2d::setToAlignCoordSys(const AcGePoint2d& fromOrigin, co
     return *this = to * from.inverse();
 }
 
-AcGeMatrix2d AcGeMatrix2d::translation(const AcGeVector2d& vec)
-{
-    return AcGeMatrix2d().setToTranslation(vec);
-}
+AcGeMatrix2d AcGeMatrix2d::translation(const AcGeVector2d& vec) { return AcGeMatrix2d().setToTranslation(vec); }
 
 AcGeMatrix2d AcGeMatrix2d::rotation(double angle, const AcGePoint2d& center)
 {
@@ -239,10 +199,7 @@ AcGeMatrix2d AcGeMatrix2d::scaling(double scaleAll, const AcGePoint2d& center)
     return AcGeMatrix2d().setToScaling(scaleAll, center);
 }
 
-AcGeMatrix2d AcGeMatrix2d::mirroring(const AcGePoint2d& pnt)
-{
-    return AcGeMatrix2d().setToMirroring(pnt);
-}
+AcGeMatrix2d AcGeMatrix2d::mirroring(const AcGePoint2d& pnt) { return AcGeMatrix2d().setToMirroring(pnt); }
 
 AcGeMatrix2d AcGeMatrix2d::alignCoordSys(const AcGePoint2d& fromOrigin, const AcGeVector2d& fromE0,
                                          const AcGeVector2d& fromE1, const AcGePoint2d& toOrigin,

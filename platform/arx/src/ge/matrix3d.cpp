@@ -16,15 +16,9 @@ bool isAffine(const AcGeMatrix3d& m)
     return m.entry[3][0] == 0.0 && m.entry[3][1] == 0.0 && m.entry[3][2] == 0.0 && m.entry[3][3] == 1.0;
 }
 
-AcGeVector3d column(const AcGeMatrix3d& m, int c)
-{
-    return AcGeVector3d(m.entry[0][c], m.entry[1][c], m.entry[2][c]);
-}
+AcGeVector3d column(const AcGeMatrix3d& m, int c) { return AcGeVector3d(m.entry[0][c], m.entry[1][c], m.entry[2][c]); }
 
-double det3(const AcGeMatrix3d& m)
-{
-    return column(m, 0).dotProduct(column(m, 1).crossProduct(column(m, 2)));
-}
+double det3(const AcGeMatrix3d& m) { return column(m, 0).dotProduct(column(m, 1).crossProduct(column(m, 2))); }
 
 // Gauss-Jordan elimination with partial pivoting; false when a pivot vanishes.
 bool invertGeneral(const AcGeMatrix3d& m, AcGeMatrix3d& inv)
@@ -38,27 +32,20 @@ bool invertGeneral(const AcGeMatrix3d& m, AcGeMatrix3d& inv)
     for (int c = 0; c < 4; ++c) {
         int pivot = c;
         for (int r = c + 1; r < 4; ++r)
-            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c]))
-                pivot = r;
-        if (a[pivot][c] == 0.0)
-            return false;
+            if (std::fabs(a[r][c]) > std::fabs(a[pivot][c])) pivot = r;
+        if (a[pivot][c] == 0.0) return false;
         if (pivot != c)
-            for (int j = 0; j < 8; ++j)
-                std::swap(a[c][j], a[pivot][j]);
+            for (int j = 0; j < 8; ++j) std::swap(a[c][j], a[pivot][j]);
         const double p = a[c][c];
-        for (int j = 0; j < 8; ++j)
-            a[c][j] /= p;
+        for (int j = 0; j < 8; ++j) a[c][j] /= p;
         for (int r = 0; r < 4; ++r) {
-            if (r == c || a[r][c] == 0.0)
-                continue;
+            if (r == c || a[r][c] == 0.0) continue;
             const double f = a[r][c];
-            for (int j = 0; j < 8; ++j)
-                a[r][j] -= f * a[c][j];
+            for (int j = 0; j < 8; ++j) a[r][j] -= f * a[c][j];
         }
     }
     for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            inv.entry[i][j] = a[i][j + 4];
+        for (int j = 0; j < 4; ++j) inv.entry[i][j] = a[i][j + 4];
     return true;
 }
 
@@ -92,8 +79,7 @@ bool singular(const AcGeMatrix3d& m, double tol)
     double bound = 1.0;
     for (int c = 0; c < 4; ++c) {
         double s = 0.0;
-        for (int r = 0; r < 4; ++r)
-            s += m.entry[r][c] * m.entry[r][c];
+        for (int r = 0; r < 4; ++r) s += m.entry[r][c] * m.entry[r][c];
         bound *= std::sqrt(s);
     }
     return !(std::fabs(m.det()) > tol * bound);
@@ -101,10 +87,7 @@ bool singular(const AcGeMatrix3d& m, double tol)
 
 }  // namespace
 
-AcGeMatrix3d& AcGeMatrix3d::setToIdentity()
-{
-    return *this = AcGeMatrix3d();
-}
+AcGeMatrix3d& AcGeMatrix3d::setToIdentity() { return *this = AcGeMatrix3d(); }
 
 AcGeMatrix3d AcGeMatrix3d::operator*(const AcGeMatrix3d& mat) const
 {
@@ -112,27 +95,17 @@ AcGeMatrix3d AcGeMatrix3d::operator*(const AcGeMatrix3d& mat) const
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             double s = 0.0;
-            for (int k = 0; k < 4; ++k)
-                s += entry[i][k] * mat.entry[k][j];
+            for (int k = 0; k < 4; ++k) s += entry[i][k] * mat.entry[k][j];
             r.entry[i][j] = s;
         }
     return r;
 }
 
-AcGeMatrix3d& AcGeMatrix3d::operator*=(const AcGeMatrix3d& mat)
-{
-    return *this = *this * mat;
-}
+AcGeMatrix3d& AcGeMatrix3d::operator*=(const AcGeMatrix3d& mat) { return *this = *this * mat; }
 
-AcGeMatrix3d& AcGeMatrix3d::preMultBy(const AcGeMatrix3d& leftSide)
-{
-    return *this = leftSide * *this;
-}
+AcGeMatrix3d& AcGeMatrix3d::preMultBy(const AcGeMatrix3d& leftSide) { return *this = leftSide * *this; }
 
-AcGeMatrix3d& AcGeMatrix3d::postMultBy(const AcGeMatrix3d& rightSide)
-{
-    return *this = *this * rightSide;
-}
+AcGeMatrix3d& AcGeMatrix3d::postMultBy(const AcGeMatrix3d& rightSide) { return *this = *this * rightSide; }
 
 AcGeMatrix3d& AcGeMatrix3d::setToProduct(const AcGeMatrix3d& mat1, const AcGeMatrix3d& mat2)
 {
@@ -141,8 +114,7 @@ AcGeMatrix3d& AcGeMatrix3d::setToProduct(const AcGeMatrix3d& mat1, const AcGeMat
 
 Adesk::Boolean AcGeMatrix3d::inverse(AcGeMatrix3d& inv, double tol) const
 {
-    if (singular(*this, tol))
-        return false;
+    if (singular(*this, tol)) return false;
     if (isAffine(*this)) {
         inv = invertAffine(*this);
         return true;
@@ -156,26 +128,16 @@ AcGeMatrix3d AcGeMatrix3d::inverse(const AcGeTol& tol) const
     return inverse(inv, tol.equalVector()) ? inv : *this;
 }
 
-AcGeMatrix3d AcGeMatrix3d::inverse() const
-{
-    return inverse(AcGeContext::gTol);
-}
+AcGeMatrix3d AcGeMatrix3d::inverse() const { return inverse(AcGeContext::gTol); }
 
-AcGeMatrix3d& AcGeMatrix3d::invert()
-{
-    return *this = inverse();
-}
+AcGeMatrix3d& AcGeMatrix3d::invert() { return *this = inverse(); }
 
-Adesk::Boolean AcGeMatrix3d::isSingular(const AcGeTol& tol) const
-{
-    return singular(*this, tol.equalVector());
-}
+Adesk::Boolean AcGeMatrix3d::isSingular(const AcGeTol& tol) const { return singular(*this, tol.equalVector()); }
 
 AcGeMatrix3d& AcGeMatrix3d::transposeIt()
 {
     for (int i = 0; i < 4; ++i)
-        for (int j = i + 1; j < 4; ++j)
-            std::swap(entry[i][j], entry[j][i]);
+        for (int j = i + 1; j < 4; ++j) std::swap(entry[i][j], entry[j][i]);
     return *this;
 }
 
@@ -190,26 +152,22 @@ bool AcGeMatrix3d::isEqualTo(const AcGeMatrix3d& mat, const AcGeTol& tol) const
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) {
             const double limit = (j == 3 && i < 3) ? tol.equalPoint() : tol.equalVector();
-            if (!(std::fabs(entry[i][j] - mat.entry[i][j]) <= limit))
-                return false;
+            if (!(std::fabs(entry[i][j] - mat.entry[i][j]) <= limit)) return false;
         }
     return true;
 }
 
 Adesk::Boolean AcGeMatrix3d::isScaledOrtho(const AcGeTol& tol) const
 {
-    if (!isAffine(*this))
-        return false;
+    if (!isAffine(*this)) return false;
     const AcGeVector3d c0 = column(*this, 0), c1 = column(*this, 1), c2 = column(*this, 2);
-    if (c0.isZeroLength(tol) || c1.isZeroLength(tol) || c2.isZeroLength(tol))
-        return false;
+    if (c0.isZeroLength(tol) || c1.isZeroLength(tol) || c2.isZeroLength(tol)) return false;
     return c0.isPerpendicularTo(c1, tol) && c1.isPerpendicularTo(c2, tol) && c0.isPerpendicularTo(c2, tol);
 }
 
 Adesk::Boolean AcGeMatrix3d::isUniScaledOrtho(const AcGeTol& tol) const
 {
-    if (!isScaledOrtho(tol))
-        return false;
+    if (!isScaledOrtho(tol)) return false;
     const double l0 = column(*this, 0).length();
     const double slack = tol.equalVector() * l0;
     return std::fabs(column(*this, 1).length() - l0) <= slack && std::fabs(column(*this, 2).length() - l0) <= slack;
@@ -220,13 +178,11 @@ double AcGeMatrix3d::det() const
     // Laplace expansion along the last row, which is (0, 0, 0, 1) for affine matrices.
     double d = 0.0;
     for (int c = 0; c < 4; ++c) {
-        if (entry[3][c] == 0.0)
-            continue;
+        if (entry[3][c] == 0.0) continue;
         double minor[3][3];
         for (int r = 0; r < 3; ++r)
             for (int k = 0, mc = 0; k < 4; ++k)
-                if (k != c)
-                    minor[r][mc++] = entry[r][k];
+                if (k != c) minor[r][mc++] = entry[r][k];
         const double m3 = minor[0][0] * (minor[1][1] * minor[2][2] - minor[1][2] * minor[2][1]) -
                           minor[0][1] * (minor[1][0] * minor[2][2] - minor[1][2] * minor[2][0]) +
                           minor[0][2] * (minor[1][0] * minor[2][1] - minor[1][1] * minor[2][0]);
@@ -244,10 +200,7 @@ AcGeMatrix3d& AcGeMatrix3d::setTranslation(const AcGeVector3d& vec)
     return *this;
 }
 
-AcGeVector3d AcGeMatrix3d::translation() const
-{
-    return column(*this, 3);
-}
+AcGeVector3d AcGeMatrix3d::translation() const { return column(*this, 3); }
 
 AcGeMatrix3d& AcGeMatrix3d::setCoordSystem(const AcGePoint3d& origin, const AcGeVector3d& xAxis,
                                            const AcGeVector3d& yAxis, const AcGeVector3d& zAxis)
@@ -281,8 +234,7 @@ AcGeMatrix3d& AcGeMatrix3d::setToTranslation(const AcGeVector3d& vec)
 AcGeMatrix3d& AcGeMatrix3d::setToRotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center)
 {
     setToIdentity();
-    if (axis.length() == 0.0)
-        return *this;
+    if (axis.length() == 0.0) return *this;
     // The images of the world axes under the rotation are the columns.
     const AcGeVector3d x = AcGeVector3d(AcGeVector3d::kXAxis).rotateBy(angle, axis);
     const AcGeVector3d y = AcGeVector3d(AcGeVector3d::kYAxis).rotateBy(angle, axis);
@@ -310,10 +262,7 @@ AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePlane& pln)
     return setCoordSystem(AcGePoint3d::kOrigin + n * (2.0 * h), x, y, z);
 }
 
-AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePoint3d& pnt)
-{
-    return setToScaling(-1.0, pnt);
-}
+AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGePoint3d& pnt) { return setToScaling(-1.0, pnt); }
 
 AcGeMatrix3d& AcGeMatrix3d::setToMirroring(const AcGeLine3d& line)
 {
@@ -325,13 +274,11 @@ AcGeMatrix3d& AcGeMatrix3d::setToProjection(const AcGePlane& projectionPlane, co
 {
     setToIdentity();
     const AcGeVector3d n = projectionPlane.normal();
-    if (projectDir.isZeroLength() || projectDir.isPerpendicularTo(n))
-        return *this;
+    if (projectDir.isZeroLength() || projectDir.isPerpendicularTo(n)) return *this;
     // x' = x - ((x - o) . n / (d . n)) d
     const AcGeVector3d d = projectDir / projectDir.dotProduct(n);
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            entry[i][j] -= d[i] * n[j];
+        for (int j = 0; j < 3; ++j) entry[i][j] -= d[i] * n[j];
     return setTranslation(d * projectionPlane.pointOnPlane().asVector().dotProduct(n));
 }
 
@@ -350,8 +297,7 @@ AcGeMatrix3d& AcGeMatrix3d::setToPlaneToWorld(const AcGeVector3d& normal)
 {
     // A zero normal defines no plane; it is taken as the world Z axis, as a DXF reader
     // takes a missing extrusion.
-    if (normal.length() == 0.0)
-        return setToIdentity();
+    if (normal.length() == 0.0) return setToIdentity();
     const AcGeVector3d z = normal / normal.length();
     const AcGeVector3d x = arx::ge::arbitraryXAxis(normal);
     return setCoordSystem(AcGePoint3d::kOrigin, x, z.crossProduct(x), z);
@@ -378,10 +324,7 @@ AcGeMatrix3d& AcGeMatrix3d::setToWorldToPlane(const AcGePlane& plane)
     return *this = invertAffine(*this);
 }
 
-AcGeMatrix3d AcGeMatrix3d::translation(const AcGeVector3d& vec)
-{
-    return AcGeMatrix3d().setToTranslation(vec);
-}
+AcGeMatrix3d AcGeMatrix3d::translation(const AcGeVector3d& vec) { return AcGeMatrix3d().setToTranslation(vec); }
 
 AcGeMatrix3d AcGeMatrix3d::rotation(double angle, const AcGeVector3d& axis, const AcGePoint3d& center)
 {
@@ -393,20 +336,11 @@ AcGeMatrix3d AcGeMatrix3d::scaling(double scaleAll, const AcGePoint3d& center)
     return AcGeMatrix3d().setToScaling(scaleAll, center);
 }
 
-AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePlane& pln)
-{
-    return AcGeMatrix3d().setToMirroring(pln);
-}
+AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePlane& pln) { return AcGeMatrix3d().setToMirroring(pln); }
 
-AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePoint3d& pnt)
-{
-    return AcGeMatrix3d().setToMirroring(pnt);
-}
+AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGePoint3d& pnt) { return AcGeMatrix3d().setToMirroring(pnt); }
 
-AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGeLine3d& line)
-{
-    return AcGeMatrix3d().setToMirroring(line);
-}
+AcGeMatrix3d AcGeMatrix3d::mirroring(const AcGeLine3d& line) { return AcGeMatrix3d().setToMirroring(line); }
 
 AcGeMatrix3d AcGeMatrix3d::projection(const AcGePlane& projectionPlane, const AcGeVector3d& projectDir)
 {
@@ -418,29 +352,17 @@ AcGeMatrix3d AcGeMatrix3d::alignCoordSys(const AcGePoint3d& fromOrigin, const Ac
                                          const AcGePoint3d& toOrigin, const AcGeVector3d& toXAxis,
                                          const AcGeVector3d& toYAxis, const AcGeVector3d& toZAxis)
 {
-    return AcGeMatrix3d().setToAlignCoordSys(fromOrigin, fromXAxis, fromYAxis, fromZAxis, toOrigin, toXAxis,
-                                             toYAxis, toZAxis);
+    return AcGeMatrix3d().setToAlignCoordSys(fromOrigin, fromXAxis, fromYAxis, fromZAxis, toOrigin, toXAxis, toYAxis,
+                                             toZAxis);
 }
 
-AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal)
-{
-    return AcGeMatrix3d().setToWorldToPlane(normal);
-}
+AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal) { return AcGeMatrix3d().setToWorldToPlane(normal); }
 
-AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGePlane& plane)
-{
-    return AcGeMatrix3d().setToWorldToPlane(plane);
-}
+AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGePlane& plane) { return AcGeMatrix3d().setToWorldToPlane(plane); }
 
-AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal)
-{
-    return AcGeMatrix3d().setToPlaneToWorld(normal);
-}
+AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal) { return AcGeMatrix3d().setToPlaneToWorld(normal); }
 
-AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGePlane& plane)
-{
-    return AcGeMatrix3d().setToPlaneToWorld(plane);
-}
+AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGePlane& plane) { return AcGeMatrix3d().setToPlaneToWorld(plane); }
 
 double AcGeMatrix3d::scale() const
 {

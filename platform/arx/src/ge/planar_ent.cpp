@@ -15,23 +15,19 @@ void AcGePlanarEnt::setFrame(const AcGePoint3d& origin, const AcGeVector3d& uAxi
     mNormal = len == 0.0 ? n : n / len;
 }
 
-Adesk::Boolean AcGePlanarEnt::intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& pnt,
-                                            const AcGeTol& tol) const
+Adesk::Boolean AcGePlanarEnt::intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& pnt, const AcGeTol& tol) const
 {
     const AcGePoint3d p = linEnt.pointOnLine();
     const AcGeVector3d dir = linEnt.direction();
     if (dir.isZeroLength(tol)) {
         // A degenerate (point) entity meets the plane only by lying on it.
-        if (!isOn(p, tol))
-            return false;
+        if (!isOn(p, tol)) return false;
         pnt = p;
         return true;
     }
-    if (linEnt.isParallelTo(*this, tol))
-        return false;
+    if (linEnt.isParallelTo(*this, tol)) return false;
     const AcGePoint3d hit = p + dir * (-heightOf(p) / dir.dotProduct(mNormal));
-    if (!linEnt.isOn(hit, tol))
-        return false;
+    if (!linEnt.isOn(hit, tol)) return false;
     pnt = hit;
     return true;
 }
@@ -48,10 +44,8 @@ AcGePoint3d AcGePlanarEnt::closestPointToLinearEnt(const AcGeLinearEnt3d& line, 
     // reach the plane is nearest at one of its ends; a parallel one is equally near everywhere.
     AcGePoint3d best = line.pointOnLine();
     AcGePoint3d end;
-    if (line.hasStartPoint(end))
-        best = end;
-    if (line.hasEndPoint(end) && std::fabs(heightOf(end)) < std::fabs(heightOf(best)))
-        best = end;
+    if (line.hasStartPoint(end)) best = end;
+    if (line.hasEndPoint(end) && std::fabs(heightOf(end)) < std::fabs(heightOf(best))) best = end;
     pointOnLine = best;
     return closestPointTo(best, tol);
 }
@@ -67,7 +61,8 @@ AcGePoint3d AcGePlanarEnt::closestPointToPlanarEnt(const AcGePlanarEnt& otherPln
     const AcGeVector3d dir = mNormal.crossProduct(otherPln.mNormal);
     const double d1 = mNormal.dotProduct(mOrigin.asVector());
     const double d2 = otherPln.mNormal.dotProduct(otherPln.mOrigin.asVector());
-    const AcGeVector3d p = (otherPln.mNormal.crossProduct(dir) * d1 + dir.crossProduct(mNormal) * d2) / dir.lengthSqrd();
+    const AcGeVector3d p =
+        (otherPln.mNormal.crossProduct(dir) * d1 + dir.crossProduct(mNormal) * d2) / dir.lengthSqrd();
     pointOnOtherPln = AcGePoint3d::kOrigin + p;
     return pointOnOtherPln;
 }
@@ -128,8 +123,7 @@ void AcGePlanarEnt::getCoordSystem(AcGePoint3d& origin, AcGeVector3d& axis1, AcG
 
 Adesk::Boolean AcGePlanarEnt::isOn(const AcGePoint3d& pnt, AcGePoint2d& paramPoint, const AcGeTol& tol) const
 {
-    if (std::fabs(heightOf(pnt)) > tol.equalPoint())
-        return false;
+    if (std::fabs(heightOf(pnt)) > tol.equalPoint()) return false;
     paramPoint = paramOf(pnt, tol);
     return true;
 }

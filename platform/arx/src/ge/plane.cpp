@@ -9,10 +9,7 @@ constinit const AcGePlane AcGePlane::kYZPlane(AcGePoint3d(0.0, 0.0, 0.0), AcGeVe
 constinit const AcGePlane AcGePlane::kZXPlane(AcGePoint3d(0.0, 0.0, 0.0), AcGeVector3d(0.0, 0.0, 1.0),
                                               AcGeVector3d(1.0, 0.0, 0.0), AcGeVector3d(0.0, 1.0, 0.0));
 
-AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& normal) : AcGePlane()
-{
-    set(origin, normal);
-}
+AcGePlane::AcGePlane(const AcGePoint3d& origin, const AcGeVector3d& normal) : AcGePlane() { set(origin, normal); }
 
 AcGePlane::AcGePlane(const AcGePoint3d& pntU, const AcGePoint3d& org, const AcGePoint3d& pntV) : AcGePlane()
 {
@@ -24,21 +21,16 @@ AcGePlane::AcGePlane(const AcGePoint3d& org, const AcGeVector3d& uAxis, const Ac
     set(org, uAxis, vAxis);
 }
 
-AcGePlane::AcGePlane(double a, double b, double c, double d) : AcGePlane()
-{
-    set(a, b, c, d);
-}
+AcGePlane::AcGePlane(double a, double b, double c, double d) : AcGePlane() { set(a, b, c, d); }
 
-Adesk::Boolean AcGePlane::intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& resultPnt,
-                                        const AcGeTol& tol) const
+Adesk::Boolean AcGePlane::intersectWith(const AcGeLinearEnt3d& linEnt, AcGePoint3d& resultPnt, const AcGeTol& tol) const
 {
     return AcGePlanarEnt::intersectWith(linEnt, resultPnt, tol);
 }
 
 Adesk::Boolean AcGePlane::intersectWith(const AcGePlane& otherPln, AcGeLine3d& resultLine, const AcGeTol& tol) const
 {
-    if (isParallelTo(otherPln, tol))
-        return false;
+    if (isParallelTo(otherPln, tol)) return false;
     AcGePoint3d pointOnBoth;
     closestPointToPlanarEnt(otherPln, pointOnBoth, tol);
     resultLine.set(pointOnBoth, mNormal.crossProduct(otherPln.normal()).normal());
@@ -78,8 +70,7 @@ Adesk::Boolean AcGePlane::isKindOf(AcGe::EntityId entType) const
 
 Adesk::Boolean AcGePlane::isEqualTo(const AcGeEntity3d& ent, const AcGeTol& tol) const
 {
-    if (ent.type() != AcGe::kPlane)
-        return false;
+    if (ent.type() != AcGe::kPlane) return false;
     AcGePoint3d origin;
     AcGeVector3d u, v;
     static_cast<const AcGePlane&>(ent).get(origin, u, v);

@@ -12,15 +12,9 @@ AcGePoint2d operator*(const AcGeMatrix2d& m, const AcGePoint2d& p)
     return w == 1.0 ? AcGePoint2d(x, y) : AcGePoint2d(x / w, y / w);
 }
 
-AcGePoint2d& AcGePoint2d::setToProduct(const AcGeMatrix2d& mat, const AcGePoint2d& pnt)
-{
-    return *this = mat * pnt;
-}
+AcGePoint2d& AcGePoint2d::setToProduct(const AcGeMatrix2d& mat, const AcGePoint2d& pnt) { return *this = mat * pnt; }
 
-AcGePoint2d& AcGePoint2d::transformBy(const AcGeMatrix2d& leftSide)
-{
-    return *this = leftSide * *this;
-}
+AcGePoint2d& AcGePoint2d::transformBy(const AcGeMatrix2d& leftSide) { return *this = leftSide * *this; }
 
 AcGePoint2d& AcGePoint2d::rotateBy(double angle, const AcGePoint2d& wrtPoint)
 {

@@ -6,10 +6,7 @@
 
 constinit const AcGePoint3d AcGePoint3d::kOrigin(0.0, 0.0, 0.0);
 
-AcGePoint3d::AcGePoint3d(const AcGePlanarEnt& pln, const AcGePoint2d& pnt2d) : AcGePoint3d()
-{
-    set(pln, pnt2d);
-}
+AcGePoint3d::AcGePoint3d(const AcGePlanarEnt& pln, const AcGePoint2d& pnt2d) : AcGePoint3d() { set(pln, pnt2d); }
 
 AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p)
 {
@@ -21,15 +18,9 @@ AcGePoint3d operator*(const AcGeMatrix3d& m, const AcGePoint3d& p)
     return w == 1.0 ? AcGePoint3d(x, y, z) : AcGePoint3d(x / w, y / w, z / w);
 }
 
-AcGePoint3d& AcGePoint3d::setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& pnt)
-{
-    return *this = mat * pnt;
-}
+AcGePoint3d& AcGePoint3d::setToProduct(const AcGeMatrix3d& mat, const AcGePoint3d& pnt) { return *this = mat * pnt; }
 
-AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& leftSide)
-{
-    return *this = leftSide * *this;
-}
+AcGePoint3d& AcGePoint3d::transformBy(const AcGeMatrix3d& leftSide) { return *this = leftSide * *this; }
 
 AcGePoint3d& AcGePoint3d::rotateBy(double angle, const AcGeVector3d& vec, const AcGePoint3d& wrtPoint)
 {
@@ -46,21 +37,14 @@ AcGePoint3d& AcGePoint3d::scaleBy(double scaleFactor, const AcGePoint3d& wrtPoin
     return *this = wrtPoint + (*this - wrtPoint) * scaleFactor;
 }
 
-AcGePoint2d AcGePoint3d::convert2d(const AcGePlanarEnt& pln) const
-{
-    return pln.paramOf(*this);
-}
+AcGePoint2d AcGePoint3d::convert2d(const AcGePlanarEnt& pln) const { return pln.paramOf(*this); }
 
-AcGePoint3d& AcGePoint3d::set(const AcGePlanarEnt& pln, const AcGePoint2d& pnt)
-{
-    return *this = pln.evalPoint(pnt);
-}
+AcGePoint3d& AcGePoint3d::set(const AcGePlanarEnt& pln, const AcGePoint2d& pnt) { return *this = pln.evalPoint(pnt); }
 
 AcGePoint3d AcGePoint3d::project(const AcGePlane& pln, const AcGeVector3d& vec) const
 {
     const AcGeVector3d n = pln.normal();
-    if (vec.isZeroLength() || vec.isPerpendicularTo(n))
-        return *this;
+    if (vec.isZeroLength() || vec.isPerpendicularTo(n)) return *this;
     return *this - vec * (pln.signedDistanceTo(*this) / vec.dotProduct(n));
 }
 

@@ -41,8 +41,7 @@ AcGeScale3d& AcGeScale3d::extractScale(const AcGeMatrix3d& mat)
     sy = y.length();
     sz = z.length();
     // A left-handed matrix mirrors: the host reports that as a negative Z factor.
-    if (x.crossProduct(y).dotProduct(z) < 0.0)
-        sz = -sz;
+    if (x.crossProduct(y).dotProduct(z) < 0.0) sz = -sz;
     return *this;
 }
 
@@ -51,10 +50,8 @@ AcGeScale3d& AcGeScale3d::removeScale(AcGeMatrix3d& mat)
     extractScale(mat);
     const double f[3] = {sx, sy, sz};
     for (int c = 0; c < 3; ++c) {
-        if (f[c] == 0.0)
-            continue;
-        for (int r = 0; r < 3; ++r)
-            mat.entry[r][c] /= f[c];
+        if (f[c] == 0.0) continue;
+        for (int r = 0; r < 3; ++r) mat.entry[r][c] /= f[c];
     }
     return *this;
 }

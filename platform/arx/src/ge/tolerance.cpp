@@ -5,10 +5,7 @@
 
 namespace {
 
-void arbitraryAxisOrthoVector(const AcGeVector3d& vec, AcGeVector3d& result)
-{
-    result = arx::ge::arbitraryXAxis(vec);
-}
+void arbitraryAxisOrthoVector(const AcGeVector3d& vec, AcGeVector3d& result) { result = arx::ge::arbitraryXAxis(vec); }
 
 }  // namespace
 

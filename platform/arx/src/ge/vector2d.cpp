@@ -14,15 +14,9 @@ AcGeVector2d operator*(const AcGeMatrix2d& m, const AcGeVector2d& v)
     return AcGeVector2d(m.entry[0][0] * v.x + m.entry[0][1] * v.y, m.entry[1][0] * v.x + m.entry[1][1] * v.y);
 }
 
-AcGeVector2d& AcGeVector2d::setToProduct(const AcGeMatrix2d& mat, const AcGeVector2d& vec)
-{
-    return *this = mat * vec;
-}
+AcGeVector2d& AcGeVector2d::setToProduct(const AcGeMatrix2d& mat, const AcGeVector2d& vec) { return *this = mat * vec; }
 
-AcGeVector2d& AcGeVector2d::transformBy(const AcGeMatrix2d& leftSide)
-{
-    return *this = leftSide * *this;
-}
+AcGeVector2d& AcGeVector2d::transformBy(const AcGeMatrix2d& leftSide) { return *this = leftSide * *this; }
 
 AcGeVector2d& AcGeVector2d::rotateBy(double angle)
 {
@@ -34,17 +28,13 @@ AcGeVector2d& AcGeVector2d::rotateBy(double angle)
 AcGeVector2d& AcGeVector2d::mirror(const AcGeVector2d& line)
 {
     const double len2 = line.lengthSqrd();
-    if (len2 == 0.0)
-        return *this;
+    if (len2 == 0.0) return *this;
     // Reflection in the line: twice the projection onto it, minus the vector.
     const AcGeVector2d along = line * (dotProduct(line) / len2);
     return *this = along * 2.0 - *this;
 }
 
-double AcGeVector2d::angle() const
-{
-    return arx::ge::normalizeAngle(std::atan2(y, x));
-}
+double AcGeVector2d::angle() const { return arx::ge::normalizeAngle(std::atan2(y, x)); }
 
 double AcGeVector2d::angleTo(const AcGeVector2d& vec) const
 {
@@ -52,15 +42,9 @@ double AcGeVector2d::angleTo(const AcGeVector2d& vec) const
     return std::atan2(std::fabs(cross), dotProduct(vec));
 }
 
-AcGeVector2d AcGeVector2d::normal(const AcGeTol& tol) const
-{
-    return isZeroLength(tol) ? *this : *this / length();
-}
+AcGeVector2d AcGeVector2d::normal(const AcGeTol& tol) const { return isZeroLength(tol) ? *this : *this / length(); }
 
-AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol)
-{
-    return *this = normal(tol);
-}
+AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol) { return *this = normal(tol); }
 
 AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol, AcGeError& flag)
 {
@@ -68,25 +52,18 @@ AcGeVector2d& AcGeVector2d::normalize(const AcGeTol& tol, AcGeError& flag)
     return normalize(tol);
 }
 
-double AcGeVector2d::length() const
-{
-    return std::sqrt(lengthSqrd());
-}
+double AcGeVector2d::length() const { return std::sqrt(lengthSqrd()); }
 
 Adesk::Boolean AcGeVector2d::isUnitLength(const AcGeTol& tol) const
 {
     return std::fabs(length() - 1.0) <= tol.equalVector();
 }
 
-Adesk::Boolean AcGeVector2d::isZeroLength(const AcGeTol& tol) const
-{
-    return length() <= tol.equalVector();
-}
+Adesk::Boolean AcGeVector2d::isZeroLength(const AcGeTol& tol) const { return length() <= tol.equalVector(); }
 
 Adesk::Boolean AcGeVector2d::isParallelTo(const AcGeVector2d& vec, const AcGeTol& tol) const
 {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
+    if (isZeroLength(tol) || vec.isZeroLength(tol)) return false;
     const AcGeVector2d a = *this / length();
     const AcGeVector2d b = vec / vec.length();
     return (a - b).length() <= tol.equalVector() || (a + b).length() <= tol.equalVector();
@@ -94,15 +71,13 @@ Adesk::Boolean AcGeVector2d::isParallelTo(const AcGeVector2d& vec, const AcGeTol
 
 Adesk::Boolean AcGeVector2d::isCodirectionalTo(const AcGeVector2d& vec, const AcGeTol& tol) const
 {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
+    if (isZeroLength(tol) || vec.isZeroLength(tol)) return false;
     return (*this / length() - vec / vec.length()).length() <= tol.equalVector();
 }
 
 Adesk::Boolean AcGeVector2d::isPerpendicularTo(const AcGeVector2d& vec, const AcGeTol& tol) const
 {
-    if (isZeroLength(tol) || vec.isZeroLength(tol))
-        return false;
+    if (isZeroLength(tol) || vec.isZeroLength(tol)) return false;
     return std::fabs(dotProduct(vec)) / (length() * vec.length()) <= tol.equalVector();
 }
 
@@ -111,7 +86,4 @@ bool AcGeVector2d::isEqualTo(const AcGeVector2d& vec, const AcGeTol& tol) const
     return (*this - vec).length() <= tol.equalVector();
 }
 
-AcGeVector2d::operator AcGeMatrix2d() const
-{
-    return AcGeMatrix2d::translation(*this);
-}
+AcGeVector2d::operator AcGeMatrix2d() const { return AcGeMatrix2d::translation(*this); }

@@ -30,10 +30,7 @@ AcGeVector2d planeCoordinates(const AcGeVector3d& vec, const AcGeVector3d& u, co
 
 }  // namespace
 
-AcGeVector3d::AcGeVector3d(const AcGePlanarEnt& pln, const AcGeVector2d& vec) : AcGeVector3d()
-{
-    set(pln, vec);
-}
+AcGeVector3d::AcGeVector3d(const AcGePlanarEnt& pln, const AcGeVector2d& vec) : AcGeVector3d() { set(pln, vec); }
 
 AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v)
 {
@@ -42,21 +39,14 @@ AcGeVector3d operator*(const AcGeMatrix3d& m, const AcGeVector3d& v)
                         e[2][0] * v.x + e[2][1] * v.y + e[2][2] * v.z);
 }
 
-AcGeVector3d& AcGeVector3d::setToProduct(const AcGeMatrix3d& mat, const AcGeVector3d& vec)
-{
-    return *this = mat * vec;
-}
+AcGeVector3d& AcGeVector3d::setToProduct(const AcGeMatrix3d& mat, const AcGeVector3d& vec) { return *this = mat * vec; }
 
-AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& leftSide)
-{
-    return *this = leftSide * *this;
-}
+AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& leftSide) { return *this = leftSide * *this; }
 
 AcGeVector3d& AcGeVector3d::rotateBy(double ang, const AcGeVector3d& axis)
 {
     const double len = axis.length();
-    if (len == 0.0)
-        return *this;
+    if (len == 0.0) return *this;
     // Rodrigues' formula.
     const AcGeVector3d k = axis / len;
     const double c = std::cos(ang);
@@ -67,8 +57,7 @@ AcGeVector3d& AcGeVector3d::rotateBy(double ang, const AcGeVector3d& axis)
 AcGeVector3d& AcGeVector3d::mirror(const AcGeVector3d& normalToPlane)
 {
     const double len2 = normalToPlane.lengthSqrd();
-    if (len2 == 0.0)
-        return *this;
+    if (len2 == 0.0) return *this;
     return *this -= normalToPlane * (2.0 * dotProduct(normalToPlane) / len2);
 }
 
@@ -103,8 +92,7 @@ double AcGeVector3d::angleTo(const AcGeVector3d& vec) const
 double AcGeVector3d::angleTo(const AcGeVector3d& vec, const AcGeVector3d& refVec) const
 {
     const double a = angleTo(vec);
-    if (refVec.dotProduct(crossProduct(vec)) >= 0.0)
-        return a;
+    if (refVec.dotProduct(crossProduct(vec)) >= 0.0) return a;
     return arx::ge::normalizeAngle(arx::ge::kTwoPi - a);
 }
 
@@ -117,15 +105,9 @@ double AcGeVector3d::angleOnPlane(const AcGePlanarEnt& pln) const
     return arx::ge::normalizeAngle(std::atan2(dotProduct(axis2), dotProduct(axis1)));
 }
 
-AcGeVector3d AcGeVector3d::normal(const AcGeTol& tol) const
-{
-    return isZeroLength(tol) ? *this : *this / length();
-}
+AcGeVector3d AcGeVector3d::normal(const AcGeTol& tol) const { return isZeroLength(tol) ? *this : *this / length(); }
 
-AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol)
-{
-    return *this = normal(tol);
-}
+AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol) { return *this = normal(tol); }
 
 AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol, AcGeError& flag)
 {
@@ -133,20 +115,14 @@ AcGeVector3d& AcGeVector3d::normalize(const AcGeTol& tol, AcGeError& flag)
     return normalize(tol);
 }
 
-double AcGeVector3d::length() const
-{
-    return std::sqrt(lengthSqrd());
-}
+double AcGeVector3d::length() const { return std::sqrt(lengthSqrd()); }
 
 Adesk::Boolean AcGeVector3d::isUnitLength(const AcGeTol& tol) const
 {
     return std::fabs(length() - 1.0) <= tol.equalVector();
 }
 
-Adesk::Boolean AcGeVector3d::isZeroLength(const AcGeTol& tol) const
-{
-    return length() <= tol.equalVector();
-}
+Adesk::Boolean AcGeVector3d::isZeroLength(const AcGeTol& tol) const { return length() <= tol.equalVector(); }
 
 Adesk::Boolean AcGeVector3d::isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol) const
 {
@@ -157,8 +133,7 @@ Adesk::Boolean AcGeVector3d::isParallelTo(const AcGeVector3d& vec, const AcGeTol
 Adesk::Boolean AcGeVector3d::isParallelTo(const AcGeVector3d& vec, const AcGeTol& tol, AcGeError& flag) const
 {
     flag = isZeroLength(tol) ? AcGe::k0This : (vec.isZeroLength(tol) ? AcGe::k0Arg1 : AcGe::kOk);
-    if (flag != AcGe::kOk)
-        return false;
+    if (flag != AcGe::kOk) return false;
     const AcGeVector3d a = *this / length();
     const AcGeVector3d b = vec / vec.length();
     return (a - b).length() <= tol.equalVector() || (a + b).length() <= tol.equalVector();
@@ -170,12 +145,10 @@ Adesk::Boolean AcGeVector3d::isCodirectionalTo(const AcGeVector3d& vec, const Ac
     return isCodirectionalTo(vec, tol, flag);
 }
 
-Adesk::Boolean AcGeVector3d::isCodirectionalTo(const AcGeVector3d& vec, const AcGeTol& tol,
-                                               AcGeError& flag) const
+Adesk::Boolean AcGeVector3d::isCodirectionalTo(const AcGeVector3d& vec, const AcGeTol& tol, AcGeError& flag) const
 {
     flag = isZeroLength(tol) ? AcGe::k0This : (vec.isZeroLength(tol) ? AcGe::k0Arg1 : AcGe::kOk);
-    if (flag != AcGe::kOk)
-        return false;
+    if (flag != AcGe::kOk) return false;
     return (*this / length() - vec / vec.length()).length() <= tol.equalVector();
 }
 
@@ -185,12 +158,10 @@ Adesk::Boolean AcGeVector3d::isPerpendicularTo(const AcGeVector3d& vec, const Ac
     return isPerpendicularTo(vec, tol, flag);
 }
 
-Adesk::Boolean AcGeVector3d::isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol,
-                                               AcGeError& flag) const
+Adesk::Boolean AcGeVector3d::isPerpendicularTo(const AcGeVector3d& vec, const AcGeTol& tol, AcGeError& flag) const
 {
     flag = isZeroLength(tol) ? AcGe::k0This : (vec.isZeroLength(tol) ? AcGe::k0Arg1 : AcGe::kOk);
-    if (flag != AcGe::kOk)
-        return false;
+    if (flag != AcGe::kOk) return false;
     return std::fabs(dotProduct(vec)) / (length() * vec.length()) <= tol.equalVector();
 }
 
@@ -204,8 +175,7 @@ AcGeMatrix3d AcGeVector3d::rotateTo(const AcGeVector3d& vec, const AcGeVector3d&
     AcGeVector3d turn = crossProduct(vec);
     if (turn.isZeroLength()) {
         // Parallel: nothing to do when codirectional, a half turn about any perpendicular else.
-        if (dotProduct(vec) >= 0.0)
-            return AcGeMatrix3d::kIdentity;
+        if (dotProduct(vec) >= 0.0) return AcGeMatrix3d::kIdentity;
         return AcGeMatrix3d::rotation(std::numbers::pi, perpVector());
     }
     return AcGeMatrix3d::rotation(angleTo(vec), turn);
@@ -220,16 +190,11 @@ AcGeVector3d AcGeVector3d::project(const AcGeVector3d& planeNormal, const AcGeVe
 AcGeVector3d AcGeVector3d::project(const AcGeVector3d& planeNormal, const AcGeVector3d& projectDirection,
                                    const AcGeTol& tol, AcGeError& flag) const
 {
-    if (planeNormal.isZeroLength(tol))
-        flag = AcGe::k0Arg1;
-    else if (projectDirection.isZeroLength(tol))
-        flag = AcGe::k0Arg2;
-    else if (projectDirection.isPerpendicularTo(planeNormal, tol))
-        flag = AcGe::kPerpendicularArg1Arg2;
-    else
-        flag = AcGe::kOk;
-    if (flag != AcGe::kOk)
-        return *this;
+    if (planeNormal.isZeroLength(tol)) flag = AcGe::k0Arg1;
+    else if (projectDirection.isZeroLength(tol)) flag = AcGe::k0Arg2;
+    else if (projectDirection.isPerpendicularTo(planeNormal, tol)) flag = AcGe::kPerpendicularArg1Arg2;
+    else flag = AcGe::kOk;
+    if (flag != AcGe::kOk) return *this;
     return *this - projectDirection * (dotProduct(planeNormal) / projectDirection.dotProduct(planeNormal));
 }
 
@@ -239,12 +204,10 @@ AcGeVector3d AcGeVector3d::orthoProject(const AcGeVector3d& planeNormal) const
     return orthoProject(planeNormal, AcGeContext::gTol, flag);
 }
 
-AcGeVector3d AcGeVector3d::orthoProject(const AcGeVector3d& planeNormal, const AcGeTol& tol,
-                                        AcGeError& flag) const
+AcGeVector3d AcGeVector3d::orthoProject(const AcGeVector3d& planeNormal, const AcGeTol& tol, AcGeError& flag) const
 {
     flag = planeNormal.isZeroLength(tol) ? AcGe::k0Arg1 : AcGe::kOk;
-    if (flag != AcGe::kOk)
-        return *this;
+    if (flag != AcGe::kOk) return *this;
     const AcGeVector3d n = planeNormal / planeNormal.length();
     return *this - n * dotProduct(n);
 }
@@ -257,12 +220,8 @@ bool AcGeVector3d::isEqualTo(const AcGeVector3d& vec, const AcGeTol& tol) const
 unsigned int AcGeVector3d::largestElement() const
 {
     const double ax = std::fabs(x), ay = std::fabs(y), az = std::fabs(z);
-    if (ax >= ay && ax >= az)
-        return 0;
+    if (ax >= ay && ax >= az) return 0;
     return ay >= az ? 1 : 2;
 }
 
-AcGeVector3d::operator AcGeMatrix3d() const
-{
-    return AcGeMatrix3d::translation(*this);
-}
+AcGeVector3d::operator AcGeMatrix3d() const { return AcGeMatrix3d::translation(*this); }

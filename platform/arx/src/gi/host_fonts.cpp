@@ -12,12 +12,8 @@ constexpr double kSimplexGrid = 21.0;
 
 constexpr HostFont kSimplex(const char* name)
 {
-    return HostFont{name,
-                    16.0 / kSimplexGrid,
-                    9.0 / kSimplexGrid,
-                    13.0 / kSimplexGrid,
-                    20.0 / kSimplexGrid,
-                    26.0 / kSimplexGrid};
+    return HostFont{
+        name, 16.0 / kSimplexGrid, 9.0 / kSimplexGrid, 13.0 / kSimplexGrid, 20.0 / kSimplexGrid, 26.0 / kSimplexGrid};
 }
 
 constexpr HostFont kBox(const char* name) { return HostFont{name, 1.0, 1.0, 1.0, 1.0, 1.0}; }

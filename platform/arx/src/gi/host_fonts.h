@@ -38,10 +38,10 @@ WidthClass widthClassOf(char32_t glyph);
 // How text is laid out for measuring.
 struct TextLayout {
     double height = 1.0;
-    double widthFactor = 1.0;      // x scale of the glyphs
-    double tracking = 1.0;         // advance multiplier
-    double obliqueAngle = 0.0;     // radians; slanted glyphs lean past their advance
-    bool vertical = false;         // glyphs stacked downwards
+    double widthFactor = 1.0;   // x scale of the glyphs
+    double tracking = 1.0;      // advance multiplier
+    double obliqueAngle = 0.0;  // radians; slanted glyphs lean past their advance
+    bool vertical = false;      // glyphs stacked downwards
 };
 
 // Width and height of the glyphs. Horizontal text is as high as the text height (capital

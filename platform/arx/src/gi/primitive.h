@@ -30,10 +30,10 @@ enum class PrimitiveKind {
     Polygon,
     Circle,
     Arc,
-    Face,      // a face of a shell or mesh
+    Face,  // a face of a shell or mesh
     Text,
-    Xline,     // points: base point and a second point, unbounded both ways
-    Ray,       // points: base point and a second point, unbounded past the second
+    Xline,  // points: base point and a second point, unbounded both ways
+    Ray,    // points: base point and a second point, unbounded past the second
 };
 
 struct RecordedText {
@@ -45,19 +45,19 @@ struct RecordedText {
     double widthFactor = 1.0;
     double obliqueAngle = 0.0;
     std::string fontName;
-    double width = 0.0;      // along the baseline, as the style measures it
+    double width = 0.0;  // along the baseline, as the style measures it
 };
 
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Polyline;
     RecordedTraits traits;
-    Adesk::UInt16 colorIndex = 7;              // shown colour, 1..255
-    AcDbObjectId layer;                        // shown layer (layer "0" in a block takes the block's)
-    std::vector<AcDbObjectId> enclosingLayers; // layers of the block references it is drawn in
-    AcDbObjectId entity;                       // the outermost entity being drawn
-    std::vector<AcGePoint3d> points;           // world coordinates; the position for text
-    bool closed = false;                       // the last point joins the first
-    bool hole = false;                         // a hole of a shell face
+    Adesk::UInt16 colorIndex = 7;               // shown colour, 1..255
+    AcDbObjectId layer;                         // shown layer (layer "0" in a block takes the block's)
+    std::vector<AcDbObjectId> enclosingLayers;  // layers of the block references it is drawn in
+    AcDbObjectId entity;                        // the outermost entity being drawn
+    std::vector<AcGePoint3d> points;            // world coordinates; the position for text
+    bool closed = false;                        // the last point joins the first
+    bool hole = false;                          // a hole of a shell face
     // Circles and arcs.
     AcGePoint3d center;
     double radius = 0.0;

@@ -103,8 +103,7 @@ Adesk::Boolean RecordingGeometry::circle(const AcGePoint3d& center, const double
     return false;
 }
 
-Adesk::Boolean RecordingGeometry::circle(const AcGePoint3d& p1, const AcGePoint3d& p2,
-                                         const AcGePoint3d& p3) const
+Adesk::Boolean RecordingGeometry::circle(const AcGePoint3d& p1, const AcGePoint3d& p2, const AcGePoint3d& p3) const
 {
     AcGePoint3d center;
     AcGeVector3d normal;
@@ -197,8 +196,8 @@ Adesk::Boolean RecordingGeometry::shell(const Adesk::UInt32 nbVertex, const AcGe
     return false;
 }
 
-void RecordingGeometry::keepText(const AcGePoint3d& position, const AcGeVector3d& normal,
-                                 const AcGeVector3d& direction, RecordedText text) const
+void RecordingGeometry::keepText(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
+                                 RecordedText text) const
 {
     const AcGeMatrix3d& xform = mOwner.modelTransform();
     const AcGeVector3d n = unitOr(normal, AcGeVector3d::kZAxis);
@@ -224,8 +223,8 @@ Adesk::Boolean RecordingGeometry::text(const AcGePoint3d& position, const AcGeVe
                                        const double oblique, const char* pMsg) const
 {
     if (pMsg == nullptr) return false;
-    const AcGiTextStyle style(kDefaultFont, nullptr, height, width == 0.0 ? 1.0 : width, oblique, 1.0, false,
-                              false, false, false, false);
+    const AcGiTextStyle style(kDefaultFont, nullptr, height, width == 0.0 ? 1.0 : width, oblique, 1.0, false, false,
+                              false, false, false);
     return text(position, normal, direction, pMsg, -1, false, style);
 }
 
@@ -258,8 +257,7 @@ Adesk::Boolean RecordingGeometry::ray(const AcGePoint3d& basePoint, const AcGePo
     return false;
 }
 
-Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32 fromIndex,
-                                        Adesk::UInt32 numSegs) const
+Adesk::Boolean RecordingGeometry::pline(const AcDbPolyline& lwBuf, Adesk::UInt32 fromIndex, Adesk::UInt32 numSegs) const
 {
     const Adesk::UInt32 count = lwBuf.numVerts();
     if (count == 0 || fromIndex >= count) return false;

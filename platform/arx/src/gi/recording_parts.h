@@ -44,8 +44,7 @@ class RecordingGeometry : public AcGiWorldGeometry {
 public:
     explicit RecordingGeometry(RecordingWorldDraw& owner) : mOwner(owner) {}
 
-    Adesk::Boolean circle(const AcGePoint3d& center, const double radius,
-                          const AcGeVector3d& normal) const override;
+    Adesk::Boolean circle(const AcGePoint3d& center, const double radius, const AcGeVector3d& normal) const override;
     Adesk::Boolean circle(const AcGePoint3d& p1, const AcGePoint3d& p2, const AcGePoint3d& p3) const override;
     Adesk::Boolean circularArc(const AcGePoint3d& center, const double radius, const AcGeVector3d& normal,
                                const AcGeVector3d& startVector, const double sweepAngle,
@@ -53,20 +52,17 @@ public:
     Adesk::Boolean circularArc(const AcGePoint3d& start, const AcGePoint3d& point, const AcGePoint3d& end,
                                const AcGiArcType arcType = kAcGiArcSimple) const override;
     Adesk::Boolean polyline(const Adesk::UInt32 nbPoints, const AcGePoint3d* pVertexList,
-                            const AcGeVector3d* pNormal = nullptr,
-                            Adesk::Int32 lBaseSubEntMarker = -1) const override;
+                            const AcGeVector3d* pNormal = nullptr, Adesk::Int32 lBaseSubEntMarker = -1) const override;
     Adesk::Boolean polygon(const Adesk::UInt32 nbPoints, const AcGePoint3d* pVertexList) const override;
     Adesk::Boolean mesh(const Adesk::UInt32 rows, const Adesk::UInt32 columns, const AcGePoint3d* pVertexList,
                         const AcGiEdgeData* pEdgeData = nullptr, const AcGiFaceData* pFaceData = nullptr,
                         const AcGiVertexData* pVertexData = nullptr) const override;
-    Adesk::Boolean shell(const Adesk::UInt32 nbVertex, const AcGePoint3d* pVertexList,
-                         const Adesk::UInt32 faceListSize, const Adesk::Int32* pFaceList,
-                         const AcGiEdgeData* pEdgeData = nullptr, const AcGiFaceData* pFaceData = nullptr,
-                         const AcGiVertexData* pVertexData = nullptr,
+    Adesk::Boolean shell(const Adesk::UInt32 nbVertex, const AcGePoint3d* pVertexList, const Adesk::UInt32 faceListSize,
+                         const Adesk::Int32* pFaceList, const AcGiEdgeData* pEdgeData = nullptr,
+                         const AcGiFaceData* pFaceData = nullptr, const AcGiVertexData* pVertexData = nullptr,
                          const struct resbuf* pResBuf = nullptr) const override;
     Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
-                        const double height, const double width, const double oblique,
-                        const char* pMsg) const override;
+                        const double height, const double width, const double oblique, const char* pMsg) const override;
     Adesk::Boolean text(const AcGePoint3d& position, const AcGeVector3d& normal, const AcGeVector3d& direction,
                         const char* pMsg, const Adesk::Int32 length, const Adesk::Boolean raw,
                         const AcGiTextStyle& textStyle) const override;

@@ -27,10 +27,8 @@ bool allFinite(const Primitive& primitive)
 }  // namespace
 
 RecordingWorldDraw::RecordingWorldDraw(AcDbDatabase* database)
-    : mpGeometry(std::make_unique<RecordingGeometry>(*this)),
-      mpTraits(std::make_unique<RecordingTraits>()),
-      mpContext(std::make_unique<RecordingContext>()),
-      mTransforms{AcGeMatrix3d::kIdentity}
+    : mpGeometry(std::make_unique<RecordingGeometry>(*this)), mpTraits(std::make_unique<RecordingTraits>()),
+      mpContext(std::make_unique<RecordingContext>()), mTransforms{AcGeMatrix3d::kIdentity}
 {
     mpContext->db = database;
 }

@@ -27,16 +27,14 @@ std::string textOrEmpty(const char* text) { return text == nullptr ? std::string
 
 AcGiTextStyle::AcGiTextStyle() : mpData(new Data) {}
 
-AcGiTextStyle::AcGiTextStyle(const char* fontName, const char* bigFontName, const double textSize,
-                             const double xScale, const double obliqueAngle, const double trPercent,
-                             const Adesk::Boolean isBackward, const Adesk::Boolean isUpsideDown,
-                             const Adesk::Boolean isVertical, const Adesk::Boolean isOverlined,
-                             const Adesk::Boolean isUnderlined, const char* pStyleName)
-    : mpData(new Data{textOrEmpty(fontName), textOrEmpty(bigFontName), textOrEmpty(pStyleName), textSize,
-                      xScale, obliqueAngle, trPercent, isBackward, isUpsideDown, isVertical, isOverlined,
-                      isUnderlined})
-{
-}
+AcGiTextStyle::AcGiTextStyle(const char* fontName, const char* bigFontName, const double textSize, const double xScale,
+                             const double obliqueAngle, const double trPercent, const Adesk::Boolean isBackward,
+                             const Adesk::Boolean isUpsideDown, const Adesk::Boolean isVertical,
+                             const Adesk::Boolean isOverlined, const Adesk::Boolean isUnderlined,
+                             const char* pStyleName)
+    : mpData(new Data{textOrEmpty(fontName), textOrEmpty(bigFontName), textOrEmpty(pStyleName), textSize, xScale,
+                      obliqueAngle, trPercent, isBackward, isUpsideDown, isVertical, isOverlined, isUnderlined})
+{}
 
 AcGiTextStyle::~AcGiTextStyle() { delete mpData; }
 AcGiTextStyle::AcGiTextStyle(const AcGiTextStyle& other) : mpData(new Data(*other.mpData)) {}
@@ -64,7 +62,10 @@ void AcGiTextStyle::setVertical(const Adesk::Boolean isVertical) { mpData->verti
 void AcGiTextStyle::setUnderlined(const Adesk::Boolean isUnderlined) { mpData->underlined = isUnderlined; }
 void AcGiTextStyle::setOverlined(const Adesk::Boolean isOverlined) { mpData->overlined = isOverlined; }
 void AcGiTextStyle::setFileName(const char* fontName) { mpData->fontName = textOrEmpty(fontName); }
-void AcGiTextStyle::setBigFontFileName(const char* bigFontFileName) { mpData->bigFontName = textOrEmpty(bigFontFileName); }
+void AcGiTextStyle::setBigFontFileName(const char* bigFontFileName)
+{
+    mpData->bigFontName = textOrEmpty(bigFontFileName);
+}
 
 Acad::ErrorStatus AcGiTextStyle::setStyleName(const char* styleName)
 {
@@ -96,8 +97,7 @@ AcGePoint2d AcGiTextStyle::extents(const char* pStr, const Adesk::Boolean penups
     layout.tracking = mpData->trackingPercent;
     layout.obliqueAngle = mpData->obliqueAngle;
     layout.vertical = mpData->vertical;
-    const arx::gi::TextSize size =
-        arx::gi::measureText(font != nullptr ? *font : arx::gi::fallbackFont(),
-                             arx::gi::decodeText(pStr, len, raw), layout, penups);
+    const arx::gi::TextSize size = arx::gi::measureText(font != nullptr ? *font : arx::gi::fallbackFont(),
+                                                        arx::gi::decodeText(pStr, len, raw), layout, penups);
     return AcGePoint2d(size.width, size.height);
 }

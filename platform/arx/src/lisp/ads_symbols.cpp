@@ -15,7 +15,8 @@ bool isSymbolName(const char* name) { return name && *name; }
 
 // The value as a fresh chain the caller frees with acutRelRb; an unbound symbol gives one
 // RTNIL buffer. RTERROR when there is no interpreter or the value has no result-buffer form.
-int acedGetSym(const char* sname, resbuf** value) {
+int acedGetSym(const char* sname, resbuf** value)
+{
     if (!value) return RTERROR;
     *value = nullptr;
     Interpreter* interpreter = bridgeInterpreter();
@@ -30,7 +31,8 @@ int acedGetSym(const char* sname, resbuf** value) {
 
 // Sets the symbol to the value the chain describes: one buffer, or an RTLB ... RTLE list.
 // A null chain sets nil. The chain stays the caller's.
-int acedPutSym(const char* sname, resbuf* value) {
+int acedPutSym(const char* sname, resbuf* value)
+{
     Interpreter* interpreter = bridgeInterpreter();
     if (!interpreter || !isSymbolName(sname)) return RTERROR;
     Value converted;

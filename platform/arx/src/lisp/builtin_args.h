@@ -10,7 +10,8 @@
 namespace arx::lisp {
 
 void requireArgumentCount(const Arguments& arguments, std::size_t minimum, std::size_t maximum);
-inline void requireArgumentCount(const Arguments& arguments, std::size_t exactly) {
+inline void requireArgumentCount(const Arguments& arguments, std::size_t exactly)
+{
     requireArgumentCount(arguments, exactly, exactly);
 }
 // At least `minimum`, any number more.

@@ -11,11 +11,10 @@ namespace {
 
 using Table = std::unordered_map<const Symbol*, Value>;
 
-const Symbol* symbolNamed(std::string_view name) {
-    return static_cast<const Symbol*>(Symbol::intern(name).get());
-}
+const Symbol* symbolNamed(std::string_view name) { return static_cast<const Symbol*>(Symbol::intern(name).get()); }
 
-void registerCore() {
+void registerCore()
+{
     definePredefined("T", symbolT());
     definePredefined("PI", makeReal(3.14159265358979323846));
     definePredefined("PAUSE", makeString("\\"));
@@ -29,7 +28,8 @@ void registerCore() {
     registerEvaluationBuiltins();
 }
 
-Table& table() {
+Table& table()
+{
     static Table predefined;
     static bool initialised = false;
     if (!initialised) {
@@ -41,21 +41,22 @@ Table& table() {
 
 }  // namespace
 
-const Value* predefinedValue(const Symbol* symbol) {
+const Value* predefinedValue(const Symbol* symbol)
+{
     auto& predefined = table();
     auto found = predefined.find(symbol);
     return found == predefined.end() ? nullptr : &found->second;
 }
 
-void definePredefined(std::string_view name, Value value) {
-    table()[symbolNamed(name)] = std::move(value);
-}
+void definePredefined(std::string_view name, Value value) { table()[symbolNamed(name)] = std::move(value); }
 
-void addSpecialForm(std::string_view name, BuiltinFunction function) {
+void addSpecialForm(std::string_view name, BuiltinFunction function)
+{
     definePredefined(name, std::make_shared<Builtin>(std::string(name), std::move(function), true));
 }
 
-void addBuiltin(std::string_view name, BuiltinFunction function) {
+void addBuiltin(std::string_view name, BuiltinFunction function)
+{
     definePredefined(name, std::make_shared<Builtin>(std::string(name), std::move(function), false));
 }
 

@@ -22,7 +22,8 @@ Int multiply(Int a, Int b) { return wrap(static_cast<std::int64_t>(a) * b); }
 
 // A number argument, checked once.
 struct Number {
-    explicit Number(const Value& value) : real(isReal(value)), i(0), r(numberArgument(value)) {
+    explicit Number(const Value& value) : real(isReal(value)), i(0), r(numberArgument(value))
+    {
         if (!real) i = integerOf(value);
     }
     bool real;
@@ -34,7 +35,8 @@ Value toValue(const Number& n) { return n.real ? makeReal(n.r) : makeInteger(n.i
 
 // Folds the arguments left to right: integer steps while both sides are integers.
 template <typename IntOp, typename RealOp>
-Value fold(const Arguments& args, IntOp intOp, RealOp realOp) {
+Value fold(const Arguments& args, IntOp intOp, RealOp realOp)
+{
     Number acc(args[0]);
     for (std::size_t k = 1; k < args.size(); ++k) {
         Number next(args[k]);
@@ -49,12 +51,14 @@ Value fold(const Arguments& args, IntOp intOp, RealOp realOp) {
     return toValue(acc);
 }
 
-Value plus(Interpreter&, const Arguments& args) {
+Value plus(Interpreter&, const Arguments& args)
+{
     if (args.empty()) return makeInteger(0);
     return fold(args, add, [](double a, double b) { return a + b; });
 }
 
-Value minus(Interpreter&, const Arguments& args) {
+Value minus(Interpreter&, const Arguments& args)
+{
     if (args.empty()) return makeInteger(0);
     if (args.size() == 1) {
         Number n(args[0]);
@@ -63,56 +67,66 @@ Value minus(Interpreter&, const Arguments& args) {
     return fold(args, subtract, [](double a, double b) { return a - b; });
 }
 
-Value times(Interpreter&, const Arguments& args) {
+Value times(Interpreter&, const Arguments& args)
+{
     if (args.empty()) return makeInteger(0);
     return fold(args, multiply, [](double a, double b) { return a * b; });
 }
 
-Int divideIntegers(Int a, Int b) {
+Int divideIntegers(Int a, Int b)
+{
     if (b == 0) throw errors::divideByZero();
     if (b == -1) return subtract(0, a);  // INT_MIN / -1 wraps instead of trapping
     return a / b;
 }
 
-double divideReals(double a, double b) {
+double divideReals(double a, double b)
+{
     if (b == 0.0) throw errors::divideByZero();
     return a / b;
 }
 
-Value divide(Interpreter&, const Arguments& args) {
+Value divide(Interpreter&, const Arguments& args)
+{
     if (args.empty()) return makeInteger(0);
     return fold(args, divideIntegers, divideReals);
 }
 
-Int remainderIntegers(Int a, Int b) {
+Int remainderIntegers(Int a, Int b)
+{
     if (b == 0) throw errors::divideByZero();
     if (b == -1) return 0;
     return a % b;
 }
 
-double remainderReals(double a, double b) {
+double remainderReals(double a, double b)
+{
     if (b == 0.0) throw errors::divideByZero();
     return std::fmod(a, b);
 }
 
-Value rem(Interpreter&, const Arguments& args) {
+Value rem(Interpreter&, const Arguments& args)
+{
     if (args.empty()) return makeInteger(0);
     return fold(args, remainderIntegers, remainderReals);
 }
 
-Value increment(Interpreter&, const Arguments& args) {
+Value increment(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     Number n(args[0]);
     return n.real ? makeReal(n.r + 1) : makeInteger(add(n.i, 1));
 }
 
-Value decrement(Interpreter&, const Arguments& args) {
+Value decrement(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     Number n(args[0]);
     return n.real ? makeReal(n.r - 1) : makeInteger(subtract(n.i, 1));
 }
 
-Value absolute(Interpreter&, const Arguments& args) {
+Value absolute(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     Number n(args[0]);
     if (n.real) return makeReal(std::fabs(n.r));
@@ -121,7 +135,8 @@ Value absolute(Interpreter&, const Arguments& args) {
 
 // min and max: the result is real when any argument is.
 template <typename Better>
-Value extreme(const Arguments& args, Better better) {
+Value extreme(const Arguments& args, Better better)
+{
     if (args.empty()) return makeInteger(0);
     bool anyReal = false;
     std::size_t best = 0;
@@ -133,16 +148,19 @@ Value extreme(const Arguments& args, Better better) {
     return anyReal ? makeReal(numberOf(args[best])) : args[best];
 }
 
-Value minimum(Interpreter&, const Arguments& args) {
+Value minimum(Interpreter&, const Arguments& args)
+{
     return extreme(args, [](double a, double b) { return a < b; });
 }
 
-Value maximum(Interpreter&, const Arguments& args) {
+Value maximum(Interpreter&, const Arguments& args)
+{
     return extreme(args, [](double a, double b) { return a > b; });
 }
 
 // fix truncates; a real beyond the integer range stays a (truncated) real, as the host does.
-Value fix(Interpreter&, const Arguments& args) {
+Value fix(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     Number n(args[0]);
     if (!n.real) return args[0];
@@ -152,19 +170,22 @@ Value fix(Interpreter&, const Arguments& args) {
     return makeReal(truncated);
 }
 
-Value toFloat(Interpreter&, const Arguments& args) {
+Value toFloat(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return makeReal(numberArgument(args[0]));
 }
 
-Value squareRoot(Interpreter&, const Arguments& args) {
+Value squareRoot(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     double x = numberArgument(args[0]);
     if (x < 0) throw errors::functionUndefinedForArgument(args[0]);
     return makeReal(std::sqrt(x));
 }
 
-Int integerPower(Int base, Int power) {
+Int integerPower(Int base, Int power)
+{
     if (power < 0) {
         if (base == 0) throw errors::divideByZero();
         if (base == 1) return 1;
@@ -177,7 +198,8 @@ Int integerPower(Int base, Int power) {
     return result;
 }
 
-Value power(Interpreter&, const Arguments& args) {
+Value power(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     Number base(args[0]);
     Number exponent(args[1]);
@@ -188,7 +210,8 @@ Value power(Interpreter&, const Arguments& args) {
 }
 
 template <double (*F)(double)>
-Value realFunction(Interpreter&, const Arguments& args) {
+Value realFunction(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return makeReal(F(numberArgument(args[0])));
 }
@@ -197,14 +220,16 @@ double sine(double x) { return std::sin(x); }
 double cosine(double x) { return std::cos(x); }
 double exponential(double x) { return std::exp(x); }
 
-Value arcTangent(Interpreter&, const Arguments& args) {
+Value arcTangent(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1, 2);
     double y = numberArgument(args[0]);
     if (args.size() == 1) return makeReal(std::atan(y));
     return makeReal(std::atan2(y, numberArgument(args[1])));
 }
 
-Value logarithm(Interpreter&, const Arguments& args) {
+Value logarithm(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     double x = numberArgument(args[0]);
     if (x <= 0) throw errors::functionUndefinedForArgument(args[0]);
@@ -213,27 +238,32 @@ Value logarithm(Interpreter&, const Arguments& args) {
 
 // Bitwise operations on integers (layer flags and the like).
 template <typename Op>
-Value bitwiseFold(const Arguments& args, Int identity, Op op) {
+Value bitwiseFold(const Arguments& args, Int identity, Op op)
+{
     Int acc = identity;
     for (const Value& arg : args) acc = op(acc, integerArgument(arg));
     return makeInteger(acc);
 }
 
-Value logicalAnd(Interpreter&, const Arguments& args) {
+Value logicalAnd(Interpreter&, const Arguments& args)
+{
     if (args.empty()) return makeInteger(0);
     return bitwiseFold(args, -1, [](Int a, Int b) { return a & b; });
 }
 
-Value logicalOr(Interpreter&, const Arguments& args) {
+Value logicalOr(Interpreter&, const Arguments& args)
+{
     return bitwiseFold(args, 0, [](Int a, Int b) { return a | b; });
 }
 
-Value bitwiseNot(Interpreter&, const Arguments& args) {
+Value bitwiseNot(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return makeInteger(~integerArgument(args[0]));
 }
 
-Value leftShift(Interpreter&, const Arguments& args) {
+Value leftShift(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 0, 2);
     if (args.empty()) return makeInteger(0);
     auto value = static_cast<std::uint32_t>(integerArgument(args[0]));
@@ -245,7 +275,8 @@ Value leftShift(Interpreter&, const Arguments& args) {
 
 }  // namespace
 
-void registerArithmeticBuiltins() {
+void registerArithmeticBuiltins()
+{
     addBuiltin("+", plus);
     addBuiltin("-", minus);
     addBuiltin("*", times);

@@ -14,7 +14,8 @@ namespace arx::lisp {
 
 namespace {
 
-int compareStrings(const std::string& a, const std::string& b) {
+int compareStrings(const std::string& a, const std::string& b)
+{
     // Character codes compared unsigned, as the host's strcmp does on code page 1252.
     std::size_t n = std::min(a.size(), b.size());
     int c = std::memcmp(a.data(), b.data(), n);
@@ -23,7 +24,8 @@ int compareStrings(const std::string& a, const std::string& b) {
 }
 
 // -1, 0 or 1 for two numbers or two strings; throws for anything else.
-int orderOf(const Value& a, const Value& b) {
+int orderOf(const Value& a, const Value& b)
+{
     if (isString(a) && isString(b)) return compareStrings(textOf(a), textOf(b));
     double x = numberArgument(a);
     double y = numberArgument(b);
@@ -31,14 +33,16 @@ int orderOf(const Value& a, const Value& b) {
 }
 
 // = and /=: numbers by value, strings by text, anything else by identity.
-bool sameValue(const Value& a, const Value& b) {
+bool sameValue(const Value& a, const Value& b)
+{
     if (isNumber(a) && isNumber(b)) return numberOf(a) == numberOf(b);
     if (isString(a) && isString(b)) return textOf(a) == textOf(b);
     return isEq(a, b);
 }
 
 template <typename Holds>
-Value chain(const Arguments& args, Holds holds) {
+Value chain(const Arguments& args, Holds holds)
+{
     requireAtLeast(args, 1);
     for (std::size_t k = 1; k < args.size(); ++k)
         if (!holds(args[k - 1], args[k])) return Value();
@@ -47,29 +51,36 @@ Value chain(const Arguments& args, Holds holds) {
 
 Value equalSign(Interpreter&, const Arguments& args) { return chain(args, sameValue); }
 
-Value notEqualSign(Interpreter&, const Arguments& args) {
+Value notEqualSign(Interpreter&, const Arguments& args)
+{
     return chain(args, [](const Value& a, const Value& b) { return !sameValue(a, b); });
 }
 
-Value less(Interpreter&, const Arguments& args) {
+Value less(Interpreter&, const Arguments& args)
+{
     return chain(args, [](const Value& a, const Value& b) { return orderOf(a, b) < 0; });
 }
-Value greater(Interpreter&, const Arguments& args) {
+Value greater(Interpreter&, const Arguments& args)
+{
     return chain(args, [](const Value& a, const Value& b) { return orderOf(a, b) > 0; });
 }
-Value lessOrEqual(Interpreter&, const Arguments& args) {
+Value lessOrEqual(Interpreter&, const Arguments& args)
+{
     return chain(args, [](const Value& a, const Value& b) { return orderOf(a, b) <= 0; });
 }
-Value greaterOrEqual(Interpreter&, const Arguments& args) {
+Value greaterOrEqual(Interpreter&, const Arguments& args)
+{
     return chain(args, [](const Value& a, const Value& b) { return orderOf(a, b) >= 0; });
 }
 
-Value eq(Interpreter&, const Arguments& args) {
+Value eq(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     return boolean(isEq(args[0], args[1]));
 }
 
-Value equal(Interpreter&, const Arguments& args) {
+Value equal(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2, 3);
     double fuzz = args.size() == 3 ? numberArgument(args[2]) : 0.0;
     return boolean(isEqual(args[0], args[1], fuzz));
@@ -77,19 +88,20 @@ Value equal(Interpreter&, const Arguments& args) {
 
 }  // namespace
 
-bool isEq(const Value& a, const Value& b) {
+bool isEq(const Value& a, const Value& b)
+{
     if (a == b) return true;
     if (!a || !b || a->type() != b->type()) return false;
     switch (a->type()) {
-        case Type::Integer: return integerOf(a) == integerOf(b);
-        case Type::EntityName:
-        case Type::SelectionSet:
-            return adsNameOf(a)[0] == adsNameOf(b)[0] && adsNameOf(a)[1] == adsNameOf(b)[1];
-        default: return false;
+    case Type::Integer: return integerOf(a) == integerOf(b);
+    case Type::EntityName:
+    case Type::SelectionSet: return adsNameOf(a)[0] == adsNameOf(b)[0] && adsNameOf(a)[1] == adsNameOf(b)[1];
+    default: return false;
     }
 }
 
-bool isEqual(const Value& a, const Value& b, double fuzz) {
+bool isEqual(const Value& a, const Value& b, double fuzz)
+{
     if (isNumber(a) && isNumber(b)) return std::fabs(numberOf(a) - numberOf(b)) <= fuzz;
     if (isString(a) && isString(b)) return textOf(a) == textOf(b);
     if (isCons(a) && isCons(b)) {
@@ -106,7 +118,8 @@ bool isEqual(const Value& a, const Value& b, double fuzz) {
     return isEq(a, b);
 }
 
-void registerComparisonBuiltins() {
+void registerComparisonBuiltins()
+{
     addBuiltin("=", equalSign);
     addBuiltin("/=", notEqualSign);
     addBuiltin("<", less);

@@ -12,19 +12,22 @@ namespace arx::lisp {
 
 namespace {
 
-Value eval(Interpreter& in, const Arguments& args) {
+Value eval(Interpreter& in, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return in.eval(args[0]);
 }
 
-Value apply(Interpreter& in, const Arguments& args) {
+Value apply(Interpreter& in, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     return in.apply(args[0], properListElements(args[1]));
 }
 
 // (mapcar function list ...): the function applied to the first elements of each list, then
 // to the second ones, as long as the shortest list lasts.
-Value mapcar(Interpreter& in, const Arguments& args) {
+Value mapcar(Interpreter& in, const Arguments& args)
+{
     requireAtLeast(args, 2);
     Value function = in.toFunction(args[0]);
     std::vector<std::vector<Value>> lists;
@@ -42,27 +45,31 @@ Value mapcar(Interpreter& in, const Arguments& args) {
     return result.result();
 }
 
-Value set(Interpreter& in, const Arguments& args) {
+Value set(Interpreter& in, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     symbolArgument(args[0]);
     in.setValue(args[0], args[1]);
     return args[1];
 }
 
-Value read(Interpreter&, const Arguments& args) {
+Value read(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 0, 1);
     if (args.empty()) return Value();
     return readFirst(stringArgument(args[0]));
 }
 
-Value exitBuiltin(Interpreter&, const Arguments& args) {
+Value exitBuiltin(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 0);
     throw errors::quitExitAbort();
 }
 
 }  // namespace
 
-void registerEvaluationBuiltins() {
+void registerEvaluationBuiltins()
+{
     addBuiltin("eval", eval);
     addBuiltin("apply", apply);
     addBuiltin("mapcar", mapcar);

@@ -10,20 +10,23 @@ namespace arx::lisp {
 
 namespace {
 
-Value carStep(const Value& v) {
+Value carStep(const Value& v)
+{
     if (!v) return v;
     if (!isCons(v)) throw errors::badArgumentType("consp", v);
     return consOf(v).car();
 }
 
-Value cdrStep(const Value& v) {
+Value cdrStep(const Value& v)
+{
     if (!v) return v;
     if (!isCons(v)) throw errors::badArgumentType("consp", v);
     return consOf(v).cdr();
 }
 
 // The builtin for c[ad]+r: the letters between c and r apply from right to left.
-BuiltinFunction accessor(std::string letters) {
+BuiltinFunction accessor(std::string letters)
+{
     return [letters](Interpreter&, const Arguments& args) {
         requireArgumentCount(args, 1);
         Value v = args[0];
@@ -33,33 +36,38 @@ BuiltinFunction accessor(std::string letters) {
     };
 }
 
-void registerAccessors(const std::string& letters, int depth) {
+void registerAccessors(const std::string& letters, int depth)
+{
     if (!letters.empty()) addBuiltin("c" + letters + "r", accessor(letters));
     if (depth == 4) return;
     registerAccessors(letters + "a", depth + 1);
     registerAccessors(letters + "d", depth + 1);
 }
 
-Value consBuiltin(Interpreter&, const Arguments& args) {
+Value consBuiltin(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     return cons(args[0], args[1]);
 }
 
 Value list(Interpreter&, const Arguments& args) { return makeList(args); }
 
-Value append(Interpreter&, const Arguments& args) {
+Value append(Interpreter&, const Arguments& args)
+{
     ListBuilder result;
     for (const Value& arg : args)
         for (const Value& item : properListElements(arg)) result.append(item);
     return result.result();
 }
 
-Value length(Interpreter&, const Arguments& args) {
+Value length(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return makeInteger(static_cast<std::int32_t>(properListElements(args[0]).size()));
 }
 
-Value nth(Interpreter&, const Arguments& args) {
+Value nth(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     std::int32_t index = integerArgument(args[0]);
     Value rest = listArgument(args[1]);
@@ -68,7 +76,8 @@ Value nth(Interpreter&, const Arguments& args) {
     return isCons(rest) ? consOf(rest).car() : Value();
 }
 
-Value last(Interpreter&, const Arguments& args) {
+Value last(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     Value rest = listArgument(args[0]);
     if (!rest) return rest;
@@ -76,21 +85,24 @@ Value last(Interpreter&, const Arguments& args) {
     return consOf(rest).car();
 }
 
-Value reverse(Interpreter&, const Arguments& args) {
+Value reverse(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     Value result;
     for (const Value& item : properListElements(args[0])) result = cons(item, result);
     return result;
 }
 
-Value member(Interpreter&, const Arguments& args) {
+Value member(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     for (Value rest = listArgument(args[1]); isCons(rest); rest = consOf(rest).cdr())
         if (isEqual(args[0], consOf(rest).car())) return rest;
     return Value();
 }
 
-Value assoc(Interpreter&, const Arguments& args) {
+Value assoc(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     for (Value rest = listArgument(args[1]); isCons(rest); rest = consOf(rest).cdr()) {
         const Value& entry = consOf(rest).car();
@@ -100,7 +112,8 @@ Value assoc(Interpreter&, const Arguments& args) {
 }
 
 // (subst new old list): a copy of list with each element equal to old replaced by new.
-Value subst(Interpreter&, const Arguments& args) {
+Value subst(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 3);
     ListBuilder result;
     Value rest = listArgument(args[2]);
@@ -114,7 +127,8 @@ Value subst(Interpreter&, const Arguments& args) {
 
 }  // namespace
 
-void registerListBuiltins() {
+void registerListBuiltins()
+{
     registerAccessors("", 0);
     addBuiltin("cons", consBuiltin);
     addBuiltin("list", list);

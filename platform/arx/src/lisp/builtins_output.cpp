@@ -12,26 +12,30 @@ namespace arx::lisp {
 namespace {
 
 // The optional file argument: there are no open files here, so only nil is accepted.
-void checkNoFile(const Arguments& args) {
+void checkNoFile(const Arguments& args)
+{
     requireArgumentCount(args, 0, 2);
     if (args.size() == 2 && args[1]) throw errors::badArgumentType("streamp", args[1]);
 }
 
-Value princ(Interpreter&, const Arguments& args) {
+Value princ(Interpreter&, const Arguments& args)
+{
     checkNoFile(args);
     if (args.empty()) return voidValue();
     writeOutput(printValue(args[0], PrintStyle::Princ));
     return args[0];
 }
 
-Value prin1(Interpreter&, const Arguments& args) {
+Value prin1(Interpreter&, const Arguments& args)
+{
     checkNoFile(args);
     if (args.empty()) return voidValue();
     writeOutput(printValue(args[0], PrintStyle::Prin1));
     return args[0];
 }
 
-Value print(Interpreter&, const Arguments& args) {
+Value print(Interpreter&, const Arguments& args)
+{
     checkNoFile(args);
     if (args.empty()) {
         writeOutput("\n");
@@ -41,13 +45,15 @@ Value print(Interpreter&, const Arguments& args) {
     return args[0];
 }
 
-Value terpri(Interpreter&, const Arguments& args) {
+Value terpri(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 0, 1);
     writeOutput("\n");
     return Value();
 }
 
-Value prompt(Interpreter&, const Arguments& args) {
+Value prompt(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     writeOutput(stringArgument(args[0]));
     return Value();
@@ -55,7 +61,8 @@ Value prompt(Interpreter&, const Arguments& args) {
 
 }  // namespace
 
-void registerOutputBuiltins() {
+void registerOutputBuiltins()
+{
     addBuiltin("princ", princ);
     addBuiltin("prin1", prin1);
     addBuiltin("print", print);

@@ -9,7 +9,8 @@ namespace arx::lisp {
 namespace {
 
 template <bool (*Test)(const Value&)>
-Value predicate(Interpreter&, const Arguments& args) {
+Value predicate(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return boolean(Test(args[0]));
 }
@@ -19,40 +20,45 @@ bool listTest(const Value& v) { return isList(v); }
 bool numberTest(const Value& v) { return isNumber(v); }
 bool nullTest(const Value& v) { return !v; }
 
-Value boundp(Interpreter& in, const Arguments& args) {
+Value boundp(Interpreter& in, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     if (!args[0]) return Value();
     symbolArgument(args[0]);
     return boolean(static_cast<bool>(in.valueOf(args[0])));
 }
 
-Value minusp(Interpreter&, const Arguments& args) {
+Value minusp(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return boolean(numberArgument(args[0]) < 0);
 }
 
-Value zerop(Interpreter&, const Arguments& args) {
+Value zerop(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return boolean(numberArgument(args[0]) == 0);
 }
 
-const char* typeName(Type type) {
+const char* typeName(Type type)
+{
     switch (type) {
-        case Type::Integer: return "INT";
-        case Type::Real: return "REAL";
-        case Type::String: return "STR";
-        case Type::Symbol: return "SYM";
-        case Type::Cons: return "LIST";
-        case Type::EntityName: return "ENAME";
-        case Type::SelectionSet: return "PICKSET";
-        case Type::Builtin: return "SUBR";
-        case Type::UserFunction: return "USUBR";
-        case Type::External: return "EXRXSUBR";
+    case Type::Integer: return "INT";
+    case Type::Real: return "REAL";
+    case Type::String: return "STR";
+    case Type::Symbol: return "SYM";
+    case Type::Cons: return "LIST";
+    case Type::EntityName: return "ENAME";
+    case Type::SelectionSet: return "PICKSET";
+    case Type::Builtin: return "SUBR";
+    case Type::UserFunction: return "USUBR";
+    case Type::External: return "EXRXSUBR";
     }
     return "SYM";
 }
 
-Value type(Interpreter&, const Arguments& args) {
+Value type(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     if (!args[0]) return Value();
     return makeSymbol(typeName(args[0]->type()));
@@ -60,7 +66,8 @@ Value type(Interpreter&, const Arguments& args) {
 
 }  // namespace
 
-void registerPredicateBuiltins() {
+void registerPredicateBuiltins()
+{
     addBuiltin("atom", predicate<atomTest>);
     addBuiltin("listp", predicate<listTest>);
     addBuiltin("numberp", predicate<numberTest>);

@@ -18,25 +18,29 @@ namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; }
 
-std::string_view skipSpaces(std::string_view text) {
+std::string_view skipSpaces(std::string_view text)
+{
     while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
     return text;
 }
 
-Value strcat(Interpreter&, const Arguments& args) {
+Value strcat(Interpreter&, const Arguments& args)
+{
     std::string result;
     for (const Value& arg : args) result += stringArgument(arg);
     return makeString(std::move(result));
 }
 
-Value strlen(Interpreter&, const Arguments& args) {
+Value strlen(Interpreter&, const Arguments& args)
+{
     std::size_t total = 0;
     for (const Value& arg : args) total += stringArgument(arg).size();
     return makeInteger(static_cast<std::int32_t>(total));
 }
 
 // (substr string start [length]): start counts from 1.
-Value substr(Interpreter&, const Arguments& args) {
+Value substr(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2, 3);
     const std::string& text = stringArgument(args[0]);
     std::int32_t start = integerArgument(args[1]);
@@ -52,7 +56,8 @@ Value substr(Interpreter&, const Arguments& args) {
     return makeString(text.substr(from, count));
 }
 
-Value strcase(Interpreter&, const Arguments& args) {
+Value strcase(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1, 2);
     std::string text = stringArgument(args[0]);
     bool lower = args.size() == 2 && args[1];
@@ -63,13 +68,15 @@ Value strcase(Interpreter&, const Arguments& args) {
     return makeString(std::move(text));
 }
 
-Value itoa(Interpreter&, const Arguments& args) {
+Value itoa(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     return makeString(std::to_string(integerArgument(args[0])));
 }
 
 // The C library's atoi: blanks, a sign, digits; 0 when there are none. Out of range clamps.
-Value atoi(Interpreter&, const Arguments& args) {
+Value atoi(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     std::string_view text = skipSpaces(stringArgument(args[0]));
     bool negative = !text.empty() && text.front() == '-';
@@ -86,7 +93,8 @@ Value atoi(Interpreter&, const Arguments& args) {
 }
 
 // The C library's atof: the longest number at the start of the text, 0.0 when there is none.
-Value atof(Interpreter&, const Arguments& args) {
+Value atof(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     std::string_view text = skipSpaces(stringArgument(args[0]));
     bool negative = !text.empty() && text.front() == '-';
@@ -99,7 +107,8 @@ Value atof(Interpreter&, const Arguments& args) {
 }
 
 // (rtos number [mode [precision]]): mode and precision default to LUNITS and LUPREC.
-Value rtos(Interpreter&, const Arguments& args) {
+Value rtos(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1, 3);
     double number = numberArgument(args[0]);
     UnitSettings settings;
@@ -118,26 +127,30 @@ Value rtos(Interpreter&, const Arguments& args) {
     return makeString(std::move(text));
 }
 
-Value ascii(Interpreter&, const Arguments& args) {
+Value ascii(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     const std::string& text = stringArgument(args[0]);
     return makeInteger(text.empty() ? 0 : static_cast<unsigned char>(text[0]));
 }
 
-Value chr(Interpreter&, const Arguments& args) {
+Value chr(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 1);
     auto code = static_cast<unsigned char>(integerArgument(args[0]) & 0xff);
     return makeString(code == 0 ? std::string() : std::string(1, static_cast<char>(code)));
 }
 
-Value wcmatch(Interpreter&, const Arguments& args) {
+Value wcmatch(Interpreter&, const Arguments& args)
+{
     requireArgumentCount(args, 2);
     return boolean(ut::wildcardMatch(stringArgument(args[0]), stringArgument(args[1])));
 }
 
 }  // namespace
 
-void registerStringBuiltins() {
+void registerStringBuiltins()
+{
     addBuiltin("strcat", strcat);
     addBuiltin("strlen", strlen);
     addBuiltin("substr", substr);

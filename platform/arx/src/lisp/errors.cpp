@@ -6,7 +6,8 @@ namespace arx::lisp::errors {
 
 namespace {
 
-bool colonAfter(std::string_view predicate) {
+bool colonAfter(std::string_view predicate)
+{
     return predicate == "numberp" || predicate == "fixnump" || predicate == "2D/3D point";
 }
 
@@ -14,7 +15,8 @@ std::string printed(const Value& value) { return printValue(value, PrintStyle::P
 
 }  // namespace
 
-LispError badArgumentType(std::string_view predicate, const Value& value) {
+LispError badArgumentType(std::string_view predicate, const Value& value)
+{
     std::string message = "bad argument type: ";
     message += predicate;
     message += colonAfter(predicate) ? ": " : " ";
@@ -22,7 +24,8 @@ LispError badArgumentType(std::string_view predicate, const Value& value) {
     return LispError(message);
 }
 
-LispError badArgumentValue(std::string_view expectation, const Value& value) {
+LispError badArgumentValue(std::string_view expectation, const Value& value)
+{
     return LispError("bad argument value: " + std::string(expectation) + " " + printed(value));
 }
 
@@ -30,13 +33,15 @@ LispError tooFewArguments() { return LispError("too few arguments"); }
 LispError tooManyArguments() { return LispError("too many arguments"); }
 LispError divideByZero() { return LispError("divide by zero"); }
 
-LispError noFunctionDefinition(std::string_view symbolName) {
+LispError noFunctionDefinition(std::string_view symbolName)
+{
     return LispError("no function definition: " + std::string(symbolName));
 }
 
 LispError badFunction(const Value& value) { return LispError("bad function: " + printed(value)); }
 
-LispError functionUndefinedForArgument(const Value& value) {
+LispError functionUndefinedForArgument(const Value& value)
+{
     return LispError("function undefined for argument: " + printed(value));
 }
 
@@ -50,9 +55,7 @@ LispError quitExitAbort() { return LispError("quit / exit abort"); }
 LispError functionCancelled() { return LispError("Function cancelled"); }
 LispError externalFunctionFailed() { return LispError("ADS request error"); }
 
-LispError stackLimitReached() {
-    return LispError("Hard error occurred *** internal stack limit reached (simulated)");
-}
+LispError stackLimitReached() { return LispError("Hard error occurred *** internal stack limit reached (simulated)"); }
 
 LispError stepLimitReached() { return LispError("evaluation step limit reached"); }
 

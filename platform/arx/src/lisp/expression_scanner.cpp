@@ -4,7 +4,8 @@
 
 namespace arx::lisp {
 
-ExpressionScanner::Step ExpressionScanner::feed(char c) {
+ExpressionScanner::Step ExpressionScanner::feed(char c)
+{
     if (inString_) {
         if (escape_) {
             escape_ = false;
@@ -43,34 +44,34 @@ ExpressionScanner::Step ExpressionScanner::feed(char c) {
     return general(c);
 }
 
-ExpressionScanner::Step ExpressionScanner::general(char c) {
+ExpressionScanner::Step ExpressionScanner::general(char c)
+{
     if (isBlank(c)) return inside();
     switch (c) {
-        case ';':
-            afterSemicolon_ = true;
-            return inside();
-        case '(':
-            started_ = true;
-            ++depth_;
-            return Step::Consumed;
-        case ')':
-            if (depth_ == 0) return Step::ExtraRightParen;
-            return --depth_ == 0 ? Step::Complete : Step::Consumed;
-        case '"':
-            started_ = true;
-            inString_ = true;
-            return Step::Consumed;
-        case '\'':
-            started_ = true;  // the quoted expression that follows completes it
-            return Step::Consumed;
-        default:
-            started_ = true;
-            inAtom_ = true;
-            return Step::Consumed;
+    case ';': afterSemicolon_ = true; return inside();
+    case '(':
+        started_ = true;
+        ++depth_;
+        return Step::Consumed;
+    case ')':
+        if (depth_ == 0) return Step::ExtraRightParen;
+        return --depth_ == 0 ? Step::Complete : Step::Consumed;
+    case '"':
+        started_ = true;
+        inString_ = true;
+        return Step::Consumed;
+    case '\'':
+        started_ = true;  // the quoted expression that follows completes it
+        return Step::Consumed;
+    default:
+        started_ = true;
+        inAtom_ = true;
+        return Step::Consumed;
     }
 }
 
-ExpressionExtent findExpression(std::string_view text, std::size_t start) {
+ExpressionExtent findExpression(std::string_view text, std::size_t start)
+{
     ExpressionScanner scanner;
     std::size_t begin = text.size();
     for (std::size_t i = start; i < text.size(); ++i) {
@@ -78,11 +79,10 @@ ExpressionExtent findExpression(std::string_view text, std::size_t start) {
         if (step == ExpressionScanner::Step::Skipped) continue;
         if (begin == text.size()) begin = i;
         switch (step) {
-            case ExpressionScanner::Step::Complete: return {ScanResult::Complete, begin, i + 1};
-            case ExpressionScanner::Step::CompleteBefore: return {ScanResult::Complete, begin, i};
-            case ExpressionScanner::Step::ExtraRightParen:
-                return {ScanResult::ExtraRightParen, begin, i + 1};
-            default: break;
+        case ExpressionScanner::Step::Complete: return {ScanResult::Complete, begin, i + 1};
+        case ExpressionScanner::Step::CompleteBefore: return {ScanResult::Complete, begin, i};
+        case ExpressionScanner::Step::ExtraRightParen: return {ScanResult::ExtraRightParen, begin, i + 1};
+        default: break;
         }
     }
     if (!scanner.started()) return {ScanResult::Empty, text.size(), text.size()};
@@ -90,7 +90,8 @@ ExpressionExtent findExpression(std::string_view text, std::size_t start) {
     return {ScanResult::Incomplete, begin, text.size()};
 }
 
-std::optional<std::string> readExpressionText(std::istream& in) {
+std::optional<std::string> readExpressionText(std::istream& in)
+{
     ExpressionScanner scanner;
     std::string text;
     for (int next = in.peek(); next != std::istream::traits_type::eof(); next = in.peek()) {
@@ -100,9 +101,7 @@ std::optional<std::string> readExpressionText(std::istream& in) {
         in.get();
         if (step == ExpressionScanner::Step::Skipped) continue;
         text += c;
-        if (step == ExpressionScanner::Step::Complete ||
-            step == ExpressionScanner::Step::ExtraRightParen)
-            return text;
+        if (step == ExpressionScanner::Step::Complete || step == ExpressionScanner::Step::ExtraRightParen) return text;
     }
     in.clear(in.rdstate() & ~std::ios::failbit);
     if (!scanner.started()) return std::nullopt;

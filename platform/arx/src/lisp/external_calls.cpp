@@ -27,7 +27,8 @@ struct ExternalCall {
     std::vector<std::string> failures;
 };
 
-std::vector<ExternalCall*>& callStack() {
+std::vector<ExternalCall*>& callStack()
+{
     static std::vector<ExternalCall*> calls;
     return calls;
 }
@@ -38,7 +39,8 @@ ExternalCall* innermostCall() { return callStack().empty() ? nullptr : callStack
 // status (RTNORM) or with its own return code (kRetOK 0, RSRSLT 1 for success).
 enum class CallStatus { Succeeded, Cancelled, Failed };
 
-CallStatus interpretStatus(int status) {
+CallStatus interpretStatus(int status)
+{
     if (status == RTNORM || status == 0 || status == 1) return CallStatus::Succeeded;
     if (status == RTCAN) return CallStatus::Cancelled;
     return CallStatus::Failed;
@@ -52,19 +54,22 @@ public:
     CallFrame& operator=(const CallFrame&) = delete;
 };
 
-void printFailures(const ExternalCall& call) {
+void printFailures(const ExternalCall& call)
+{
     for (const std::string& message : call.failures) writeOutput(message);
 }
 
 // A name AutoLISP can read back as one symbol.
-bool isDefinableName(const char* name) {
+bool isDefinableName(const char* name)
+{
     if (!name || !*name) return false;
     for (const char* c = name; *c; ++c)
         if (isDelimiter(*c)) return false;
     return true;
 }
 
-int setResult(Value value) {
+int setResult(Value value)
+{
     ExternalCall* call = innermostCall();
     if (!call) return RTERROR;
     call->result = std::move(value);
@@ -73,13 +78,14 @@ int setResult(Value value) {
 
 }  // namespace
 
-Interpreter* bridgeInterpreter() {
+Interpreter* bridgeInterpreter()
+{
     if (ExternalCall* call = innermostCall()) return call->interpreter;
     return currentInterpreter();
 }
 
-Value callExternalFunction(Interpreter& interpreter, const ExternalFunction& function,
-                           const Arguments& arguments) {
+Value callExternalFunction(Interpreter& interpreter, const ExternalFunction& function, const Arguments& arguments)
+{
     StackGuard guard;
     if (!hooks().invokeExternal) throw errors::noFunctionDefinition(Symbol::upperCase(function.name()));
     ExternalCall call{&interpreter, function.code(), ut::ResbufChain(valuesToResbufs(arguments)), {}, {}};
@@ -93,14 +99,15 @@ Value callExternalFunction(Interpreter& interpreter, const ExternalFunction& fun
     }
     printFailures(call);
     switch (interpretStatus(status)) {
-        case CallStatus::Cancelled: throw errors::functionCancelled();
-        case CallStatus::Failed: throw errors::externalFunctionFailed();
-        case CallStatus::Succeeded: break;
+    case CallStatus::Cancelled: throw errors::functionCancelled();
+    case CallStatus::Failed: throw errors::externalFunctionFailed();
+    case CallStatus::Succeeded: break;
     }
     return call.result.value_or(Value());
 }
 
-void forgetModule(ModuleId module) {
+void forgetModule(ModuleId module)
+{
     for (Interpreter* interpreter : liveInterpreters()) {
         interpreter->unbindIf([module](const Value& value) {
             return is(value, Type::External) && static_cast<const ExternalFunction&>(*value).module() == module;
@@ -112,7 +119,8 @@ void forgetModule(ModuleId module) {
 
 using namespace arx::lisp;
 
-int acedDefun(const char* sname, int funcno) {
+int acedDefun(const char* sname, int funcno)
+{
     Interpreter* interpreter = bridgeInterpreter();
     if (!interpreter || !isDefinableName(sname)) return RTERROR;
     ModuleId module = hooks().callingModule ? hooks().callingModule() : nullptr;
@@ -120,7 +128,8 @@ int acedDefun(const char* sname, int funcno) {
     return RTNORM;
 }
 
-int acedUndef(const char* sname, int funcno) {
+int acedUndef(const char* sname, int funcno)
+{
     Interpreter* interpreter = bridgeInterpreter();
     if (!interpreter || !isDefinableName(sname)) return RTERROR;
     Value value = interpreter->valueOf(sname);
@@ -132,12 +141,14 @@ int acedUndef(const char* sname, int funcno) {
     return RTNORM;
 }
 
-int acedGetFunCode() {
+int acedGetFunCode()
+{
     ExternalCall* call = innermostCall();
     return call ? call->code : RTERROR;
 }
 
-resbuf* acedGetArgs() {
+resbuf* acedGetArgs()
+{
     ExternalCall* call = innermostCall();
     return call ? arx::ut::duplicateChain(call->arguments.get()) : nullptr;
 }
@@ -148,39 +159,43 @@ int acedRetVoid() { return setResult(voidValue()); }
 int acedRetInt(int ival) { return setResult(makeInteger(ival)); }
 int acedRetReal(ads_real rval) { return setResult(makeReal(rval)); }
 
-int acedRetStr(const char* s) {
+int acedRetStr(const char* s)
+{
     if (!s) return RTERROR;
     return setResult(makeString(s));
 }
 
-int acedRetPoint(const ads_point pt) {
+int acedRetPoint(const ads_point pt)
+{
     if (!pt) return RTERROR;
     return setResult(makePoint(pt[0], pt[1], pt[2]));
 }
 
-int acedRetName(const ads_name aname, int type) {
+int acedRetName(const ads_name aname, int type)
+{
     if (!aname) return RTERROR;
     if (type == RTENAME) return setResult(makeEntityName(aname));
     if (type == RTPICKS) return setResult(makeSelectionSet(aname));
     return RTERROR;
 }
 
-int acedRetVal(const resbuf* rbuf) {
+int acedRetVal(const resbuf* rbuf)
+{
     if (!innermostCall() || !rbuf) return RTERROR;
     auto value = resbufsToValue(rbuf, ResbufAcceptance::AnyValue);
     return value ? setResult(*value) : RTERROR;
 }
 
-int acedRetList(const resbuf* rbuf) {
+int acedRetList(const resbuf* rbuf)
+{
     if (!innermostCall()) return RTERROR;
     auto list = resbufsToList(rbuf, ResbufAcceptance::ReturnedList);
     return list ? setResult(*list) : RTERROR;
 }
 
-void acdbFail(const char* message) {
+void acdbFail(const char* message)
+{
     if (!message) return;
-    if (ExternalCall* call = innermostCall())
-        call->failures.emplace_back(message);
-    else
-        writeOutput(message);  // outside an external function there is nothing to wait for
+    if (ExternalCall* call = innermostCall()) call->failures.emplace_back(message);
+    else writeOutput(message);  // outside an external function there is nothing to wait for
 }

@@ -10,8 +10,7 @@ namespace arx::lisp {
 // printed when the module returns, before its result is used. The result is what the last
 // acedRet... call set, nil when none was made; RTERROR (or any failure status) ends the
 // evaluation with errors::externalFunctionFailed, RTCAN with errors::functionCancelled.
-Value callExternalFunction(Interpreter& interpreter, const ExternalFunction& function,
-                           const Arguments& arguments);
+Value callExternalFunction(Interpreter& interpreter, const ExternalFunction& function, const Arguments& arguments);
 
 // The interpreter the ADS calls act on: the one running the innermost external function,
 // else the current interpreter (nullptr when there is none).

@@ -9,21 +9,24 @@ namespace {
 
 Interpreter* current = nullptr;
 
-std::vector<Interpreter*>& interpreters() {
+std::vector<Interpreter*>& interpreters()
+{
     static std::vector<Interpreter*> list;
     return list;
 }
 
 }  // namespace
 
-Hooks& hooks() {
+Hooks& hooks()
+{
     static Hooks installed;
     return installed;
 }
 
 void setOutputHook(OutputHook hook) { hooks().output = std::move(hook); }
 
-void writeOutput(std::string_view text) {
+void writeOutput(std::string_view text)
+{
     if (text.empty()) return;
     if (hooks().output) {
         hooks().output(text);
@@ -33,19 +36,22 @@ void writeOutput(std::string_view text) {
     std::fflush(stdout);
 }
 
-void setEvaluationHooks(EvaluationStartHook start, EvaluationEndHook end) {
+void setEvaluationHooks(EvaluationStartHook start, EvaluationEndHook end)
+{
     hooks().evaluationStart = std::move(start);
     hooks().evaluationEnd = std::move(end);
 }
 
-void setModuleHooks(CallingModuleHook callingModule, InvokeExternalHook invokeExternal) {
+void setModuleHooks(CallingModuleHook callingModule, InvokeExternalHook invokeExternal)
+{
     hooks().callingModule = std::move(callingModule);
     hooks().invokeExternal = std::move(invokeExternal);
 }
 
 void setIntegerVariableHook(IntegerVariableHook hook) { hooks().integerVariable = std::move(hook); }
 
-int integerVariable(std::string_view name, int fallback) {
+int integerVariable(std::string_view name, int fallback)
+{
     if (!hooks().integerVariable) return fallback;
     return hooks().integerVariable(name).value_or(fallback);
 }
@@ -57,7 +63,8 @@ void resetHooks() { hooks() = Hooks{}; }
 
 void registerInterpreter(Interpreter* interpreter) { interpreters().push_back(interpreter); }
 
-void unregisterInterpreter(Interpreter* interpreter) {
+void unregisterInterpreter(Interpreter* interpreter)
+{
     auto& list = interpreters();
     list.erase(std::remove(list.begin(), list.end(), interpreter), list.end());
     if (current == interpreter) current = nullptr;

@@ -24,7 +24,8 @@ Interpreter::Interpreter() { registerInterpreter(this); }
 
 Interpreter::~Interpreter() { unregisterInterpreter(this); }
 
-Value Interpreter::valueOf(const Value& symbol) const {
+Value Interpreter::valueOf(const Value& symbol) const
+{
     if (!isSymbol(symbol)) return Value();
     const Symbol* key = asSymbolPointer(symbol);
     auto found = bindings_.find(key);
@@ -35,45 +36,44 @@ Value Interpreter::valueOf(const Value& symbol) const {
 
 Value Interpreter::valueOf(std::string_view name) const { return valueOf(Symbol::intern(name)); }
 
-void Interpreter::setValue(const Value& symbol, Value value) {
+void Interpreter::setValue(const Value& symbol, Value value)
+{
     symbolArgument(symbol);
     bindings_[asSymbolPointer(symbol)] = std::move(value);
 }
 
-void Interpreter::setValue(std::string_view name, Value value) {
-    setValue(Symbol::intern(name), std::move(value));
-}
+void Interpreter::setValue(std::string_view name, Value value) { setValue(Symbol::intern(name), std::move(value)); }
 
-void Interpreter::unbindIf(const std::function<bool(const Value&)>& predicate) {
+void Interpreter::unbindIf(const std::function<bool(const Value&)>& predicate)
+{
     for (auto it = bindings_.begin(); it != bindings_.end();) {
-        if (predicate(it->second))
-            it = bindings_.erase(it);
-        else
-            ++it;
+        if (predicate(it->second)) it = bindings_.erase(it);
+        else ++it;
     }
 }
 
-void Interpreter::unbind(std::string_view name) {
-    bindings_.erase(asSymbolPointer(Symbol::intern(name)));
-}
+void Interpreter::unbind(std::string_view name) { bindings_.erase(asSymbolPointer(Symbol::intern(name))); }
 
-Value Interpreter::eval(const Value& form) {
+Value Interpreter::eval(const Value& form)
+{
     if (stepLimit_ != 0 && ++steps_ > stepLimit_) throw errors::stepLimitReached();
     if (!form) return form;
     switch (form->type()) {
-        case Type::Symbol: return valueOf(form);
-        case Type::Cons: return evalCall(form);
-        default: return form;  // numbers, strings and the other atoms evaluate to themselves
+    case Type::Symbol: return valueOf(form);
+    case Type::Cons: return evalCall(form);
+    default: return form;  // numbers, strings and the other atoms evaluate to themselves
     }
 }
 
-Value Interpreter::evalSequence(const Value& forms) {
+Value Interpreter::evalSequence(const Value& forms)
+{
     Value result;
     for (Value rest = forms; isCons(rest); rest = consOf(rest).cdr()) result = eval(consOf(rest).car());
     return result;
 }
 
-Value Interpreter::evalCall(const Value& form) {
+Value Interpreter::evalCall(const Value& form)
+{
     StackGuard guard;
     const Cons& call = consOf(form);
     const Value& head = call.car();
@@ -98,7 +98,8 @@ Value Interpreter::evalCall(const Value& form) {
     return apply(function, arguments);
 }
 
-Value Interpreter::toFunction(const Value& designator) {
+Value Interpreter::toFunction(const Value& designator)
+{
     if (isFunction(designator)) return designator;
     if (isSymbol(designator)) {
         Value value = valueOf(designator);
@@ -117,7 +118,8 @@ Value Interpreter::toFunction(const Value& designator) {
     throw errors::badFunction(designator);
 }
 
-Value Interpreter::makeFunction(std::string name, const Value& parameterList, const Value& body) {
+Value Interpreter::makeFunction(std::string name, const Value& parameterList, const Value& body)
+{
     std::vector<const Symbol*> parameters;
     std::vector<const Symbol*> locals;
     bool afterSlash = false;
@@ -132,23 +134,23 @@ Value Interpreter::makeFunction(std::string name, const Value& parameterList, co
     return std::make_shared<UserFunction>(std::move(name), std::move(parameters), std::move(locals), body);
 }
 
-Value Interpreter::apply(const Value& designator, const Arguments& arguments) {
+Value Interpreter::apply(const Value& designator, const Arguments& arguments)
+{
     Value function = toFunction(designator);
     switch (function->type()) {
-        case Type::Builtin: {
-            const auto& builtin = static_cast<const Builtin&>(*function);
-            if (builtin.isSpecialForm()) throw errors::badFunction(function);
-            return builtin.call(*this, arguments);
-        }
-        case Type::UserFunction:
-            return callUserFunction(static_cast<const UserFunction&>(*function), arguments);
-        case Type::External:
-            return callExternalFunction(*this, static_cast<const ExternalFunction&>(*function), arguments);
-        default: throw errors::badFunction(function);
+    case Type::Builtin: {
+        const auto& builtin = static_cast<const Builtin&>(*function);
+        if (builtin.isSpecialForm()) throw errors::badFunction(function);
+        return builtin.call(*this, arguments);
+    }
+    case Type::UserFunction: return callUserFunction(static_cast<const UserFunction&>(*function), arguments);
+    case Type::External: return callExternalFunction(*this, static_cast<const ExternalFunction&>(*function), arguments);
+    default: throw errors::badFunction(function);
     }
 }
 
-Value Interpreter::callUserFunction(const UserFunction& function, const Arguments& arguments) {
+Value Interpreter::callUserFunction(const UserFunction& function, const Arguments& arguments)
+{
     StackGuard guard;
     const auto& parameters = function.parameters();
     if (arguments.size() < parameters.size()) throw errors::tooFewArguments();
@@ -165,22 +167,20 @@ Value Interpreter::callUserFunction(const UserFunction& function, const Argument
     }
 }
 
-BindingScope::~BindingScope() {
+BindingScope::~BindingScope()
+{
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-        if (it->second)
-            interpreter_.bindings_[it->first] = std::move(*it->second);
-        else
-            interpreter_.bindings_.erase(it->first);
+        if (it->second) interpreter_.bindings_[it->first] = std::move(*it->second);
+        else interpreter_.bindings_.erase(it->first);
     }
 }
 
-void BindingScope::bind(const Symbol* symbol, Value value) {
+void BindingScope::bind(const Symbol* symbol, Value value)
+{
     auto& bindings = interpreter_.bindings_;
     auto found = bindings.find(symbol);
-    if (found != bindings.end())
-        saved_.emplace_back(symbol, std::move(found->second));
-    else
-        saved_.emplace_back(symbol, std::nullopt);
+    if (found != bindings.end()) saved_.emplace_back(symbol, std::move(found->second));
+    else saved_.emplace_back(symbol, std::nullopt);
     bindings[symbol] = std::move(value);
 }
 

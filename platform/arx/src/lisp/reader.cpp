@@ -16,7 +16,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isOctalDigit(char c) { return c >= '0' && c <= '7'; }
 
 // [+-]digits
-bool isIntegerSpelling(std::string_view s) {
+bool isIntegerSpelling(std::string_view s)
+{
     std::size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
     if (i == s.size()) return false;
     for (; i < s.size(); ++i)
@@ -25,7 +26,8 @@ bool isIntegerSpelling(std::string_view s) {
 }
 
 // [+-](digits[.digits*] | .digits)([eE][+-]digits)
-bool isRealSpelling(std::string_view s) {
+bool isRealSpelling(std::string_view s)
+{
     std::size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
     std::size_t mantissaDigits = 0;
     while (i < s.size() && isDigit(s[i])) ++i, ++mantissaDigits;
@@ -44,7 +46,8 @@ bool isRealSpelling(std::string_view s) {
     return i == s.size();
 }
 
-double toDouble(std::string_view s) {
+double toDouble(std::string_view s)
+{
     if (!s.empty() && s[0] == '+') s.remove_prefix(1);
     double value = 0;
     auto result = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -55,19 +58,17 @@ double toDouble(std::string_view s) {
         auto e = s.find_first_of("eE");
         bool tiny = e != std::string_view::npos && e + 1 < s.size() && s[e + 1] == '-';
         if (tiny) return negative ? -0.0 : 0.0;
-        return negative ? -std::numeric_limits<double>::infinity()
-                        : std::numeric_limits<double>::infinity();
+        return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
     return value;
 }
 
 }  // namespace
 
-bool isDelimiter(char c) {
-    return isBlank(c) || c == '(' || c == ')' || c == '\'' || c == '"' || c == ';';
-}
+bool isDelimiter(char c) { return isBlank(c) || c == '(' || c == ')' || c == '\'' || c == '"' || c == ';'; }
 
-Value parseAtom(std::string_view spelling) {
+Value parseAtom(std::string_view spelling)
+{
     if (isIntegerSpelling(spelling)) {
         std::string_view digits = spelling[0] == '+' ? spelling.substr(1) : spelling;
         std::int64_t value = 0;
@@ -83,7 +84,8 @@ Value parseAtom(std::string_view spelling) {
     return symbol;
 }
 
-void Reader::skipBlanksAndComments() {
+void Reader::skipBlanksAndComments()
+{
     while (!atEnd()) {
         char c = peek();
         if (isBlank(c)) {
@@ -102,18 +104,21 @@ void Reader::skipBlanksAndComments() {
     }
 }
 
-bool Reader::dotStandsAlone() const {
+bool Reader::dotStandsAlone() const
+{
     return peek() == '.' && (pos_ + 1 >= text_.size() || isDelimiter(text_[pos_ + 1]));
 }
 
-bool Reader::next(Value& out) {
+bool Reader::next(Value& out)
+{
     skipBlanksAndComments();
     if (atEnd()) return false;
     out = readExpression();
     return true;
 }
 
-Value Reader::readExpression() {
+Value Reader::readExpression()
+{
     StackGuard guard;
     skipBlanksAndComments();
     if (atEnd()) throw errors::malformedList();
@@ -136,7 +141,8 @@ Value Reader::readExpression() {
     return readAtom();
 }
 
-Value Reader::readListBody() {
+Value Reader::readListBody()
+{
     ListBuilder list;
     for (;;) {
         skipBlanksAndComments();
@@ -162,7 +168,8 @@ Value Reader::readListBody() {
     }
 }
 
-Value Reader::readString() {
+Value Reader::readString()
+{
     ++pos_;  // opening quote
     std::string text;
     while (!atEnd()) {
@@ -175,33 +182,34 @@ Value Reader::readString() {
         if (atEnd()) break;
         char e = text_[pos_++];
         switch (e) {
-            case 'n': text += '\n'; break;
-            case 't': text += '\t'; break;
-            case 'r': text += '\r'; break;
-            case 'e': text += '\x1b'; break;
-            case '\\': text += '\\'; break;
-            case '"': text += '"'; break;
-            default:
-                if (isOctalDigit(e)) {
-                    int code = e - '0';
-                    for (int i = 0; i < 2 && !atEnd() && isOctalDigit(peek()); ++i)
-                        code = code * 8 + (text_[pos_++] - '0');
-                    text += static_cast<char>(code & 0xff);
-                } else {
-                    text += e;  // any other escaped character stands for itself
-                }
+        case 'n': text += '\n'; break;
+        case 't': text += '\t'; break;
+        case 'r': text += '\r'; break;
+        case 'e': text += '\x1b'; break;
+        case '\\': text += '\\'; break;
+        case '"': text += '"'; break;
+        default:
+            if (isOctalDigit(e)) {
+                int code = e - '0';
+                for (int i = 0; i < 2 && !atEnd() && isOctalDigit(peek()); ++i) code = code * 8 + (text_[pos_++] - '0');
+                text += static_cast<char>(code & 0xff);
+            } else {
+                text += e;  // any other escaped character stands for itself
+            }
         }
     }
     throw errors::malformedString();
 }
 
-Value Reader::readAtom() {
+Value Reader::readAtom()
+{
     std::size_t start = pos_;
     while (!atEnd() && !isDelimiter(peek())) ++pos_;
     return parseAtom(text_.substr(start, pos_ - start));
 }
 
-Value readFirst(std::string_view text) {
+Value readFirst(std::string_view text)
+{
     Reader reader(text);
     Value value;
     if (!reader.next(value)) return Value();

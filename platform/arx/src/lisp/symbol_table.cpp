@@ -9,21 +9,24 @@ namespace arx::lisp {
 
 namespace {
 
-std::unordered_map<std::string, Value>& symbolTable() {
+std::unordered_map<std::string, Value>& symbolTable()
+{
     static std::unordered_map<std::string, Value> table;
     return table;
 }
 
 }  // namespace
 
-std::string Symbol::upperCase(std::string_view name) {
+std::string Symbol::upperCase(std::string_view name)
+{
     std::string upper(name);
     for (char& c : upper)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return upper;
 }
 
-Value Symbol::intern(std::string_view name) {
+Value Symbol::intern(std::string_view name)
+{
     std::string upper = upperCase(name);
     auto& table = symbolTable();
     auto found = table.find(upper);

@@ -16,11 +16,13 @@ namespace {
 class TopLevelScope {
 public:
     TopLevelScope(Interpreter& interpreter, int& depth, std::string_view text)
-        : interpreter_(interpreter), depth_(depth), outermost_(depth == 0) {
+        : interpreter_(interpreter), depth_(depth), outermost_(depth == 0)
+    {
         ++depth_;
         if (outermost_ && hooks().evaluationStart) hooks().evaluationStart(interpreter_, text);
     }
-    ~TopLevelScope() {
+    ~TopLevelScope()
+    {
         --depth_;
         if (outermost_ && hooks().evaluationEnd)
             hooks().evaluationEnd(interpreter_, cancelled_ ? EvaluationEnd::Cancelled : EvaluationEnd::Completed);
@@ -40,7 +42,8 @@ EvalOutcome Interpreter::evaluate(std::string_view text) { return runTopLevel(te
 
 EvalOutcome Interpreter::evaluateAndPrint(std::string_view text) { return runTopLevel(text, true); }
 
-EvalOutcome Interpreter::runTopLevel(std::string_view text, bool printValues) {
+EvalOutcome Interpreter::runTopLevel(std::string_view text, bool printValues)
+{
     EvalOutcome outcome;
     bool printedBefore = false;
     std::size_t position = 0;
@@ -79,7 +82,8 @@ EvalOutcome Interpreter::runTopLevel(std::string_view text, bool printValues) {
     return outcome;
 }
 
-void Interpreter::reportError(LispError& error) {
+void Interpreter::reportError(LispError& error)
+{
     error.markReported();
     Value handler = valueOf(symbolError());
     if (!handler || errorHandlerDepth_ > 0) {
@@ -99,7 +103,8 @@ void Interpreter::reportError(LispError& error) {
     --errorHandlerDepth_;
 }
 
-void Interpreter::printDefaultReport(const std::string& message) {
+void Interpreter::printDefaultReport(const std::string& message)
+{
     writeOutput(std::string(errors::kReportPrefix) + message + "\n");
 }
 

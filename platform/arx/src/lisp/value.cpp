@@ -4,13 +4,12 @@ namespace arx::lisp {
 
 namespace {
 
-bool uniquelyOwnedCons(const Value& v) {
-    return v && v.use_count() == 1 && v->type() == Type::Cons;
-}
+bool uniquelyOwnedCons(const Value& v) { return v && v.use_count() == 1 && v->type() == Type::Cons; }
 
 }  // namespace
 
-Cons::~Cons() {
+Cons::~Cons()
+{
     if (!uniquelyOwnedCons(car_) && !uniquelyOwnedCons(cdr_)) return;
     // Take the cells apart one by one: every cell popped here has no more children when it
     // is finally released, so its own destructor returns at once.
@@ -34,58 +33,63 @@ Value makeString(std::string text) { return std::make_shared<String>(std::move(t
 Value makeSymbol(std::string_view name) { return Symbol::intern(name); }
 Value cons(Value car, Value cdr) { return std::make_shared<Cons>(std::move(car), std::move(cdr)); }
 
-Value makeList(std::initializer_list<Value> items) {
+Value makeList(std::initializer_list<Value> items)
+{
     ListBuilder list;
     for (const Value& item : items) list.append(item);
     return list.result();
 }
 
-Value makeList(const std::vector<Value>& items) {
+Value makeList(const std::vector<Value>& items)
+{
     ListBuilder list;
     for (const Value& item : items) list.append(item);
     return list.result();
 }
 
 Value makeEntityName(const long name[2]) { return std::make_shared<AdsName>(Type::EntityName, name); }
-Value makeSelectionSet(const long name[2]) {
-    return std::make_shared<AdsName>(Type::SelectionSet, name);
-}
+Value makeSelectionSet(const long name[2]) { return std::make_shared<AdsName>(Type::SelectionSet, name); }
 
 Value makePoint(double x, double y) { return makeList({makeReal(x), makeReal(y)}); }
-Value makePoint(double x, double y, double z) {
-    return makeList({makeReal(x), makeReal(y), makeReal(z)});
-}
+Value makePoint(double x, double y, double z) { return makeList({makeReal(x), makeReal(y), makeReal(z)}); }
 
 Value boolean(bool value) { return value ? symbolT() : Value(); }
 
-const Value& symbolT() {
+const Value& symbolT()
+{
     static const Value t = Symbol::intern("T");
     return t;
 }
-const Value& symbolQuote() {
+const Value& symbolQuote()
+{
     static const Value quote = Symbol::intern("QUOTE");
     return quote;
 }
-const Value& symbolLambda() {
+const Value& symbolLambda()
+{
     static const Value lambda = Symbol::intern("LAMBDA");
     return lambda;
 }
-const Value& symbolError() {
+const Value& symbolError()
+{
     static const Value error = Symbol::intern("*ERROR*");
     return error;
 }
-const Value& voidValue() {
+const Value& voidValue()
+{
     static const Value empty = Symbol::intern("");
     return empty;
 }
 
-bool isFunction(const Value& v) {
+bool isFunction(const Value& v)
+{
     if (!v) return false;
     Type t = v->type();
     return t == Type::Builtin || t == Type::UserFunction || t == Type::External;
 }
 
-bool listElements(const Value& list, std::vector<Value>& out) {
+bool listElements(const Value& list, std::vector<Value>& out)
+{
     Value rest = list;
     while (isCons(rest)) {
         out.push_back(consOf(rest).car());
@@ -94,17 +98,17 @@ bool listElements(const Value& list, std::vector<Value>& out) {
     return !rest;
 }
 
-void ListBuilder::append(Value item) {
+void ListBuilder::append(Value item)
+{
     auto cell = std::make_shared<Cons>(std::move(item), Value());
     Cons* raw = cell.get();
-    if (last_)
-        last_->setCdr(std::move(cell));
-    else
-        head_ = std::move(cell);
+    if (last_) last_->setCdr(std::move(cell));
+    else head_ = std::move(cell);
     last_ = raw;
 }
 
-void ListBuilder::setTail(Value tail) {
+void ListBuilder::setTail(Value tail)
+{
     if (last_) last_->setCdr(std::move(tail));
 }
 

@@ -132,11 +132,10 @@ using BuiltinFunction = std::function<Value(Interpreter&, const Arguments&)>;
 class Builtin final : public Function {
 public:
     Builtin(std::string name, BuiltinFunction body, bool specialForm)
-        : Function(Type::Builtin, std::move(name)), body_(std::move(body)), special_(specialForm) {}
+        : Function(Type::Builtin, std::move(name)), body_(std::move(body)), special_(specialForm)
+    {}
     bool isSpecialForm() const { return special_; }
-    Value call(Interpreter& interpreter, const Arguments& arguments) const {
-        return body_(interpreter, arguments);
-    }
+    Value call(Interpreter& interpreter, const Arguments& arguments) const { return body_(interpreter, arguments); }
 
 private:
     BuiltinFunction body_;
@@ -146,10 +145,10 @@ private:
 // defun or lambda: parameters, locals (after "/") and the body forms.
 class UserFunction final : public Function {
 public:
-    UserFunction(std::string name, std::vector<const Symbol*> parameters,
-                 std::vector<const Symbol*> locals, Value body)
-        : Function(Type::UserFunction, std::move(name)), parameters_(std::move(parameters)),
-          locals_(std::move(locals)), body_(std::move(body)) {}
+    UserFunction(std::string name, std::vector<const Symbol*> parameters, std::vector<const Symbol*> locals, Value body)
+        : Function(Type::UserFunction, std::move(name)), parameters_(std::move(parameters)), locals_(std::move(locals)),
+          body_(std::move(body))
+    {}
     const std::vector<const Symbol*>& parameters() const { return parameters_; }
     const std::vector<const Symbol*>& locals() const { return locals_; }
     const Value& body() const { return body_; }
@@ -164,7 +163,8 @@ private:
 class ExternalFunction final : public Function {
 public:
     ExternalFunction(std::string name, ModuleId module, int code)
-        : Function(Type::External, std::move(name)), module_(module), code_(code) {}
+        : Function(Type::External, std::move(name)), module_(module), code_(code)
+    {}
     ModuleId module() const { return module_; }
     int code() const { return code_; }
 
@@ -221,11 +221,13 @@ inline const Cons& consOf(const Value& v) { return static_cast<const Cons&>(*v);
 inline const long* adsNameOf(const Value& v) { return static_cast<const AdsName&>(*v).name(); }
 
 // car and cdr of a list; nil for nil (the caller has checked it is a list).
-inline const Value& carOf(const Value& list) {
+inline const Value& carOf(const Value& list)
+{
     static const Value nil;
     return list ? consOf(list).car() : nil;
 }
-inline const Value& cdrOf(const Value& list) {
+inline const Value& cdrOf(const Value& list)
+{
     static const Value nil;
     return list ? consOf(list).cdr() : nil;
 }

@@ -16,15 +16,13 @@ ClassDictionary& ClassDictionary::instance()
 ClassDictionary::ClassDictionary()
 {
     // The two root classes exist before any module is loaded.
-    auto* root = ownClasses_
-                     .emplace_back(std::make_unique<AcRxClass>("AcRxObject", nullptr, 0, 0, 0,
-                                                               nullptr, nullptr, nullptr))
-                     .get();
+    auto* root =
+        ownClasses_.emplace_back(std::make_unique<AcRxClass>("AcRxObject", nullptr, 0, 0, 0, nullptr, nullptr, nullptr))
+            .get();
     classes_[root->name()] = root;
-    auto* meta = ownClasses_
-                     .emplace_back(std::make_unique<AcRxClass>("AcRxClass", root, 0, 0, 0,
-                                                               nullptr, nullptr, nullptr))
-                     .get();
+    auto* meta =
+        ownClasses_.emplace_back(std::make_unique<AcRxClass>("AcRxClass", root, 0, 0, 0, nullptr, nullptr, nullptr))
+            .get();
     meta->setParentName("AcRxObject");
     classes_[meta->name()] = meta;
 }
@@ -79,8 +77,7 @@ std::vector<AcRxClass*> ClassDictionary::classes() const
 
 void ClassDictionary::addObserver(AcRxClassObserver* observer)
 {
-    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
-        observers_.push_back(observer);
+    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) observers_.push_back(observer);
 }
 
 void ClassDictionary::removeObserver(AcRxClassObserver* observer)

@@ -26,10 +26,7 @@ Module* ModuleLoader::swapCurrent(Module* module)
     return previous;
 }
 
-ModuleContext::ModuleContext(Module* module)
-    : previous_(ModuleLoader::instance().swapCurrent(module))
-{
-}
+ModuleContext::ModuleContext(Module* module) : previous_(ModuleLoader::instance().swapCurrent(module)) {}
 
 ModuleContext::~ModuleContext() { ModuleLoader::instance().swapCurrent(previous_); }
 
@@ -118,10 +115,9 @@ bool ModuleLoader::unload(Module& module, bool atExit)
     for (ModuleObserver* observer : std::vector(observers_)) observer->moduleUnloading(module);
     send(module, AcRx::kUnloadAppMsg);
     void* handle = module.handle;
-    auto it = std::find_if(modules_.begin(), modules_.end(),
-                           [&](const auto& m) { return m.get() == &module; });
+    auto it = std::find_if(modules_.begin(), modules_.end(), [&](const auto& m) { return m.get() == &module; });
     if (it != modules_.end()) modules_.erase(it);
-    // Under the sanitizers a closed library loses its symbols for the leak report; keep it.
+        // Under the sanitizers a closed library loses its symbols for the leak report; keep it.
 #if !defined(__SANITIZE_ADDRESS__)
     dlclose(handle);
 #else
@@ -143,8 +139,7 @@ AcRx::AppRetCode ModuleLoader::send(Module& module, AcRx::AppMsgCode message)
 
 void ModuleLoader::addObserver(ModuleObserver* observer)
 {
-    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
-        observers_.push_back(observer);
+    if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) observers_.push_back(observer);
 }
 
 void ModuleLoader::removeObserver(ModuleObserver* observer)

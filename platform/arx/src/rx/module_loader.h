@@ -13,8 +13,8 @@
 namespace arx::rx {
 
 struct Module {
-    std::string path;       // as loaded (absolute)
-    std::string fileName;   // its base name, e.g. "Kestra2000.arx"
+    std::string path;      // as loaded (absolute)
+    std::string fileName;  // its base name, e.g. "Kestra2000.arx"
     void* handle = nullptr;
     AcRxEntryPointFn entryPoint = nullptr;
     bool locked = false;

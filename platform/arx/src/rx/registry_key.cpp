@@ -9,8 +9,8 @@ namespace arx::rx {
 RegistryKey::RegistryKey(HKEY root, const std::string& path, bool create)
 {
     HKEY key = nullptr;
-    LONG status = create ? RegCreateKeyExA(root, path.c_str(), 0, "", REG_OPTION_NON_VOLATILE,
-                                           KEY_ALL_ACCESS, nullptr, &key, nullptr)
+    LONG status = create ? RegCreateKeyExA(root, path.c_str(), 0, "", REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                           &key, nullptr)
                          : RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key);
     if (status == ERROR_SUCCESS) key_ = key;
 }
@@ -27,8 +27,7 @@ std::optional<std::string> RegistryKey::getString(const char* name) const
     if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
     std::string text(size, '\0');
-    if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<LPBYTE>(text.data()), &size) !=
-        ERROR_SUCCESS)
+    if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<LPBYTE>(text.data()), &size) != ERROR_SUCCESS)
         return std::nullopt;
     text.resize(std::min<size_t>(size, text.size()));
     while (!text.empty() && text.back() == '\0') text.pop_back();
@@ -39,8 +38,7 @@ std::optional<DWORD> RegistryKey::getDword(const char* name) const
 {
     if (!key_) return std::nullopt;
     DWORD type = 0, value = 0, size = sizeof value;
-    if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size) !=
-            ERROR_SUCCESS ||
+    if (RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
         return std::nullopt;
     return value;
@@ -54,8 +52,8 @@ bool RegistryKey::setString(const char* name, const std::string& value)
 
 bool RegistryKey::setDword(const char* name, DWORD value)
 {
-    return key_ && RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                  sizeof value) == ERROR_SUCCESS;
+    return key_ && RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+                       ERROR_SUCCESS;
 }
 
 std::vector<std::string> RegistryKey::subKeys() const
@@ -74,8 +72,7 @@ std::vector<std::pair<std::string, std::string>> RegistryKey::stringValues() con
     for (DWORD i = 0;; ++i) {
         char name[512];
         DWORD nameSize = sizeof name, type = 0, dataSize = 0;
-        if (RegEnumValueA(key_, i, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS)
-            break;
+        if (RegEnumValueA(key_, i, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS) break;
         if (type == REG_SZ)
             if (auto text = getString(name)) values.emplace_back(name, *text);
     }

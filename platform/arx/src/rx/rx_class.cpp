@@ -10,21 +10,13 @@ struct AcRxClass::Extensions {
     std::map<const AcRxClass*, AcRxObject*> byProtocol;
 };
 
-AcRxClass::AcRxClass(const char* name, AcRxClass* parent, int dwgVersion, int maintenanceVersion,
-                     int proxyFlags, AcRxPseudoConstructor constructor, const char* dxfName,
-                     const char* appName)
-    : name_(name ? name : ""),
-      parentName_(parent ? parent->name() : ""),
-      dxfName_(dxfName ? dxfName : ""),
-      appName_(appName ? appName : ""),
-      parent_(parent),
-      dwgVersion_(dwgVersion),
-      maintenanceVersion_(maintenanceVersion),
-      proxyFlags_(proxyFlags),
-      constructor_(constructor),
+AcRxClass::AcRxClass(const char* name, AcRxClass* parent, int dwgVersion, int maintenanceVersion, int proxyFlags,
+                     AcRxPseudoConstructor constructor, const char* dxfName, const char* appName)
+    : name_(name ? name : ""), parentName_(parent ? parent->name() : ""), dxfName_(dxfName ? dxfName : ""),
+      appName_(appName ? appName : ""), parent_(parent), dwgVersion_(dwgVersion),
+      maintenanceVersion_(maintenanceVersion), proxyFlags_(proxyFlags), constructor_(constructor),
       extensions_(new Extensions)
-{
-}
+{}
 
 AcRxClass::~AcRxClass() { delete extensions_; }
 
@@ -92,24 +84,20 @@ Acad::ErrorStatus AcRxObject::copyFrom(const AcRxObject*) { return Acad::eNotApp
 bool AcRxObject::isEqualTo(const AcRxObject* other) const { return this == other; }
 
 AcRxClass* newAcRxClass(const char* className, const char* parentClassName, int proxyFlags,
-                        AcRxPseudoConstructor pseudoConstructor, const char* dxfName,
-                        const char* appName)
+                        AcRxPseudoConstructor pseudoConstructor, const char* dxfName, const char* appName)
 {
-    return newAcRxClass(className, parentClassName, 0, 0, proxyFlags, pseudoConstructor, dxfName,
-                        appName);
+    return newAcRxClass(className, parentClassName, 0, 0, proxyFlags, pseudoConstructor, dxfName, appName);
 }
 
-AcRxClass* newAcRxClass(const char* className, const char* parentClassName, int dwgVersion,
-                        int maintenanceVersion, int proxyFlags,
-                        AcRxPseudoConstructor pseudoConstructor, const char* dxfName,
+AcRxClass* newAcRxClass(const char* className, const char* parentClassName, int dwgVersion, int maintenanceVersion,
+                        int proxyFlags, AcRxPseudoConstructor pseudoConstructor, const char* dxfName,
                         const char* appName)
 {
     auto& dictionary = ClassDictionary::instance();
     if (className == nullptr) return nullptr;
     if (AcRxClass* existing = dictionary.find(className)) return existing;
-    auto* cls = new AcRxClass(className, dictionary.find(parentClassName ? parentClassName : ""),
-                              dwgVersion, maintenanceVersion, proxyFlags, pseudoConstructor,
-                              dxfName, appName);
+    auto* cls = new AcRxClass(className, dictionary.find(parentClassName ? parentClassName : ""), dwgVersion,
+                              maintenanceVersion, proxyFlags, pseudoConstructor, dxfName, appName);
     cls->setParentName(parentClassName);
     return dictionary.add(cls);
 }
@@ -131,11 +119,5 @@ AcRxClass* acrxFindClassByDxfName(const char* dxfName)
 {
     return dxfName ? ClassDictionary::instance().findByDxfName(dxfName) : nullptr;
 }
-void acrxAddClassObserver(AcRxClassObserver* observer)
-{
-    ClassDictionary::instance().addObserver(observer);
-}
-void acrxRemoveClassObserver(AcRxClassObserver* observer)
-{
-    ClassDictionary::instance().removeObserver(observer);
-}
+void acrxAddClassObserver(AcRxClassObserver* observer) { ClassDictionary::instance().addObserver(observer); }
+void acrxRemoveClassObserver(AcRxClassObserver* observer) { ClassDictionary::instance().removeObserver(observer); }

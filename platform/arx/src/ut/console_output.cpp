@@ -18,7 +18,8 @@ constinit ConsoleWriter registeredWriter = nullptr;
 
 void setConsoleWriter(ConsoleWriter writer) { registeredWriter = writer; }
 
-void writeToConsole(std::string_view ansiText) {
+void writeToConsole(std::string_view ansiText)
+{
     if (registeredWriter) {
         registeredWriter(ansiText);
         return;
@@ -29,7 +30,8 @@ void writeToConsole(std::string_view ansiText) {
 
 }  // namespace arx::ut
 
-int acutPrintf(const char* format, ...) {
+int acutPrintf(const char* format, ...)
+{
     if (format == nullptr) return 0;
     va_list args;
     va_start(args, format);

@@ -23,7 +23,8 @@ class ResbufChainBuilder {
 public:
     // A new buffer of the type at the end of the chain (never null: throws bad_alloc).
     resbuf* append(int type);
-    resbuf* release() {
+    resbuf* release()
+    {
         tail_ = nullptr;
         return head_.release();
     }

@@ -6,15 +6,15 @@
 namespace arx::ut {
 
 enum class ResbufValueKind {
-    None,        // no value: RTLB, RTLE, RTDOTE, RTNIL, RTT, RTVOID, -3 (extended data)
-    Real,        // rreal
-    Point,       // rpoint (2D for RTPOINT, 3D otherwise)
-    Short,       // rint
-    Long,        // rlong
-    String,      // rstring, owned by the buffer (malloc)
-    Name,        // rlname: entity or selection-set name
-    Binary,      // rbinary, buf owned by the buffer (malloc)
-    Unknown,     // not a type code the stand-in knows
+    None,     // no value: RTLB, RTLE, RTDOTE, RTNIL, RTT, RTVOID, -3 (extended data)
+    Real,     // rreal
+    Point,    // rpoint (2D for RTPOINT, 3D otherwise)
+    Short,    // rint
+    Long,     // rlong
+    String,   // rstring, owned by the buffer (malloc)
+    Name,     // rlname: entity or selection-set name
+    Binary,   // rbinary, buf owned by the buffer (malloc)
+    Unknown,  // not a type code the stand-in knows
 };
 
 ResbufValueKind resbufValueKind(int type);

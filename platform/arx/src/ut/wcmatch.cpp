@@ -19,23 +19,24 @@ struct Token {
 
     Kind kind;
     char literal;
-    bool negated = false;                               // [~...]
+    bool negated = false;                                         // [~...]
     std::vector<std::pair<unsigned char, unsigned char>> ranges;  // [...]
 
-    bool matches(char c) const {
+    bool matches(char c) const
+    {
         auto code = static_cast<unsigned char>(c);
         switch (kind) {
-            case Literal: return c == literal;
-            case Digit: return isDigitChar(code);
-            case Letter: return isLetterChar(code);
-            case NonAlphanumeric: return !isDigitChar(code) && !isLetterChar(code);
-            case AnyOne: return true;
-            case AnySequence: return false;
-            case Set: {
-                bool inSet = false;
-                for (auto [low, high] : ranges) inSet = inSet || (code >= low && code <= high);
-                return inSet != negated;
-            }
+        case Literal: return c == literal;
+        case Digit: return isDigitChar(code);
+        case Letter: return isLetterChar(code);
+        case NonAlphanumeric: return !isDigitChar(code) && !isLetterChar(code);
+        case AnyOne: return true;
+        case AnySequence: return false;
+        case Set: {
+            bool inSet = false;
+            for (auto [low, high] : ranges) inSet = inSet || (code >= low && code <= high);
+            return inSet != negated;
+        }
         }
         return false;
     }
@@ -48,7 +49,8 @@ struct Alternative {
 
 // Where the bracket expression opened at `open` closes, or npos when it never does. A "]"
 // right after "[" or "[~" belongs to the set; "`" escapes the next character.
-std::size_t closingBracket(std::string_view pattern, std::size_t open) {
+std::size_t closingBracket(std::string_view pattern, std::size_t open)
+{
     std::size_t i = open + 1;
     if (i < pattern.size() && pattern[i] == '~') ++i;
     if (i < pattern.size() && pattern[i] == ']') ++i;
@@ -62,7 +64,8 @@ std::size_t closingBracket(std::string_view pattern, std::size_t open) {
     return std::string_view::npos;
 }
 
-Token parseSet(std::string_view body) {
+Token parseSet(std::string_view body)
+{
     Token set(Token::Set);
     std::size_t i = 0;
     if (i < body.size() && body[i] == '~') {
@@ -89,7 +92,8 @@ Token parseSet(std::string_view body) {
     return set;
 }
 
-std::vector<Alternative> compile(std::string_view pattern) {
+std::vector<Alternative> compile(std::string_view pattern)
+{
     std::vector<Alternative> alternatives(1);
     std::size_t i = 0;
     auto atStart = [&] { return alternatives.back().tokens.empty() && !alternatives.back().negated; };
@@ -116,12 +120,12 @@ std::vector<Alternative> compile(std::string_view pattern) {
             }
         } else {
             switch (c) {
-                case '#': tokens.push_back(Token{Token::Digit}); break;
-                case '@': tokens.push_back(Token{Token::Letter}); break;
-                case '.': tokens.push_back(Token{Token::NonAlphanumeric}); break;
-                case '?': tokens.push_back(Token{Token::AnyOne}); break;
-                case '*': tokens.push_back(Token{Token::AnySequence}); break;
-                default: tokens.push_back(Token{Token::Literal, c}); break;
+            case '#': tokens.push_back(Token{Token::Digit}); break;
+            case '@': tokens.push_back(Token{Token::Letter}); break;
+            case '.': tokens.push_back(Token{Token::NonAlphanumeric}); break;
+            case '?': tokens.push_back(Token{Token::AnyOne}); break;
+            case '*': tokens.push_back(Token{Token::AnySequence}); break;
+            default: tokens.push_back(Token{Token::Literal, c}); break;
             }
             ++i;
         }
@@ -131,7 +135,8 @@ std::vector<Alternative> compile(std::string_view pattern) {
 
 // Each token but "*" takes exactly one character, so the classic single-backtrack scan is
 // exact: on a mismatch, let the last "*" take one more character.
-bool matchTokens(std::string_view text, const std::vector<Token>& tokens) {
+bool matchTokens(std::string_view text, const std::vector<Token>& tokens)
+{
     std::size_t t = 0, p = 0;
     std::size_t starToken = std::string_view::npos, starText = 0;
     while (t < text.size()) {
@@ -154,7 +159,8 @@ bool matchTokens(std::string_view text, const std::vector<Token>& tokens) {
 
 }  // namespace
 
-bool wildcardMatch(std::string_view text, std::string_view pattern) {
+bool wildcardMatch(std::string_view text, std::string_view pattern)
+{
     for (const Alternative& alternative : compile(pattern))
         if (matchTokens(text, alternative.tokens) != alternative.negated) return true;
     return false;
@@ -162,7 +168,8 @@ bool wildcardMatch(std::string_view text, std::string_view pattern) {
 
 }  // namespace arx::ut
 
-int acutWcMatch(const char* string, const char* pattern) {
+int acutWcMatch(const char* string, const char* pattern)
+{
     if (!string || !pattern) return RTERROR;
     return arx::ut::wildcardMatch(string, pattern) ? RTNORM : RTERROR;
 }

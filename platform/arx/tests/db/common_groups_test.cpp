@@ -50,7 +50,8 @@ TEST(CommonGroups, ArrangingFollowsTheOrderReadWhateverTheGroups)
         CommonGroups groups;
         if (random() % 3 == 0)
             for (int i = static_cast<int>(random() % 3); i > 0; --i)
-                groups.kept.push_back(DxfItem::makeInteger(keptCodes[random() % 5], static_cast<long long>(random() % 100)));
+                groups.kept.push_back(
+                    DxfItem::makeInteger(keptCodes[random() % 5], static_cast<long long>(random() % 100)));
         for (int i = static_cast<int>(random() % 9); i > 0; --i)
             groups.order.push_back(random() % 4 == 0 ? keptCodes[random() % 5] : modelledCodes[random() % 7]);
         if (random() % 4 == 0) {

@@ -71,7 +71,8 @@ TEST(MemoryDwgFiler, TruncatedBytesNeverReadOutOfBounds)
     writer.writeString("a longer text value");
     std::vector<unsigned char> bytes = writer.takeBytes();
     for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-        MemoryDwgFiler reader(AcDb::kFileFiler, nullptr, std::vector<unsigned char>(bytes.begin(), bytes.begin() + static_cast<long>(cut)));
+        MemoryDwgFiler reader(AcDb::kFileFiler, nullptr,
+                              std::vector<unsigned char>(bytes.begin(), bytes.begin() + static_cast<long>(cut)));
         char* s = nullptr;
         EXPECT_EQ(reader.readString(&s), Acad::eFilerError) << cut;
         EXPECT_EQ(s, nullptr);
@@ -158,9 +159,9 @@ TEST_F(DbTest, DxfItemFilerWritesAndReadsTheEntityGroups)
 
 TEST_F(DbTest, DxfItemFilerSubclassMarkersAndPushBack)
 {
-    arx::db::DxfItemList items = {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "0"),
-                                  DxfItem::makeText(100, "DbTestEntity"), DxfItem::makeInteger(70, 1),
-                                  DxfItem::makeReal(40, 3.0), DxfItem::makeInteger(72, 5)};
+    arx::db::DxfItemList items = {
+        DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "0"),  DxfItem::makeText(100, "DbTestEntity"),
+        DxfItem::makeInteger(70, 1),          DxfItem::makeReal(40, 3.0), DxfItem::makeInteger(72, 5)};
     DxfItemFiler filer(AcDb::kFileFiler, db, items);
     EXPECT_FALSE(filer.atSubclassData("DbTestEntity")) << "not the next marker";
     EXPECT_TRUE(filer.atSubclassData("acdbentity")) << "markers compare without regard to case";

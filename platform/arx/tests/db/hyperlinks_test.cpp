@@ -89,10 +89,10 @@ TEST_F(DbTest, HyperlinksAreKeptInTheExtendedDataOfPeUrl)
 
     EXPECT_EQ(extendedData(id, "PE_URL"),
               (std::vector<std::string>{"1001 PE_URL", "1000 Layout1", "1000 http://example.org/a", "1002 {",
-                                        "1000 The sheet", "1000 part 2", "1002 }", "1000 plan.dxf", "1002 {",
-                                        "1000 ", "1000 View3", "1002 }"}));
-    EXPECT_EQ(linksOf(id), (std::vector<std::string>{"Layout1||", "http://example.org/a|The sheet|part 2",
-                                                     "plan.dxf||View3"}));
+                                        "1000 The sheet", "1000 part 2", "1002 }", "1000 plan.dxf", "1002 {", "1000 ",
+                                        "1000 View3", "1002 }"}));
+    EXPECT_EQ(linksOf(id),
+              (std::vector<std::string>{"Layout1||", "http://example.org/a|The sheet|part 2", "plan.dxf||View3"}));
     EXPECT_EQ(linksOf(id, true), (std::vector<std::string>{"Layout1||"}));
 
     AcDbObject* obj = nullptr;
@@ -111,7 +111,8 @@ TEST_F(DbTest, HyperlinksAreKeptInTheExtendedDataOfPeUrl)
     AcDbObjectIdArray path;
     path.append(id);
     const AcDbObjectIdArray* pathPtr = &path;
-    AcDbEntityHyperlinkPE* pe = static_cast<AcDbEntityHyperlinkPE*>(AcDbEntity::desc()->getX(AcDbEntityHyperlinkPE::desc()));
+    AcDbEntityHyperlinkPE* pe =
+        static_cast<AcDbEntityHyperlinkPE*>(AcDbEntity::desc()->getX(AcDbEntityHyperlinkPE::desc()));
     ASSERT_NE(pe, nullptr);
     EXPECT_EQ(pe->getHyperlinkCount(pathPtr, count), Acad::eOk);
     EXPECT_EQ(count, 3u);
@@ -158,8 +159,8 @@ TEST_F(DbTest, SettingHyperlinksReplacesThemAndKeepsOtherApplications)
     {
         AcDbObject* obj = nullptr;
         ASSERT_EQ(acdbOpenAcDbObject(obj, id, AcDb::kForWrite), Acad::eOk);
-        resbuf* foreign = acutBuildList(1001, "PE_URL", 1000, "a.dxf", 1002, "{", 1070, 1, 1000, "Desc", 1000,
-                                        "Sub", 1000, "extra", 1002, "}", 1000, "b.dxf", 0);
+        resbuf* foreign = acutBuildList(1001, "PE_URL", 1000, "a.dxf", 1002, "{", 1070, 1, 1000, "Desc", 1000, "Sub",
+                                        1000, "extra", 1002, "}", 1000, "b.dxf", 0);
         ASSERT_EQ(obj->setXData(foreign), Acad::eOk);
         acutRelRb(foreign);
         obj->close();
@@ -176,7 +177,7 @@ TEST(HyperlinkCollection, EditingCallsAndDisplayString)
     ASSERT_EQ(protocolOf(ent)->getHyperlinkCollection(ent, raw), Acad::eOk);
     std::unique_ptr<AcDbHyperlinkCollection> links(raw);
     delete ent;
-    links->addAt(5, "c", "");  // past the end: appended
+    links->addAt(5, "c", "");   // past the end: appended
     links->addAt(-2, "a", "");  // before the start: first
     links->addAt(1, "b", "");
     ASSERT_EQ(links->count(), 3);

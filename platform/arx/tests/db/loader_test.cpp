@@ -44,17 +44,18 @@ TEST_F(LoaderTest, ReadObjectsAreLinkedAndWhatIsMissingIsAdded)
 {
     // A layer table with one layer, then entities in model space, one on that layer and one
     // without a layer group, and a reference to a handle that never arrives.
-    read(new AcDbLayerTable(), 0x2, {DxfItem::makeText(5, "2"), DxfItem::makeId(330, AcDbObjectId()),
-                                     DxfItem::makeText(100, "AcDbSymbolTable"), DxfItem::makeInteger(70, 1)});
-    AcDbObjectId walls = read(new AcDbLayerTableRecord(), 0x10,
-                              {DxfItem::makeText(5, "10"), DxfItem::makeId(330, ref(0x2)),
-                               DxfItem::makeText(100, "AcDbSymbolTableRecord"), DxfItem::makeText(100, "AcDbLayerTableRecord"),
-                               DxfItem::makeText(2, "WALLS"), DxfItem::makeInteger(70, 4), DxfItem::makeInteger(62, -3),
-                               DxfItem::makeText(6, "Continuous")});
-    AcDbObjectId a = read(new DbTestEntity(), 0x40,
-                          {DxfItem::makeText(5, "40"), DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "walls"),
-                           DxfItem::makeText(100, "DbTestEntity"), DxfItem::makeReal(40, 1.5),
-                           DxfItem::makeId(330, ref(0x41))});
+    read(new AcDbLayerTable(), 0x2,
+         {DxfItem::makeText(5, "2"), DxfItem::makeId(330, AcDbObjectId()), DxfItem::makeText(100, "AcDbSymbolTable"),
+          DxfItem::makeInteger(70, 1)});
+    AcDbObjectId walls = read(
+        new AcDbLayerTableRecord(), 0x10,
+        {DxfItem::makeText(5, "10"), DxfItem::makeId(330, ref(0x2)), DxfItem::makeText(100, "AcDbSymbolTableRecord"),
+         DxfItem::makeText(100, "AcDbLayerTableRecord"), DxfItem::makeText(2, "WALLS"), DxfItem::makeInteger(70, 4),
+         DxfItem::makeInteger(62, -3), DxfItem::makeText(6, "Continuous")});
+    AcDbObjectId a =
+        read(new DbTestEntity(), 0x40,
+             {DxfItem::makeText(5, "40"), DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "walls"),
+              DxfItem::makeText(100, "DbTestEntity"), DxfItem::makeReal(40, 1.5), DxfItem::makeId(330, ref(0x41))});
     AcDbObjectId b = read(new DbTestEntity(), 0x41,
                           {DxfItem::makeText(5, "41"), DxfItem::makeText(100, "AcDbEntity"),
                            DxfItem::makeText(100, "DbTestEntity"), DxfItem::makeId(330, ref(0x99))});
@@ -117,9 +118,9 @@ TEST_F(LoaderTest, WhatTheHostAddsWhileReadingGivesWayToTheFilesHandles)
     read(new AcDbLayerTable(), 0x2, {DxfItem::makeText(100, "AcDbSymbolTable")});
     // The entity names a layer the file does not have: the layer is made at once, under the
     // next free handle, 3, which the file gives to a later entity.
-    AcDbObjectId first = read(new DbTestEntity(), 0x10,
-                              {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "Frames"),
-                               DxfItem::makeText(100, "DbTestEntity")});
+    AcDbObjectId first = read(
+        new DbTestEntity(), 0x10,
+        {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(8, "Frames"), DxfItem::makeText(100, "DbTestEntity")});
     AcDbObjectId layer;
     {
         AcDbObjectPointer<DbTestEntity> ent(first, AcDb::kForRead);
@@ -128,9 +129,9 @@ TEST_F(LoaderTest, WhatTheHostAddsWhileReadingGivesWayToTheFilesHandles)
     }
     ASSERT_EQ(layer.handle(), AcDbHandle(0x3));
     // A reference to 3 means the file's object, not the layer.
-    AcDbObjectId referring = read(new DbTestEntity(), 0x12,
-                                  {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(100, "DbTestEntity"),
-                                   DxfItem::makeId(330, ref(0x3))});
+    AcDbObjectId referring = read(
+        new DbTestEntity(), 0x12,
+        {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(100, "DbTestEntity"), DxfItem::makeId(330, ref(0x3))});
     AcDbObjectId later =
         read(new DbTestEntity(), 0x3, {DxfItem::makeText(100, "AcDbEntity"), DxfItem::makeText(100, "DbTestEntity")});
     EXPECT_EQ(later.handle(), AcDbHandle(0x3));

@@ -16,7 +16,8 @@ class ValueWatcher : public AcDbObjectReactor {
 public:
     void openedForModify(const AcDbObject* obj) override
     {
-        events().push_back("value at openedForModify " + std::to_string(static_cast<const DbTestEntity*>(obj)->value()));
+        events().push_back("value at openedForModify " +
+                           std::to_string(static_cast<const DbTestEntity*>(obj)->value()));
     }
     void modified(const AcDbObject* obj) override
     {
@@ -149,8 +150,10 @@ TEST_F(DbTest, TransientReactorsAreNotTransientAcrossCopiesButPersistentOnesAre)
     ASSERT_TRUE(pair.isCloned());
     AcDbObjectId copy = pair.value();
     // copied goes to both reactors of the original, after the copy is complete.
-    EXPECT_NE(std::find(events().begin(), events().end(), "T:copied " + handleOf(id) + " " + handleOf(copy)), events().end());
-    EXPECT_NE(std::find(events().begin(), events().end(), "P:copied " + handleOf(id) + " " + handleOf(copy)), events().end());
+    EXPECT_NE(std::find(events().begin(), events().end(), "T:copied " + handleOf(id) + " " + handleOf(copy)),
+              events().end());
+    EXPECT_NE(std::find(events().begin(), events().end(), "P:copied " + handleOf(id) + " " + handleOf(copy)),
+              events().end());
 
     ASSERT_EQ(acdbOpenObject(ent, copy, AcDb::kForRead), Acad::eOk);
     EXPECT_TRUE(ent->hasPersistentReactor(reactor));

@@ -70,7 +70,8 @@ TEST_F(DbTest, SetXDataReplacesOnlyTheApplicationsItNames)
     ASSERT_EQ(obj->setXData(replace), Acad::eOk);
     acutRelRb(replace);
     resbuf* all = obj->xData();
-    EXPECT_EQ(summary(all), (std::vector<std::string>{"1001 ACAD", "1002 {", "1070 5", "1002 }", "1001 APP1", "1000 one"}));
+    EXPECT_EQ(summary(all),
+              (std::vector<std::string>{"1001 ACAD", "1002 {", "1070 5", "1002 }", "1001 APP1", "1000 one"}));
     acutRelRb(all);
     // A 1001 group alone removes that application's data.
     resbuf* remove = text(1001, "APP1");

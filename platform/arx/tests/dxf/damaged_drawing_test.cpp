@@ -86,16 +86,54 @@ bool entryExists(AcDbDatabase* db, const char* key)
 }
 
 const Groups kPolylineWithHandlesZero = {
-    {0, "POLYLINE"}, {5, "0"}, {330, "0"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDb2dPolyline"}, {66, "1"},
-    {10, "0.0"}, {20, "0.0"}, {30, "0.0"},
+    {0, "POLYLINE"},
+    {5, "0"},
+    {330, "0"},
+    {100, "AcDbEntity"},
+    {8, "0"},
+    {100, "AcDb2dPolyline"},
+    {66, "1"},
+    {10, "0.0"},
+    {20, "0.0"},
+    {30, "0.0"},
     // The vertices name the handle their polyline had before another program zeroed it.
-    {0, "VERTEX"}, {5, "0"}, {330, "2F"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbVertex"},
-    {100, "AcDb2dVertex"}, {10, "1.0"}, {20, "2.0"}, {30, "0.0"},
-    {0, "VERTEX"}, {5, "0"}, {330, "2F"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbVertex"},
-    {100, "AcDb2dVertex"}, {10, "3.0"}, {20, "4.0"}, {30, "0.0"},
-    {0, "SEQEND"}, {5, "0"}, {330, "2F"}, {100, "AcDbEntity"}, {8, "0"},
-    {0, "LINE"}, {5, "0"}, {330, "0"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbLine"},
-    {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {11, "1.0"}, {21, "1.0"}, {31, "0.0"},
+    {0, "VERTEX"},
+    {5, "0"},
+    {330, "2F"},
+    {100, "AcDbEntity"},
+    {8, "0"},
+    {100, "AcDbVertex"},
+    {100, "AcDb2dVertex"},
+    {10, "1.0"},
+    {20, "2.0"},
+    {30, "0.0"},
+    {0, "VERTEX"},
+    {5, "0"},
+    {330, "2F"},
+    {100, "AcDbEntity"},
+    {8, "0"},
+    {100, "AcDbVertex"},
+    {100, "AcDb2dVertex"},
+    {10, "3.0"},
+    {20, "4.0"},
+    {30, "0.0"},
+    {0, "SEQEND"},
+    {5, "0"},
+    {330, "2F"},
+    {100, "AcDbEntity"},
+    {8, "0"},
+    {0, "LINE"},
+    {5, "0"},
+    {330, "0"},
+    {100, "AcDbEntity"},
+    {8, "0"},
+    {100, "AcDbLine"},
+    {10, "0.0"},
+    {20, "0.0"},
+    {30, "0.0"},
+    {11, "1.0"},
+    {21, "1.0"},
+    {31, "0.0"},
 };
 
 }  // namespace
@@ -105,10 +143,17 @@ TEST(DamagedDrawing, ATableOrRecordWhoseHandleIsNotANumberIsRefusedWithItsLine)
     // The handle of the table, then the owner its first entry names when the file gives the
     // entries without their TABLE record: the record is refused before anything is made of it (the sanitizer build
     // checks that nothing leaks).
-    const Groups badTableHandle = {{0, "TABLE"}, {2, "LAYER"}, {5, std::string("2\x01\0\0", 4)}, {330, "0"},
-                                   {100, "AcDbSymbolTable"}, {70, "1"}, {0, "ENDTAB"}};
-    const Groups badOwnerOfFirstEntry = {{0, "LAYER"}, {5, "10"}, {330, "zz"}, {100, "AcDbSymbolTableRecord"},
-                                         {100, "AcDbLayerTableRecord"}, {2, "Walls"}, {70, "0"}, {62, "1"},
+    const Groups badTableHandle = {
+        {0, "TABLE"}, {2, "LAYER"}, {5, std::string("2\x01\0\0", 4)}, {330, "0"}, {100, "AcDbSymbolTable"},
+        {70, "1"},    {0, "ENDTAB"}};
+    const Groups badOwnerOfFirstEntry = {{0, "LAYER"},
+                                         {5, "10"},
+                                         {330, "zz"},
+                                         {100, "AcDbSymbolTableRecord"},
+                                         {100, "AcDbLayerTableRecord"},
+                                         {2, "Walls"},
+                                         {70, "0"},
+                                         {62, "1"},
                                          {6, "CONTINUOUS"}};
     for (const Groups& table : {badTableHandle, badOwnerOfFirstEntry}) {
         const std::string text = drawingWith(table, {}, {});
@@ -143,9 +188,20 @@ TEST(DamagedDrawing, ObjectsThatAllCarryHandleZeroGetHandlesOfTheirOwnAndSaveOnc
 TEST(DamagedDrawing, DictionaryEntriesThatPointNowhereAreRemovedAndReported)
 {
     const Groups objects = {
-        {0, "DICTIONARY"}, {5, "C"}, {330, "0"}, {100, "AcDbDictionary"}, {281, "1"},
-        {3, "ACAD_GROUP"}, {350, "D"}, {3, "KEPT_AWAY"}, {350, "1F"},
-        {0, "DICTIONARY"}, {5, "D"}, {330, "C"}, {100, "AcDbDictionary"}, {281, "1"},
+        {0, "DICTIONARY"},
+        {5, "C"},
+        {330, "0"},
+        {100, "AcDbDictionary"},
+        {281, "1"},
+        {3, "ACAD_GROUP"},
+        {350, "D"},
+        {3, "KEPT_AWAY"},
+        {350, "1F"},
+        {0, "DICTIONARY"},
+        {5, "D"},
+        {330, "C"},
+        {100, "AcDbDictionary"},
+        {281, "1"},
     };
     const std::string text = drawingWith({}, {}, objects);
     AcDbDatabase db(false, true);
@@ -177,10 +233,28 @@ TEST(DamagedDrawing, DictionaryEntriesThatPointNowhereAreRemovedAndReported)
 TEST(DamagedDrawing, AnglesNearTheLargestDoubleStayWritable)
 {
     const Groups entities = {
-        {0, "ARC"}, {5, "2A"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbCircle"}, {10, "0.0"}, {20, "0.0"},
-        {30, "0.0"}, {40, "1.0"}, {100, "AcDbArc"}, {50, "-1e308"}, {51, "1.7976931348623157e308"},
-        {0, "INSERT"}, {5, "2B"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbBlockReference"}, {2, "NOWHERE"},
-        {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {50, "-1.7976931348623157e308"},
+        {0, "ARC"},
+        {5, "2A"},
+        {100, "AcDbEntity"},
+        {8, "0"},
+        {100, "AcDbCircle"},
+        {10, "0.0"},
+        {20, "0.0"},
+        {30, "0.0"},
+        {40, "1.0"},
+        {100, "AcDbArc"},
+        {50, "-1e308"},
+        {51, "1.7976931348623157e308"},
+        {0, "INSERT"},
+        {5, "2B"},
+        {100, "AcDbEntity"},
+        {8, "0"},
+        {100, "AcDbBlockReference"},
+        {2, "NOWHERE"},
+        {10, "0.0"},
+        {20, "0.0"},
+        {30, "0.0"},
+        {50, "-1.7976931348623157e308"},
     };
     const std::string text = drawingWith({}, entities, {});
     std::string message;
@@ -219,9 +293,18 @@ TEST(DamagedDrawing, AMergeStyleThatNamesNoneKeepsTheDictionarysOwn)
 {
     for (const char* style : {"75", "-3", "6"}) {
         const Groups objects = {
-            {0, "DICTIONARY"}, {5, "C"}, {330, "0"}, {100, "AcDbDictionary"}, {281, style},
-            {3, "ACAD_GROUP"}, {350, "D"},
-            {0, "DICTIONARY"}, {5, "D"}, {330, "C"}, {100, "AcDbDictionary"}, {281, "2"},
+            {0, "DICTIONARY"},
+            {5, "C"},
+            {330, "0"},
+            {100, "AcDbDictionary"},
+            {281, style},
+            {3, "ACAD_GROUP"},
+            {350, "D"},
+            {0, "DICTIONARY"},
+            {5, "D"},
+            {330, "C"},
+            {100, "AcDbDictionary"},
+            {281, "2"},
         };
         AcDbDatabase db(false, true);
         arx::dxf::ReadReport report;
@@ -242,8 +325,9 @@ TEST(DamagedDrawing, AMergeStyleThatNamesNoneKeepsTheDictionarysOwn)
 // A lineweight (group 370) that is none of the host's keeps the entity's own (ByLayer).
 TEST(DamagedDrawing, ALineweightThatIsNoneOfTheHostsKeepsTheEntitysOwn)
 {
-    const Groups line = {{0, "LINE"}, {5, "2A"}, {330, "0"}, {100, "AcDbEntity"}, {8, "0"}, {370, "7"},
-                         {100, "AcDbLine"}, {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {11, "1.0"}, {21, "1.0"}, {31, "0.0"}};
+    const Groups line = {{0, "LINE"}, {5, "2A"},         {330, "0"},  {100, "AcDbEntity"}, {8, "0"},
+                         {370, "7"},  {100, "AcDbLine"}, {10, "0.0"}, {20, "0.0"},         {30, "0.0"},
+                         {11, "1.0"}, {21, "1.0"},       {31, "0.0"}};
     AcDbDatabase db(false, true);
     arx::dxf::ReadReport report;
     ASSERT_EQ(arx::dxf::readDrawingText(&db, drawingWith({}, line, {}), report), Acad::eOk) << report.message;
@@ -261,11 +345,35 @@ TEST(DamagedDrawing, ARecordOfTheEntitiesSectionStaysAnEntityOrIsRefused)
     // Kept as an object, that vertex was saved among the objects, where the vertex class
     // refused it: the saved drawing could not be opened again. Now it is refused when read.
     const Groups mesh = {
-        {0, "POLYLINE"}, {5, "20"}, {330, "1F"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbPolyFaceMesh"}, {66, "1"},
-        {10, "0.0"}, {20, "0.0"}, {30, "0.0"}, {70, "64"}, {71, "3"}, {72, "1"},
-        {0, "VERTEX"}, {5, "21"}, {330, "20"}, {100, "AcDbEntipy"}, {8, "0"}, {100, "AcDbVertex"},
-        {100, "AcDbPolyFaceMeshVertex"}, {10, "1.0"}, {20, "2.0"}, {30, "0.0"}, {70, "192"},
-        {0, "SEQEND"}, {5, "22"}, {330, "20"}, {100, "AcDbEntity"}, {8, "0"},
+        {0, "POLYLINE"},
+        {5, "20"},
+        {330, "1F"},
+        {100, "AcDbEntity"},
+        {8, "0"},
+        {100, "AcDbPolyFaceMesh"},
+        {66, "1"},
+        {10, "0.0"},
+        {20, "0.0"},
+        {30, "0.0"},
+        {70, "64"},
+        {71, "3"},
+        {72, "1"},
+        {0, "VERTEX"},
+        {5, "21"},
+        {330, "20"},
+        {100, "AcDbEntipy"},
+        {8, "0"},
+        {100, "AcDbVertex"},
+        {100, "AcDbPolyFaceMeshVertex"},
+        {10, "1.0"},
+        {20, "2.0"},
+        {30, "0.0"},
+        {70, "192"},
+        {0, "SEQEND"},
+        {5, "22"},
+        {330, "20"},
+        {100, "AcDbEntity"},
+        {8, "0"},
     };
     std::string message;
     EXPECT_FALSE(readDatabase(drawingWith({}, mesh, {}), &message));

@@ -21,14 +21,13 @@ using namespace dxftest;
 
 namespace {
 
-const char* kMinimal =
-    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
-    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n"
-    " 10\n1.0\n 20\n2.0\n 30\n0.0\n 11\n4.0\n 21\n6.0\n 31\n0.0\n  0\nENDSEC\n  0\nEOF\n";
+const char* kMinimal = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n"
+                       " 10\n1.0\n 20\n2.0\n 30\n0.0\n 11\n4.0\n 21\n6.0\n 31\n0.0\n  0\nENDSEC\n  0\nEOF\n";
 
 // The modelled record types; everything else is carried by proxies.
-const std::set<std::string> kModelled = {"LINE", "CIRCLE", "ARC", "LWPOLYLINE", "POLYLINE", "VERTEX", "SEQEND",
-                                         "INSERT", "VIEWPORT"};
+const std::set<std::string> kModelled = {"LINE",   "CIRCLE", "ARC",    "LWPOLYLINE", "POLYLINE",
+                                         "VERTEX", "SEQEND", "INSERT", "VIEWPORT"};
 
 int countEntities(AcDbDatabase* db)
 {
@@ -158,7 +157,8 @@ TEST(DrawingFile, EverySampleKeepsEveryEntityAndObjectThroughOpenAndSave)
         }
         // A second save writes the same file: nothing drifts.
         const std::string savedAgain = writeDatabase(again.get());
-        EXPECT_TRUE(savedAgain == saved) << "the second save differs from line " << firstDifferentLine(saved, savedAgain);
+        EXPECT_TRUE(savedAgain == saved) << "the second save differs from line "
+                                         << firstDifferentLine(saved, savedAgain);
     }
 }
 

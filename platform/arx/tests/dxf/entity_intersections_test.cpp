@@ -186,8 +186,9 @@ TEST(EntityIntersections, BlockReferencesThroughTheirBlock)
     record->setName("CROSS");
     AcDbObjectId blockId;
     ASSERT_EQ(table->add(blockId, record), Acad::eOk);
-    for (AcDbEntity* part : {static_cast<AcDbEntity*>(new AcDbLine(AcGePoint3d(-1, 0, 0), AcGePoint3d(1, 0, 0))),
-                             static_cast<AcDbEntity*>(new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 0.5))}) {
+    for (AcDbEntity* part :
+         {static_cast<AcDbEntity*>(new AcDbLine(AcGePoint3d(-1, 0, 0), AcGePoint3d(1, 0, 0))),
+          static_cast<AcDbEntity*>(new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 0.5))}) {
         ASSERT_EQ(record->appendAcDbEntity(part), Acad::eOk);
         part->close();
     }
@@ -239,7 +240,8 @@ TEST(EntityIntersections, RandomFiguresAgreeWithAPlainCount)
         if (disc > 0) {
             for (double sign : {-1.0, 1.0}) {
                 const double t = (-qb + sign * std::sqrt(disc)) / (2 * qa);
-                if (type == AcDb::kOnBothOperands && (std::fabs(t) < kGeneric || std::fabs(t - 1) < kGeneric)) special = true;
+                if (type == AcDb::kOnBothOperands && (std::fabs(t) < kGeneric || std::fabs(t - 1) < kGeneric))
+                    special = true;
                 if (type == AcDb::kOnBothOperands && (t < 0 || t > 1)) continue;
                 double angle = std::atan2(a.y + t * d.y - c.y, a.x + t * d.x - c.x);
                 while (angle < start) angle += 2 * kPi;
@@ -254,7 +256,8 @@ TEST(EntityIntersections, RandomFiguresAgreeWithAPlainCount)
         ASSERT_EQ(curve->intersectWith(&line, type == AcDb::kExtendArg ? AcDb::kExtendArg : type, points), Acad::eOk);
         ASSERT_EQ(points.length(), expected) << "case " << i;
         AcGePoint3dArray reverse;
-        ASSERT_EQ(line.intersectWith(curve.get(), type == AcDb::kExtendArg ? AcDb::kExtendThis : type, reverse), Acad::eOk);
+        ASSERT_EQ(line.intersectWith(curve.get(), type == AcDb::kExtendArg ? AcDb::kExtendThis : type, reverse),
+                  Acad::eOk);
         ASSERT_EQ(reverse.length(), expected) << "case " << i;
         const AcGeLine3d carrier(a, b);
         for (int k = 0; k < points.length(); ++k) {

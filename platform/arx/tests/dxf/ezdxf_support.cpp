@@ -7,12 +7,12 @@
 
 namespace dxftest {
 
-bool ezdxfAvailable()
-{
-    return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0;
-}
+bool ezdxfAvailable() { return std::system("/usr/bin/python3 -c 'import ezdxf' >/dev/null 2>&1") == 0; }
 
-std::vector<std::string> ezdxfReport(const std::string& path) { return runTestScript("ezdxf_check.py", "'" + path + "'"); }
+std::vector<std::string> ezdxfReport(const std::string& path)
+{
+    return runTestScript("ezdxf_check.py", "'" + path + "'");
+}
 
 std::vector<std::string> runTestScript(const std::string& script, const std::string& arguments)
 {

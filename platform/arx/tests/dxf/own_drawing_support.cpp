@@ -13,12 +13,36 @@
 
 ACRX_DXF_DEFINE_MEMBERS(DxfTestMark, AcDbEntity, 15, 0, 1, KESTRATESTMARK, KESTRATEST)
 
-AcGePoint3d DxfTestMark::center() const { assertReadEnabled(); return mCenter; }
-void DxfTestMark::setCenter(const AcGePoint3d& point) { assertWriteEnabled(); mCenter = point; }
-std::string DxfTestMark::label() const { assertReadEnabled(); return mLabel; }
-void DxfTestMark::setLabel(const std::string& text) { assertWriteEnabled(); mLabel = text; }
-AcDbObjectId DxfTestMark::target() const { assertReadEnabled(); return mTarget; }
-void DxfTestMark::setTarget(AcDbObjectId id) { assertWriteEnabled(); mTarget = id; }
+AcGePoint3d DxfTestMark::center() const
+{
+    assertReadEnabled();
+    return mCenter;
+}
+void DxfTestMark::setCenter(const AcGePoint3d& point)
+{
+    assertWriteEnabled();
+    mCenter = point;
+}
+std::string DxfTestMark::label() const
+{
+    assertReadEnabled();
+    return mLabel;
+}
+void DxfTestMark::setLabel(const std::string& text)
+{
+    assertWriteEnabled();
+    mLabel = text;
+}
+AcDbObjectId DxfTestMark::target() const
+{
+    assertReadEnabled();
+    return mTarget;
+}
+void DxfTestMark::setTarget(AcDbObjectId id)
+{
+    assertWriteEnabled();
+    mTarget = id;
+}
 
 Acad::ErrorStatus DxfTestMark::dwgOutFields(AcDbDwgFiler* filer) const
 {
@@ -69,9 +93,7 @@ Acad::ErrorStatus DxfTestMark::dxfInFields(AcDbDxfFiler* filer)
         case AcDb::kDxfXCoord: mCenter.set(rb.resval.rpoint[0], rb.resval.rpoint[1], rb.resval.rpoint[2]); break;
         case AcDb::kDxfText: mLabel = rb.resval.rstring ? rb.resval.rstring : ""; break;
         case AcDb::kDxfHardPointerId: acdbGetObjectId(mTarget, rb.resval.rlname); break;
-        default:
-            filer->pushBackItem();
-            return filer->filerStatus();
+        default: filer->pushBackItem(); return filer->filerStatus();
         }
     }
     return filer->filerStatus();

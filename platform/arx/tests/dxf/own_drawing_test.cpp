@@ -98,8 +98,7 @@ TEST(OwnDrawing, CustomEntitiesViewportsClipsDictionariesAndReactorsComeBack)
     dict->close();
 
     AcDbViewport* clipped = nullptr;
-    ASSERT_EQ(acdbOpenObject(clipped, idOfHandle(again.get(), made.clippedViewportHandle), AcDb::kForRead),
-              Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(clipped, idOfHandle(again.get(), made.clippedViewportHandle), AcDb::kForRead), Acad::eOk);
     EXPECT_TRUE(clipped->isNonRectClipOn());
     const AcDbObjectId clip = clipped->nonRectClipEntityId();
     EXPECT_EQ(clip, idOfHandle(again.get(), made.clipHandle));
@@ -133,7 +132,8 @@ TEST(OwnDrawing, EntitiesOfAClassNotLoadedAreKeptAndWrittenBackUnchanged)
         EXPECT_TRUE(sameGroups(after.at(handle).groups, record.groups)) << record.type << " " << handle;
     }
     // The class is listed still, marked as not loaded when the file was written (280 = 1).
-    const std::string entry = "KESTRATESTMARK\r\n  2\r\nDxfTestMark\r\n  3\r\nKESTRATEST\r\n 90\r\n        1\r\n280\r\n";
+    const std::string entry =
+        "KESTRATESTMARK\r\n  2\r\nDxfTestMark\r\n  3\r\nKESTRATEST\r\n 90\r\n        1\r\n280\r\n";
     EXPECT_NE(saved.find(entry + "     0"), std::string::npos);
     EXPECT_NE(resaved.find(entry + "     1"), std::string::npos);
     // With the class again, the proxies' data makes real marks.

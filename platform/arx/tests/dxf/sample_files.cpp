@@ -39,8 +39,7 @@ std::string readFile(const fs::path& path)
 
 fs::path scratchFolder(const std::string& testName)
 {
-    const fs::path folder = fs::temp_directory_path() /
-                            ("kestra-dxf-" + testName + "-" + std::to_string(::getpid()));
+    const fs::path folder = fs::temp_directory_path() / ("kestra-dxf-" + testName + "-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder;

@@ -17,9 +17,9 @@ std::filesystem::path scratchFolder(const std::string& testName);
 
 }  // namespace dxftest
 
-#define SKIP_WITHOUT_SAMPLES()                                                                  \
-    do {                                                                                        \
-        if (dxftest::sampleFiles().empty())                                                     \
-            GTEST_SKIP() << "the shared DXF samples folder is absent ("                          \
-                         << dxftest::samplesFolder().string() << "); skipping";                 \
+#define SKIP_WITHOUT_SAMPLES()                                                                                         \
+    do {                                                                                                               \
+        if (dxftest::sampleFiles().empty())                                                                            \
+            GTEST_SKIP() << "the shared DXF samples folder is absent (" << dxftest::samplesFolder().string()           \
+                         << "); skipping";                                                                             \
     } while (0)

@@ -115,17 +115,16 @@ TEST(Structure, NestingErrorsNameTheirLine)
               "Error in DXF file at line 8: unexpected end of file in section ENTITIES (no ENDSEC)");
     EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "ENTITIES", "  0", "ENDSEC"})),
               "Error in DXF file at line 6: the file ends without EOF");
-    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015",
-                                   "  0", "SECTION", "  2", "ENTITIES", "  0", "ENDSEC", "  0", "EOF"})),
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "HEADER", "  9", "$ACADVER", "  1", "AC1015", "  0",
+                                   "SECTION", "  2", "ENTITIES", "  0", "ENDSEC", "  0", "EOF"})),
               "Error in DXF file at line 9: section HEADER ends without ENDSEC");
-    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "LAYER",
-                                   "  0", "LAYER", "  2", "0", "  0", "ENDSEC", "  0", "EOF"})),
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "LAYER", "  0", "LAYER",
+                                   "  2", "0", "  0", "ENDSEC", "  0", "EOF"})),
               "Error in DXF file at line 13: table LAYER ends without ENDTAB");
-    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  2", "A",
-                                   "  0", "LINE", "  0", "ENDSEC", "  0", "EOF"})),
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "BLOCKS", "  0", "BLOCK", "  2", "A", "  0", "LINE", "  0",
+                                   "ENDSEC", "  0", "EOF"})),
               "Error in DXF file at line 11: the block that starts at line 5 ends without ENDBLK");
-    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "BLOCKS", "  0", "LINE", "  0", "ENDSEC",
-                                   "  0", "EOF"})),
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "BLOCKS", "  0", "LINE", "  0", "ENDSEC", "  0", "EOF"})),
               "Error in DXF file at line 5: entity LINE outside a block");
     EXPECT_EQ(structureError(join({"  0", "SECTION", "  1", "HEADER"})),
               "Error in DXF file at line 3: SECTION must be followed by its name (group 2), found group 1 \"HEADER\"");
@@ -140,16 +139,16 @@ TEST(Structure, NestingErrorsNameTheirLine)
 
 TEST(Structure, BadValuesInsideRecordsAreFoundWhenCarried)
 {
-    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", " 10", "abc",
-                                   "  0", "ENDSEC", "  0", "EOF"})),
+    EXPECT_EQ(structureError(join(
+                  {"  0", "SECTION", "  2", "ENTITIES", "  0", "LINE", " 10", "abc", "  0", "ENDSEC", "  0", "EOF"})),
               "Error in DXF file at line 8: group 10 needs a real number, found \"abc\"");
 }
 
 TEST(Structure, OtherSectionsAndTextAfterEofAreAccepted)
 {
     RecordingHandler handler;
-    readStructure(join({"  0", "SECTION", "  2", "THUMBNAILIMAGE", " 90", "3", "310", "ABCDEF", "  0",
-                        "ENDSEC", "  0", "EOF", "garbage after the end"}),
+    readStructure(join({"  0", "SECTION", "  2", "THUMBNAILIMAGE", " 90", "3", "310", "ABCDEF", "  0", "ENDSEC", "  0",
+                        "EOF", "garbage after the end"}),
                   handler);
     EXPECT_EQ(handler.counts["THUMBNAILIMAGE/*"], 1);
 }

@@ -87,7 +87,8 @@ const char* kUnmodelled =
     "  0\nENDTAB\n  0\nTABLE\n  2\nODDTABLE\n  5\n30\n 70\n1\n  0\nENDTAB\n  0\nENDSEC\n"
     "  0\nSECTION\n  2\nENTITIES\n"
     "  0\nLINE\n  5\n2A\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n 10\n1.0\n 20\n2.0\n 30\n0.0\n 11\n4.0\n 21\n6.0\n"
-    " 31\n0.0\n1001\nODDAPP\n1000\nnote\n1002\n{\n1040\n0.1\n1070\n-3\n1071\n70000\n1010\n1.5\n1020\n-2.25\n1030\n1e20\n"
+    " 31\n0.0\n1001\nODDAPP\n1000\nnote\n1002\n{\n1040\n0.1\n1070\n-3\n1071\n70000\n1010\n1.5\n1020\n-2."
+    "25\n1030\n1e20\n"
     "1005\n2A\n1004\n00FF10\n1002\n}\n"
     "  0\nODDTHING\n  5\n2B\n100\nAcDbEntity\n  8\n0\n100\nOddThing\n 10\n3.0\n 20\n4.0\n 40\n0.000123\n 70\n2\n"
     "290\n1\n 90\n-7\n160\n123456789012\n310\nDEADBEEF\n330\n2A\n  1\nodd text\n  0\nENDSEC\n"
@@ -125,7 +126,8 @@ TEST(TextDxfFiler, EveryTypedCallWritesWhatTheItemListWouldHave)
         filer->writeUInt32(AcDb::kDxfInt32, 4000000000U);
         filer->writeBool(AcDb::kDxfBool, true);
         filer->writeBoolean(AcDb::kDxfBool, Adesk::kFalse);
-        for (double value : {0.0, -0.0, 1.0, -1.5, 0.1, 1e15, 123456789012345.0, 1e-4, 9.999e-5, 1e20, 1.0 / 3, -566.1685822008871})
+        for (double value :
+             {0.0, -0.0, 1.0, -1.5, 0.1, 1e15, 123456789012345.0, 1e-4, 9.999e-5, 1e20, 1.0 / 3, -566.1685822008871})
             filer->writeDouble(AcDb::kDxfReal, value);
         filer->writeDouble(AcDb::kDxfReal, 2.0 / 3, 3);  // a precision never changes the text
         filer->writePoint2d(AcDb::kDxfXCoord, AcGePoint2d(1.25, -2.5));
@@ -219,7 +221,8 @@ TEST(TextDxfFiler, EveryObjectOfAnUnmodelledDrawingWritesAsItsItemList)
     expectEveryObjectSameBothWays(db.get());
     // The drawing as a whole keeps what was carried.
     const std::string saved = writeDatabase(db.get());
-    for (const char* kept : {"ODDSECTION", "kept as read", "ODDTABLE", "KESTRAUNKNOWN", "DEADBEEF", "00FF10", "OddThing"})
+    for (const char* kept :
+         {"ODDSECTION", "kept as read", "ODDTABLE", "KESTRAUNKNOWN", "DEADBEEF", "00FF10", "OddThing"})
         EXPECT_NE(saved.find(kept), std::string::npos) << kept;
 }
 

@@ -80,9 +80,9 @@ TEST(GroupCode, TypesFollowTheReferenceRanges)
 
 TEST(Tokenizer, ReadsLfCrlfAndAMissingFinalLineEnd)
 {
-    for (std::string_view text : {"  0\nSECTION\n  2\nHEADER\n 10\n1.5\n",
-                                  "  0\r\nSECTION\r\n  2\r\nHEADER\r\n 10\r\n1.5\r\n",
-                                  "0\nSECTION\r\n2\nHEADER\n10\n1.5"}) {
+    for (std::string_view text :
+         {"  0\nSECTION\n  2\nHEADER\n 10\n1.5\n", "  0\r\nSECTION\r\n  2\r\nHEADER\r\n 10\r\n1.5\r\n",
+          "0\nSECTION\r\n2\nHEADER\n10\n1.5"}) {
         const auto groups = tokenize(text);
         ASSERT_EQ(groups.size(), 3u) << text;
         EXPECT_TRUE(groups[0].is(0, "SECTION"));
@@ -237,8 +237,16 @@ TEST(NumberFormat, WholeNumbersWriteAsTheShortestPlainText)
         const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
         return std::string(text, end) + ".0";
     };
-    std::vector<double> values = {1, -1, 10, 1200, -999999999999999.0, 999999999999999.0, 562949953421312.0,
-                                  123456789012345.0, 100000000000000.0, 4503599627370496.0 / 8};
+    std::vector<double> values = {1,
+                                  -1,
+                                  10,
+                                  1200,
+                                  -999999999999999.0,
+                                  999999999999999.0,
+                                  562949953421312.0,
+                                  123456789012345.0,
+                                  100000000000000.0,
+                                  4503599627370496.0 / 8};
     for (int i = 0; i < 100000; ++i) {
         const int digits = 1 + static_cast<int>(random() % 15);
         double value = static_cast<double>(random() % static_cast<std::uint64_t>(std::pow(10.0, digits)));
@@ -315,8 +323,10 @@ TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
     }
     for (int exponent = -6; exponent <= 16; ++exponent) {
         const double power = std::pow(10.0, exponent);
-        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 0.0)) values.push_back(value);
-        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 1e300)) values.push_back(value);
+        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 0.0))
+            values.push_back(value);
+        for (double value = power, steps = 0; steps < 4; ++steps, value = std::nextafter(value, 1e300))
+            values.push_back(value);
         values.push_back(power * 0.999999999999999);
         values.push_back(power * 0.9999999999999999);
         values.push_back(power * 1.00000000000001);
@@ -432,14 +442,23 @@ TEST(TextWriter, ChunksGoToTheSinkInOrderAndASinkFailureSticks)
 {
     std::string received;
     int calls = 0;
-    TextWriter writer([&](std::string_view chunk) {
-        received.append(chunk);
-        return ++calls < 3;
-    }, "\n");
+    TextWriter writer(
+        [&](std::string_view chunk) {
+            received.append(chunk);
+            return ++calls < 3;
+        },
+        "\n");
     std::string expected;
     for (int i = 0; i < 300000; ++i) {
         writer.integer(90, i);
-        expected += " 90\n" + std::string(i < 10 ? 8 : i < 100 ? 7 : i < 1000 ? 6 : i < 10000 ? 5 : i < 100000 ? 4 : 3, ' ') +
+        expected += " 90\n" +
+                    std::string(i < 10       ? 8
+                                : i < 100    ? 7
+                                : i < 1000   ? 6
+                                : i < 10000  ? 5
+                                : i < 100000 ? 4
+                                             : 3,
+                                ' ') +
                     std::to_string(i) + "\n";
     }
     EXPECT_FALSE(writer.flush());

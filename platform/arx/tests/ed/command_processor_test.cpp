@@ -186,8 +186,8 @@ TEST_F(CommandProcessorTest, ACommandStillWaitingWhenItsCallerEndsReadsFromTheIn
 {
     runScript("FEED1 x y\nPROBE\n");
     EXPECT_EQ(asked, (std::vector<std::string>{"a", "x", "y"}));
-    EXPECT_EQ(log.events, (std::vector<std::string>{"start FEED1", "start ASK3", "end ASK3", "end FEED1",
-                                                    "start PROBE", "end PROBE"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"start FEED1", "start ASK3", "end ASK3", "end FEED1", "start PROBE",
+                                                    "end PROBE"}));
     EXPECT_FALSE(CommandProcessor::instance().commandWaiting());
 }
 

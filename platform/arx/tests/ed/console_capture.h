@@ -7,7 +7,10 @@
 
 struct ConsoleCapture {
     std::string text;
-    ConsoleCapture() { arx::ed::Console::instance().setSink([this](std::string_view t) { text += t; }); }
+    ConsoleCapture()
+    {
+        arx::ed::Console::instance().setSink([this](std::string_view t) { text += t; });
+    }
     ~ConsoleCapture() { arx::ed::Console::instance().resetSink(); }
     ConsoleCapture(const ConsoleCapture&) = delete;
     ConsoleCapture& operator=(const ConsoleCapture&) = delete;

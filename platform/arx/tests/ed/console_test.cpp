@@ -20,10 +20,9 @@ TEST(Console, AnAlertIsABlockOfItsOwn)
     ConsoleCapture capture;
     acutPrintf("Command: ");
     acedAlert("Sorry!\nline two");
-    EXPECT_EQ(capture.text,
-              "Command: \n"
-              "+-- Alert ------------------------------------------\n"
-              "| Sorry!\n"
-              "| line two\n"
-              "+---------------------------------------------------\n");
+    EXPECT_EQ(capture.text, "Command: \n"
+                            "+-- Alert ------------------------------------------\n"
+                            "| Sorry!\n"
+                            "| line two\n"
+                            "+---------------------------------------------------\n");
 }

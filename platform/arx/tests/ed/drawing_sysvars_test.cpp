@@ -55,7 +55,8 @@ TEST_F(DrawingVariables, CecolorTakesNumbersNamesAndTheLogicalColours)
     EXPECT_EQ(getText("CECOLOR"), "30");
     EXPECT_EQ(setText("CECOLOR", "byblock"), RTNORM);
     EXPECT_EQ(getText("CECOLOR"), "BYBLOCK");
-    for (const char* wrong : {"0", "256", "-1", "purple", "", "12x"}) EXPECT_NE(setText("CECOLOR", wrong), RTNORM) << wrong;
+    for (const char* wrong : {"0", "256", "-1", "purple", "", "12x"})
+        EXPECT_NE(setText("CECOLOR", wrong), RTNORM) << wrong;
     EXPECT_EQ(getText("CECOLOR"), "BYBLOCK");
     EXPECT_EQ(arx::ed::colorFromText("white"), 7);
     EXPECT_EQ(arx::ed::colorText(256), "BYLAYER");

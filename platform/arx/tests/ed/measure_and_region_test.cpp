@@ -64,7 +64,8 @@ std::vector<std::vector<AcGePoint3d>> path(std::initializer_list<AcGePoint3d> po
 TEST(SelectionRegion, AConcavePolygonHoldsWhatLiesInsideAndOnItsEdges)
 {
     // An L shape: the notch at the upper right is outside.
-    const SelectionRegion region(AcGeMatrix3d::kIdentity, {{0, 0, 0}, {4, 0, 0}, {4, 2, 0}, {2, 2, 0}, {2, 4, 0}, {0, 4, 0}});
+    const SelectionRegion region(AcGeMatrix3d::kIdentity,
+                                 {{0, 0, 0}, {4, 0, 0}, {4, 2, 0}, {2, 2, 0}, {2, 4, 0}, {0, 4, 0}});
     EXPECT_TRUE(region.holds({1, 1, 0}));
     EXPECT_TRUE(region.holds({1, 3, 0}));
     EXPECT_FALSE(region.holds({3, 3, 0}));

@@ -230,12 +230,12 @@ TEST_F(SelectionTest, MalformedFiltersAreRefused)
     line(0, 0, 10, 0);
     const std::vector<Chain> bad = [] {
         std::vector<Chain> v;
-        v.emplace_back(acutBuildList(-4, "<OR", RTDXF0, "LINE", 0));                             // never closed
-        v.emplace_back(acutBuildList(-4, "<OR", RTDXF0, "LINE", -4, "AND>", 0));                 // wrong closer
-        v.emplace_back(acutBuildList(-4, "<NOT", RTDXF0, "LINE", 8, "0", -4, "NOT>", 0));       // two operands
-        v.emplace_back(acutBuildList(-4, "<XOR", RTDXF0, "LINE", -4, "XOR>", 0));                // one operand
-        v.emplace_back(acutBuildList(-4, "~", 8, "0", 0));                                       // no such operator
-        v.emplace_back(acutBuildList(RTDXF0, "LINE", -4, "=", 0));                              // operator at the end
+        v.emplace_back(acutBuildList(-4, "<OR", RTDXF0, "LINE", 0));                       // never closed
+        v.emplace_back(acutBuildList(-4, "<OR", RTDXF0, "LINE", -4, "AND>", 0));           // wrong closer
+        v.emplace_back(acutBuildList(-4, "<NOT", RTDXF0, "LINE", 8, "0", -4, "NOT>", 0));  // two operands
+        v.emplace_back(acutBuildList(-4, "<XOR", RTDXF0, "LINE", -4, "XOR>", 0));          // one operand
+        v.emplace_back(acutBuildList(-4, "~", 8, "0", 0));                                 // no such operator
+        v.emplace_back(acutBuildList(RTDXF0, "LINE", -4, "=", 0));                         // operator at the end
         return v;
     }();
     for (const Chain& filter : bad) {
@@ -250,10 +250,10 @@ TEST_F(SelectionTest, APickFindsTheTopmostEntityWithinThePickBox)
     const AcDbObjectId under = line(0, 0, 40, 0), over = line(20, -10, 20, 10);
     EXPECT_EQ(pickAt(10, 0.25), (EntityList{under}));  // inside the 0.3 box
     EXPECT_TRUE(pickAt(10, 0.35).empty());
-    EXPECT_EQ(pickAt(20, 0.1), (EntityList{over}));    // both there: the one drawn last
+    EXPECT_EQ(pickAt(20, 0.1), (EntityList{over}));  // both there: the one drawn last
     const AcDbObjectId ring = circle(60, 30, 5);
     EXPECT_EQ(pickAt(65.2, 30), (EntityList{ring}));
-    EXPECT_TRUE(pickAt(60, 30).empty());              // the middle of a circle is empty
+    EXPECT_TRUE(pickAt(60, 30).empty());  // the middle of a circle is empty
 }
 
 TEST_F(SelectionTest, WindowsHoldWholeEntitiesAndCrossingsAlsoTouchingOnes)

@@ -32,7 +32,7 @@ TEST_F(SysVarsTest, RefusesWrongTypesRangesReadOnlyAndUnknownNames)
     resbuf value;
     value.restype = RTSHORT;
     value.resval.rint = 7;
-    EXPECT_EQ(acedSetVar("CMDECHO", &value), RTERROR);  // out of range
+    EXPECT_EQ(acedSetVar("CMDECHO", &value), RTERROR);    // out of range
     EXPECT_EQ(acedSetVar("CMDACTIVE", &value), RTERROR);  // read only
     EXPECT_EQ(acedSetVar("NO_SUCH_VARIABLE", &value), RTERROR);
     value.restype = RTSTR;

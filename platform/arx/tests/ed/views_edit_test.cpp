@@ -181,7 +181,8 @@ TEST_F(ViewsTest, ClippedViewportsNameTheirBoundaryAndTheBoundaryNamesThem)
     const AcDbObjectId open = square(db, 6, 1, 2, false);
     AcDbObjectId refused;
     EXPECT_EQ(arx::views::makeClippedViewport(db, open, refused), Acad::eInvalidInput);
-    const AcDbObjectId inModel = appendTo(modelSpace(db), new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1));
+    const AcDbObjectId inModel =
+        appendTo(modelSpace(db), new AcDbCircle(AcGePoint3d(0, 0, 0), AcGeVector3d::kZAxis, 1));
     EXPECT_EQ(arx::views::makeClippedViewport(db, inModel, refused), Acad::eInvalidInput);
     EXPECT_EQ(arx::views::floatingViewports(arx::views::currentLayoutId(db)).size(), 1u);
 
@@ -205,8 +206,8 @@ TEST_F(ViewsTest, SelectedEntitiesStandForTheirViewports)
     const AcDbObjectId low = addViewport(AcGePoint3d(3, 3, 0), 4, 4);
     const AcDbObjectId high = addViewport(AcGePoint3d(4, 4, 0), 4, 4);
     AcDbObjectId clipped;
-    ASSERT_EQ(arx::views::makePolygonalViewport(db, {AcGePoint3d(10, 0, 0), AcGePoint3d(14, 0, 0), AcGePoint3d(12, 3, 0)},
-                                                clipped),
+    ASSERT_EQ(arx::views::makePolygonalViewport(
+                  db, {AcGePoint3d(10, 0, 0), AcGePoint3d(14, 0, 0), AcGePoint3d(12, 3, 0)}, clipped),
               Acad::eOk);
     const AcDbObjectId boundary = arx::views::clipBoundaryOf(clipped);
     ASSERT_FALSE(boundary.isNull());
@@ -216,8 +217,8 @@ TEST_F(ViewsTest, SelectedEntitiesStandForTheirViewports)
     EXPECT_TRUE(arx::views::viewportsSelected(db, {}).empty());
     EXPECT_EQ(arx::views::lastEntityOfSpace(db), clipped);
     EXPECT_TRUE(arx::views::isFloatingViewport(db, low));
-    EXPECT_FALSE(arx::views::isFloatingViewport(
-        db, arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false)));
+    EXPECT_FALSE(
+        arx::views::isFloatingViewport(db, arx::views::paperSpaceViewport(db, arx::views::currentLayoutId(db), false)));
     ASSERT_EQ(arx::views::setViewportLocked(high, true), Acad::eOk);
     Viewport vp;
     ASSERT_EQ(arx::views::readViewport(high, vp), Acad::eOk);

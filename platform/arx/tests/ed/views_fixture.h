@@ -86,10 +86,8 @@ protected:
         t.restype = RTSHORT, t.resval.rint = static_cast<short>(to);
         ads_point in = {p.x, p.y, p.z}, out = {0, 0, 0};
         const int rc = acedTrans(in, &f, &t, disp ? 1 : 0, out);
-        if (status != nullptr)
-            *status = rc;
-        else
-            EXPECT_EQ(rc, RTNORM) << from << " -> " << to;
+        if (status != nullptr) *status = rc;
+        else EXPECT_EQ(rc, RTNORM) << from << " -> " << to;
         return AcGePoint3d(out[0], out[1], out[2]);
     }
 

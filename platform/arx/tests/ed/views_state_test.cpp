@@ -163,7 +163,8 @@ TEST_F(ViewsTest, ElevationAndUcsBelongToTheSpace)
     ASSERT_FALSE(a.isNull());
     ASSERT_EQ(setReal("ELEVATION", 2.5), RTNORM);  // paper space
     arx::views::UcsFrame paperUcs;
-    ASSERT_EQ(arx::views::frameOf(AcGePoint3d(5, 5, 0), AcGeVector3d(1, 0, 0), AcGeVector3d(0, 1, 0), paperUcs), Acad::eOk);
+    ASSERT_EQ(arx::views::frameOf(AcGePoint3d(5, 5, 0), AcGeVector3d(1, 0, 0), AcGeVector3d(0, 1, 0), paperUcs),
+              Acad::eOk);
     ASSERT_EQ(arx::views::setCurrentUcs(db, paperUcs), Acad::eOk);
     EXPECT_DOUBLE_EQ(db->pelevation(), 2.5);
 

@@ -84,7 +84,8 @@ TEST_F(ViewTransProperties, PaperPointsGoToModelSpaceAndBack)
         const Viewport vp = randomViewport(rnd, i % 2 == 1);
         const double tol = 1e-9 * scaleOf(vp);
         for (int k = 0; k < 4; ++k) {
-            const AcGePoint3d paper(rnd.uniform(-500, 500), rnd.uniform(-500, 500), k == 0 ? 0.0 : rnd.uniform(-50, 50));
+            const AcGePoint3d paper(rnd.uniform(-500, 500), rnd.uniform(-500, 500),
+                                    k == 0 ? 0.0 : rnd.uniform(-50, 50));
             const AcGePoint3d model = paperToModel(paper);
             EXPECT_TRUE(near(modelToPaper(model), paper, tol)) << "case " << i;
             // Carried as a displacement only the scale acts, in both directions.
@@ -178,8 +179,8 @@ TEST_F(ViewsTest, UcsCarriesPointsAndDisplacementsBothWays)
         ASSERT_EQ(arx::views::frameOf(rnd.point(), rnd.vector(), rnd.vector(), ucs), Acad::eOk);
         ASSERT_EQ(acedSetCurrentUCS(arx::views::ucsToWcs(ucs)), Acad::eOk);
         const AcGePoint3d p = rnd.point();
-        const AcGePoint3d expected = ucs.origin + ucs.xAxis * p.x + ucs.yAxis * p.y +
-                                     ucs.xAxis.crossProduct(ucs.yAxis) * p.z;
+        const AcGePoint3d expected =
+            ucs.origin + ucs.xAxis * p.x + ucs.yAxis * p.y + ucs.xAxis.crossProduct(ucs.yAxis) * p.z;
         EXPECT_TRUE(near(trans(p, 1, 0), expected, 1e-9));
         EXPECT_TRUE(near(trans(trans(p, 1, 0), 0, 1), p, 1e-9));
         EXPECT_TRUE(near(trans(p, 1, 0, true), expected - ucs.origin.asVector(), 1e-9));

@@ -183,8 +183,7 @@ TEST(GeCircArc3d, TransformKeepsTheArcOnItsImage)
     for (const AcGeMatrix3d& m : mats) {
         AcGeCircArc3d arc = base;
         arc.transformBy(m);
-        for (double t = 0.3; t <= 2.0; t += 0.1)
-            EXPECT_TRUE(near(arc.evalPoint(t), m * base.evalPoint(t), 1e-9));
+        for (double t = 0.3; t <= 2.0; t += 0.1) EXPECT_TRUE(near(arc.evalPoint(t), m * base.evalPoint(t), 1e-9));
         EXPECT_NEAR(arc.radius(), 4.0 * m.scale(), 1e-9);
     }
 }

@@ -17,10 +17,9 @@ inline constexpr double kPi = std::numbers::pi;
 
 inline ::testing::AssertionResult near(const AcGePoint3d& a, const AcGePoint3d& b, double tol = 1e-9)
 {
-    if (a.distanceTo(b) <= tol)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", "
-                                         << b.y << ", " << b.z << "), distance " << a.distanceTo(b);
+    if (a.distanceTo(b) <= tol) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
+                                         << ", " << b.z << "), distance " << a.distanceTo(b);
 }
 
 inline ::testing::AssertionResult near(const AcGeVector3d& a, const AcGeVector3d& b, double tol = 1e-9)
@@ -33,8 +32,8 @@ inline ::testing::AssertionResult near(const AcGeMatrix3d& a, const AcGeMatrix3d
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
             if (std::fabs(a(i, j) - b(i, j)) > tol)
-                return ::testing::AssertionFailure() << "entry (" << i << ", " << j << "): " << a(i, j) << " vs "
-                                                     << b(i, j);
+                return ::testing::AssertionFailure()
+                       << "entry (" << i << ", " << j << "): " << a(i, j) << " vs " << b(i, j);
     return ::testing::AssertionSuccess();
 }
 
@@ -52,8 +51,7 @@ public:
     {
         for (;;) {
             const AcGeVector3d v(uniform(-1, 1), uniform(-1, 1), uniform(-1, 1));
-            if (v.length() > 0.1)
-                return v * uniform(0.5, 50.0);
+            if (v.length() > 0.1) return v * uniform(0.5, 50.0);
         }
     }
     double angle() { return uniform(-2.0 * kPi, 2.0 * kPi); }

@@ -90,7 +90,8 @@ struct FlatArc {
     static FlatArc random(Random& rnd)
     {
         const double s = rnd.uniform(0, 2 * kPi);
-        return {{rnd.uniform(-10, 10), rnd.uniform(-10, 10)}, rnd.uniform(1, 12), s, s + rnd.uniform(0.3, 2 * kPi - 0.3)};
+        return {
+            {rnd.uniform(-10, 10), rnd.uniform(-10, 10)}, rnd.uniform(1, 12), s, s + rnd.uniform(0.3, 2 * kPi - 0.3)};
     }
     AcGeCircArc3d in(const Frame& f) const { return AcGeCircArc3d(f.at(c.x, c.y), f.n, f.u, r, s, e); }
 };
@@ -161,7 +162,8 @@ TEST(GeIntersectionProperties, SegmentsOfOnePlane)
         if (std::fabs(den) < kGeneric) continue;
         const double s = ((c.x - a.x) * (d.y - c.y) - (c.y - a.y) * (d.x - c.x)) / den;
         const double t = ((c.x - a.x) * (b.y - a.y) - (c.y - a.y) * (b.x - a.x)) / den;
-        if (std::fabs(s) < kGeneric || std::fabs(s - 1) < kGeneric || std::fabs(t) < kGeneric || std::fabs(t - 1) < kGeneric)
+        if (std::fabs(s) < kGeneric || std::fabs(s - 1) < kGeneric || std::fabs(t) < kGeneric ||
+            std::fabs(t - 1) < kGeneric)
             continue;
         const bool expected = s > 0 && s < 1 && t > 0 && t < 1;
         const AcGeLineSeg3d one(f.at(a.x, a.y), f.at(b.x, b.y)), two(f.at(c.x, c.y), f.at(d.x, d.y));
@@ -204,7 +206,8 @@ TEST(GeIntersectionProperties, SeenAlongADirection)
                                  std::fabs(t - 1) > kGeneric;
             if (generic) {
                 AcGePoint3d p, q;
-                ASSERT_EQ(bool(one.projIntersectWith(two, view.n, p, q)), s > 0 && s < 1 && t > 0 && t < 1) << "case " << i;
+                ASSERT_EQ(bool(one.projIntersectWith(two, view.n, p, q)), s > 0 && s < 1 && t > 0 && t < 1)
+                    << "case " << i;
                 if (s > 0 && s < 1 && t > 0 && t < 1) {
                     EXPECT_LT(one.distanceTo(p), kOnCurve);
                     EXPECT_LT(two.distanceTo(q), kOnCurve);

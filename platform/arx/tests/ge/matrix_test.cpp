@@ -175,8 +175,8 @@ TEST(GeMatrix3d, OrthogonalityScaleAndEquality)
 
 TEST(GeScale3d, ExtractAndRemove)
 {
-    AcGeMatrix3d m = AcGeMatrix3d::rotation(0.7, AcGeVector3d::kZAxis) *
-                     AcGeMatrix3d(AcGeScale3d(2, 3, 4)) * AcGeMatrix3d::mirroring(AcGePlane::kXYPlane);
+    AcGeMatrix3d m = AcGeMatrix3d::rotation(0.7, AcGeVector3d::kZAxis) * AcGeMatrix3d(AcGeScale3d(2, 3, 4)) *
+                     AcGeMatrix3d::mirroring(AcGePlane::kXYPlane);
     AcGeScale3d s;
     s.extractScale(m);
     EXPECT_TRUE(s.isEqualTo(AcGeScale3d(2, 3, -4), AcGeTol()));
@@ -198,8 +198,9 @@ TEST(GeMatrix2d, TransformsAndInverse)
     EXPECT_TRUE((m * m.inverse()).isEqualTo(AcGeMatrix2d::kIdentity));
     EXPECT_TRUE(m.isUniScaledOrtho());
     EXPECT_NEAR(AcGeMatrix2d::mirroring(AcGePoint2d(0, 0)).det(), 1.0, 1e-15);  // a point reflection is a half turn
-    const AcGeMatrix2d a = AcGeMatrix2d::alignCoordSys(AcGePoint2d(1, 1), AcGeVector2d(0, 1), AcGeVector2d(-1, 0),
-                                                       AcGePoint2d::kOrigin, AcGeVector2d::kXAxis, AcGeVector2d::kYAxis);
+    const AcGeMatrix2d a =
+        AcGeMatrix2d::alignCoordSys(AcGePoint2d(1, 1), AcGeVector2d(0, 1), AcGeVector2d(-1, 0), AcGePoint2d::kOrigin,
+                                    AcGeVector2d::kXAxis, AcGeVector2d::kYAxis);
     EXPECT_TRUE((a * AcGePoint2d(1, 2)).isEqualTo(AcGePoint2d(1, 0)));
     AcGeMatrix2d flat;
     flat(1, 1) = 0.0;

@@ -117,7 +117,8 @@ TEST(GeVector3d, RotationMirrorAndProjection)
     EXPECT_TRUE(near(AcGeVector3d(1, 2, 3).mirror(AcGeVector3d(0, 0, 5)), AcGeVector3d(1, 2, -3)));
     EXPECT_TRUE(near(AcGeVector3d(1, 2, 3).orthoProject(AcGeVector3d::kZAxis), AcGeVector3d(1, 2, 0)));
     // Along (1, 0, 1) onto the XY plane: the Z component is traded for X.
-    EXPECT_TRUE(near(AcGeVector3d(1, 2, 3).project(AcGeVector3d::kZAxis, AcGeVector3d(1, 0, 1)), AcGeVector3d(-2, 2, 0)));
+    EXPECT_TRUE(
+        near(AcGeVector3d(1, 2, 3).project(AcGeVector3d::kZAxis, AcGeVector3d(1, 0, 1)), AcGeVector3d(-2, 2, 0)));
     AcGeError flag = AcGe::kOk;
     AcGeVector3d(1, 2, 3).project(AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, AcGeContext::gTol, flag);
     EXPECT_EQ(flag, AcGe::kPerpendicularArg1Arg2);

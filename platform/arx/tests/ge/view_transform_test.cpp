@@ -26,12 +26,11 @@ AcGeVector3d expectedDcsXAxis(const AcGeVector3d& dir)
 std::vector<AcGeVector3d> viewDirections(Random& rnd)
 {
     std::vector<AcGeVector3d> dirs = {
-        {0, 0, 1},      {0, 0, -1},     {1, 0, 0},     {-1, 0, 0},       {0, 1, 0},   {0, -1, 0},
-        {1, 1, 1},      {-1, -1, 1},    {0.0156, 0, 1}, {0.0157, 0, 1},  {0, -0.0156, -1},
-        {0, 0.0157, -1}, {0.0156, 0.0156, 1}, {3, -4, 0.001},
+        {0, 0, 1},        {0, 0, -1},      {1, 0, 0},           {-1, 0, 0},     {0, 1, 0},
+        {0, -1, 0},       {1, 1, 1},       {-1, -1, 1},         {0.0156, 0, 1}, {0.0157, 0, 1},
+        {0, -0.0156, -1}, {0, 0.0157, -1}, {0.0156, 0.0156, 1}, {3, -4, 0.001},
     };
-    for (int i = 0; i < 150; ++i)
-        dirs.push_back(rnd.vector());
+    for (int i = 0; i < 150; ++i) dirs.push_back(rnd.vector());
     return dirs;
 }
 
@@ -153,8 +152,8 @@ TEST(ViewTransform, PaperCornersMapOntoTheDisplayRectangle)
         paperCorners(vp, corners);
         const AcGePoint2d& c = vp.view.viewCenter;
         const double hw = vp.width * s / 2, hh = vp.view.viewHeight / 2;
-        const AcGePoint3d expected[4] = {{c.x + hw, c.y + hh, 0}, {c.x - hw, c.y + hh, 0},
-                                         {c.x - hw, c.y - hh, 0}, {c.x + hw, c.y - hh, 0}};
+        const AcGePoint3d expected[4] = {
+            {c.x + hw, c.y + hh, 0}, {c.x - hw, c.y + hh, 0}, {c.x - hw, c.y - hh, 0}, {c.x + hw, c.y - hh, 0}};
         for (int i = 0; i < 4; ++i) {
             EXPECT_TRUE(near(toDisplay * corners[i], expected[i], 1e-9));
             EXPECT_TRUE(near(toPaper * expected[i], corners[i], 1e-9));
@@ -162,8 +161,8 @@ TEST(ViewTransform, PaperCornersMapOntoTheDisplayRectangle)
         EXPECT_TRUE(near(toDisplay * vp.centerPoint, AcGePoint3d(c.x, c.y, 0), 1e-9));
         // Displacements are only scaled; Z is scaled and never moved.
         EXPECT_TRUE(near(toDisplay * AcGeVector3d(1, 2, 3), AcGeVector3d(s, 2 * s, 3 * s), 1e-9));
-        EXPECT_TRUE(near(toDisplay * AcGePoint3d(vp.centerPoint.x, vp.centerPoint.y, 2), AcGePoint3d(c.x, c.y, 2 * s),
-                         1e-9));
+        EXPECT_TRUE(
+            near(toDisplay * AcGePoint3d(vp.centerPoint.x, vp.centerPoint.y, 2), AcGePoint3d(c.x, c.y, 2 * s), 1e-9));
     }
     // The sheet's Z is not moved either when the viewport sits off the sheet plane.
     FloatingViewport raised = randomViewport(rnd, AcGeVector3d::kZAxis);
@@ -193,8 +192,7 @@ TEST(ViewTransform, OutlineIsWhatTheViewportShows)
         EXPECT_TRUE((o.wcs[3] - o.wcs[2]).isCodirectionalTo(w * AcGeVector3d::kXAxis, AcGeTol()));
         // The outline lies in the plane through the target facing the viewer.
         const AcGePlane facing(vp.view.target, vp.view.direction);
-        for (const AcGePoint3d& p : o.wcs)
-            EXPECT_NEAR(facing.signedDistanceTo(p), 0.0, 1e-8);
+        for (const AcGePoint3d& p : o.wcs) EXPECT_NEAR(facing.signedDistanceTo(p), 0.0, 1e-8);
     }
 }
 
@@ -219,8 +217,7 @@ TEST(ViewTransform, ReAimingAViewportAtItsOutlineReproducesIt)
         reaimed.view.twist = rotation;
         ViewportOutline after;
         ASSERT_EQ(viewportOutline(reaimed, after), Acad::eOk);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(near(after.wcs[i], before.wcs[i], 1e-6)) << "corner " << i;
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(near(after.wcs[i], before.wcs[i], 1e-6)) << "corner " << i;
     }
 }
 

@@ -19,7 +19,6 @@ using arx::gi::Primitive;
 using arx::gi::PrimitiveKind;
 using arx::gi::RecordingWorldDraw;
 
-
 class EntityDrawingTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -145,7 +144,8 @@ TEST_F(EntityDrawingTest, CirclesAndArcsDrawInTheirPlane)
     expectPoint(arcs[0].points.back(), {0, 2, 0});
 
     // An arc whose normal points down turns the other way as seen from above.
-    const auto tilted = draw(append(new AcDbArc(AcGePoint3d(0, 0, 0), -AcGeVector3d::kZAxis, 1.0, 0.0, std::numbers::pi / 2)));
+    const auto tilted =
+        draw(append(new AcDbArc(AcGePoint3d(0, 0, 0), -AcGeVector3d::kZAxis, 1.0, 0.0, std::numbers::pi / 2)));
     ASSERT_EQ(tilted.size(), 1u);
     for (const AcGePoint3d& p : tilted[0].points) EXPECT_NEAR(p.z, 0.0, 1e-12);
     const AcGePoint3d mid = tilted[0].points[tilted[0].points.size() / 2];
@@ -238,7 +238,7 @@ TEST_F(EntityDrawingTest, ABlockReferenceDrawsItsBlockInPlace)
     append(byBlock, block);  // layer "0", BYBLOCK: takes the reference's colour and layer
     auto* own = new AcDbLine(AcGePoint3d(1, 0, 0), AcGePoint3d(1, 1, 0));
     own->setLayer(ownLayer);
-    append(own, block);      // its own layer, BYLAYER
+    append(own, block);  // its own layer, BYLAYER
 
     auto* ref = new AcDbBlockReference(AcGePoint3d(100, 50, 0), block);
     ref->setRotation(std::numbers::pi / 2);
@@ -277,8 +277,8 @@ TEST_F(EntityDrawingTest, AViewportDrawsItsFrameUnlessAnEntityClipsIt)
     const AcDbObjectId id = append(vp, blockNamed(ACDB_PAPER_SPACE));
     const auto points = allPoints(draw(id));
     ASSERT_GE(points.size(), 4u);
-    for (const AcGePoint3d& corner : {AcGePoint3d(40, 35, 0), AcGePoint3d(60, 35, 0), AcGePoint3d(60, 45, 0),
-                                      AcGePoint3d(40, 45, 0)}) {
+    for (const AcGePoint3d& corner :
+         {AcGePoint3d(40, 35, 0), AcGePoint3d(60, 35, 0), AcGePoint3d(60, 45, 0), AcGePoint3d(40, 45, 0)}) {
         bool found = false;
         for (const AcGePoint3d& p : points) found = found || p.isEqualTo(corner);
         EXPECT_TRUE(found) << corner.x << "," << corner.y;

@@ -17,14 +17,12 @@ using arx::gi::Primitive;
 using arx::gi::PrimitiveKind;
 using arx::gi::RecordingWorldDraw;
 
-
 // A drawable whose worldDraw is the test's.
 class TestDrawable : public AcGiDrawable {
 public:
     explicit TestDrawable(std::function<bool(AcGiWorldDraw*)> body, Adesk::UInt32 attributes = 0)
         : mBody(std::move(body)), mAttributes(attributes)
-    {
-    }
+    {}
     Adesk::UInt32 setAttributes(AcGiDrawableTraits*) override { return mAttributes; }
     Adesk::Boolean worldDraw(AcGiWorldDraw* wd) override { return mBody(wd); }
     void viewportDraw(AcGiViewportDraw*) override {}
@@ -160,10 +158,11 @@ TEST(Recorder, CirclesAndArcsKeepTheirShapeAndChords)
         g.circle(AcGePoint3d(5, 5, 0), 2.0, AcGeVector3d(0, 0, 3));
         g.circle(AcGePoint3d(1, 0, 0), AcGePoint3d(0, 1, 0), AcGePoint3d(-1, 0, 0));
         g.circle(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0), AcGePoint3d(2, 2, 0));  // collinear: nothing
-        g.circle(AcGePoint3d(0, 0, 0), -1.0, AcGeVector3d::kZAxis);                   // no radius: nothing
+        g.circle(AcGePoint3d(0, 0, 0), -1.0, AcGeVector3d::kZAxis);                  // no radius: nothing
         g.circularArc(AcGePoint3d(0, 0, 0), 3.0, AcGeVector3d::kZAxis, AcGeVector3d(0, 2, 0), std::numbers::pi / 2);
         g.circularArc(AcGePoint3d(1, 0, 0), AcGePoint3d(0, -1, 0), AcGePoint3d(-1, 0, 0));
-        g.circularArc(AcGePoint3d(0, 0, 0), 1.0, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, std::numbers::pi / 2, kAcGiArcSector);
+        g.circularArc(AcGePoint3d(0, 0, 0), 1.0, AcGeVector3d::kZAxis, AcGeVector3d::kXAxis, std::numbers::pi / 2,
+                      kAcGiArcSector);
         return true;
     });
     ASSERT_EQ(prims.size(), 5u);

@@ -48,8 +48,8 @@ TEST(TextStyle, KeepsWhatItIsGiven)
 
 TEST(TextStyle, LoadsTheHostFontsByFileName)
 {
-    for (const char* name : {"romans.shx", "ROMANS.SHX", "romans", "C:\\Fonts\\romans.shx", "fonts/simplex.shx",
-                             "txt.shx", "monotxt"}) {
+    for (const char* name :
+         {"romans.shx", "ROMANS.SHX", "romans", "C:\\Fonts\\romans.shx", "fonts/simplex.shx", "txt.shx", "monotxt"}) {
         AcGiTextStyle style;
         style.setFileName(name);
         EXPECT_EQ(style.loadStyleRec(), 1) << name;

@@ -11,7 +11,8 @@ using Strings = LispTest;
 using Predicates = LispTest;
 using Output = LispTest;
 
-TEST_F(Arithmetic, IntegersStayIntegersAndRealsSpread) {
+TEST_F(Arithmetic, IntegersStayIntegersAndRealsSpread)
+{
     EXPECT_EQ(show("(+ 1 2 3)"), "6");
     EXPECT_EQ(show("(+ 1 2.0)"), "3.0");
     EXPECT_EQ(show("(- 10 3 2)"), "5");
@@ -34,7 +35,8 @@ TEST_F(Arithmetic, IntegersStayIntegersAndRealsSpread) {
     EXPECT_EQ(show("(abs -4.5)"), "4.5");
 }
 
-TEST_F(Arithmetic, IntegerOverflowWrapsAsOnThe32BitHost) {
+TEST_F(Arithmetic, IntegerOverflowWrapsAsOnThe32BitHost)
+{
     EXPECT_EQ(show("(+ 2147483647 1)"), "-2147483648");
     EXPECT_EQ(show("(* 65536 65536)"), "0");
     EXPECT_EQ(show("(1+ 2147483647)"), "-2147483648");
@@ -42,7 +44,8 @@ TEST_F(Arithmetic, IntegerOverflowWrapsAsOnThe32BitHost) {
     EXPECT_EQ(show("(abs -2147483648)"), "-2147483648");
 }
 
-TEST_F(Arithmetic, Errors) {
+TEST_F(Arithmetic, Errors)
+{
     EXPECT_EQ(errorOf("(/ 1 0)"), "divide by zero");
     EXPECT_EQ(errorOf("(/ 1.0 0.0)"), "divide by zero");
     EXPECT_EQ(errorOf("(rem 1 0)"), "divide by zero");
@@ -54,7 +57,8 @@ TEST_F(Arithmetic, Errors) {
     EXPECT_EQ(errorOf("(1+ 1 2)"), "too many arguments");
 }
 
-TEST_F(Arithmetic, MinMaxFixFloatAndFunctions) {
+TEST_F(Arithmetic, MinMaxFixFloatAndFunctions)
+{
     EXPECT_EQ(show("(max 4.07 -144)"), "4.07");
     EXPECT_EQ(show("(max -88 19 5 2)"), "19");
     EXPECT_EQ(show("(max 2.1 4 8)"), "8.0");
@@ -82,7 +86,8 @@ TEST_F(Arithmetic, MinMaxFixFloatAndFunctions) {
     EXPECT_EQ(show("(lsh 16 -4)"), "1");
 }
 
-TEST_F(Comparison, NumbersStringsAndIdentity) {
+TEST_F(Comparison, NumbersStringsAndIdentity)
+{
     EXPECT_EQ(show("(= 1 1.0)"), "T");
     EXPECT_EQ(show("(= \"a\" \"a\")"), "T");
     EXPECT_EQ(show("(= 1 \"1\")"), "nil");
@@ -101,7 +106,8 @@ TEST_F(Comparison, NumbersStringsAndIdentity) {
     EXPECT_EQ(errorOf("(> 'a 1)"), "bad argument type: numberp: A");
 }
 
-TEST_F(Comparison, EqAndEqual) {
+TEST_F(Comparison, EqAndEqual)
+{
     eval("(setq l '(1 2) f1 1.5)");
     EXPECT_EQ(show("(eq l l)"), "T");
     EXPECT_EQ(show("(eq '(1 2) '(1 2))"), "nil");
@@ -116,7 +122,8 @@ TEST_F(Comparison, EqAndEqual) {
     EXPECT_EQ(show("(equal '(1 2) '(1 2 3))"), "nil");
 }
 
-TEST_F(Lists, AccessorsAndConstructors) {
+TEST_F(Lists, AccessorsAndConstructors)
+{
     eval("(setq l '(1 (2 3) 4 5 6))");
     EXPECT_EQ(show("(car l)"), "1");
     EXPECT_EQ(show("(cdr l)"), "((2 3) 4 5 6)");
@@ -138,7 +145,8 @@ TEST_F(Lists, AccessorsAndConstructors) {
     EXPECT_EQ(errorOf("(append '(1) 2)"), "bad argument type: listp 2");
 }
 
-TEST_F(Lists, QueriesAndSearches) {
+TEST_F(Lists, QueriesAndSearches)
+{
     EXPECT_EQ(show("(length '(1 2 3))"), "3");
     EXPECT_EQ(show("(length nil)"), "0");
     EXPECT_EQ(errorOf("(length '(1 . 2))"), "bad list: 2");
@@ -162,7 +170,8 @@ TEST_F(Lists, QueriesAndSearches) {
               "((0 . \"LINE\") (8 . \"NEW\"))");
 }
 
-TEST_F(Strings, BuildingAndCutting) {
+TEST_F(Strings, BuildingAndCutting)
+{
     EXPECT_EQ(show("(strcat \"a\" \"bc\" \"\")"), "\"abc\"");
     EXPECT_EQ(show("(strcat)"), "\"\"");
     EXPECT_EQ(errorOf("(strcat \"a\" 1)"), "bad argument type: stringp 1");
@@ -179,7 +188,8 @@ TEST_F(Strings, BuildingAndCutting) {
     EXPECT_EQ(show("(strcase \"Sample\" t)"), "\"sample\"");
 }
 
-TEST_F(Strings, NumberConversions) {
+TEST_F(Strings, NumberConversions)
+{
     EXPECT_EQ(show("(itoa -17)"), "\"-17\"");
     EXPECT_EQ(errorOf("(itoa 1.5)"), "bad argument type: fixnump: 1.5");
     EXPECT_EQ(show("(atoi \"97\")"), "97");
@@ -197,7 +207,8 @@ TEST_F(Strings, NumberConversions) {
     EXPECT_EQ(show("(chr 0)"), "\"\"");
 }
 
-TEST_F(Strings, RtosInEachUnitMode) {
+TEST_F(Strings, RtosInEachUnitMode)
+{
     eval("(setq x 17.5)");
     EXPECT_EQ(show("(rtos x 1 4)"), "\"1.7500E+01\"");
     EXPECT_EQ(show("(rtos x 2 2)"), "\"17.50\"");
@@ -221,7 +232,8 @@ TEST_F(Strings, RtosInEachUnitMode) {
     EXPECT_EQ(errorOf("(rtos \"1\")"), "bad argument type: numberp: \"1\"");
 }
 
-TEST_F(Strings, RtosReadsTheUnitVariablesThroughTheHook) {
+TEST_F(Strings, RtosReadsTheUnitVariablesThroughTheHook)
+{
     int unitmode = 1;
     int dimzin = 0;
     setIntegerVariableHook([&](std::string_view name) -> std::optional<int> {
@@ -247,14 +259,16 @@ TEST_F(Strings, RtosReadsTheUnitVariablesThroughTheHook) {
     EXPECT_EQ(show("(rtos 24 3 1)"), "\"2'-0.0\\\"\"");
 }
 
-TEST_F(Strings, Wcmatch) {
+TEST_F(Strings, Wcmatch)
+{
     EXPECT_EQ(show("(wcmatch \"Name\" \"N*\")"), "T");
     EXPECT_EQ(show("(wcmatch \"Name\" \"???,~*m*,N*\")"), "T");
     EXPECT_EQ(show("(wcmatch \"Name\" \"*X*\")"), "nil");
     EXPECT_EQ(errorOf("(wcmatch \"a\" 1)"), "bad argument type: stringp 1");
 }
 
-TEST_F(Predicates, TypesAndTests) {
+TEST_F(Predicates, TypesAndTests)
+{
     eval("(defun f () 1)");
     EXPECT_EQ(show("(mapcar 'type (list 1 1.0 \"s\" 'a '(1) car f nil (princ)))"),
               "(INT REAL STR SYM LIST SUBR USUBR nil SYM)");
@@ -279,7 +293,8 @@ TEST_F(Predicates, TypesAndTests) {
     EXPECT_EQ(errorOf("(boundp 1)"), "bad argument type: symbolp 1");
 }
 
-TEST_F(Output, PrintingFunctionsWriteThroughTheHookAndReturnTheirArgument) {
+TEST_F(Output, PrintingFunctionsWriteThroughTheHookAndReturnTheirArgument)
+{
     EXPECT_EQ(show("(princ \"a\\nb\")"), "\"a\\nb\"");
     EXPECT_EQ(output, "a\nb");
     output.clear();
@@ -301,7 +316,8 @@ TEST_F(Output, PrintingFunctionsWriteThroughTheHookAndReturnTheirArgument) {
     EXPECT_EQ(errorOf("(prompt 1)"), "bad argument type: stringp 1");
 }
 
-TEST_F(Output, ReadParsesOneExpression) {
+TEST_F(Output, ReadParsesOneExpression)
+{
     EXPECT_EQ(show("(read \"(a b . c) ignored\")"), "(A B . C)");
     EXPECT_EQ(show("(read \"\")"), "nil");
     EXPECT_EQ(show("(read \"12\")"), "12");

@@ -7,7 +7,8 @@ namespace {
 
 using Evaluator = LispTest;
 
-TEST_F(Evaluator, SetqSetsSeveralPairsAndReturnsTheLastValue) {
+TEST_F(Evaluator, SetqSetsSeveralPairsAndReturnsTheLastValue)
+{
     EXPECT_EQ(show("(setq a 1 b \"two\" c (+ a 2))"), "3");
     EXPECT_EQ(show("(list a b c)"), "(1 \"two\" 3)");
     EXPECT_EQ(show("(setq)"), "nil");
@@ -17,7 +18,8 @@ TEST_F(Evaluator, SetqSetsSeveralPairsAndReturnsTheLastValue) {
     EXPECT_EQ(show("undefined-symbol"), "nil");
 }
 
-TEST_F(Evaluator, DefunWithLocalsRestoresTheGlobals) {
+TEST_F(Evaluator, DefunWithLocalsRestoresTheGlobals)
+{
     eval("(setq x 10 tmp \"global\")");
     EXPECT_EQ(show("(defun f (x / tmp) (setq tmp (* x 2)) (list x tmp))"), "F");
     EXPECT_EQ(show("(f 4)"), "(4 8)");
@@ -30,26 +32,30 @@ TEST_F(Evaluator, DefunWithLocalsRestoresTheGlobals) {
     EXPECT_EQ(show("(h)"), "");
 }
 
-TEST_F(Evaluator, BindingIsDynamic) {
+TEST_F(Evaluator, BindingIsDynamic)
+{
     eval("(defun inner () depth)");
     eval("(defun outer (depth) (inner))");
     EXPECT_EQ(show("(outer 7)"), "7");
     EXPECT_EQ(show("(inner)"), "nil");
 }
 
-TEST_F(Evaluator, RecursionWorks) {
+TEST_F(Evaluator, RecursionWorks)
+{
     eval("(defun fact (n) (if (<= n 1) 1 (* n (fact (1- n)))))");
     EXPECT_EQ(show("(fact 10)"), "3628800");
 }
 
-TEST_F(Evaluator, UserFunctionArgumentCountIsChecked) {
+TEST_F(Evaluator, UserFunctionArgumentCountIsChecked)
+{
     eval("(defun two (a b) (list a b))");
     EXPECT_EQ(errorOf("(two 1)"), "too few arguments");
     EXPECT_EQ(errorOf("(two 1 2 3)"), "too many arguments");
     EXPECT_EQ(errorOf("((lambda (x) x))"), "too few arguments");
 }
 
-TEST_F(Evaluator, ConditionalsAndLoopsReturnTheHostsValues) {
+TEST_F(Evaluator, ConditionalsAndLoopsReturnTheHostsValues)
+{
     EXPECT_EQ(show("(if nil 1)"), "nil");
     EXPECT_EQ(show("(if 0 'yes 'no)"), "YES");
     EXPECT_EQ(errorOf("(if)"), "too few arguments");
@@ -67,7 +73,8 @@ TEST_F(Evaluator, ConditionalsAndLoopsReturnTheHostsValues) {
     EXPECT_EQ(errorOf("(repeat 1.5 1)"), "bad argument type: fixnump: 1.5");
 }
 
-TEST_F(Evaluator, ForeachBindsItsVariableLocally) {
+TEST_F(Evaluator, ForeachBindsItsVariableLocally)
+{
     eval("(setq item 'outer total 0)");
     EXPECT_EQ(show("(foreach item '(1 2 3) (setq total (+ total item)))"), "6");
     EXPECT_EQ(show("item"), "OUTER");
@@ -76,7 +83,8 @@ TEST_F(Evaluator, ForeachBindsItsVariableLocally) {
     EXPECT_EQ(errorOf("(foreach item '(1 . 2) 1)"), "bad list: 2");
 }
 
-TEST_F(Evaluator, AndOrAnswerTOrNil) {
+TEST_F(Evaluator, AndOrAnswerTOrNil)
+{
     EXPECT_EQ(show("(and 1 \"a\")"), "T");
     EXPECT_EQ(show("(and)"), "T");
     EXPECT_EQ(show("(and 1 nil (undefined))"), "nil");  // stops at the first nil
@@ -85,7 +93,8 @@ TEST_F(Evaluator, AndOrAnswerTOrNil) {
     EXPECT_EQ(show("(or 1 (undefined))"), "T");
 }
 
-TEST_F(Evaluator, FunctionsAsValues) {
+TEST_F(Evaluator, FunctionsAsValues)
+{
     EXPECT_EQ(show("(mapcar '1+ '(1 2 3))"), "(2 3 4)");
     EXPECT_EQ(show("(mapcar '(lambda (x y) (+ x y)) '(1 2 3) '(10 20))"), "(11 22)");
     EXPECT_EQ(show("(mapcar (function (lambda (x) (* x x))) '(2 3))"), "(4 9)");
@@ -103,7 +112,8 @@ TEST_F(Evaluator, FunctionsAsValues) {
     EXPECT_EQ(show("(function car)"), "CAR");
 }
 
-TEST_F(Evaluator, CallingWhatIsNotAFunction) {
+TEST_F(Evaluator, CallingWhatIsNotAFunction)
+{
     EXPECT_EQ(errorOf("(foo 1)"), "no function definition: FOO");
     EXPECT_EQ(errorOf("(1 2)"), "bad function: 1");
     EXPECT_EQ(errorOf("(\"a\")"), "bad function: \"a\"");
@@ -114,7 +124,8 @@ TEST_F(Evaluator, CallingWhatIsNotAFunction) {
     EXPECT_EQ(errorOf("(defun f (1) 1)"), "bad argument type: symbolp 1");
 }
 
-TEST_F(Evaluator, BindingsComeBackWhenAnErrorLeavesAFunction) {
+TEST_F(Evaluator, BindingsComeBackWhenAnErrorLeavesAFunction)
+{
     eval("(setq v 'global)");
     eval("(defun fails (v / w) (setq w 1) (car v))");
     EXPECT_EQ(errorOf("(fails 5)"), "bad argument type: consp 5");
@@ -122,19 +133,22 @@ TEST_F(Evaluator, BindingsComeBackWhenAnErrorLeavesAFunction) {
     EXPECT_EQ(show("w"), "nil");
 }
 
-TEST_F(Evaluator, EndlessRecursionStopsWithTheStackLimitError) {
+TEST_F(Evaluator, EndlessRecursionStopsWithTheStackLimitError)
+{
     eval("(defun forever (n) (forever (1+ n)))");
     EXPECT_EQ(errorOf("(forever 0)"), errors::stackLimitReached().message());
     EXPECT_EQ(show("(+ 1 2)"), "3");  // the interpreter goes on
 }
 
-TEST_F(Evaluator, ConstantsArePredefined) {
+TEST_F(Evaluator, ConstantsArePredefined)
+{
     EXPECT_EQ(show("t"), "T");
     EXPECT_EQ(show("pi"), "3.14159");
     EXPECT_EQ(show("pause"), "\"\\\\\"");
 }
 
-TEST(Interpreters, EachDocumentHasItsOwnGlobals) {
+TEST(Interpreters, EachDocumentHasItsOwnGlobals)
+{
     Interpreter first;
     Interpreter second;
     first.eval(readFirst("(setq shared 1)"));
@@ -153,7 +167,8 @@ TEST(Interpreters, EachDocumentHasItsOwnGlobals) {
     EXPECT_FALSE(second.valueOf("kestra-test-answer"));
 }
 
-TEST(Interpreters, HostBuiltinsGetTheirArgumentsEvaluatedAndReportWithTheHostsMessages) {
+TEST(Interpreters, HostBuiltinsGetTheirArgumentsEvaluatedAndReportWithTheHostsMessages)
+{
     Interpreter lisp;
     addBuiltin("kestra-test-getvar", [](Interpreter& in, const Arguments& args) {
         requireArgumentCount(args, 1);
@@ -161,8 +176,7 @@ TEST(Interpreters, HostBuiltinsGetTheirArgumentsEvaluatedAndReportWithTheHostsMe
                           (in.valueOf("suffix") ? textOf(in.valueOf("suffix")) : ""));
     });
     lisp.eval(readFirst("(setq suffix \"!\")"));
-    EXPECT_EQ(textOf(lisp.eval(readFirst("(kestra-test-getvar (strcat \"CMD\" \"ECHO\"))"))),
-              "value of CMDECHO!");
+    EXPECT_EQ(textOf(lisp.eval(readFirst("(kestra-test-getvar (strcat \"CMD\" \"ECHO\"))"))), "value of CMDECHO!");
     try {
         lisp.eval(readFirst("(kestra-test-getvar 1)"));
         ADD_FAILURE();

@@ -11,30 +11,31 @@ namespace arx::lisp::testing {
 namespace {
 
 // "SHORT 5", "POINT 1 2", "LB", ... one word per buffer.
-std::string describe(const resbuf* chain) {
+std::string describe(const resbuf* chain)
+{
     std::string out;
     auto number = [](double v) { return formatReal(v); };
     for (const resbuf* rb = chain; rb; rb = rb->rbnext) {
         if (!out.empty()) out += ", ";
         switch (rb->restype) {
-            case RTSHORT: out += "SHORT " + std::to_string(rb->resval.rint); break;
-            case RTLONG: out += "LONG " + std::to_string(rb->resval.rlong); break;
-            case RTREAL: out += "REAL " + number(rb->resval.rreal); break;
-            case RTSTR: out += "STR " + std::string(rb->resval.rstring); break;
-            case RTPOINT: out += "POINT " + number(rb->resval.rpoint[0]) + " " + number(rb->resval.rpoint[1]); break;
-            case RT3DPOINT:
-                out += "3DPOINT " + number(rb->resval.rpoint[0]) + " " + number(rb->resval.rpoint[1]) + " " +
-                       number(rb->resval.rpoint[2]);
-                break;
-            case RTENAME: out += "ENAME " + std::to_string(rb->resval.rlname[0]); break;
-            case RTPICKS: out += "PICKS " + std::to_string(rb->resval.rlname[0]); break;
-            case RTLB: out += "LB"; break;
-            case RTLE: out += "LE"; break;
-            case RTDOTE: out += "DOTE"; break;
-            case RTNIL: out += "NIL"; break;
-            case RTT: out += "T"; break;
-            case RTVOID: out += "VOID"; break;
-            default: out += "TYPE " + std::to_string(rb->restype);
+        case RTSHORT: out += "SHORT " + std::to_string(rb->resval.rint); break;
+        case RTLONG: out += "LONG " + std::to_string(rb->resval.rlong); break;
+        case RTREAL: out += "REAL " + number(rb->resval.rreal); break;
+        case RTSTR: out += "STR " + std::string(rb->resval.rstring); break;
+        case RTPOINT: out += "POINT " + number(rb->resval.rpoint[0]) + " " + number(rb->resval.rpoint[1]); break;
+        case RT3DPOINT:
+            out += "3DPOINT " + number(rb->resval.rpoint[0]) + " " + number(rb->resval.rpoint[1]) + " " +
+                   number(rb->resval.rpoint[2]);
+            break;
+        case RTENAME: out += "ENAME " + std::to_string(rb->resval.rlname[0]); break;
+        case RTPICKS: out += "PICKS " + std::to_string(rb->resval.rlname[0]); break;
+        case RTLB: out += "LB"; break;
+        case RTLE: out += "LE"; break;
+        case RTDOTE: out += "DOTE"; break;
+        case RTNIL: out += "NIL"; break;
+        case RTT: out += "T"; break;
+        case RTVOID: out += "VOID"; break;
+        default: out += "TYPE " + std::to_string(rb->restype);
         }
     }
     return out;
@@ -42,7 +43,8 @@ std::string describe(const resbuf* chain) {
 
 class ExternalFunctions : public LispTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         LispTest::SetUp();
         setModuleHooks([this] { return calling; },
                        [this](ModuleId module, int code) {
@@ -54,7 +56,8 @@ protected:
     }
 
     // Defines name under code for the module currently "calling", with its body.
-    void define(const char* name, int code, std::function<int()> body) {
+    void define(const char* name, int code, std::function<int()> body)
+    {
         ASSERT_EQ(acedDefun(name, code), RTNORM);
         bodies[code] = std::move(body);
     }
@@ -66,7 +69,8 @@ protected:
     std::vector<std::pair<ModuleId, int>> invoked;
 };
 
-TEST_F(ExternalFunctions, DispatchToTheDefiningModuleWithTheFunctionCode) {
+TEST_F(ExternalFunctions, DispatchToTheDefiningModuleWithTheFunctionCode)
+{
     define("vadu_KsList", 11, [] { return RTNORM; });
     calling = &moduleB;
     define("other_fn", 3, [] { return RTNORM; });
@@ -83,7 +87,8 @@ TEST_F(ExternalFunctions, DispatchToTheDefiningModuleWithTheFunctionCode) {
     EXPECT_EQ(invoked[1], std::make_pair(static_cast<ModuleId>(&moduleB), 3));
 }
 
-TEST_F(ExternalFunctions, ArgumentsArriveWithTheHostsTypes) {
+TEST_F(ExternalFunctions, ArgumentsArriveWithTheHostsTypes)
+{
     std::string received;
     define("probe", 1, [&] {
         resbuf* args = acedGetArgs();
@@ -99,13 +104,11 @@ TEST_F(ExternalFunctions, ArgumentsArriveWithTheHostsTypes) {
     eval("(probe 5 100000 -40000 32767 -32768 1.5 \"s\")");
     EXPECT_EQ(received, "SHORT 5, LONG 100000, LONG -40000, SHORT 32767, SHORT -32768, REAL 1.5, STR s");
     eval("(probe '(1 2) '(1 2.5 3) '(1 . 2) t nil 'sym ent ss)");
-    EXPECT_EQ(received,
-              "POINT 1.0 2.0, 3DPOINT 1.0 2.5 3.0, LB, SHORT 1, DOTE, SHORT 2, LE, T, NIL, STR SYM, "
-              "ENAME 77, PICKS 5");
+    EXPECT_EQ(received, "POINT 1.0 2.0, 3DPOINT 1.0 2.5 3.0, LB, SHORT 1, DOTE, SHORT 2, LE, T, NIL, STR SYM, "
+                        "ENAME 77, PICKS 5");
     eval("(probe '((1 2) \"a\" (3 (4 5 6 7)) (8 . \"x\") (1 2 . 3)))");
-    EXPECT_EQ(received,
-              "LB, POINT 1.0 2.0, STR a, LB, SHORT 3, LB, SHORT 4, SHORT 5, SHORT 6, SHORT 7, LE, LE, "
-              "LB, SHORT 8, DOTE, STR x, LE, LB, SHORT 1, SHORT 2, DOTE, SHORT 3, LE, LE");
+    EXPECT_EQ(received, "LB, POINT 1.0 2.0, STR a, LB, SHORT 3, LB, SHORT 4, SHORT 5, SHORT 6, SHORT 7, LE, LE, "
+                        "LB, SHORT 8, DOTE, STR x, LE, LB, SHORT 1, SHORT 2, DOTE, SHORT 3, LE, LE");
     eval("(probe)");
     EXPECT_EQ(received, "");
     // Each acedGetArgs hands out a fresh chain.
@@ -121,14 +124,16 @@ TEST_F(ExternalFunctions, ArgumentsArriveWithTheHostsTypes) {
     eval("(twice \"text\")");
 }
 
-TEST_F(ExternalFunctions, AFunctionArgumentHasNoBufferFormAndTheCallDoesNotHappen) {
+TEST_F(ExternalFunctions, AFunctionArgumentHasNoBufferFormAndTheCallDoesNotHappen)
+{
     define("probe", 1, [] { return RTNORM; });
     std::string message = errorOf("(probe car)");
     EXPECT_EQ(message.substr(0, 27), "bad argument type: #<SUBR @");
     EXPECT_TRUE(invoked.empty());
 }
 
-TEST_F(ExternalFunctions, EachResultCallGivesItsValue) {
+TEST_F(ExternalFunctions, EachResultCallGivesItsValue)
+{
     ads_point pt = {1.0, 2.0, 3.0};
     ads_name name = {0x7ef5a3c8, 0};
     std::map<int, std::function<int()>> results = {
@@ -142,8 +147,14 @@ TEST_F(ExternalFunctions, EachResultCallGivesItsValue) {
         {7, [] { return acedRetNil(); }},
         {8, [] { return acedRetVoid(); }},
     };
-    std::vector<std::string> expected = {"-7", "2.5", "\"15.06.04.05 2004/03/04\"", "(1.0 2.0 3.0)",
-                                         "<Entity name: 7ef5a3c8>", "<Selection set: 7ef5a3c8>", "T", "nil",
+    std::vector<std::string> expected = {"-7",
+                                         "2.5",
+                                         "\"15.06.04.05 2004/03/04\"",
+                                         "(1.0 2.0 3.0)",
+                                         "<Entity name: 7ef5a3c8>",
+                                         "<Selection set: 7ef5a3c8>",
+                                         "T",
+                                         "nil",
                                          ""};
     for (auto& result : results) {
         // Named copies rather than a structured binding: clang before 16 cannot capture those.
@@ -159,7 +170,8 @@ TEST_F(ExternalFunctions, EachResultCallGivesItsValue) {
     EXPECT_EQ(acedRetName(name, RTSTR), RTERROR);  // outside a call anyway
 }
 
-TEST_F(ExternalFunctions, RetValAndRetListConvertChains) {
+TEST_F(ExternalFunctions, RetValAndRetListConvertChains)
+{
     ads_name a = {10, 0};
     ads_name b = {20, 0};
     std::function<resbuf*()> chain;
@@ -181,7 +193,9 @@ TEST_F(ExternalFunctions, RetValAndRetListConvertChains) {
     chain = [] { return acutBuildList(RTSTR, "C:\\Kestra\\", RTSTR, "Kestra2000.arx", 0); };
     EXPECT_EQ(show("(lst)"), "(\"C:\\\\Kestra\\\\\" \"Kestra2000.arx\")");
     // The list of dotted pairs of entity names that an association listing returns.
-    chain = [&] { return acutBuildList(RTLB, RTENAME, a, RTDOTE, RTENAME, b, RTLE, RTLB, RTENAME, b, RTDOTE, RTENAME, a, RTLE, 0); };
+    chain = [&] {
+        return acutBuildList(RTLB, RTENAME, a, RTDOTE, RTENAME, b, RTLE, RTLB, RTENAME, b, RTDOTE, RTENAME, a, RTLE, 0);
+    };
     EXPECT_EQ(show("(lst)"), "((<Entity name: a> . <Entity name: 14>) (<Entity name: 14> . <Entity name: a>))");
     chain = [] { return acutBuildList(RTSHORT, 1, RTLB, RTREAL, 2.0, RTLB, RTT, RTNIL, RTLE, RTLE, 0); };
     EXPECT_EQ(show("(lst)"), "(1 (2.0 (T nil)))");
@@ -192,10 +206,8 @@ TEST_F(ExternalFunctions, RetValAndRetListConvertChains) {
 
     // acedRetList accepts exactly the host's types: no RTLONG, no RTVOID; malformed lists fail.
     for (auto bad : std::vector<std::function<resbuf*()>>{
-             [] { return acutBuildList(RTSHORT, 1, RTLONG, 100000L, 0); },
-             [] { return acutBuildList(RTVOID, 0); },
-             [] { return acutBuildList(RTLB, RTSHORT, 1, 0); },
-             [] { return acutBuildList(RTSHORT, 1, RTLE, 0); },
+             [] { return acutBuildList(RTSHORT, 1, RTLONG, 100000L, 0); }, [] { return acutBuildList(RTVOID, 0); },
+             [] { return acutBuildList(RTLB, RTSHORT, 1, 0); }, [] { return acutBuildList(RTSHORT, 1, RTLE, 0); },
              [] { return acutBuildList(RTDOTE, RTSHORT, 1, 0); },
              [] { return acutBuildList(RTLB, RTSHORT, 1, RTDOTE, RTSHORT, 2, RTSHORT, 3, RTLE, 0); },
              [] { return acutBuildList(8, "LAYER", 0); }}) {
@@ -211,7 +223,8 @@ TEST_F(ExternalFunctions, RetValAndRetListConvertChains) {
     EXPECT_EQ(show("(val)"), "(1 2)");
 }
 
-TEST_F(ExternalFunctions, TheLastResultCallWinsAndNoResultMeansNil) {
+TEST_F(ExternalFunctions, TheLastResultCallWinsAndNoResultMeansNil)
+{
     define("many", 1, [] {
         acedRetInt(1);
         acedRetStr("last");
@@ -222,13 +235,15 @@ TEST_F(ExternalFunctions, TheLastResultCallWinsAndNoResultMeansNil) {
     EXPECT_EQ(show("(none)"), "nil");
 }
 
-TEST_F(ExternalFunctions, RetVoidPrintsNothingAtTheCommandLine) {
+TEST_F(ExternalFunctions, RetVoidPrintsNothingAtTheCommandLine)
+{
     define("vadu_KsRefresh", 5, [] { return acedRetVoid(); });
     EXPECT_EQ(commandLine("(vadu_KsRefresh)"), "");
     EXPECT_EQ(show("(list (vadu_KsRefresh))"), "()");
 }
 
-TEST_F(ExternalFunctions, ErrorStatusEndsTheCallingExpression) {
+TEST_F(ExternalFunctions, ErrorStatusEndsTheCallingExpression)
+{
     define("fails", 1, [] {
         acedRetInt(3);
         return RTERROR;
@@ -245,7 +260,8 @@ TEST_F(ExternalFunctions, ErrorStatusEndsTheCallingExpression) {
     EXPECT_EQ(show("(ok_entry)"), "T");
 }
 
-TEST_F(ExternalFunctions, FailMessagesArePrintedVerbatimWhenTheFunctionReturns) {
+TEST_F(ExternalFunctions, FailMessagesArePrintedVerbatimWhenTheFunctionReturns)
+{
     define("too_many", 2, [] {
         writeOutput("<working>");
         acdbFail("Error -- Too many parameters!\nConsult the Help file.\n");
@@ -263,7 +279,8 @@ TEST_F(ExternalFunctions, FailMessagesArePrintedVerbatimWhenTheFunctionReturns) 
     EXPECT_EQ(commandLine("(bad_code)"), "Received nonexistent function code.; error: ADS request error\n");
 }
 
-TEST_F(ExternalFunctions, BridgeCallsOutsideAFunctionAreRefused) {
+TEST_F(ExternalFunctions, BridgeCallsOutsideAFunctionAreRefused)
+{
     EXPECT_EQ(acedGetFunCode(), RTERROR);
     EXPECT_EQ(acedGetArgs(), nullptr);
     EXPECT_EQ(acedRetInt(1), RTERROR);
@@ -273,13 +290,14 @@ TEST_F(ExternalFunctions, BridgeCallsOutsideAFunctionAreRefused) {
     EXPECT_EQ(output, "printed at once\n");
 }
 
-TEST_F(ExternalFunctions, UndefineAndForgetTheModule) {
+TEST_F(ExternalFunctions, UndefineAndForgetTheModule)
+{
     define("first", 1, [] { return RTNORM; });
     define("second", 2, [] { return RTNORM; });
     calling = &moduleB;
     define("third", 3, [] { return RTNORM; });
-    EXPECT_EQ(acedUndef("third", 4), RTERROR);   // another code
-    EXPECT_EQ(acedUndef("first", 1), RTERROR);   // another module's function
+    EXPECT_EQ(acedUndef("third", 4), RTERROR);  // another code
+    EXPECT_EQ(acedUndef("first", 1), RTERROR);  // another module's function
     EXPECT_EQ(acedUndef("third", 3), RTNORM);
     EXPECT_EQ(errorOf("(third)"), "no function definition: THIRD");
     calling = &moduleA;
@@ -288,7 +306,8 @@ TEST_F(ExternalFunctions, UndefineAndForgetTheModule) {
     EXPECT_EQ(errorOf("(second)"), "no function definition: SECOND");
 }
 
-TEST_F(ExternalFunctions, DefinitionsBelongToTheCurrentInterpreter) {
+TEST_F(ExternalFunctions, DefinitionsBelongToTheCurrentInterpreter)
+{
     define("here", 1, [] { return acedRetT(); });
     Interpreter other;
     EXPECT_FALSE(other.valueOf("here"));
@@ -303,13 +322,15 @@ TEST_F(ExternalFunctions, DefinitionsBelongToTheCurrentInterpreter) {
     EXPECT_EQ(acedDefun(nullptr, 3), RTERROR);
 }
 
-TEST_F(ExternalFunctions, WithoutAnInvokeHookTheFunctionCannotBeReached) {
+TEST_F(ExternalFunctions, WithoutAnInvokeHookTheFunctionCannotBeReached)
+{
     define("probe", 1, [] { return RTNORM; });
     setModuleHooks(nullptr, nullptr);
     EXPECT_EQ(errorOf("(probe)"), "no function definition: PROBE");
 }
 
-TEST_F(ExternalFunctions, NestedCallsKeepTheirOwnCodeArgumentsAndResults) {
+TEST_F(ExternalFunctions, NestedCallsKeepTheirOwnCodeArgumentsAndResults)
+{
     define("inner", 2, [] {
         resbuf* args = acedGetArgs();
         int value = args ? args->resval.rint : 0;
@@ -328,7 +349,8 @@ TEST_F(ExternalFunctions, NestedCallsKeepTheirOwnCodeArgumentsAndResults) {
     EXPECT_EQ(show("(list (outer \"outer-argument\") (inner 1))"), "(\"outer done\" 10)");
 }
 
-TEST_F(ExternalFunctions, AnErrorInsideANestedEvaluationLeavesTheCallIntact) {
+TEST_F(ExternalFunctions, AnErrorInsideANestedEvaluationLeavesTheCallIntact)
+{
     define("outer", 1, [&] {
         lisp.evaluate("(car 1)");  // reported, ends only the nested text
         return acedRetInt(1);
@@ -336,7 +358,8 @@ TEST_F(ExternalFunctions, AnErrorInsideANestedEvaluationLeavesTheCallIntact) {
     EXPECT_EQ(commandLine("(outer)"), "; error: bad argument type: consp 1\n1");
 }
 
-TEST_F(ExternalFunctions, AnErrorThrownThroughTheCallClosesItsFrame) {
+TEST_F(ExternalFunctions, AnErrorThrownThroughTheCallClosesItsFrame)
+{
     define("throws", 1, [] {
         acdbFail("partial\n");
         throw LispError("raised on the host side");
@@ -347,7 +370,8 @@ TEST_F(ExternalFunctions, AnErrorThrownThroughTheCallClosesItsFrame) {
     EXPECT_EQ(acedRetInt(1), RTERROR);
 }
 
-TEST_F(ExternalFunctions, ForgettingAModuleReachesEveryDocument) {
+TEST_F(ExternalFunctions, ForgettingAModuleReachesEveryDocument)
+{
     define("everywhere", 1, [] { return RTNORM; });
     Interpreter second;
     setCurrentInterpreter(&second);
@@ -361,7 +385,8 @@ TEST_F(ExternalFunctions, ForgettingAModuleReachesEveryDocument) {
 
 using Symbols = ExternalFunctions;
 
-TEST_F(Symbols, GetSymHandsOutTheValueAsAChain) {
+TEST_F(Symbols, GetSymHandsOutTheValueAsAChain)
+{
     eval("(setq testboole t teststr \"HELLO, WORLD\" pt '(1 2 3) lst '(\"a\" 1) big 100000 nothing nil)");
     auto get = [](const char* name) {
         resbuf* rb = nullptr;
@@ -383,16 +408,17 @@ TEST_F(Symbols, GetSymHandsOutTheValueAsAChain) {
     EXPECT_EQ(acedGetSym("x", nullptr), RTERROR);
 }
 
-TEST_F(Symbols, PutSymSetsOneValueOrOneList) {
+TEST_F(Symbols, PutSymSetsOneValueOrOneList)
+{
     ads_point pt1 = {1.4, 1.4, 10.9923};
     resbuf* rb = acutBuildList(RTSTR, "GREETINGS", 0);
     EXPECT_EQ(acedPutSym("teststr", rb), RTNORM);
     acutRelRb(rb);
     EXPECT_EQ(show("teststr"), "\"GREETINGS\"");
 
-    rb = acutBuildList(RTLB, RTSHORT, -1, RTSTR, "The combinations of the world", RTSTR,
-                       "are unstable by nature.", RTSHORT, 100, RT3DPOINT, pt1, RTLB, RTSTR,
-                       "He jests at scars", RTSTR, "that never felt a wound.", RTLE, RTLE, 0);
+    rb = acutBuildList(RTLB, RTSHORT, -1, RTSTR, "The combinations of the world", RTSTR, "are unstable by nature.",
+                       RTSHORT, 100, RT3DPOINT, pt1, RTLB, RTSTR, "He jests at scars", RTSTR,
+                       "that never felt a wound.", RTLE, RTLE, 0);
     EXPECT_EQ(acedPutSym("longlist", rb), RTNORM);
     acutRelRb(rb);
     EXPECT_EQ(show("longlist"),
@@ -408,8 +434,8 @@ TEST_F(Symbols, PutSymSetsOneValueOrOneList) {
     EXPECT_EQ(show("cleared"), "nil");
 
     // Malformed chains and constants are refused and change nothing.
-    for (resbuf* bad : {acutBuildList(RTLB, RTSHORT, 1, 0), acutBuildList(RTSHORT, 1, RTSHORT, 2, 0),
-                        acutBuildList(RTLE, 0)}) {
+    for (resbuf* bad :
+         {acutBuildList(RTLB, RTSHORT, 1, 0), acutBuildList(RTSHORT, 1, RTSHORT, 2, 0), acutBuildList(RTLE, 0)}) {
         EXPECT_EQ(acedPutSym("teststr", bad), RTERROR);
         acutRelRb(bad);
     }
@@ -421,7 +447,8 @@ TEST_F(Symbols, PutSymSetsOneValueOrOneList) {
     EXPECT_EQ(show("t"), "T");
 }
 
-TEST_F(Symbols, InsideAnExternalFunctionTheCallingInterpretersSymbolsAreUsed) {
+TEST_F(Symbols, InsideAnExternalFunctionTheCallingInterpretersSymbolsAreUsed)
+{
     Interpreter other;
     other.setValue("where", makeString("other document"));
     lisp.setValue("where", makeString("calling document"));

@@ -11,13 +11,15 @@ namespace arx::lisp::testing {
 
 class LispTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         resetHooks();
         setOutputHook([this](std::string_view text) { output += text; });
         setCurrentInterpreter(&lisp);
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         setCurrentInterpreter(nullptr);
         resetHooks();
     }
@@ -29,7 +31,8 @@ protected:
     std::string show(std::string_view text) { return printValue(eval(text), PrintStyle::Prin1); }
 
     // The message of the error the expression raises.
-    std::string errorOf(std::string_view text) {
+    std::string errorOf(std::string_view text)
+    {
         try {
             eval(text);
         } catch (const LispError& error) {
@@ -39,7 +42,8 @@ protected:
     }
 
     // What the command line shows for a typed text.
-    std::string commandLine(std::string_view text) {
+    std::string commandLine(std::string_view text)
+    {
         output.clear();
         lisp.evaluateAndPrint(text);
         return output;

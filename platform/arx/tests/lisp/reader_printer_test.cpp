@@ -8,19 +8,20 @@ namespace {
 
 std::string roundTrip(std::string_view text) { return printValue(readFirst(text), PrintStyle::Prin1); }
 
-std::string syntaxError(std::string_view text) {
+std::string syntaxError(std::string_view text)
+{
     try {
         Reader reader(text);
         Value value;
-        while (reader.next(value)) {
-        }
+        while (reader.next(value)) {}
     } catch (const LispError& error) {
         return error.message();
     }
     return "<no error>";
 }
 
-TEST(Reader, RoundTripsListsAtomsAndDottedPairs) {
+TEST(Reader, RoundTripsListsAtomsAndDottedPairs)
+{
     EXPECT_EQ(roundTrip("(1 -2 2.5 \"text\" sym (a . b) (1 (2 (3))) nil t)"),
               "(1 -2 2.5 \"text\" SYM (A . B) (1 (2 (3))) nil T)");
     EXPECT_EQ(roundTrip("(1 2 . 3)"), "(1 2 . 3)");
@@ -30,15 +31,16 @@ TEST(Reader, RoundTripsListsAtomsAndDottedPairs) {
     EXPECT_EQ(roundTrip("'(a 'b)"), "(QUOTE (A (QUOTE B)))");
 }
 
-TEST(Reader, SymbolsAreCaseInsensitiveAndKeepTheirCharacters) {
-    EXPECT_EQ(readFirst("vadu_Kestra::DisplayLockedLayerName"),
-              readFirst("VADU_KESTRA::DISPLAYLOCKEDLAYERNAME"));
+TEST(Reader, SymbolsAreCaseInsensitiveAndKeepTheirCharacters)
+{
+    EXPECT_EQ(readFirst("vadu_Kestra::DisplayLockedLayerName"), readFirst("VADU_KESTRA::DISPLAYLOCKEDLAYERNAME"));
     EXPECT_EQ(roundTrip("c:ksMake"), "C:KSMAKE");
     EXPECT_EQ(roundTrip("(1+ a.b -)"), "(1+ A.B -)");
     EXPECT_EQ(roundTrip("NIL"), "nil");
 }
 
-TEST(Reader, NumbersFollowTheHost) {
+TEST(Reader, NumbersFollowTheHost)
+{
     EXPECT_TRUE(isInteger(readFirst("2147483647")));
     EXPECT_TRUE(isInteger(readFirst("-2147483648")));
     EXPECT_TRUE(isInteger(readFirst("+7")));
@@ -53,15 +55,19 @@ TEST(Reader, NumbersFollowTheHost) {
     EXPECT_TRUE(isSymbol(readFirst("1.2.3")));
 }
 
-TEST(Reader, StringEscapes) {
+TEST(Reader, StringEscapes)
+{
     Value s = readFirst(R"("a\\b\"c\nd\te\ef\rg\101\0011")");
     ASSERT_TRUE(isString(s));
-    EXPECT_EQ(textOf(s), std::string("a\\b\"c\nd\te\x1b" "f\rgA\001" "1"));
+    EXPECT_EQ(textOf(s), std::string("a\\b\"c\nd\te\x1b"
+                                     "f\rgA\001"
+                                     "1"));
     EXPECT_EQ(textOf(readFirst(R"("\q")")), "q");
     EXPECT_EQ(textOf(readFirst("\"two\nlines\"")), "two\nlines");
 }
 
-TEST(Reader, CommentsAreSkipped) {
+TEST(Reader, CommentsAreSkipped)
+{
     Reader reader("; a comment\n(+ 1 ;| inside\n a block |; 2) ; trailing\n 3");
     Value first, second, none;
     ASSERT_TRUE(reader.next(first));
@@ -71,7 +77,8 @@ TEST(Reader, CommentsAreSkipped) {
     EXPECT_EQ(printValue(second, PrintStyle::Prin1), "3");
 }
 
-TEST(Reader, SyntaxErrorsHaveTheHostsMessages) {
+TEST(Reader, SyntaxErrorsHaveTheHostsMessages)
+{
     EXPECT_EQ(syntaxError("(1 2"), "malformed list on input");
     EXPECT_EQ(syntaxError("(1 (2)"), "malformed list on input");
     EXPECT_EQ(syntaxError("'"), "malformed list on input");
@@ -84,12 +91,14 @@ TEST(Reader, SyntaxErrorsHaveTheHostsMessages) {
     EXPECT_EQ(syntaxError("(1 . 2 3)"), "extra cdrs in dotted pair on input");
 }
 
-TEST(Reader, HugeNestingIsAnErrorNotACrash) {
+TEST(Reader, HugeNestingIsAnErrorNotACrash)
+{
     std::string deep(200000, '(');
     EXPECT_EQ(syntaxError(deep), errors::stackLimitReached().message());
 }
 
-TEST(Printer, RealsPrintAsTheHostPrintsThem) {
+TEST(Printer, RealsPrintAsTheHostPrintsThem)
+{
     EXPECT_EQ(formatReal(3.0), "3.0");
     EXPECT_EQ(formatReal(1.5), "1.5");
     EXPECT_EQ(formatReal(-0.5), "-0.5");
@@ -105,7 +114,8 @@ TEST(Printer, RealsPrintAsTheHostPrintsThem) {
     EXPECT_EQ(formatReal(0.0), "0.0");
 }
 
-TEST(Printer, StringsQuotedByPrin1AndRawByPrinc) {
+TEST(Printer, StringsQuotedByPrin1AndRawByPrinc)
+{
     Value s = makeString("say \"hi\"\\\n\t\x1b\x01!");
     EXPECT_EQ(printValue(s, PrintStyle::Prin1), "\"say \\\"hi\\\"\\\\\\n\\t\\e\\001!\"");
     EXPECT_EQ(printValue(s, PrintStyle::Princ), "say \"hi\"\\\n\t\x1b\x01!");
@@ -114,7 +124,8 @@ TEST(Printer, StringsQuotedByPrin1AndRawByPrinc) {
     EXPECT_EQ(printValue(makeList({makeString("a"), makeString("b")}), PrintStyle::Princ), "(a b)");
 }
 
-TEST(Printer, NamesAndFunctionsAsTheHostShowsThem) {
+TEST(Printer, NamesAndFunctionsAsTheHostShowsThem)
+{
     long entity[2] = {0x7ef5a3c8, 0};
     long selection[2] = {1, 0};
     long other[2] = {0x1a, 0};
@@ -135,7 +146,8 @@ TEST(Printer, NamesAndFunctionsAsTheHostShowsThem) {
     EXPECT_EQ(lambda.substr(lambda.size() - 10), " -lambda->");
 }
 
-TEST(Printer, DeeplyNestedListsPrintWithoutExhaustingTheStack) {
+TEST(Printer, DeeplyNestedListsPrintWithoutExhaustingTheStack)
+{
     Value nested;
     for (int k = 0; k < 100000; ++k) nested = makeList({nested});
     std::string text = printValue(nested, PrintStyle::Prin1);
@@ -145,7 +157,8 @@ TEST(Printer, DeeplyNestedListsPrintWithoutExhaustingTheStack) {
     EXPECT_EQ(printValue(longList, PrintStyle::Prin1).substr(0, 8), "(199999 ");
 }
 
-TEST(ExpressionScanner, FindsAnExpressionAcrossLines) {
+TEST(ExpressionScanner, FindsAnExpressionAcrossLines)
+{
     std::string_view script = "  (setq a\n   (list 1 \"x)\" ; comment )\n 2))\nLINE 0,0";
     ExpressionExtent extent = findExpression(script);
     ASSERT_EQ(extent.result, ScanResult::Complete);
@@ -169,7 +182,8 @@ TEST(ExpressionScanner, FindsAnExpressionAcrossLines) {
     EXPECT_EQ(string.end, 6u);
 }
 
-TEST(ExpressionScanner, ReadsExactlyOneExpressionFromAStream) {
+TEST(ExpressionScanner, ReadsExactlyOneExpressionFromAStream)
+{
     std::istringstream in("(princ\n \"a\")(b)\nabc ZOOM\n(unfinished");
     EXPECT_EQ(readExpressionText(in), std::optional<std::string>("(princ\n \"a\")"));
     EXPECT_EQ(readExpressionText(in), std::optional<std::string>("(b)"));

@@ -10,7 +10,8 @@ namespace {
 using CommandLine = LispTest;
 using ErrorReports = LispTest;
 
-TEST_F(CommandLine, PrintsEachValueAsTheHostDoes) {
+TEST_F(CommandLine, PrintsEachValueAsTheHostDoes)
+{
     EXPECT_EQ(commandLine("(+ 1 2)"), "3");
     EXPECT_EQ(commandLine("\"text\""), "\"text\"");
     EXPECT_EQ(commandLine("(princ \"hi\")"), "hi\"hi\"");
@@ -21,14 +22,16 @@ TEST_F(CommandLine, PrintsEachValueAsTheHostDoes) {
     EXPECT_EQ(commandLine("   ; nothing but a comment"), "");
 }
 
-TEST_F(CommandLine, ReturnsTheLastValueWithoutPrintingWhenAsked) {
+TEST_F(CommandLine, ReturnsTheLastValueWithoutPrintingWhenAsked)
+{
     EvalOutcome outcome = lisp.evaluate("(setq a 2) (* a 21)");
     EXPECT_FALSE(outcome.failed);
     EXPECT_EQ(printValue(outcome.value, PrintStyle::Prin1), "42");
     EXPECT_EQ(output, "");
 }
 
-TEST_F(ErrorReports, DefaultReportAndTheSessionGoesOn) {
+TEST_F(ErrorReports, DefaultReportAndTheSessionGoesOn)
+{
     EXPECT_EQ(commandLine("(+ 1 \"x\")"), "; error: bad argument type: numberp: \"x\"\n");
     EXPECT_EQ(commandLine("(foo)"), "; error: no function definition: FOO\n");
     EXPECT_EQ(commandLine("(car 1)"), "; error: bad argument type: consp 1\n");
@@ -39,7 +42,8 @@ TEST_F(ErrorReports, DefaultReportAndTheSessionGoesOn) {
     EXPECT_EQ(commandLine("(+ 2 2)"), "4");
 }
 
-TEST_F(ErrorReports, AnErrorEndsTheTextBeingEvaluated) {
+TEST_F(ErrorReports, AnErrorEndsTheTextBeingEvaluated)
+{
     EvalOutcome outcome = lisp.evaluateAndPrint("(setq a 1) (car a) (setq b 2)");
     EXPECT_TRUE(outcome.failed);
     EXPECT_EQ(outcome.error, "bad argument type: consp 1");
@@ -49,19 +53,20 @@ TEST_F(ErrorReports, AnErrorEndsTheTextBeingEvaluated) {
     EXPECT_EQ(printValue(lisp.valueOf("a"), PrintStyle::Prin1), "1");
 }
 
-TEST_F(ErrorReports, AStepLimitEndsAnEndlessLoopAndEachExpressionGetsItsOwnBudget) {
+TEST_F(ErrorReports, AStepLimitEndsAnEndlessLoopAndEachExpressionGetsItsOwnBudget)
+{
     lisp.setStepLimit(10000);
     EXPECT_EQ(commandLine("(while t)"), "; error: evaluation step limit reached\n");
     EXPECT_EQ(commandLine("(setq n 0) (repeat 100 (setq n (1+ n)))"), "0\n100");
     // Each outermost expression starts afresh: together these take more than the limit.
-    EXPECT_EQ(commandLine("(repeat 1500 (setq n (1+ n))) (repeat 1500 (setq n (1+ n)))"),
-              "1600\n3100");
+    EXPECT_EQ(commandLine("(repeat 1500 (setq n (1+ n))) (repeat 1500 (setq n (1+ n)))"), "1600\n3100");
     EXPECT_EQ(commandLine("(defun loop () (loop)) (loop)").find("; error: "), 4u);
     lisp.setStepLimit(0);
     EXPECT_EQ(commandLine("(repeat 20000 (setq n (1+ n)))"), "23100");
 }
 
-TEST_F(ErrorReports, UserErrorFunctionGetsTheMessageInsteadOfTheDefaultReport) {
+TEST_F(ErrorReports, UserErrorFunctionGetsTheMessageInsteadOfTheDefaultReport)
+{
     lisp.evaluate("(defun *error* (msg) (princ (strcat \"\\nTrapped: \" msg)) (princ))");
     EXPECT_EQ(commandLine("(car \"x\")"), "\nTrapped: bad argument type: consp \"x\"");
     // (exit) reaches *error* with the host's text.
@@ -70,7 +75,8 @@ TEST_F(ErrorReports, UserErrorFunctionGetsTheMessageInsteadOfTheDefaultReport) {
     EXPECT_EQ(commandLine("(car \"x\")"), "; error: bad argument type: consp \"x\"\n");
 }
 
-TEST_F(ErrorReports, ALocalErrorFunctionRunsWhileItsFunctionsBindingsHold) {
+TEST_F(ErrorReports, ALocalErrorFunctionRunsWhileItsFunctionsBindingsHold)
+{
     lisp.evaluate(R"(
         (defun c:tool (/ *error* saved)
           (defun *error* (msg) (princ (strcat "[" saved "] " msg)) (princ))
@@ -83,24 +89,26 @@ TEST_F(ErrorReports, ALocalErrorFunctionRunsWhileItsFunctionsBindingsHold) {
     EXPECT_EQ(commandLine("(/ 1 0)"), "; error: divide by zero\n");
 }
 
-TEST_F(ErrorReports, AnErrorInsideTheErrorFunctionFallsBackToTheDefaultReport) {
+TEST_F(ErrorReports, AnErrorInsideTheErrorFunctionFallsBackToTheDefaultReport)
+{
     lisp.evaluate("(defun *error* (msg) (car msg))");
     EXPECT_EQ(commandLine("(/ 1 0)"), "; error: bad argument type: consp \"divide by zero\"\n");
     lisp.evaluate("(setq *error* 5)");
     EXPECT_EQ(commandLine("(/ 1 0)"), "; error: bad function: 5\n");
 }
 
-TEST_F(ErrorReports, AFailingHostBuiltinIsAnErrorNotACrash) {
-    addBuiltin("kestra-test-throws", [](Interpreter&, const Arguments&) -> Value {
-        throw std::runtime_error("host failure");
-    });
+TEST_F(ErrorReports, AFailingHostBuiltinIsAnErrorNotACrash)
+{
+    addBuiltin("kestra-test-throws",
+               [](Interpreter&, const Arguments&) -> Value { throw std::runtime_error("host failure"); });
     EXPECT_EQ(commandLine("(kestra-test-throws)"), "; error: host failure\n");
     removeBuiltin("kestra-test-throws");
 }
 
 struct EventLog {
     std::vector<std::string> events;
-    void install() {
+    void install()
+    {
         setEvaluationHooks(
             [this](Interpreter&, std::string_view text) { events.push_back("start " + std::string(text)); },
             [this](Interpreter&, EvaluationEnd end) {
@@ -111,7 +119,8 @@ struct EventLog {
 
 using EvaluationEvents = LispTest;
 
-TEST_F(EvaluationEvents, StartAndEndAroundEachTopLevelExpression) {
+TEST_F(EvaluationEvents, StartAndEndAroundEachTopLevelExpression)
+{
     EventLog log;
     log.install();
     lisp.evaluate("(setq a 1)\n  (car a) (setq b 2)");
@@ -124,7 +133,8 @@ TEST_F(EvaluationEvents, StartAndEndAroundEachTopLevelExpression) {
     EXPECT_TRUE(log.events.empty());
 }
 
-TEST_F(EvaluationEvents, NestedEvaluationSendsNoSecondStart) {
+TEST_F(EvaluationEvents, NestedEvaluationSendsNoSecondStart)
+{
     EventLog log;
     log.install();
     // A host builtin that evaluates AutoLISP again, as a command run by (command ...) may.
@@ -137,15 +147,15 @@ TEST_F(EvaluationEvents, NestedEvaluationSendsNoSecondStart) {
     EXPECT_EQ(log.events, (std::vector<std::string>{"start (kestra-test-nested \"(* 6 7)\")", "ended"}));
     // An error inside the nested evaluation ends only that one.
     log.events.clear();
-    EXPECT_EQ(commandLine("(kestra-test-nested \"(car 1)\")"),
-              "; error: bad argument type: consp 1\n\"inner failed\"");
+    EXPECT_EQ(commandLine("(kestra-test-nested \"(car 1)\")"), "; error: bad argument type: consp 1\n\"inner failed\"");
     EXPECT_EQ(log.events.size(), 2u);
     EXPECT_EQ(log.events[1], "ended");
     EXPECT_FALSE(lisp.isEvaluating());
     removeBuiltin("kestra-test-nested");
 }
 
-TEST_F(EvaluationEvents, EventsNameTheirInterpreter) {
+TEST_F(EvaluationEvents, EventsNameTheirInterpreter)
+{
     Interpreter other;
     Interpreter* started = nullptr;
     setEvaluationHooks([&](Interpreter& in, std::string_view) { started = &in; }, nullptr);
@@ -153,7 +163,8 @@ TEST_F(EvaluationEvents, EventsNameTheirInterpreter) {
     EXPECT_EQ(started, &other);
 }
 
-TEST(CurrentInterpreter, FollowsTheDocumentManagerAndForgetsDestroyedOnes) {
+TEST(CurrentInterpreter, FollowsTheDocumentManagerAndForgetsDestroyedOnes)
+{
     auto first = std::make_unique<Interpreter>();
     setCurrentInterpreter(first.get());
     EXPECT_EQ(currentInterpreter(), first.get());

@@ -64,7 +64,7 @@ TEST(ClassRegistration, AParentRegisteredLaterIsBoundWhenTheHierarchyIsBuilt)
     EXPECT_EQ(acrxFindClassByDxfName("RXTESTCHILD"), nullptr);
     acrxRemoveClassObserver(&recorder);
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"added RxTestChild", "added RxTestParent",
-                                                          "removing RxTestParent", "removing RxTestChild"}));
+                                                         "removing RxTestParent", "removing RxTestChild"}));
 }
 
 TEST(ClassRegistration, ProtocolExtensionsAreFoundThroughTheParentsOfTheClass)

@@ -9,7 +9,8 @@
 
 namespace {
 
-std::string& written() {
+std::string& written()
+{
     static std::string text;
     return text;
 }
@@ -18,7 +19,8 @@ void recordingWriter(std::string_view ansiText) { written() += ansiText; }
 
 // Registers the recording writer for one test and puts standard output back after it.
 struct RecordingWriter {
-    RecordingWriter() {
+    RecordingWriter()
+    {
         written().clear();
         arx::ut::setConsoleWriter(&recordingWriter);
     }
@@ -27,7 +29,8 @@ struct RecordingWriter {
     RecordingWriter& operator=(const RecordingWriter&) = delete;
 };
 
-TEST(ConsoleOutput, PrintfFormatsAndHandsTheWholeTextToTheWriterOnce) {
+TEST(ConsoleOutput, PrintfFormatsAndHandsTheWholeTextToTheWriterOnce)
+{
     RecordingWriter writer;
     EXPECT_EQ(acutPrintf("\n%s %d of %.2f\n", "Mark", 3, 4.5), 16);
     EXPECT_EQ(written(), "\nMark 3 of 4.50\n");
@@ -42,14 +45,16 @@ TEST(ConsoleOutput, PrintfFormatsAndHandsTheWholeTextToTheWriterOnce) {
     EXPECT_EQ(written(), "Param\xe8tres");
 }
 
-TEST(ConsoleOutput, NothingToPrintReachesNoWriter) {
+TEST(ConsoleOutput, NothingToPrintReachesNoWriter)
+{
     RecordingWriter writer;
     EXPECT_EQ(acutPrintf(nullptr), 0);
     EXPECT_EQ(acutPrintf("%s", ""), 0);
     EXPECT_EQ(written(), "");
 }
 
-TEST(ConsoleOutput, WithoutAWriterTheTextGoesToStandardOutput) {
+TEST(ConsoleOutput, WithoutAWriterTheTextGoesToStandardOutput)
+{
     arx::ut::setConsoleWriter(nullptr);
     testing::internal::CaptureStdout();
     acutPrintf("Command: %s\n", "KSLIST");

@@ -8,13 +8,15 @@
 
 namespace {
 
-std::vector<int> typesOf(const resbuf* chain) {
+std::vector<int> typesOf(const resbuf* chain)
+{
     std::vector<int> types;
     for (const resbuf* rb = chain; rb; rb = rb->rbnext) types.push_back(rb->restype);
     return types;
 }
 
-TEST(ResultBuffers, NewBufferIsEmptyAndTyped) {
+TEST(ResultBuffers, NewBufferIsEmptyAndTyped)
+{
     resbuf* rb = acutNewRb(RTSTR);
     ASSERT_NE(rb, nullptr);
     EXPECT_EQ(rb->restype, RTSTR);
@@ -27,17 +29,17 @@ TEST(ResultBuffers, NewBufferIsEmptyAndTyped) {
     EXPECT_EQ(acutRelRb(nullptr), RTNORM);
 }
 
-TEST(ResultBuffers, BuildListTakesEveryAdsType) {
+TEST(ResultBuffers, BuildListTakesEveryAdsType)
+{
     ads_point p3 = {1.0, 2.0, 3.0};
     ads_name name = {0x7ef5a3c8, 7};
     char text[] = "copied";
-    resbuf* chain = acutBuildList(RTSTR, text, RTSHORT, -12, RTLONG, 100000L, RTREAL, 1.5, RTANG, 0.25,
-                                  RTORINT, 0.5, RTPOINT, p3, RT3DPOINT, p3, RTENAME, name, RTPICKS, name,
-                                  RTLB, RTT, RTDOTE, RTNIL, RTLE, RTVOID, RTNONE);
+    resbuf* chain =
+        acutBuildList(RTSTR, text, RTSHORT, -12, RTLONG, 100000L, RTREAL, 1.5, RTANG, 0.25, RTORINT, 0.5, RTPOINT, p3,
+                      RT3DPOINT, p3, RTENAME, name, RTPICKS, name, RTLB, RTT, RTDOTE, RTNIL, RTLE, RTVOID, RTNONE);
     ASSERT_NE(chain, nullptr);
-    EXPECT_EQ(typesOf(chain), (std::vector<int>{RTSTR, RTSHORT, RTLONG, RTREAL, RTANG, RTORINT, RTPOINT,
-                                                RT3DPOINT, RTENAME, RTPICKS, RTLB, RTT, RTDOTE, RTNIL,
-                                                RTLE, RTVOID}));
+    EXPECT_EQ(typesOf(chain), (std::vector<int>{RTSTR, RTSHORT, RTLONG, RTREAL, RTANG, RTORINT, RTPOINT, RT3DPOINT,
+                                                RTENAME, RTPICKS, RTLB, RTT, RTDOTE, RTNIL, RTLE, RTVOID}));
     const resbuf* rb = chain;
     EXPECT_STREQ(rb->resval.rstring, "copied");
     EXPECT_NE(rb->resval.rstring, text);  // a copy, not the caller's buffer
@@ -59,11 +61,12 @@ TEST(ResultBuffers, BuildListTakesEveryAdsType) {
     acutRelRb(chain);
 }
 
-TEST(ResultBuffers, BuildListTakesDxfGroupCodes) {
+TEST(ResultBuffers, BuildListTakesDxfGroupCodes)
+{
     ads_point p = {4.0, 5.0, 6.0};
     ads_name owner = {42, 0};
-    resbuf* chain = acutBuildList(RTDXF0, "LINE", 8, "WALLS", 10, p, 40, 2.5, 62, 1, 90, 70000L, -4, "<OR",
-                                  330, owner, 1000, "xdata", 0);
+    resbuf* chain = acutBuildList(RTDXF0, "LINE", 8, "WALLS", 10, p, 40, 2.5, 62, 1, 90, 70000L, -4, "<OR", 330, owner,
+                                  1000, "xdata", 0);
     ASSERT_NE(chain, nullptr);
     EXPECT_EQ(typesOf(chain), (std::vector<int>{RTDXF0, 8, 10, 40, 62, 90, -4, 330, 1000}));
     EXPECT_STREQ(chain->resval.rstring, "LINE");
@@ -74,7 +77,8 @@ TEST(ResultBuffers, BuildListTakesDxfGroupCodes) {
     acutRelRb(chain);
 }
 
-TEST(ResultBuffers, BuildListRefusesWhatItCannotRead) {
+TEST(ResultBuffers, BuildListRefusesWhatItCannotRead)
+{
     EXPECT_EQ(acutBuildList(RTSTR, static_cast<const char*>(nullptr), 0), nullptr);
     EXPECT_EQ(acutBuildList(RTSTR, "ok", 4242, 1, 0), nullptr);  // an unknown type code
     EXPECT_EQ(acutBuildList(RTRESBUF, nullptr, 0), nullptr);

@@ -7,7 +7,8 @@ namespace {
 
 bool matches(const char* text, const char* pattern) { return acutWcMatch(text, pattern) == RTNORM; }
 
-TEST(WcMatch, SingleCharacterClasses) {
+TEST(WcMatch, SingleCharacterClasses)
+{
     EXPECT_TRUE(matches("A1", "@#"));
     EXPECT_FALSE(matches("11", "@#"));
     EXPECT_TRUE(matches("a-b", "@.@"));
@@ -18,7 +19,8 @@ TEST(WcMatch, SingleCharacterClasses) {
     EXPECT_FALSE(matches("\xe9", "@"));  // letters are the ASCII ones
 }
 
-TEST(WcMatch, StarsMatchAnySequence) {
+TEST(WcMatch, StarsMatchAnySequence)
+{
     EXPECT_TRUE(matches("Name", "N*"));
     EXPECT_TRUE(matches("Name", "*"));
     EXPECT_TRUE(matches("", "*"));
@@ -29,7 +31,8 @@ TEST(WcMatch, StarsMatchAnySequence) {
     EXPECT_FALSE(matches("name", "N*"));  // case-sensitive
 }
 
-TEST(WcMatch, BracketsAndNegation) {
+TEST(WcMatch, BracketsAndNegation)
+{
     EXPECT_TRUE(matches("b", "[abc]"));
     EXPECT_FALSE(matches("d", "[abc]"));
     EXPECT_TRUE(matches("m", "[a-z]"));
@@ -45,7 +48,8 @@ TEST(WcMatch, BracketsAndNegation) {
     EXPECT_TRUE(matches("~x", "`~x"));
 }
 
-TEST(WcMatch, CommasSeparateAlternatives) {
+TEST(WcMatch, CommasSeparateAlternatives)
+{
     EXPECT_TRUE(matches("Name", "???,~*m*,N*"));
     EXPECT_TRUE(matches("DOOR", "WALL,DOOR,WINDOW"));
     EXPECT_FALSE(matches("ROOF", "WALL,DOOR,WINDOW"));
@@ -54,7 +58,8 @@ TEST(WcMatch, CommasSeparateAlternatives) {
     EXPECT_TRUE(matches("", "x,"));  // the empty alternative matches the empty text
 }
 
-TEST(WcMatch, EscapedSpecialCharactersAreLiteral) {
+TEST(WcMatch, EscapedSpecialCharactersAreLiteral)
+{
     EXPECT_TRUE(matches("a*b", "a`*b"));
     EXPECT_FALSE(matches("axb", "a`*b"));
     EXPECT_TRUE(matches("#", "`#"));
@@ -62,7 +67,8 @@ TEST(WcMatch, EscapedSpecialCharactersAreLiteral) {
     EXPECT_TRUE(matches("a.b", "a`.b"));
 }
 
-TEST(WcMatch, NullArgumentsAreRefused) {
+TEST(WcMatch, NullArgumentsAreRefused)
+{
     EXPECT_EQ(acutWcMatch(nullptr, "*"), RTERROR);
     EXPECT_EQ(acutWcMatch("x", nullptr), RTERROR);
 }

@@ -14,16 +14,16 @@
 namespace {
 
 struct Export {
-  const char* name;
-  WORD ordinal;
-  FARPROC procedure;
+    const char* name;
+    WORD ordinal;
+    FARPROC procedure;
 };
 
 struct SystemLibrary {
-  const char* fileName;
-  const Export* exports;
-  size_t exportCount;
-  int loads;
+    const char* fileName;
+    const Export* exports;
+    size_t exportCount;
+    int loads;
 };
 
 const Export kHtmlHelpExports[] = {
@@ -36,59 +36,63 @@ SystemLibrary systemLibraries[] = {
 
 std::mutex libraryMutex;
 
-SystemLibrary* libraryOf(HMODULE module) {
-  for (SystemLibrary& library : systemLibraries) {
-    if (reinterpret_cast<HMODULE>(&library) == module && library.loads > 0) return &library;
-  }
-  return nullptr;
+SystemLibrary* libraryOf(HMODULE module)
+{
+    for (SystemLibrary& library : systemLibraries) {
+        if (reinterpret_cast<HMODULE>(&library) == module && library.loads > 0) return &library;
+    }
+    return nullptr;
 }
 
 }  // namespace
 
-extern "C" HMODULE LoadLibraryA(LPCSTR lpLibFileName) {
-  if (lpLibFileName == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  const std::string wanted = win32::withDefaultExtension(win32::baseNameOf(lpLibFileName));
-  std::lock_guard<std::mutex> lock(libraryMutex);
-  for (SystemLibrary& library : systemLibraries) {
-    if (win32::equalsIgnoreCase(library.fileName, wanted)) {
-      ++library.loads;
-      SetLastError(ERROR_SUCCESS);
-      return reinterpret_cast<HMODULE>(&library);
+extern "C" HMODULE LoadLibraryA(LPCSTR lpLibFileName)
+{
+    if (lpLibFileName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
     }
-  }
-  SetLastError(ERROR_MOD_NOT_FOUND);
-  return nullptr;
+    const std::string wanted = win32::withDefaultExtension(win32::baseNameOf(lpLibFileName));
+    std::lock_guard<std::mutex> lock(libraryMutex);
+    for (SystemLibrary& library : systemLibraries) {
+        if (win32::equalsIgnoreCase(library.fileName, wanted)) {
+            ++library.loads;
+            SetLastError(ERROR_SUCCESS);
+            return reinterpret_cast<HMODULE>(&library);
+        }
+    }
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
 }
 
-extern "C" FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
-  std::lock_guard<std::mutex> lock(libraryMutex);
-  const SystemLibrary* library = libraryOf(hModule);
-  if (library == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
-  for (size_t i = 0; i < library->exportCount; ++i) {
-    const Export& entry = library->exports[i];
-    const bool byOrdinal = IS_INTRESOURCE(lpProcName);
-    if (byOrdinal ? reinterpret_cast<ULONG_PTR>(lpProcName) == entry.ordinal
-                  : lpProcName != nullptr && std::string_view(lpProcName) == entry.name) {
-      return entry.procedure;
+extern "C" FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
+{
+    std::lock_guard<std::mutex> lock(libraryMutex);
+    const SystemLibrary* library = libraryOf(hModule);
+    if (library == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
     }
-  }
-  SetLastError(ERROR_PROC_NOT_FOUND);
-  return nullptr;
+    for (size_t i = 0; i < library->exportCount; ++i) {
+        const Export& entry = library->exports[i];
+        const bool byOrdinal = IS_INTRESOURCE(lpProcName);
+        if (byOrdinal ? reinterpret_cast<ULONG_PTR>(lpProcName) == entry.ordinal
+                      : lpProcName != nullptr && std::string_view(lpProcName) == entry.name) {
+            return entry.procedure;
+        }
+    }
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return nullptr;
 }
 
-extern "C" BOOL FreeLibrary(HMODULE hLibModule) {
-  std::lock_guard<std::mutex> lock(libraryMutex);
-  SystemLibrary* library = libraryOf(hLibModule);
-  if (library == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  --library->loads;
-  return TRUE;
+extern "C" BOOL FreeLibrary(HMODULE hLibModule)
+{
+    std::lock_guard<std::mutex> lock(libraryMutex);
+    SystemLibrary* library = libraryOf(hLibModule);
+    if (library == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    --library->loads;
+    return TRUE;
 }

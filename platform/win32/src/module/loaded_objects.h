@@ -8,10 +8,10 @@
 namespace win32 {
 
 struct LoadedObject {
-  // Address of the object's first loaded segment: what an HMODULE is on Windows, stable for as
-  // long as the object stays loaded.
-  uintptr_t base = 0;
-  std::string path;  // absolute path of the file
+    // Address of the object's first loaded segment: what an HMODULE is on Windows, stable for as
+    // long as the object stays loaded.
+    uintptr_t base = 0;
+    std::string path;  // absolute path of the file
 };
 
 // The main program first, then every loaded shared object.

@@ -16,16 +16,16 @@
 namespace win32::profile {
 
 struct ProfileLine {
-  enum class Kind { Blank, Comment, Section, Entry, Bare };
-  Kind kind = Kind::Blank;
-  std::string text;   // the line as written, without its line end
-  std::string name;   // section name, entry key, or the trimmed bare line
-  std::string value;  // entry value
+    enum class Kind { Blank, Comment, Section, Entry, Bare };
+    Kind kind = Kind::Blank;
+    std::string text;   // the line as written, without its line end
+    std::string name;   // section name, entry key, or the trimmed bare line
+    std::string value;  // entry value
 };
 
 struct ProfileText {
-  std::vector<ProfileLine> lines;
-  std::string lineEnd = "\n";  // CRLF when the file uses it
+    std::vector<ProfileLine> lines;
+    std::string lineEnd = "\n";  // CRLF when the file uses it
 };
 
 ProfileText parseProfile(std::string_view text);
@@ -36,8 +36,7 @@ std::optional<size_t> findSection(const ProfileText& profile, std::string_view s
 // Index one past the last line of the section opened at sectionLine.
 size_t sectionEnd(const ProfileText& profile, size_t sectionLine);
 // Index of the entry of key in the section opened at sectionLine, if any.
-std::optional<size_t> findEntry(const ProfileText& profile, size_t sectionLine,
-                                std::string_view key);
+std::optional<size_t> findEntry(const ProfileText& profile, size_t sectionLine, std::string_view key);
 
 ProfileLine makeSectionLine(std::string_view section);
 ProfileLine makeEntryLine(std::string_view key, std::string_view value);

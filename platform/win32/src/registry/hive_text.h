@@ -26,13 +26,13 @@
 namespace win32::registry {
 
 struct HiveParseError {
-  int line = 0;
-  std::string message;
+    int line = 0;
+    std::string message;
 };
 
 struct HiveParseResult {
-  std::unique_ptr<Key> root;  // set when error is empty
-  std::optional<HiveParseError> error;
+    std::unique_ptr<Key> root;  // set when error is empty
+    std::optional<HiveParseError> error;
 };
 
 // Reads the text of the hive of rootName ("HKEY_LOCAL_MACHINE"). Every section must lie under

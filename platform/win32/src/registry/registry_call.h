@@ -13,34 +13,33 @@
 namespace win32::registry {
 
 // Rights that change a hive; a read-only hive refuses handles that ask for them.
-constexpr REGSAM kWriteRights =
-    KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
+constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | DELETE | WRITE_DAC | WRITE_OWNER;
 
 struct Target {
-  int root = 0;
-  HiveFile* hive = nullptr;
-  Key* key = nullptr;  // the key the handle stands for
-  KeyPath path;
-  REGSAM access = 0;
-  bool predefined = false;
+    int root = 0;
+    HiveFile* hive = nullptr;
+    Key* key = nullptr;  // the key the handle stands for
+    KeyPath path;
+    REGSAM access = 0;
+    bool predefined = false;
 };
 
 class RegistryCall {
- public:
-  // A call that may change the hive also locks the registry folder against other processes
-  // for its duration, so that re-reading, changing and writing the file is one step.
-  explicit RegistryCall(bool changesHive);
-  ~RegistryCall();
-  RegistryCall(const RegistryCall&) = delete;
-  RegistryCall& operator=(const RegistryCall&) = delete;
+public:
+    // A call that may change the hive also locks the registry folder against other processes
+    // for its duration, so that re-reading, changing and writing the file is one step.
+    explicit RegistryCall(bool changesHive);
+    ~RegistryCall();
+    RegistryCall(const RegistryCall&) = delete;
+    RegistryCall& operator=(const RegistryCall&) = delete;
 
-  LONG resolve(HKEY handle, Target* target);
-  HKEY addHandle(const Target& target, KeyPath path, REGSAM access);
+    LONG resolve(HKEY handle, Target* target);
+    HKEY addHandle(const Target& target, KeyPath path, REGSAM access);
 
- private:
-  std::unique_lock<std::mutex> lock_;
-  std::string folder_;
-  int folderLock_ = -1;
+private:
+    std::unique_lock<std::mutex> lock_;
+    std::string folder_;
+    int folderLock_ = -1;
 };
 
 // Removes a handle made by RegistryCall::addHandle; false for an unknown handle.

@@ -36,10 +36,9 @@ namespace {
 
 // The class of each symbol table, by the table's name in the file.
 const std::map<std::string, std::string, std::less<>> kTableClasses = {
-    {"VPORT", "AcDbViewportTable"},   {"LTYPE", "AcDbLinetypeTable"}, {"LAYER", "AcDbLayerTable"},
-    {"STYLE", "AcDbTextStyleTable"},  {"VIEW", "AcDbViewTable"},      {"UCS", "AcDbUCSTable"},
-    {"APPID", "AcDbRegAppTable"},     {"DIMSTYLE", "AcDbDimStyleTable"},
-    {"BLOCK_RECORD", "AcDbBlockTable"},
+    {"VPORT", "AcDbViewportTable"},  {"LTYPE", "AcDbLinetypeTable"},    {"LAYER", "AcDbLayerTable"},
+    {"STYLE", "AcDbTextStyleTable"}, {"VIEW", "AcDbViewTable"},         {"UCS", "AcDbUCSTable"},
+    {"APPID", "AcDbRegAppTable"},    {"DIMSTYLE", "AcDbDimStyleTable"}, {"BLOCK_RECORD", "AcDbBlockTable"},
 };
 
 std::string statusText(Acad::ErrorStatus status) { return "status " + std::to_string(static_cast<int>(status)); }
@@ -70,8 +69,7 @@ public:
 
     void headerVariable(std::string_view name, long line, std::span<const Group> values) override
     {
-        if (name.size() < 2 || name.front() != '$')
-            throw FormatError(line, "a header variable name must start with $");
+        if (name.size() < 2 || name.front() != '$') throw FormatError(line, "a header variable name must start with $");
         db::headerVars(db_).set(name.substr(1), toItems(values, idLookup()));
     }
 
@@ -209,7 +207,8 @@ private:
     {
         for (const DictionaryEntry& entry : dictionaryEntries_) {
             AcDbObjectId target;
-            if (entry.handle == 0 || db_->getAcDbObjectId(target, false, AcDbHandle(entry.handle)) != Acad::eOk) continue;
+            if (entry.handle == 0 || db_->getAcDbObjectId(target, false, AcDbHandle(entry.handle)) != Acad::eOk)
+                continue;
             if (target.stub()->object != nullptr) continue;
             AcDbDictionary* dictionary = nullptr;
             if (acdbOpenObject(dictionary, entry.dictionary, AcDb::kForWrite) != Acad::eOk) continue;
@@ -263,7 +262,8 @@ private:
         if (record.type == "VERTEX") {
             if (complexClass_ == nullptr) return nullptr;
             if (complexClass_->isDerivedFrom(acrxFindClass("AcDb2dPolyline"))) return acrxFindClass("AcDb2dVertex");
-            if (complexClass_->isDerivedFrom(acrxFindClass("AcDb3dPolyline"))) return acrxFindClass("AcDb3dPolylineVertex");
+            if (complexClass_->isDerivedFrom(acrxFindClass("AcDb3dPolyline")))
+                return acrxFindClass("AcDb3dPolylineVertex");
             return nullptr;
         }
         return classFor(record);
@@ -279,7 +279,8 @@ private:
         Acad::ErrorStatus status = loader_.addObject(table.get(), AcDbHandle(handle), id);
         if (status == Acad::eHandleInUse) status = loader_.addObject(table.get(), AcDbHandle(), id);
         if (status != Acad::eOk)
-            throw FormatError(firstEntry.line, "the table of this record could not be made (" + statusText(status) + ")");
+            throw FormatError(firstEntry.line,
+                              "the table of this record could not be made (" + statusText(status) + ")");
         table.release();
     }
 
@@ -348,8 +349,8 @@ private:
             if (status == Acad::eMakeMeProxy) {
                 object.reset();
             } else if (status != Acad::eOk) {
-                throw FormatError(record.line, std::string(record.type) + " record refused by its class " + cls->name() +
-                                                   " (" + statusText(status) + ")");
+                throw FormatError(record.line, std::string(record.type) + " record refused by its class " +
+                                                   cls->name() + " (" + statusText(status) + ")");
             }
         }
         if (object == nullptr) object = makeProxy(record, space);
@@ -357,9 +358,10 @@ private:
         AcDbObjectId id;
         const Acad::ErrorStatus status = loader_.addObject(object.get(), handle, id);
         if (status != Acad::eOk) {
-            throw FormatError(record.line, status == Acad::eHandleInUse
-                                               ? "the handle of this " + std::string(record.type) + " is already used"
-                                               : std::string(record.type) + " could not be added (" + statusText(status) + ")");
+            throw FormatError(record.line,
+                              status == Acad::eHandleInUse
+                                  ? "the handle of this " + std::string(record.type) + " is already used"
+                                  : std::string(record.type) + " could not be added (" + statusText(status) + ")");
         }
         object.release();
         return id;
@@ -427,7 +429,8 @@ private:
     {
         std::size_t i = 0;
         for (; i < a.size() && b[i]; ++i)
-            if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+            if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+                return false;
         return i == a.size() && b[i] == 0;
     }
 

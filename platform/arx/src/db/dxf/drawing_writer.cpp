@@ -31,12 +31,56 @@ namespace {
 
 // Entity and object types of the DXF format itself: they are never listed in CLASSES.
 const std::set<std::string, std::less<>> kBuiltInDxfNames = {
-    "3DFACE", "3DSOLID", "ARC", "ATTDEF", "ATTRIB", "BLOCK", "BODY", "CIRCLE", "DIMENSION",
-    "ELLIPSE", "ENDBLK", "HATCH", "INSERT", "LEADER", "LINE", "LWPOLYLINE", "MLINE", "MTEXT",
-    "OLEFRAME", "OLE2FRAME", "POINT", "POLYLINE", "RAY", "REGION", "SEQEND", "SHAPE", "SOLID",
-    "SPLINE", "TEXT", "TOLERANCE", "TRACE", "VERTEX", "VIEWPORT", "XLINE", "DICTIONARY",
-    "GROUP", "MLINESTYLE", "XRECORD", "ACAD_PROXY_ENTITY", "ACAD_PROXY_OBJECT", "TABLE",
-    "APPID", "BLOCK_RECORD", "DIMSTYLE", "LAYER", "LTYPE", "STYLE", "UCS", "VIEW", "VPORT",
+    "3DFACE",
+    "3DSOLID",
+    "ARC",
+    "ATTDEF",
+    "ATTRIB",
+    "BLOCK",
+    "BODY",
+    "CIRCLE",
+    "DIMENSION",
+    "ELLIPSE",
+    "ENDBLK",
+    "HATCH",
+    "INSERT",
+    "LEADER",
+    "LINE",
+    "LWPOLYLINE",
+    "MLINE",
+    "MTEXT",
+    "OLEFRAME",
+    "OLE2FRAME",
+    "POINT",
+    "POLYLINE",
+    "RAY",
+    "REGION",
+    "SEQEND",
+    "SHAPE",
+    "SOLID",
+    "SPLINE",
+    "TEXT",
+    "TOLERANCE",
+    "TRACE",
+    "VERTEX",
+    "VIEWPORT",
+    "XLINE",
+    "DICTIONARY",
+    "GROUP",
+    "MLINESTYLE",
+    "XRECORD",
+    "ACAD_PROXY_ENTITY",
+    "ACAD_PROXY_OBJECT",
+    "TABLE",
+    "APPID",
+    "BLOCK_RECORD",
+    "DIMSTYLE",
+    "LAYER",
+    "LTYPE",
+    "STYLE",
+    "UCS",
+    "VIEW",
+    "VPORT",
 };
 
 // The process's file creation mask (a new drawing gets the permissions any new file would).
@@ -168,7 +212,8 @@ private:
     {
         const std::uint64_t handle = id.handle().value();
         if (handle >= kMarkedHandles) return;
-        if (handle >= writtenHandles_.size()) writtenHandles_.resize(std::max<std::size_t>(handle + 1, writtenHandles_.size() * 2));
+        if (handle >= writtenHandles_.size())
+            writtenHandles_.resize(std::max<std::size_t>(handle + 1, writtenHandles_.size() * 2));
         writtenHandles_[handle] = true;
     }
 
@@ -269,8 +314,8 @@ private:
                 block.entities = record->entityIds();
                 const char* name = "";
                 record->getName(name);
-                block.inEntitiesSection = equalsIgnoringCase(name, ACDB_MODEL_SPACE) ||
-                                          equalsIgnoringCase(name, ACDB_PAPER_SPACE);
+                block.inEntitiesSection =
+                    equalsIgnoringCase(name, ACDB_MODEL_SPACE) || equalsIgnoringCase(name, ACDB_PAPER_SPACE);
                 record->close();
                 blocks.push_back(std::move(block));
             }
@@ -424,7 +469,8 @@ Acad::ErrorStatus writeDrawingFile(AcDbDatabase* db, const char* fileName, std::
         setLastDrawingFileMessage(message);
         return Acad::eFileAccessErr;
     }
-    TextWriter writer([file](std::string_view chunk) { return std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size(); });
+    TextWriter writer(
+        [file](std::string_view chunk) { return std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size(); });
     Acad::ErrorStatus status = writeWith(db, writer, message);
     const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
     const bool closed = std::fclose(file) == 0;

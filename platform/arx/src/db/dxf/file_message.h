@@ -7,4 +7,4 @@
 namespace arx::dxf {
 void setLastDrawingFileMessage(const std::string& message);
 void setLastDrawingFileRemovals(const std::vector<std::string>& removed);
-}
+}  // namespace arx::dxf

@@ -4,8 +4,7 @@ namespace arx::dxf {
 
 FormatError::FormatError(long line, const std::string& problem)
     : std::runtime_error(describe(line, problem)), line_(line)
-{
-}
+{}
 
 std::string FormatError::describe(long line, const std::string& problem)
 {

@@ -14,7 +14,7 @@ enum class GroupType {
     Int16,
     Int32,
     Int64,
-    Bool,      // written as a 16-bit integer, 0 or 1
+    Bool,  // written as a 16-bit integer, 0 or 1
 };
 
 GroupType groupTypeOf(int code);
@@ -27,8 +27,7 @@ inline bool isNumericType(GroupType type)
 
 inline bool isIntegerType(GroupType type)
 {
-    return type == GroupType::Int16 || type == GroupType::Int32 || type == GroupType::Int64 ||
-           type == GroupType::Bool;
+    return type == GroupType::Int16 || type == GroupType::Int32 || type == GroupType::Int64 || type == GroupType::Bool;
 }
 
 inline bool isTextType(GroupType type)

@@ -23,15 +23,15 @@ void decodeHex(const Group& group, std::vector<unsigned char>& bytes)
     std::string_view text = group.value;
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (text.size() % 2 != 0)
-        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
-                                                 " holds an odd number of hexadecimal digits");
+        throw FormatError(group.valueLine(),
+                          "group " + std::to_string(group.code) + " holds an odd number of hexadecimal digits");
     bytes.resize(text.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const int high = hexDigit(text[2 * i]);
         const int low = hexDigit(text[2 * i + 1]);
         if (high < 0 || low < 0)
-            throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
-                                                     " holds a character that is not hexadecimal");
+            throw FormatError(group.valueLine(),
+                              "group " + std::to_string(group.code) + " holds a character that is not hexadecimal");
         bytes[i] = static_cast<unsigned char>(high * 16 + low);
     }
 }
@@ -41,8 +41,9 @@ void readPoint(std::span<const Group> groups, std::size_t& i, DxfItem& item)
 {
     const Group& x = groups[i];
     if (i + 1 >= groups.size() || groups[i + 1].code != x.code + 10)
-        throw FormatError(x.line, "group " + std::to_string(x.code) + " (X of a point) is not followed by its Y (group " +
-                                      std::to_string(x.code + 10) + ")");
+        throw FormatError(x.line, "group " + std::to_string(x.code) +
+                                      " (X of a point) is not followed by its Y (group " + std::to_string(x.code + 10) +
+                                      ")");
     item.point.set(realValue(x), realValue(groups[i + 1]), 0.0);
     item.dimensions = 2;
     ++i;
@@ -62,7 +63,8 @@ std::size_t fillItems(std::span<const Group> groups, const IdForHandle& idForHan
     for (std::size_t i = 0; i < groups.size(); ++i) {
         const Group& group = groups[i];
         const DxfItem::Kind kind = db::kindOfCode(group.code);
-        if (kind == DxfItem::Kind::None) throw FormatError(group.line, "unknown group code " + std::to_string(group.code));
+        if (kind == DxfItem::Kind::None)
+            throw FormatError(group.line, "unknown group code " + std::to_string(group.code));
         if (count == items.size()) items.emplace_back();
         else items[count].reset();
         DxfItem& item = items[count++];

@@ -49,10 +49,8 @@ char* layOut(char* out, const char* digits, int count, int exponent)
     }
     *out++ = digits[0];
     *out++ = '.';
-    if (count > 1)
-        out = writeDigits(out, digits + 1, count - 1);
-    else
-        *out++ = '0';
+    if (count > 1) out = writeDigits(out, digits + 1, count - 1);
+    else *out++ = '0';
     *out++ = 'E';
     *out++ = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -194,8 +192,8 @@ std::size_t formatReal(double value, char* out)
         if (value < 0) *out++ = '-';
         return static_cast<std::size_t>(layOut(out, digits, count, exponent) - start);
     }
-    const char* const end = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                          std::chars_format::scientific).ptr;
+    const char* const end =
+        std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific).ptr;
     char* p = scientific;
     if (*p == '-') *out++ = *p++;
     const char* e = end - 4;  // the exponent has two or three digits

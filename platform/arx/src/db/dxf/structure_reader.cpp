@@ -66,8 +66,8 @@ private:
     {
         const Group nameGroup = expectGroup("a section");
         if (nameGroup.code != 2)
-            throw FormatError(nameGroup.line, "SECTION must be followed by its name (group 2), found " +
-                                                  describe(nameGroup));
+            throw FormatError(nameGroup.line,
+                              "SECTION must be followed by its name (group 2), found " + describe(nameGroup));
         sectionName_ = str(nameGroup.value);
         if (sectionName_ == "HEADER") readHeader();
         else if (sectionName_ == "CLASSES") readRecords(&SectionHandler::classRecord);
@@ -85,8 +85,7 @@ private:
     bool atSectionEnd(const Group& group, const std::string& where)
     {
         if (group.is(0, "ENDSEC")) return true;
-        if (group.is(0, "SECTION") || group.is(0, "EOF"))
-            throw FormatError(group.line, where + " ends without ENDSEC");
+        if (group.is(0, "SECTION") || group.is(0, "EOF")) throw FormatError(group.line, where + " ends without ENDSEC");
         return false;
     }
 
@@ -123,8 +122,8 @@ private:
 
     static bool isTableName(std::string_view name)
     {
-        for (std::string_view known : {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID",
-                                       "DIMSTYLE", "BLOCK_RECORD"})
+        for (std::string_view known :
+             {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE", "BLOCK_RECORD"})
             if (name == known) return true;
         return false;
     }
@@ -232,9 +231,6 @@ private:
 
 }  // namespace
 
-void readStructure(std::string_view text, SectionHandler& handler)
-{
-    StructureReader(text, handler).run();
-}
+void readStructure(std::string_view text, SectionHandler& handler) { StructureReader(text, handler).run(); }
 
 }  // namespace arx::dxf

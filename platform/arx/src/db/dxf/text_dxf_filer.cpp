@@ -83,7 +83,8 @@ Acad::ErrorStatus TextDxfFiler::writeBChunk(AcDb::DxfCode code, const ads_binary
 {
     if (!accepts(code, DxfItem::Kind::Binary)) return Acad::eInvalidDxfCode;
     const bool hasBytes = val.clen > 0 && val.buf;
-    mOut.binary(code, reinterpret_cast<const unsigned char*>(val.buf), hasBytes ? static_cast<std::size_t>(val.clen) : 0);
+    mOut.binary(code, reinterpret_cast<const unsigned char*>(val.buf),
+                hasBytes ? static_cast<std::size_t>(val.clen) : 0);
     return written();
 }
 
@@ -115,7 +116,10 @@ Acad::ErrorStatus TextDxfFiler::writeInt8(AcDb::DxfCode code, Adesk::Int8 val) {
 Acad::ErrorStatus TextDxfFiler::writeUInt32(AcDb::DxfCode code, Adesk::UInt32 val) { return integer(code, val); }
 Acad::ErrorStatus TextDxfFiler::writeUInt16(AcDb::DxfCode code, Adesk::UInt16 val) { return integer(code, val); }
 Acad::ErrorStatus TextDxfFiler::writeUInt8(AcDb::DxfCode code, Adesk::UInt8 val) { return integer(code, val); }
-Acad::ErrorStatus TextDxfFiler::writeBoolean(AcDb::DxfCode code, Adesk::Boolean val) { return integer(code, val ? 1 : 0); }
+Acad::ErrorStatus TextDxfFiler::writeBoolean(AcDb::DxfCode code, Adesk::Boolean val)
+{
+    return integer(code, val ? 1 : 0);
+}
 Acad::ErrorStatus TextDxfFiler::writeBool(AcDb::DxfCode code, bool val) { return integer(code, val ? 1 : 0); }
 
 // The precision a caller gives is kept by the item filer but never changes the text: every
@@ -141,10 +145,25 @@ Acad::ErrorStatus TextDxfFiler::point2d(int code, double x, double y)
     return written();
 }
 
-Acad::ErrorStatus TextDxfFiler::writePoint2d(AcDb::DxfCode code, const AcGePoint2d& val, int) { return point2d(code, val.x, val.y); }
-Acad::ErrorStatus TextDxfFiler::writeVector2d(AcDb::DxfCode code, const AcGeVector2d& val, int) { return point2d(code, val.x, val.y); }
-Acad::ErrorStatus TextDxfFiler::writePoint3d(AcDb::DxfCode code, const AcGePoint3d& val, int) { return point(code, val.x, val.y, val.z); }
-Acad::ErrorStatus TextDxfFiler::writeVector3d(AcDb::DxfCode code, const AcGeVector3d& val, int) { return point(code, val.x, val.y, val.z); }
-Acad::ErrorStatus TextDxfFiler::writeScale3d(AcDb::DxfCode code, const AcGeScale3d& val, int) { return point(code, val.sx, val.sy, val.sz); }
+Acad::ErrorStatus TextDxfFiler::writePoint2d(AcDb::DxfCode code, const AcGePoint2d& val, int)
+{
+    return point2d(code, val.x, val.y);
+}
+Acad::ErrorStatus TextDxfFiler::writeVector2d(AcDb::DxfCode code, const AcGeVector2d& val, int)
+{
+    return point2d(code, val.x, val.y);
+}
+Acad::ErrorStatus TextDxfFiler::writePoint3d(AcDb::DxfCode code, const AcGePoint3d& val, int)
+{
+    return point(code, val.x, val.y, val.z);
+}
+Acad::ErrorStatus TextDxfFiler::writeVector3d(AcDb::DxfCode code, const AcGeVector3d& val, int)
+{
+    return point(code, val.x, val.y, val.z);
+}
+Acad::ErrorStatus TextDxfFiler::writeScale3d(AcDb::DxfCode code, const AcGeScale3d& val, int)
+{
+    return point(code, val.sx, val.sy, val.sz);
+}
 
 }  // namespace arx::dxf

@@ -41,10 +41,7 @@ constexpr std::array<CodeText, kTabledCodes> buildCodeTexts()
 
 constexpr std::array<CodeText, kTabledCodes> kCodeTexts = buildCodeTexts();
 
-int integerWidth(GroupType type)
-{
-    return (type == GroupType::Int16 || type == GroupType::Bool) ? 6 : 9;
-}
+int integerWidth(GroupType type) { return (type == GroupType::Int16 || type == GroupType::Bool) ? 6 : 9; }
 
 // A string value cannot hold a line end; control characters are written in the caret form
 // the DXF reference gives for them (^J for a line feed, ^M for a carriage return).

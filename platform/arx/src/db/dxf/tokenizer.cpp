@@ -19,8 +19,7 @@ std::string_view trimBlanks(std::string_view text)
     std::size_t first = 0;
     while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
     std::size_t last = text.size();
-    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r'))
-        --last;
+    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t' || text[last - 1] == '\r')) --last;
     return text.substr(first, last - first);
 }
 
@@ -68,8 +67,7 @@ const char* typeName(GroupType type)
 
 }  // namespace
 
-Tokenizer::Tokenizer(std::string_view text)
-    : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size())
+Tokenizer::Tokenizer(std::string_view text) : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size())
 {
     if (text.substr(0, kBinarySentinel.size()) == kBinarySentinel)
         throw FormatError(1, "binary DXF files are not supported; save the drawing as ASCII DXF");
@@ -106,8 +104,8 @@ bool Tokenizer::next(Group& group)
             throw FormatError(codeLineNumber, "unknown group code " + std::to_string(code));
         std::string_view value;
         if (!readLine(value))
-            throw FormatError(codeLineNumber, "group code " + std::to_string(code) +
-                                                  " has no value (unexpected end of file)");
+            throw FormatError(codeLineNumber,
+                              "group code " + std::to_string(code) + " has no value (unexpected end of file)");
         if (code == 999) continue;  // comment
         group.code = code;
         group.value = value;
@@ -131,9 +129,8 @@ namespace {
 // untouched) for anything else, which from_chars then reads.
 bool parseShortDecimal(std::string_view text, double& value)
 {
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
@@ -212,8 +209,8 @@ double realValue(const Group& group)
 {
     double value = 0;
     if (!parseReal(group.value, value))
-        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
-                                                 " needs a real number, found " + quoted(group.value));
+        throw FormatError(group.valueLine(),
+                          "group " + std::to_string(group.code) + " needs a real number, found " + quoted(group.value));
     return value;
 }
 
@@ -222,14 +219,13 @@ std::int64_t integerValue(const Group& group)
     const GroupType type = group.type();
     std::int64_t value = 0;
     if (!parseInteger(group.value, value))
-        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " needs " +
-                                                 typeName(type) + ", found " + quoted(group.value));
+        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " needs " + typeName(type) +
+                                                 ", found " + quoted(group.value));
     std::int64_t lowest = 0, highest = 0;
     integerRange(type, lowest, highest);
     if (value < lowest || value > highest)
-        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " value " +
-                                                 std::to_string(value) + " does not fit " +
-                                                 typeName(type));
+        throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " value " + std::to_string(value) +
+                                                 " does not fit " + typeName(type));
     return value;
 }
 
@@ -238,8 +234,7 @@ std::uint64_t handleValue(const Group& group)
     std::uint64_t value = 0;
     if (!parseHandle(group.value, value))
         throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +
-                                                 " needs a hexadecimal handle, found " +
-                                                 quoted(group.value));
+                                                 " needs a hexadecimal handle, found " + quoted(group.value));
     return value;
 }
 

@@ -21,18 +21,30 @@ double normalisedAngle(double angle)
 AcDbArc::AcDbArc() {}
 AcDbArc::AcDbArc(const AcGePoint3d& center, double radius, double startAngle, double endAngle)
     : AcDbArc(center, AcGeVector3d::kZAxis, radius, startAngle, endAngle)
-{
-}
-AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle, double endAngle)
-    : mCenter(center), mRadius(radius),
-      mStartAngle(normalisedAngle(startAngle)), mEndAngle(normalisedAngle(endAngle)), mNormal(arx::db::unitNormal(normal))
-{
-}
+{}
+AcDbArc::AcDbArc(const AcGePoint3d& center, const AcGeVector3d& normal, double radius, double startAngle,
+                 double endAngle)
+    : mCenter(center), mRadius(radius), mStartAngle(normalisedAngle(startAngle)), mEndAngle(normalisedAngle(endAngle)),
+      mNormal(arx::db::unitNormal(normal))
+{}
 AcDbArc::~AcDbArc() = default;
 
-AcGePoint3d AcDbArc::center() const { assertReadEnabled(); return mCenter; }
-Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center) { assertWriteEnabled(); mCenter = center; return Acad::eOk; }
-double AcDbArc::radius() const { assertReadEnabled(); return mRadius; }
+AcGePoint3d AcDbArc::center() const
+{
+    assertReadEnabled();
+    return mCenter;
+}
+Acad::ErrorStatus AcDbArc::setCenter(const AcGePoint3d& center)
+{
+    assertWriteEnabled();
+    mCenter = center;
+    return Acad::eOk;
+}
+double AcDbArc::radius() const
+{
+    assertReadEnabled();
+    return mRadius;
+}
 Acad::ErrorStatus AcDbArc::setRadius(double radius)
 {
     if (!(radius > 0)) return Acad::eInvalidInput;
@@ -40,13 +52,44 @@ Acad::ErrorStatus AcDbArc::setRadius(double radius)
     mRadius = radius;
     return Acad::eOk;
 }
-double AcDbArc::startAngle() const { assertReadEnabled(); return mStartAngle; }
-Acad::ErrorStatus AcDbArc::setStartAngle(double angle) { assertWriteEnabled(); mStartAngle = normalisedAngle(angle); return Acad::eOk; }
-double AcDbArc::endAngle() const { assertReadEnabled(); return mEndAngle; }
-Acad::ErrorStatus AcDbArc::setEndAngle(double angle) { assertWriteEnabled(); mEndAngle = normalisedAngle(angle); return Acad::eOk; }
-double AcDbArc::thickness() const { assertReadEnabled(); return mThickness; }
-Acad::ErrorStatus AcDbArc::setThickness(double thickness) { assertWriteEnabled(); mThickness = thickness; return Acad::eOk; }
-AcGeVector3d AcDbArc::normal() const { assertReadEnabled(); return mNormal; }
+double AcDbArc::startAngle() const
+{
+    assertReadEnabled();
+    return mStartAngle;
+}
+Acad::ErrorStatus AcDbArc::setStartAngle(double angle)
+{
+    assertWriteEnabled();
+    mStartAngle = normalisedAngle(angle);
+    return Acad::eOk;
+}
+double AcDbArc::endAngle() const
+{
+    assertReadEnabled();
+    return mEndAngle;
+}
+Acad::ErrorStatus AcDbArc::setEndAngle(double angle)
+{
+    assertWriteEnabled();
+    mEndAngle = normalisedAngle(angle);
+    return Acad::eOk;
+}
+double AcDbArc::thickness() const
+{
+    assertReadEnabled();
+    return mThickness;
+}
+Acad::ErrorStatus AcDbArc::setThickness(double thickness)
+{
+    assertWriteEnabled();
+    mThickness = thickness;
+    return Acad::eOk;
+}
+AcGeVector3d AcDbArc::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
 Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& normal)
 {
     if (normal.isZeroLength()) return Acad::eInvalidInput;
@@ -71,10 +114,22 @@ Acad::ErrorStatus AcDbArc::getPlane(AcGePlane& plane, AcDb::Planarity& type) con
 }
 
 // The parameter is the angle; it runs from the start angle to start + total angle.
-Acad::ErrorStatus AcDbArc::getStartParam(double& param) const { assertReadEnabled(); param = mStartAngle; return Acad::eOk; }
-Acad::ErrorStatus AcDbArc::getEndParam(double& param) const { param = startAngle() + totalAngle(); return Acad::eOk; }
+Acad::ErrorStatus AcDbArc::getStartParam(double& param) const
+{
+    assertReadEnabled();
+    param = mStartAngle;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbArc::getEndParam(double& param) const
+{
+    param = startAngle() + totalAngle();
+    return Acad::eOk;
+}
 Acad::ErrorStatus AcDbArc::getStartPoint(AcGePoint3d& point) const { return getPointAtParam(startAngle(), point); }
-Acad::ErrorStatus AcDbArc::getEndPoint(AcGePoint3d& point) const { return getPointAtParam(startAngle() + totalAngle(), point); }
+Acad::ErrorStatus AcDbArc::getEndPoint(AcGePoint3d& point) const
+{
+    return getPointAtParam(startAngle() + totalAngle(), point);
+}
 
 Acad::ErrorStatus AcDbArc::getPointAtParam(double param, AcGePoint3d& point) const
 {
@@ -90,7 +145,8 @@ Acad::ErrorStatus AcDbArc::getParamAtPoint(const AcGePoint3d& point, double& par
     assertReadEnabled();
     const AcGeVector3d offset = point - mCenter;
     const double tol = AcGeContext::gTol.equalPoint();
-    if (std::fabs(offset.dotProduct(mNormal)) > tol || std::fabs(offset.length() - mRadius) > tol) return Acad::eInvalidInput;
+    if (std::fabs(offset.dotProduct(mNormal)) > tol || std::fabs(offset.length() - mRadius) > tol)
+        return Acad::eInvalidInput;
     double angle = arx::db::angleInPlane(offset, mNormal);
     if (angle < mStartAngle) angle += 2 * M_PI;
     if (angle > mStartAngle + totalAngle() + tol / mRadius) return Acad::eInvalidInput;
@@ -106,7 +162,8 @@ Acad::ErrorStatus AcDbArc::getDistAtParam(double param, double& dist) const
     return status;
 }
 
-Acad::ErrorStatus AcDbArc::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve, Adesk::Boolean extend) const
+Acad::ErrorStatus AcDbArc::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                             Adesk::Boolean extend) const
 {
     std::vector<arx::db::CurvePiece> pieces;
     arx::db::curvePiecesOf(this, pieces);

@@ -13,11 +13,14 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, 0, 0, 0, INSERT, ObjectD
 AcDbBlockReference::AcDbBlockReference() {}
 AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId blockTableRecord)
     : mBlock(blockTableRecord), mPosition(position)
-{
-}
+{}
 AcDbBlockReference::~AcDbBlockReference() = default;
 
-AcDbObjectId AcDbBlockReference::blockTableRecord() const { assertReadEnabled(); return resolvedBlock(); }
+AcDbObjectId AcDbBlockReference::blockTableRecord() const
+{
+    assertReadEnabled();
+    return resolvedBlock();
+}
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId blockId)
 {
     assertWriteEnabled();
@@ -41,9 +44,22 @@ AcDbObjectId AcDbBlockReference::resolvedBlock() const
     }
     return mBlock;
 }
-AcGePoint3d AcDbBlockReference::position() const { assertReadEnabled(); return mPosition; }
-Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& position) { assertWriteEnabled(); mPosition = position; return Acad::eOk; }
-AcGeScale3d AcDbBlockReference::scaleFactors() const { assertReadEnabled(); return mScale; }
+AcGePoint3d AcDbBlockReference::position() const
+{
+    assertReadEnabled();
+    return mPosition;
+}
+Acad::ErrorStatus AcDbBlockReference::setPosition(const AcGePoint3d& position)
+{
+    assertWriteEnabled();
+    mPosition = position;
+    return Acad::eOk;
+}
+AcGeScale3d AcDbBlockReference::scaleFactors() const
+{
+    assertReadEnabled();
+    return mScale;
+}
 Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale)
 {
     if (scale.sx == 0 || scale.sy == 0 || scale.sz == 0) return Acad::eInvalidInput;
@@ -51,9 +67,22 @@ Acad::ErrorStatus AcDbBlockReference::setScaleFactors(const AcGeScale3d& scale)
     mScale = scale;
     return Acad::eOk;
 }
-double AcDbBlockReference::rotation() const { assertReadEnabled(); return mRotation; }
-Acad::ErrorStatus AcDbBlockReference::setRotation(double angle) { assertWriteEnabled(); mRotation = angle; return Acad::eOk; }
-AcGeVector3d AcDbBlockReference::normal() const { assertReadEnabled(); return mNormal; }
+double AcDbBlockReference::rotation() const
+{
+    assertReadEnabled();
+    return mRotation;
+}
+Acad::ErrorStatus AcDbBlockReference::setRotation(double angle)
+{
+    assertWriteEnabled();
+    mRotation = angle;
+    return Acad::eOk;
+}
+AcGeVector3d AcDbBlockReference::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
 Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& normal)
 {
     if (normal.isZeroLength()) return Acad::eInvalidInput;
@@ -129,8 +158,16 @@ Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& attributeId,
     return Acad::eOk;
 }
 
-AcDbObjectIdArray AcDbBlockReference::attributeIds() const { assertReadEnabled(); return mAttributes; }
-AcDbObjectId AcDbBlockReference::sequenceEndId() const { assertReadEnabled(); return mSequenceEnd; }
+AcDbObjectIdArray AcDbBlockReference::attributeIds() const
+{
+    assertReadEnabled();
+    return mAttributes;
+}
+AcDbObjectId AcDbBlockReference::sequenceEndId() const
+{
+    assertReadEnabled();
+    return mSequenceEnd;
+}
 
 void AcDbBlockReference::adoptSubentity(AcDbObjectId id, bool isSequenceEnd)
 {
@@ -271,15 +308,16 @@ Acad::ErrorStatus AcDbBlockReference::explode(AcDbVoidPtrArray& entitySet) const
 }
 
 // Through the block's entities, placed where the reference shows them.
-Acad::ErrorStatus AcDbBlockReference::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, AcGePoint3dArray& points,
-                                                    int, int) const
+Acad::ErrorStatus AcDbBlockReference::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+                                                    AcGePoint3dArray& points, int, int) const
 {
     assertReadEnabled();
     return arx::db::intersectEntities(this, pEnt, intType, nullptr, points);
 }
 
-Acad::ErrorStatus AcDbBlockReference::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType, const AcGePlane& projPlane,
-                                                    AcGePoint3dArray& points, int, int) const
+Acad::ErrorStatus AcDbBlockReference::intersectWith(const AcDbEntity* pEnt, AcDb::Intersect intType,
+                                                    const AcGePlane& projPlane, AcGePoint3dArray& points, int,
+                                                    int) const
 {
     assertReadEnabled();
     return arx::db::intersectEntities(this, pEnt, intType, &projPlane, points);

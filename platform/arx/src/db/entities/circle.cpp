@@ -13,13 +13,25 @@ ACRX_DXF_DEFINE_MEMBERS(AcDbCircle, AcDbCurve, 0, 0, 0, CIRCLE, ObjectDBX Classe
 AcDbCircle::AcDbCircle() {}
 AcDbCircle::AcDbCircle(const AcGePoint3d& center, const AcGeVector3d& normal, double radius)
     : mCenter(center), mRadius(radius), mNormal(arx::db::unitNormal(normal))
-{
-}
+{}
 AcDbCircle::~AcDbCircle() = default;
 
-AcGePoint3d AcDbCircle::center() const { assertReadEnabled(); return mCenter; }
-Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center) { assertWriteEnabled(); mCenter = center; return Acad::eOk; }
-double AcDbCircle::radius() const { assertReadEnabled(); return mRadius; }
+AcGePoint3d AcDbCircle::center() const
+{
+    assertReadEnabled();
+    return mCenter;
+}
+Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& center)
+{
+    assertWriteEnabled();
+    mCenter = center;
+    return Acad::eOk;
+}
+double AcDbCircle::radius() const
+{
+    assertReadEnabled();
+    return mRadius;
+}
 Acad::ErrorStatus AcDbCircle::setRadius(double radius)
 {
     if (!(radius > 0)) return Acad::eInvalidInput;
@@ -27,9 +39,22 @@ Acad::ErrorStatus AcDbCircle::setRadius(double radius)
     mRadius = radius;
     return Acad::eOk;
 }
-double AcDbCircle::thickness() const { assertReadEnabled(); return mThickness; }
-Acad::ErrorStatus AcDbCircle::setThickness(double thickness) { assertWriteEnabled(); mThickness = thickness; return Acad::eOk; }
-AcGeVector3d AcDbCircle::normal() const { assertReadEnabled(); return mNormal; }
+double AcDbCircle::thickness() const
+{
+    assertReadEnabled();
+    return mThickness;
+}
+Acad::ErrorStatus AcDbCircle::setThickness(double thickness)
+{
+    assertWriteEnabled();
+    mThickness = thickness;
+    return Acad::eOk;
+}
+AcGeVector3d AcDbCircle::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
 Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& normal)
 {
     if (normal.isZeroLength()) return Acad::eInvalidInput;
@@ -47,8 +72,16 @@ Acad::ErrorStatus AcDbCircle::getPlane(AcGePlane& plane, AcDb::Planarity& type) 
 }
 
 // The parameter is the angle from the object X axis of the circle's plane.
-Acad::ErrorStatus AcDbCircle::getStartParam(double& param) const { param = 0; return Acad::eOk; }
-Acad::ErrorStatus AcDbCircle::getEndParam(double& param) const { param = 2 * M_PI; return Acad::eOk; }
+Acad::ErrorStatus AcDbCircle::getStartParam(double& param) const
+{
+    param = 0;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbCircle::getEndParam(double& param) const
+{
+    param = 2 * M_PI;
+    return Acad::eOk;
+}
 Acad::ErrorStatus AcDbCircle::getStartPoint(AcGePoint3d& point) const { return getPointAtParam(0, point); }
 Acad::ErrorStatus AcDbCircle::getEndPoint(AcGePoint3d& point) const { return getPointAtParam(0, point); }
 
@@ -66,7 +99,8 @@ Acad::ErrorStatus AcDbCircle::getParamAtPoint(const AcGePoint3d& point, double& 
     assertReadEnabled();
     const AcGeVector3d offset = point - mCenter;
     const double tol = AcGeContext::gTol.equalPoint();
-    if (std::fabs(offset.dotProduct(mNormal)) > tol || std::fabs(offset.length() - mRadius) > tol) return Acad::eInvalidInput;
+    if (std::fabs(offset.dotProduct(mNormal)) > tol || std::fabs(offset.length() - mRadius) > tol)
+        return Acad::eInvalidInput;
     param = arx::db::angleInPlane(offset, mNormal);
     return Acad::eOk;
 }
@@ -79,7 +113,8 @@ Acad::ErrorStatus AcDbCircle::getDistAtParam(double param, double& dist) const
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbCircle::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve, Adesk::Boolean) const
+Acad::ErrorStatus AcDbCircle::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                                Adesk::Boolean) const
 {
     assertReadEnabled();
     pointOnCurve = AcGeCircArc3d(mCenter, mNormal, mRadius).closestPointTo(givenPoint);

@@ -25,9 +25,10 @@ Acad::ErrorStatus AcDbCurve::getClosestPointTo(const AcGePoint3d&, AcGePoint3d&,
 }
 Acad::ErrorStatus AcDbCurve::getArea(double&) const { return Acad::eNotImplementedYet; }
 
-Acad::ErrorStatus AcDbCurve::getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark, const AcGePoint3d& pickPoint,
-                                            const AcGePoint3d& lastPoint, const AcGeMatrix3d& viewXform,
-                                            AcGePoint3dArray& snapPoints, AcDbIntArray& geomIds) const
+Acad::ErrorStatus AcDbCurve::getOsnapPoints(AcDb::OsnapMode osnapMode, int gsSelectionMark,
+                                            const AcGePoint3d& pickPoint, const AcGePoint3d& lastPoint,
+                                            const AcGeMatrix3d& viewXform, AcGePoint3dArray& snapPoints,
+                                            AcDbIntArray& geomIds) const
 {
     assertReadEnabled();
     std::vector<arx::db::CurvePiece> pieces;

@@ -116,7 +116,8 @@ void arcsAlongSampled(const AcGeCircArc3d& from, const AcGeCircArc3d& to, const 
                 }
             }
             keep((a + b) / 2);
-        } else if (i >= 2 && std::fabs(previous) < std::fabs(beforePrevious) && std::fabs(previous) < std::fabs(value)) {
+        } else if (i >= 2 && std::fabs(previous) < std::fabs(beforePrevious) &&
+                   std::fabs(previous) < std::fabs(value)) {
             // A local minimum of |gap| near zero: refine by golden section for a tangency.
             double a = angle - 2 * step, b = angle;
             for (int k = 0; k < 100; ++k) {
@@ -133,7 +134,8 @@ void arcsAlongSampled(const AcGeCircArc3d& from, const AcGeCircArc3d& to, const 
     if (std::fabs(previous) <= eps) keep(from.endAng());
 }
 
-void arcsAlong(const AcGeCircArc3d& mine, const AcGeCircArc3d& theirs, const AcGeVector3d& dir, AcGePoint3dArray& points)
+void arcsAlong(const AcGeCircArc3d& mine, const AcGeCircArc3d& theirs, const AcGeVector3d& dir,
+               AcGePoint3dArray& points)
 {
     const double tilt = AcGeContext::gTol.equalVector();
     const bool mineEdgeOn = std::fabs(mine.normal().dotProduct(dir)) <= tilt;
@@ -235,7 +237,7 @@ Acad::ErrorStatus askTheOther(const std::vector<CurvePiece>& mine, const AcDbEnt
         for (const CurvePiece& piece : mine) {
             // Extended, our piece runs on: the point may lie beyond its ends.
             const PieceShape shape{piece, extendMine};
-            const AcGePoint3d onPiece = piece.isArc ? shape.arc().projClosestPointTo(theirs[i], dir)
+            const AcGePoint3d onPiece = piece.isArc  ? shape.arc().projClosestPointTo(theirs[i], dir)
                                         : extendMine ? shape.line().projClosestPointTo(theirs[i], dir)
                                                      : shape.segment().projClosestPointTo(theirs[i], dir);
             const double off = (onPiece - theirs[i]).orthoProject(dir).length();

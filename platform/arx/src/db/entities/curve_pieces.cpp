@@ -89,13 +89,14 @@ bool curvePiecesOf(const AcDbEntity* entity, std::vector<CurvePiece>& pieces)
     if (const auto* line = AcDbLine::cast(entity)) {
         pieces.push_back(CurvePiece::line(line->startPoint(), line->endPoint()));
     } else if (const auto* circle = AcDbCircle::cast(entity)) {
-        pieces.push_back(CurvePiece::circular(AcGeCircArc3d(circle->center(), unitNormal(circle->normal()), circle->radius()), true));
+        pieces.push_back(CurvePiece::circular(
+            AcGeCircArc3d(circle->center(), unitNormal(circle->normal()), circle->radius()), true));
     } else if (const auto* arc = AcDbArc::cast(entity)) {
         const AcGeVector3d n = unitNormal(arc->normal());
         const AcGeVector3d reference = objectToWorld(n) * AcGeVector3d::kXAxis;
-        pieces.push_back(CurvePiece::circular(
-            AcGeCircArc3d(arc->center(), n, reference, arc->radius(), arc->startAngle(), arc->startAngle() + arc->totalAngle()),
-            false));
+        pieces.push_back(CurvePiece::circular(AcGeCircArc3d(arc->center(), n, reference, arc->radius(),
+                                                            arc->startAngle(), arc->startAngle() + arc->totalAngle()),
+                                              false));
     } else if (const auto* polyline = AcDbPolyline::cast(entity)) {
         std::vector<AcGePoint3d> points(polyline->numVerts());
         std::vector<double> bulges(points.size(), 0.0);
@@ -162,7 +163,8 @@ void osnapPieces(const std::vector<CurvePiece>& pieces, AcDb::OsnapMode mode, co
         case AcDb::kOsModePerp:
             if (!piece.isArc) {
                 const double t = paramOnSegment(lastPoint, piece.start, piece.end);
-                if (withinSegment(t, piece.start, piece.end)) snapPoints.append(piece.start + (piece.end - piece.start) * t);
+                if (withinSegment(t, piece.start, piece.end))
+                    snapPoints.append(piece.start + (piece.end - piece.start) * t);
             } else {
                 const AcGeVector3d toLast = lastPoint - piece.arc.center();
                 if (!toLast.isZeroLength()) {
@@ -195,7 +197,8 @@ void addPieceExtents(const CurvePiece& piece, AcDbExtents& extents)
     }
 }
 
-Acad::ErrorStatus explodePieces(const std::vector<CurvePiece>& pieces, const AcDbEntity* from, AcDbVoidPtrArray& entitySet)
+Acad::ErrorStatus explodePieces(const std::vector<CurvePiece>& pieces, const AcDbEntity* from,
+                                AcDbVoidPtrArray& entitySet)
 {
     for (const CurvePiece& piece : pieces) {
         AcDbEntity* entity = nullptr;

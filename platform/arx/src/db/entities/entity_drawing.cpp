@@ -84,10 +84,8 @@ std::vector<AcGePoint3d> heavyVertices(const Polyline* polyline, std::vector<dou
         AcGePoint3d p;
         double bulge = 0;
         Acad::ErrorStatus status;
-        if constexpr (std::is_same_v<Polyline, AcDb2dPolyline>)
-            status = polyline->vertexPosition(i, p, &bulge);
-        else
-            status = polyline->vertexPosition(i, p);
+        if constexpr (std::is_same_v<Polyline, AcDb2dPolyline>) status = polyline->vertexPosition(i, p, &bulge);
+        else status = polyline->vertexPosition(i, p);
         if (status != Acad::eOk) break;
         points.push_back(p);
         if (bulges != nullptr) bulges->push_back(bulge);

@@ -24,8 +24,8 @@ DxfItem itemOf(const resbuf& rb)
         return DxfItem::makeInteger(code, bits == 32 ? rb.resval.rlong : rb.resval.rint);
     }
     case DxfItem::Kind::Binary:
-        return DxfItem::makeBinary(code, std::vector<unsigned char>(rb.resval.rbinary.buf,
-                                                                    rb.resval.rbinary.buf + rb.resval.rbinary.clen));
+        return DxfItem::makeBinary(
+            code, std::vector<unsigned char>(rb.resval.rbinary.buf, rb.resval.rbinary.buf + rb.resval.rbinary.clen));
     case DxfItem::Kind::Id: {
         AcDbObjectId id;
         acdbGetObjectId(id, rb.resval.rlname);
@@ -39,8 +39,7 @@ DxfItem itemOf(const resbuf& rb)
 
 SubclassReader::SubclassReader(AcDbDxfFiler* filer, const char* subclassName, UnmodelledGroups* unmodelled)
     : mpFiler(filer), mpItems(dynamic_cast<DxfItemFiler*>(filer)), mpSubclass(subclassName), mpUnmodelled(unmodelled)
-{
-}
+{}
 
 Acad::ErrorStatus SubclassReader::start()
 {
@@ -124,7 +123,8 @@ Acad::ErrorStatus dwgOutItems(AcDbDwgFiler* filer, const DxfItemList& items)
         case DxfItem::Kind::Integer: filer->writeInt64(item.integer); break;
         case DxfItem::Kind::Binary:
             filer->writeInt32(static_cast<Adesk::Int32>(item.binary.size()));
-            if (!item.binary.empty()) filer->writeBytes(item.binary.data(), static_cast<Adesk::UInt32>(item.binary.size()));
+            if (!item.binary.empty())
+                filer->writeBytes(item.binary.data(), static_cast<Adesk::UInt32>(item.binary.size()));
             break;
         case DxfItem::Kind::Id: {
             // By the reference kind the code stands for, so that clones follow or translate it.

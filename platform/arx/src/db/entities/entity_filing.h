@@ -11,7 +11,6 @@ namespace arx::db {
 
 class DxfItemFiler;
 
-
 // Reads the items of one subclass: start() checks the subclass marker, next() hands out the
 // items up to the next subclass marker, extended data or the end (which it leaves for the
 // next reader).

@@ -12,19 +12,47 @@ using arx::db::DxfItem;
 ACRX_DXF_DEFINE_MEMBERS(AcDbLine, AcDbCurve, 0, 0, 0, LINE, ObjectDBX Classes)
 
 AcDbLine::AcDbLine() {}
-AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end)
-    : mStart(start), mEnd(end)
-{
-}
+AcDbLine::AcDbLine(const AcGePoint3d& start, const AcGePoint3d& end) : mStart(start), mEnd(end) {}
 AcDbLine::~AcDbLine() = default;
 
-AcGePoint3d AcDbLine::startPoint() const { assertReadEnabled(); return mStart; }
-Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& point) { assertWriteEnabled(); mStart = point; return Acad::eOk; }
-AcGePoint3d AcDbLine::endPoint() const { assertReadEnabled(); return mEnd; }
-Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point) { assertWriteEnabled(); mEnd = point; return Acad::eOk; }
-double AcDbLine::thickness() const { assertReadEnabled(); return mThickness; }
-Acad::ErrorStatus AcDbLine::setThickness(double thickness) { assertWriteEnabled(); mThickness = thickness; return Acad::eOk; }
-AcGeVector3d AcDbLine::normal() const { assertReadEnabled(); return mNormal; }
+AcGePoint3d AcDbLine::startPoint() const
+{
+    assertReadEnabled();
+    return mStart;
+}
+Acad::ErrorStatus AcDbLine::setStartPoint(const AcGePoint3d& point)
+{
+    assertWriteEnabled();
+    mStart = point;
+    return Acad::eOk;
+}
+AcGePoint3d AcDbLine::endPoint() const
+{
+    assertReadEnabled();
+    return mEnd;
+}
+Acad::ErrorStatus AcDbLine::setEndPoint(const AcGePoint3d& point)
+{
+    assertWriteEnabled();
+    mEnd = point;
+    return Acad::eOk;
+}
+double AcDbLine::thickness() const
+{
+    assertReadEnabled();
+    return mThickness;
+}
+Acad::ErrorStatus AcDbLine::setThickness(double thickness)
+{
+    assertWriteEnabled();
+    mThickness = thickness;
+    return Acad::eOk;
+}
+AcGeVector3d AcDbLine::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
 Acad::ErrorStatus AcDbLine::setNormal(const AcGeVector3d& normal)
 {
     if (normal.isZeroLength()) return Acad::eInvalidInput;
@@ -41,10 +69,29 @@ Acad::ErrorStatus AcDbLine::getPlane(AcGePlane& plane, AcDb::Planarity& type) co
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLine::getStartParam(double& param) const { param = 0; return Acad::eOk; }
-Acad::ErrorStatus AcDbLine::getEndParam(double& param) const { assertReadEnabled(); param = mStart.distanceTo(mEnd); return Acad::eOk; }
-Acad::ErrorStatus AcDbLine::getStartPoint(AcGePoint3d& point) const { assertReadEnabled(); point = mStart; return Acad::eOk; }
-Acad::ErrorStatus AcDbLine::getEndPoint(AcGePoint3d& point) const { assertReadEnabled(); point = mEnd; return Acad::eOk; }
+Acad::ErrorStatus AcDbLine::getStartParam(double& param) const
+{
+    param = 0;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbLine::getEndParam(double& param) const
+{
+    assertReadEnabled();
+    param = mStart.distanceTo(mEnd);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbLine::getStartPoint(AcGePoint3d& point) const
+{
+    assertReadEnabled();
+    point = mStart;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbLine::getEndPoint(AcGePoint3d& point) const
+{
+    assertReadEnabled();
+    point = mEnd;
+    return Acad::eOk;
+}
 
 Acad::ErrorStatus AcDbLine::getPointAtParam(double param, AcGePoint3d& point) const
 {
@@ -88,7 +135,11 @@ Acad::ErrorStatus AcDbLine::getClosestPointTo(const AcGePoint3d& givenPoint, AcG
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLine::getArea(double& area) const { area = 0; return Acad::eOk; }
+Acad::ErrorStatus AcDbLine::getArea(double& area) const
+{
+    area = 0;
+    return Acad::eOk;
+}
 
 Acad::ErrorStatus AcDbLine::getGeomExtents(AcDbExtents& extents) const
 {
@@ -119,7 +170,8 @@ Acad::ErrorStatus AcDbLine::transformBy(const AcGeMatrix3d& xform)
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbLine::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes, AcDbIntArray& geomIds) const
+Acad::ErrorStatus AcDbLine::getGripPoints(AcGePoint3dArray& gripPoints, AcDbIntArray& osnapModes,
+                                          AcDbIntArray& geomIds) const
 {
     assertReadEnabled();
     gripPoints.append(mStart);

@@ -17,7 +17,11 @@ constexpr Adesk::Int16 kLwPlinegen = 128;
 AcDbPolyline::AcDbPolyline(unsigned int numVerts) : mVertices(static_cast<int>(numVerts)) {}
 AcDbPolyline::~AcDbPolyline() = default;
 
-unsigned int AcDbPolyline::numVerts() const { assertReadEnabled(); return static_cast<unsigned>(mVertices.length()); }
+unsigned int AcDbPolyline::numVerts() const
+{
+    assertReadEnabled();
+    return static_cast<unsigned>(mVertices.length());
+}
 
 Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2d& pt, double bulge, double startWidth,
                                             double endWidth)
@@ -93,7 +97,8 @@ Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned int index, double& startWid
 
 Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidth, double endWidth)
 {
-    if (index >= static_cast<unsigned>(mVertices.length()) || startWidth < 0 || endWidth < 0) return Acad::eInvalidInput;
+    if (index >= static_cast<unsigned>(mVertices.length()) || startWidth < 0 || endWidth < 0)
+        return Acad::eInvalidInput;
     assertWriteEnabled();
     mVertices[static_cast<int>(index)].startWidth = startWidth;
     mVertices[static_cast<int>(index)].endWidth = endWidth;
@@ -113,23 +118,52 @@ AcDbPolyline::SegType AcDbPolyline::segType(unsigned int index) const
     return a.bulge == 0 ? kLine : kArc;
 }
 
-Adesk::Boolean AcDbPolyline::isClosed() const { assertReadEnabled(); return (mFlags & kLwClosed) != 0; }
+Adesk::Boolean AcDbPolyline::isClosed() const
+{
+    assertReadEnabled();
+    return (mFlags & kLwClosed) != 0;
+}
 void AcDbPolyline::setClosed(Adesk::Boolean closed)
 {
     assertWriteEnabled();
     mFlags = closed ? (mFlags | kLwClosed) : (mFlags & ~kLwClosed);
 }
-bool AcDbPolyline::hasPlinegen() const { assertReadEnabled(); return (mFlags & kLwPlinegen) != 0; }
+bool AcDbPolyline::hasPlinegen() const
+{
+    assertReadEnabled();
+    return (mFlags & kLwPlinegen) != 0;
+}
 void AcDbPolyline::setPlinegen(bool plinegen)
 {
     assertWriteEnabled();
     mFlags = plinegen ? (mFlags | kLwPlinegen) : (mFlags & ~kLwPlinegen);
 }
-double AcDbPolyline::elevation() const { assertReadEnabled(); return mElevation; }
-void AcDbPolyline::setElevation(double elevation) { assertWriteEnabled(); mElevation = elevation; }
-double AcDbPolyline::thickness() const { assertReadEnabled(); return mThickness; }
-Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) { assertWriteEnabled(); mThickness = thickness; return Acad::eOk; }
-AcGeVector3d AcDbPolyline::normal() const { assertReadEnabled(); return mNormal; }
+double AcDbPolyline::elevation() const
+{
+    assertReadEnabled();
+    return mElevation;
+}
+void AcDbPolyline::setElevation(double elevation)
+{
+    assertWriteEnabled();
+    mElevation = elevation;
+}
+double AcDbPolyline::thickness() const
+{
+    assertReadEnabled();
+    return mThickness;
+}
+Acad::ErrorStatus AcDbPolyline::setThickness(double thickness)
+{
+    assertWriteEnabled();
+    mThickness = thickness;
+    return Acad::eOk;
+}
+AcGeVector3d AcDbPolyline::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
 Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& normal)
 {
     if (normal.isZeroLength()) return Acad::eInvalidInput;
@@ -176,7 +210,11 @@ Acad::ErrorStatus AcDbPolyline::getPlane(AcGePlane& plane, AcDb::Planarity& type
 }
 
 // Parameters: vertex i at i; a closed polyline ends at numVerts.
-Acad::ErrorStatus AcDbPolyline::getStartParam(double& param) const { param = 0; return Acad::eOk; }
+Acad::ErrorStatus AcDbPolyline::getStartParam(double& param) const
+{
+    param = 0;
+    return Acad::eOk;
+}
 Acad::ErrorStatus AcDbPolyline::getEndParam(double& param) const
 {
     const int count = static_cast<int>(numVerts());
@@ -247,7 +285,8 @@ Acad::ErrorStatus AcDbPolyline::getDistAtParam(double param, double& dist) const
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve, Adesk::Boolean) const
+Acad::ErrorStatus AcDbPolyline::getClosestPointTo(const AcGePoint3d& givenPoint, AcGePoint3d& pointOnCurve,
+                                                  Adesk::Boolean) const
 {
     std::vector<arx::db::CurvePiece> pieces;
     arx::db::curvePiecesOf(this, pieces);
@@ -429,7 +468,7 @@ Acad::ErrorStatus AcDbPolyline::dxfOutFields(AcDbDxfFiler* filer) const
         const Vertex& vertex = mVertices[i];
         filer->writePoint2d(AcDb::kDxfXCoord, vertex.point);
         if (!hasConstantWidth) {
-            filer->writeDouble(AcDb::kDxfReal, vertex.startWidth);                        // 40
+            filer->writeDouble(AcDb::kDxfReal, vertex.startWidth);  // 40
             filer->writeDouble(static_cast<AcDb::DxfCode>(41), vertex.endWidth);
         }
         if (vertex.bulge != 0) filer->writeDouble(static_cast<AcDb::DxfCode>(42), vertex.bulge);
@@ -455,7 +494,10 @@ Acad::ErrorStatus AcDbPolyline::dxfInFields(AcDbDxfFiler* filer)
         const DxfItem& item = *read;
         Vertex* last = mVertices.length() > 0 ? &mVertices.last() : nullptr;
         switch (item.code) {
-        case 90: mVertices.setPhysicalLength(static_cast<int>(std::max<long long>(0, std::min<long long>(item.integer, 1 << 20)))); break;
+        case 90:
+            mVertices.setPhysicalLength(
+                static_cast<int>(std::max<long long>(0, std::min<long long>(item.integer, 1 << 20))));
+            break;
         case 70: mFlags = static_cast<Adesk::Int16>(item.integer); break;
         case 43: mConstantWidth = item.real; break;
         case 38: mElevation = item.real; break;

@@ -22,8 +22,7 @@ constexpr Adesk::Int16 kVertex3d = 32;
 AcDb2dVertex::AcDb2dVertex() {}
 AcDb2dVertex::AcDb2dVertex(const AcGePoint3d& position, double bulge, double startWidth, double endWidth)
     : mPosition(position), mStartWidth(startWidth), mEndWidth(endWidth), mBulge(bulge)
-{
-}
+{}
 AcDb2dVertex::~AcDb2dVertex() = default;
 
 AcDb2dVertex::Vertex2dType AcDb2dVertex::vertexType() const
@@ -34,15 +33,55 @@ AcDb2dVertex::Vertex2dType AcDb2dVertex::vertexType() const
     if (mFlags & kVertexCurveFitExtra) return k2dCurveFitVertex;
     return k2dVertex;
 }
-AcGePoint3d AcDb2dVertex::position() const { assertReadEnabled(); return mPosition; }
-Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position) { assertWriteEnabled(); mPosition = position; return Acad::eOk; }
-double AcDb2dVertex::startWidth() const { assertReadEnabled(); return mStartWidth; }
-Acad::ErrorStatus AcDb2dVertex::setStartWidth(double width) { assertWriteEnabled(); mStartWidth = width; return Acad::eOk; }
-double AcDb2dVertex::endWidth() const { assertReadEnabled(); return mEndWidth; }
-Acad::ErrorStatus AcDb2dVertex::setEndWidth(double width) { assertWriteEnabled(); mEndWidth = width; return Acad::eOk; }
-double AcDb2dVertex::bulge() const { assertReadEnabled(); return mBulge; }
-Acad::ErrorStatus AcDb2dVertex::setBulge(double bulge) { assertWriteEnabled(); mBulge = bulge; return Acad::eOk; }
-double AcDb2dVertex::tangent() const { assertReadEnabled(); return mTangent; }
+AcGePoint3d AcDb2dVertex::position() const
+{
+    assertReadEnabled();
+    return mPosition;
+}
+Acad::ErrorStatus AcDb2dVertex::setPosition(const AcGePoint3d& position)
+{
+    assertWriteEnabled();
+    mPosition = position;
+    return Acad::eOk;
+}
+double AcDb2dVertex::startWidth() const
+{
+    assertReadEnabled();
+    return mStartWidth;
+}
+Acad::ErrorStatus AcDb2dVertex::setStartWidth(double width)
+{
+    assertWriteEnabled();
+    mStartWidth = width;
+    return Acad::eOk;
+}
+double AcDb2dVertex::endWidth() const
+{
+    assertReadEnabled();
+    return mEndWidth;
+}
+Acad::ErrorStatus AcDb2dVertex::setEndWidth(double width)
+{
+    assertWriteEnabled();
+    mEndWidth = width;
+    return Acad::eOk;
+}
+double AcDb2dVertex::bulge() const
+{
+    assertReadEnabled();
+    return mBulge;
+}
+Acad::ErrorStatus AcDb2dVertex::setBulge(double bulge)
+{
+    assertWriteEnabled();
+    mBulge = bulge;
+    return Acad::eOk;
+}
+double AcDb2dVertex::tangent() const
+{
+    assertReadEnabled();
+    return mTangent;
+}
 Acad::ErrorStatus AcDb2dVertex::setTangent(double tangent)
 {
     assertWriteEnabled();
@@ -50,7 +89,11 @@ Acad::ErrorStatus AcDb2dVertex::setTangent(double tangent)
     mFlags |= kVertexTangentUsed;
     return Acad::eOk;
 }
-bool AcDb2dVertex::isTangentUsed() const { assertReadEnabled(); return (mFlags & kVertexTangentUsed) != 0; }
+bool AcDb2dVertex::isTangentUsed() const
+{
+    assertReadEnabled();
+    return (mFlags & kVertexTangentUsed) != 0;
+}
 
 void AcDb2dVertex::setPlaneOfOwner(const AcGeVector3d& normal, double elevation, bool keepLocalCoordinates)
 {
@@ -159,10 +202,7 @@ Acad::ErrorStatus AcDb2dVertex::dxfInFields(AcDbDxfFiler* filer)
 // --- AcDb3dPolylineVertex --------------------------------------------------------------------
 
 AcDb3dPolylineVertex::AcDb3dPolylineVertex() {}
-AcDb3dPolylineVertex::AcDb3dPolylineVertex(const AcGePoint3d& position)
-    : mPosition(position)
-{
-}
+AcDb3dPolylineVertex::AcDb3dPolylineVertex(const AcGePoint3d& position) : mPosition(position) {}
 AcDb3dPolylineVertex::~AcDb3dPolylineVertex() = default;
 
 AcDb3dPolylineVertex::Vertex3dType AcDb3dPolylineVertex::vertexType() const
@@ -172,8 +212,17 @@ AcDb3dPolylineVertex::Vertex3dType AcDb3dPolylineVertex::vertexType() const
     if (mFlags & kVertexSplineFit) return k3dFitVertex;
     return k3dSimpleVertex;
 }
-AcGePoint3d AcDb3dPolylineVertex::position() const { assertReadEnabled(); return mPosition; }
-Acad::ErrorStatus AcDb3dPolylineVertex::setPosition(const AcGePoint3d& position) { assertWriteEnabled(); mPosition = position; return Acad::eOk; }
+AcGePoint3d AcDb3dPolylineVertex::position() const
+{
+    assertReadEnabled();
+    return mPosition;
+}
+Acad::ErrorStatus AcDb3dPolylineVertex::setPosition(const AcGePoint3d& position)
+{
+    assertWriteEnabled();
+    mPosition = position;
+    return Acad::eOk;
+}
 
 Acad::ErrorStatus AcDb3dPolylineVertex::transformBy(const AcGeMatrix3d& xform)
 {

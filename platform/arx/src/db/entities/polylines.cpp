@@ -122,10 +122,10 @@ Acad::ErrorStatus dwgInOwned(AcDbDwgFiler* filer, AcDbObjectIdArray& vertices, A
 
 AcDb2dPolyline::AcDb2dPolyline() {}
 
-AcDb2dPolyline::AcDb2dPolyline(Poly2dType type, const AcGePoint3dArray& vertices, double elevation, Adesk::Boolean closed,
-                               double defStartWidth, double defEndWidth, const AcArray<double>* bulges)
-    : mElevation(elevation), mDefaultStartWidth(defStartWidth),
-      mDefaultEndWidth(defEndWidth)
+AcDb2dPolyline::AcDb2dPolyline(Poly2dType type, const AcGePoint3dArray& vertices, double elevation,
+                               Adesk::Boolean closed, double defStartWidth, double defEndWidth,
+                               const AcArray<double>* bulges)
+    : mElevation(elevation), mDefaultStartWidth(defStartWidth), mDefaultEndWidth(defEndWidth)
 {
     mFlags = closed ? kClosed : 0;
     mCurveType = type == k2dQuadSplinePoly ? 5 : type == k2dCubicSplinePoly ? 6 : 0;
@@ -134,7 +134,8 @@ AcDb2dPolyline::AcDb2dPolyline(Poly2dType type, const AcGePoint3dArray& vertices
     for (int i = 0; i < vertices.length(); ++i) {
         AcGePoint3d point = vertices[i];
         point.z = elevation;  // the constructor's points are in the world XY plane at the elevation
-        auto* vertex = new AcDb2dVertex(point, bulges && i < bulges->length() ? (*bulges)[i] : 0.0, defStartWidth, defEndWidth);
+        auto* vertex =
+            new AcDb2dVertex(point, bulges && i < bulges->length() ? (*bulges)[i] : 0.0, defStartWidth, defEndWidth);
         vertex->setPlaneOfOwner(mNormal, mElevation, false);
         mPendingVertices.append(vertex);
     }
@@ -166,18 +167,71 @@ Acad::ErrorStatus AcDb2dPolyline::setPolyType(Poly2dType type)
     return Acad::eOk;
 }
 
-Adesk::Boolean AcDb2dPolyline::isClosed() const { assertReadEnabled(); return (mFlags & kClosed) != 0; }
-Acad::ErrorStatus AcDb2dPolyline::makeClosed() { assertWriteEnabled(); mFlags |= kClosed; return Acad::eOk; }
-Acad::ErrorStatus AcDb2dPolyline::makeOpen() { assertWriteEnabled(); mFlags &= ~kClosed; return Acad::eOk; }
-double AcDb2dPolyline::elevation() const { assertReadEnabled(); return mElevation; }
-double AcDb2dPolyline::thickness() const { assertReadEnabled(); return mThickness; }
-Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness) { assertWriteEnabled(); mThickness = thickness; return Acad::eOk; }
-AcGeVector3d AcDb2dPolyline::normal() const { assertReadEnabled(); return mNormal; }
-double AcDb2dPolyline::defaultStartWidth() const { assertReadEnabled(); return mDefaultStartWidth; }
-double AcDb2dPolyline::defaultEndWidth() const { assertReadEnabled(); return mDefaultEndWidth; }
-Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width) { assertWriteEnabled(); mDefaultStartWidth = width; return Acad::eOk; }
-Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width) { assertWriteEnabled(); mDefaultEndWidth = width; return Acad::eOk; }
-bool AcDb2dPolyline::isLinetypeGenerationOn() const { assertReadEnabled(); return (mFlags & kLinetypeContinuous) != 0; }
+Adesk::Boolean AcDb2dPolyline::isClosed() const
+{
+    assertReadEnabled();
+    return (mFlags & kClosed) != 0;
+}
+Acad::ErrorStatus AcDb2dPolyline::makeClosed()
+{
+    assertWriteEnabled();
+    mFlags |= kClosed;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDb2dPolyline::makeOpen()
+{
+    assertWriteEnabled();
+    mFlags &= ~kClosed;
+    return Acad::eOk;
+}
+double AcDb2dPolyline::elevation() const
+{
+    assertReadEnabled();
+    return mElevation;
+}
+double AcDb2dPolyline::thickness() const
+{
+    assertReadEnabled();
+    return mThickness;
+}
+Acad::ErrorStatus AcDb2dPolyline::setThickness(double thickness)
+{
+    assertWriteEnabled();
+    mThickness = thickness;
+    return Acad::eOk;
+}
+AcGeVector3d AcDb2dPolyline::normal() const
+{
+    assertReadEnabled();
+    return mNormal;
+}
+double AcDb2dPolyline::defaultStartWidth() const
+{
+    assertReadEnabled();
+    return mDefaultStartWidth;
+}
+double AcDb2dPolyline::defaultEndWidth() const
+{
+    assertReadEnabled();
+    return mDefaultEndWidth;
+}
+Acad::ErrorStatus AcDb2dPolyline::setDefaultStartWidth(double width)
+{
+    assertWriteEnabled();
+    mDefaultStartWidth = width;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDb2dPolyline::setDefaultEndWidth(double width)
+{
+    assertWriteEnabled();
+    mDefaultEndWidth = width;
+    return Acad::eOk;
+}
+bool AcDb2dPolyline::isLinetypeGenerationOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kLinetypeContinuous) != 0;
+}
 
 // Moving the plane keeps the vertices' coordinates in the plane.
 Acad::ErrorStatus AcDb2dPolyline::setElevation(double elevation)
@@ -236,7 +290,11 @@ AcDbObjectIdArray AcDb2dPolyline::vertexIds() const
     return mVertices;
 }
 
-AcDbObjectId AcDb2dPolyline::sequenceEndId() const { assertReadEnabled(); return mSequenceEnd; }
+AcDbObjectId AcDb2dPolyline::sequenceEndId() const
+{
+    assertReadEnabled();
+    return mSequenceEnd;
+}
 
 Acad::ErrorStatus AcDb2dPolyline::vertexPosition(int index, AcGePoint3d& position, double* bulge) const
 {
@@ -277,7 +335,11 @@ Acad::ErrorStatus AcDb2dPolyline::getPlane(AcGePlane& plane, AcDb::Planarity& ty
     return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDb2dPolyline::getStartParam(double& param) const { param = 0; return Acad::eOk; }
+Acad::ErrorStatus AcDb2dPolyline::getStartParam(double& param) const
+{
+    param = 0;
+    return Acad::eOk;
+}
 Acad::ErrorStatus AcDb2dPolyline::getEndParam(double& param) const
 {
     const int count = std::max(vertexIds().length(), mPendingVertices.length());
@@ -487,9 +549,23 @@ AcDb3dPolyline::Poly3dType AcDb3dPolyline::polyType() const
     return mCurveType == 5 ? k3dQuadSplinePoly : k3dCubicSplinePoly;
 }
 
-Adesk::Boolean AcDb3dPolyline::isClosed() const { assertReadEnabled(); return (mFlags & kClosed) != 0; }
-Acad::ErrorStatus AcDb3dPolyline::makeClosed() { assertWriteEnabled(); mFlags |= kClosed; return Acad::eOk; }
-Acad::ErrorStatus AcDb3dPolyline::makeOpen() { assertWriteEnabled(); mFlags &= ~kClosed; return Acad::eOk; }
+Adesk::Boolean AcDb3dPolyline::isClosed() const
+{
+    assertReadEnabled();
+    return (mFlags & kClosed) != 0;
+}
+Acad::ErrorStatus AcDb3dPolyline::makeClosed()
+{
+    assertWriteEnabled();
+    mFlags |= kClosed;
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDb3dPolyline::makeOpen()
+{
+    assertWriteEnabled();
+    mFlags &= ~kClosed;
+    return Acad::eOk;
+}
 
 Acad::ErrorStatus AcDb3dPolyline::appendVertex(AcDb3dPolylineVertex* vertex)
 {
@@ -524,7 +600,11 @@ AcDbObjectIdArray AcDb3dPolyline::vertexIds() const
     return mVertices;
 }
 
-AcDbObjectId AcDb3dPolyline::sequenceEndId() const { assertReadEnabled(); return mSequenceEnd; }
+AcDbObjectId AcDb3dPolyline::sequenceEndId() const
+{
+    assertReadEnabled();
+    return mSequenceEnd;
+}
 
 Acad::ErrorStatus AcDb3dPolyline::vertexPosition(int index, AcGePoint3d& position) const
 {
@@ -547,7 +627,11 @@ void AcDb3dPolyline::adoptSubentity(AcDbObjectId id, bool isSequenceEnd)
     else mVertices.append(id);
 }
 
-Acad::ErrorStatus AcDb3dPolyline::getStartParam(double& param) const { param = 0; return Acad::eOk; }
+Acad::ErrorStatus AcDb3dPolyline::getStartParam(double& param) const
+{
+    param = 0;
+    return Acad::eOk;
+}
 Acad::ErrorStatus AcDb3dPolyline::getEndParam(double& param) const
 {
     const int count = std::max(vertexIds().length(), mPendingVertices.length());

@@ -108,8 +108,8 @@ AcDbObject* makeProxyFromItems(const arx::db::ProxyOrigin& origin, DxfItemList i
     AcDbObject* proxy = nullptr;
     if (origin.isEntity) proxy = new AcDbProxyEntity;
     else proxy = new AcDbProxyObject;
-    ProxyRecord& record = origin.isEntity ? AcDbProxyEntity::cast(proxy)->proxyRecord()
-                                          : AcDbProxyObject::cast(proxy)->proxyRecord();
+    ProxyRecord& record =
+        origin.isEntity ? AcDbProxyEntity::cast(proxy)->proxyRecord() : AcDbProxyObject::cast(proxy)->proxyRecord();
     record.origin = origin;
     if (!items.empty()) {
         arx::db::DxfItemFiler filer(AcDb::kFileFiler, nullptr, std::move(items));
@@ -214,10 +214,26 @@ void registerProxyHooks()
 AcDbProxyObject::AcDbProxyObject() : mpData(new ProxyRecord) {}
 AcDbProxyObject::~AcDbProxyObject() { delete mpData; }
 
-int AcDbProxyObject::proxyFlags() const { assertReadEnabled(); return mpData->origin.proxyFlags; }
-const char* AcDbProxyObject::originalDxfName() const { assertReadEnabled(); return mpData->origin.dxfName.c_str(); }
-const char* AcDbProxyObject::originalClassName() const { assertReadEnabled(); return mpData->origin.className.c_str(); }
-const char* AcDbProxyObject::applicationDescription() const { assertReadEnabled(); return mpData->origin.appName.c_str(); }
+int AcDbProxyObject::proxyFlags() const
+{
+    assertReadEnabled();
+    return mpData->origin.proxyFlags;
+}
+const char* AcDbProxyObject::originalDxfName() const
+{
+    assertReadEnabled();
+    return mpData->origin.dxfName.c_str();
+}
+const char* AcDbProxyObject::originalClassName() const
+{
+    assertReadEnabled();
+    return mpData->origin.className.c_str();
+}
+const char* AcDbProxyObject::applicationDescription() const
+{
+    assertReadEnabled();
+    return mpData->origin.appName.c_str();
+}
 
 Acad::ErrorStatus AcDbProxyObject::getReferences(AcDbObjectIdArray& ids, AcDbIntArray& types) const
 {
@@ -258,10 +274,26 @@ Acad::ErrorStatus AcDbProxyObject::dxfInFields(AcDbDxfFiler* filer)
 AcDbProxyEntity::AcDbProxyEntity() : mpData(new ProxyRecord) {}
 AcDbProxyEntity::~AcDbProxyEntity() { delete mpData; }
 
-int AcDbProxyEntity::proxyFlags() const { assertReadEnabled(); return mpData->origin.proxyFlags; }
-const char* AcDbProxyEntity::originalDxfName() const { assertReadEnabled(); return mpData->origin.dxfName.c_str(); }
-const char* AcDbProxyEntity::originalClassName() const { assertReadEnabled(); return mpData->origin.className.c_str(); }
-const char* AcDbProxyEntity::applicationDescription() const { assertReadEnabled(); return mpData->origin.appName.c_str(); }
+int AcDbProxyEntity::proxyFlags() const
+{
+    assertReadEnabled();
+    return mpData->origin.proxyFlags;
+}
+const char* AcDbProxyEntity::originalDxfName() const
+{
+    assertReadEnabled();
+    return mpData->origin.dxfName.c_str();
+}
+const char* AcDbProxyEntity::originalClassName() const
+{
+    assertReadEnabled();
+    return mpData->origin.className.c_str();
+}
+const char* AcDbProxyEntity::applicationDescription() const
+{
+    assertReadEnabled();
+    return mpData->origin.appName.c_str();
+}
 
 Acad::ErrorStatus AcDbProxyEntity::getReferences(AcDbObjectIdArray& ids, AcDbIntArray& types) const
 {
@@ -274,7 +306,11 @@ Acad::ErrorStatus AcDbProxyEntity::getReferences(AcDbObjectIdArray& ids, AcDbInt
 // apart: a proxy here draws nothing.
 AcDbProxyEntity::GraphicsMetafileType AcDbProxyEntity::graphicsMetafileType() const { return kNoMetafile; }
 
-AcDbObjectIdArray AcDbProxyEntity::subentityIds() const { assertReadEnabled(); return mpData->subentities; }
+AcDbObjectIdArray AcDbProxyEntity::subentityIds() const
+{
+    assertReadEnabled();
+    return mpData->subentities;
+}
 void AcDbProxyEntity::adoptSubentity(AcDbObjectId id, bool) { mpData->subentities.append(id); }
 
 Acad::ErrorStatus AcDbProxyEntity::getGeomExtents(AcDbExtents&) const { return Acad::eInvalidExtents; }

@@ -29,8 +29,9 @@ AcDbObjectIdArray subentityIdsOf(const AcDbEntity* entity)
 
 bool mayOwnSubentities(const AcRxClass* cls)
 {
-    return cls != nullptr && (cls->isDerivedFrom(AcDbBlockReference::desc()) || cls->isDerivedFrom(AcDb2dPolyline::desc()) ||
-                              cls->isDerivedFrom(AcDb3dPolyline::desc()) || cls->isDerivedFrom(AcDbProxyEntity::desc()));
+    return cls != nullptr &&
+           (cls->isDerivedFrom(AcDbBlockReference::desc()) || cls->isDerivedFrom(AcDb2dPolyline::desc()) ||
+            cls->isDerivedFrom(AcDb3dPolyline::desc()) || cls->isDerivedFrom(AcDbProxyEntity::desc()));
 }
 
 bool adoptSubentity(AcDbEntity* head, AcDbObjectId id, bool isSequenceEnd)

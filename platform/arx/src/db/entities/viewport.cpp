@@ -20,9 +20,22 @@ void AcDbViewport::setFlag(Adesk::Int32 bit, bool on)
     if (bit & kViewportOff) arx::db::structureChanged();
 }
 
-AcGePoint3d AcDbViewport::centerPoint() const { assertReadEnabled(); return mCenter; }
-Acad::ErrorStatus AcDbViewport::setCenterPoint(const AcGePoint3d& point) { assertWriteEnabled(); mCenter = point; return Acad::eOk; }
-double AcDbViewport::width() const { assertReadEnabled(); return mWidth; }
+AcGePoint3d AcDbViewport::centerPoint() const
+{
+    assertReadEnabled();
+    return mCenter;
+}
+Acad::ErrorStatus AcDbViewport::setCenterPoint(const AcGePoint3d& point)
+{
+    assertWriteEnabled();
+    mCenter = point;
+    return Acad::eOk;
+}
+double AcDbViewport::width() const
+{
+    assertReadEnabled();
+    return mWidth;
+}
 Acad::ErrorStatus AcDbViewport::setWidth(double width)
 {
     if (!(width > 0)) return Acad::eInvalidInput;
@@ -30,7 +43,11 @@ Acad::ErrorStatus AcDbViewport::setWidth(double width)
     mWidth = width;
     return Acad::eOk;
 }
-double AcDbViewport::height() const { assertReadEnabled(); return mHeight; }
+double AcDbViewport::height() const
+{
+    assertReadEnabled();
+    return mHeight;
+}
 Acad::ErrorStatus AcDbViewport::setHeight(double height)
 {
     if (!(height > 0)) return Acad::eInvalidInput;
@@ -39,9 +56,22 @@ Acad::ErrorStatus AcDbViewport::setHeight(double height)
     return Acad::eOk;
 }
 
-AcGePoint2d AcDbViewport::viewCenter() const { assertReadEnabled(); return mViewCenter; }
-Acad::ErrorStatus AcDbViewport::setViewCenter(const AcGePoint2d& point) { assertWriteEnabled(); mViewCenter = point; return Acad::eOk; }
-double AcDbViewport::viewHeight() const { assertReadEnabled(); return mViewHeight; }
+AcGePoint2d AcDbViewport::viewCenter() const
+{
+    assertReadEnabled();
+    return mViewCenter;
+}
+Acad::ErrorStatus AcDbViewport::setViewCenter(const AcGePoint2d& point)
+{
+    assertWriteEnabled();
+    mViewCenter = point;
+    return Acad::eOk;
+}
+double AcDbViewport::viewHeight() const
+{
+    assertReadEnabled();
+    return mViewHeight;
+}
 Acad::ErrorStatus AcDbViewport::setViewHeight(double height)
 {
     if (!(height > 0)) return Acad::eInvalidInput;
@@ -49,7 +79,11 @@ Acad::ErrorStatus AcDbViewport::setViewHeight(double height)
     mViewHeight = height;
     return Acad::eOk;
 }
-AcGeVector3d AcDbViewport::viewDirection() const { assertReadEnabled(); return mViewDirection; }
+AcGeVector3d AcDbViewport::viewDirection() const
+{
+    assertReadEnabled();
+    return mViewDirection;
+}
 Acad::ErrorStatus AcDbViewport::setViewDirection(const AcGeVector3d& direction)
 {
     if (direction.isZeroLength()) return Acad::eInvalidInput;
@@ -57,11 +91,33 @@ Acad::ErrorStatus AcDbViewport::setViewDirection(const AcGeVector3d& direction)
     mViewDirection = direction;
     return Acad::eOk;
 }
-AcGePoint3d AcDbViewport::viewTarget() const { assertReadEnabled(); return mViewTarget; }
-Acad::ErrorStatus AcDbViewport::setViewTarget(const AcGePoint3d& target) { assertWriteEnabled(); mViewTarget = target; return Acad::eOk; }
-double AcDbViewport::twistAngle() const { assertReadEnabled(); return mTwist; }
-Acad::ErrorStatus AcDbViewport::setTwistAngle(double angle) { assertWriteEnabled(); mTwist = angle; return Acad::eOk; }
-double AcDbViewport::lensLength() const { assertReadEnabled(); return mLensLength; }
+AcGePoint3d AcDbViewport::viewTarget() const
+{
+    assertReadEnabled();
+    return mViewTarget;
+}
+Acad::ErrorStatus AcDbViewport::setViewTarget(const AcGePoint3d& target)
+{
+    assertWriteEnabled();
+    mViewTarget = target;
+    return Acad::eOk;
+}
+double AcDbViewport::twistAngle() const
+{
+    assertReadEnabled();
+    return mTwist;
+}
+Acad::ErrorStatus AcDbViewport::setTwistAngle(double angle)
+{
+    assertWriteEnabled();
+    mTwist = angle;
+    return Acad::eOk;
+}
+double AcDbViewport::lensLength() const
+{
+    assertReadEnabled();
+    return mLensLength;
+}
 Acad::ErrorStatus AcDbViewport::setLensLength(double length)
 {
     if (!(length > 0)) return Acad::eInvalidInput;
@@ -70,44 +126,139 @@ Acad::ErrorStatus AcDbViewport::setLensLength(double length)
     return Acad::eOk;
 }
 
-double AcDbViewport::frontClipDistance() const { assertReadEnabled(); return mFrontClip; }
-Acad::ErrorStatus AcDbViewport::setFrontClipDistance(double distance) { assertWriteEnabled(); mFrontClip = distance; return Acad::eOk; }
-double AcDbViewport::backClipDistance() const { assertReadEnabled(); return mBackClip; }
-Acad::ErrorStatus AcDbViewport::setBackClipDistance(double distance) { assertWriteEnabled(); mBackClip = distance; return Acad::eOk; }
-bool AcDbViewport::isFrontClipOn() const { assertReadEnabled(); return (mFlags & kFrontClip) != 0; }
-Acad::ErrorStatus AcDbViewport::setFrontClipOn() { setFlag(kFrontClip, true); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setFrontClipOff() { setFlag(kFrontClip, false); return Acad::eOk; }
-bool AcDbViewport::isBackClipOn() const { assertReadEnabled(); return (mFlags & kBackClip) != 0; }
-Acad::ErrorStatus AcDbViewport::setBackClipOn() { setFlag(kBackClip, true); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setBackClipOff() { setFlag(kBackClip, false); return Acad::eOk; }
+double AcDbViewport::frontClipDistance() const
+{
+    assertReadEnabled();
+    return mFrontClip;
+}
+Acad::ErrorStatus AcDbViewport::setFrontClipDistance(double distance)
+{
+    assertWriteEnabled();
+    mFrontClip = distance;
+    return Acad::eOk;
+}
+double AcDbViewport::backClipDistance() const
+{
+    assertReadEnabled();
+    return mBackClip;
+}
+Acad::ErrorStatus AcDbViewport::setBackClipDistance(double distance)
+{
+    assertWriteEnabled();
+    mBackClip = distance;
+    return Acad::eOk;
+}
+bool AcDbViewport::isFrontClipOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kFrontClip) != 0;
+}
+Acad::ErrorStatus AcDbViewport::setFrontClipOn()
+{
+    setFlag(kFrontClip, true);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setFrontClipOff()
+{
+    setFlag(kFrontClip, false);
+    return Acad::eOk;
+}
+bool AcDbViewport::isBackClipOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kBackClip) != 0;
+}
+Acad::ErrorStatus AcDbViewport::setBackClipOn()
+{
+    setFlag(kBackClip, true);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setBackClipOff()
+{
+    setFlag(kBackClip, false);
+    return Acad::eOk;
+}
 // The flag in the file says the front clip is *not* at the eye.
-bool AcDbViewport::isFrontClipAtEyeOn() const { assertReadEnabled(); return (mFlags & kFrontClipNotAtEye) == 0; }
-Acad::ErrorStatus AcDbViewport::setFrontClipAtEyeOn() { setFlag(kFrontClipNotAtEye, false); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setFrontClipAtEyeOff() { setFlag(kFrontClipNotAtEye, true); return Acad::eOk; }
-bool AcDbViewport::isPerspectiveOn() const { assertReadEnabled(); return (mFlags & kPerspective) != 0; }
-Acad::ErrorStatus AcDbViewport::setPerspectiveOn() { setFlag(kPerspective, true); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setPerspectiveOff() { setFlag(kPerspective, false); return Acad::eOk; }
-bool AcDbViewport::isUcsFollowModeOn() const { assertReadEnabled(); return (mFlags & kUcsFollow) != 0; }
-Acad::ErrorStatus AcDbViewport::setUcsFollowModeOn() { setFlag(kUcsFollow, true); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setUcsFollowModeOff() { setFlag(kUcsFollow, false); return Acad::eOk; }
+bool AcDbViewport::isFrontClipAtEyeOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kFrontClipNotAtEye) == 0;
+}
+Acad::ErrorStatus AcDbViewport::setFrontClipAtEyeOn()
+{
+    setFlag(kFrontClipNotAtEye, false);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setFrontClipAtEyeOff()
+{
+    setFlag(kFrontClipNotAtEye, true);
+    return Acad::eOk;
+}
+bool AcDbViewport::isPerspectiveOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kPerspective) != 0;
+}
+Acad::ErrorStatus AcDbViewport::setPerspectiveOn()
+{
+    setFlag(kPerspective, true);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setPerspectiveOff()
+{
+    setFlag(kPerspective, false);
+    return Acad::eOk;
+}
+bool AcDbViewport::isUcsFollowModeOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kUcsFollow) != 0;
+}
+Acad::ErrorStatus AcDbViewport::setUcsFollowModeOn()
+{
+    setFlag(kUcsFollow, true);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setUcsFollowModeOff()
+{
+    setFlag(kUcsFollow, false);
+    return Acad::eOk;
+}
 
 Adesk::Int16 AcDbViewport::viewMode() const
 {
     assertReadEnabled();
-    return static_cast<Adesk::Int16>(mFlags & (kPerspective | kFrontClip | kBackClip | kUcsFollow | kFrontClipNotAtEye));
+    return static_cast<Adesk::Int16>(mFlags &
+                                     (kPerspective | kFrontClip | kBackClip | kUcsFollow | kFrontClipNotAtEye));
 }
 
-int AcDbViewport::number() const { assertReadEnabled(); return mNumber; }
+int AcDbViewport::number() const
+{
+    assertReadEnabled();
+    return mNumber;
+}
 void AcDbViewport::setNumber(int number) { mNumber = number; }
 void AcDbViewport::setViewportId(Adesk::Int16 id)
 {
     mId = id;
     arx::db::structureChanged();
 }
-Adesk::Int16 AcDbViewport::viewportId() const { assertReadEnabled(); return mId; }
-Adesk::Int16 AcDbViewport::status() const { assertReadEnabled(); return isOn() ? mStatus : 0; }
+Adesk::Int16 AcDbViewport::viewportId() const
+{
+    assertReadEnabled();
+    return mId;
+}
+Adesk::Int16 AcDbViewport::status() const
+{
+    assertReadEnabled();
+    return isOn() ? mStatus : 0;
+}
 
-bool AcDbViewport::isOn() const { assertReadEnabled(); return (mFlags & kViewportOff) == 0 && mStatus != 0; }
+bool AcDbViewport::isOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kViewportOff) == 0 && mStatus != 0;
+}
 
 Acad::ErrorStatus AcDbViewport::setOn()
 {
@@ -128,14 +279,42 @@ Acad::ErrorStatus AcDbViewport::setOff()
     return Acad::eOk;
 }
 
-bool AcDbViewport::isLocked() const { assertReadEnabled(); return (mFlags & kZoomLocked) != 0; }
-Acad::ErrorStatus AcDbViewport::setLocked() { setFlag(kZoomLocked, true); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setUnlocked() { setFlag(kZoomLocked, false); return Acad::eOk; }
+bool AcDbViewport::isLocked() const
+{
+    assertReadEnabled();
+    return (mFlags & kZoomLocked) != 0;
+}
+Acad::ErrorStatus AcDbViewport::setLocked()
+{
+    setFlag(kZoomLocked, true);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setUnlocked()
+{
+    setFlag(kZoomLocked, false);
+    return Acad::eOk;
+}
 
-bool AcDbViewport::isNonRectClipOn() const { assertReadEnabled(); return (mFlags & kNonRectangularClip) != 0; }
-Acad::ErrorStatus AcDbViewport::setNonRectClipOn() { setFlag(kNonRectangularClip, true); return Acad::eOk; }
-Acad::ErrorStatus AcDbViewport::setNonRectClipOff() { setFlag(kNonRectangularClip, false); return Acad::eOk; }
-AcDbObjectId AcDbViewport::nonRectClipEntityId() const { assertReadEnabled(); return mClipEntity; }
+bool AcDbViewport::isNonRectClipOn() const
+{
+    assertReadEnabled();
+    return (mFlags & kNonRectangularClip) != 0;
+}
+Acad::ErrorStatus AcDbViewport::setNonRectClipOn()
+{
+    setFlag(kNonRectangularClip, true);
+    return Acad::eOk;
+}
+Acad::ErrorStatus AcDbViewport::setNonRectClipOff()
+{
+    setFlag(kNonRectangularClip, false);
+    return Acad::eOk;
+}
+AcDbObjectId AcDbViewport::nonRectClipEntityId() const
+{
+    assertReadEnabled();
+    return mClipEntity;
+}
 Acad::ErrorStatus AcDbViewport::setNonRectClipEntityId(AcDbObjectId clipEntityId)
 {
     assertWriteEnabled();
@@ -164,8 +343,16 @@ Acad::ErrorStatus AcDbViewport::thawLayersInViewport(const AcDbObjectIdArray& la
     return Acad::eOk;
 }
 
-bool AcDbViewport::isLayerFrozenInViewport(AcDbObjectId layerId) const { assertReadEnabled(); return mFrozenLayers.contains(layerId); }
-AcDbObjectIdArray AcDbViewport::frozenLayers() const { assertReadEnabled(); return mFrozenLayers; }
+bool AcDbViewport::isLayerFrozenInViewport(AcDbObjectId layerId) const
+{
+    assertReadEnabled();
+    return mFrozenLayers.contains(layerId);
+}
+AcDbObjectIdArray AcDbViewport::frozenLayers() const
+{
+    assertReadEnabled();
+    return mFrozenLayers;
+}
 
 Acad::ErrorStatus AcDbViewport::getGeomExtents(AcDbExtents& extents) const
 {

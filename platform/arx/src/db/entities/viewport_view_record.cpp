@@ -95,9 +95,9 @@ Acad::ErrorStatus AcDbViewport::writeLegacyViewRecord()
     record.integer((mFlags & kGrid) ? 1 : 0);
     record.integer((mFlags & kIsometricSnap) ? 1 : 0);
     record.integer(static_cast<short>((mFlags & kKIsoPairTop) ? ((mFlags & kKIsoPairRight) ? 0 : 1)
-                                                               : ((mFlags & kKIsoPairRight) ? 2 : 0)));
-    for (double value : {mSnapAngle, mSnapBase.x, mSnapBase.y, mSnapSpacing.x, mSnapSpacing.y, mGridSpacing.x,
-                         mGridSpacing.y})
+                                                              : ((mFlags & kKIsoPairRight) ? 2 : 0)));
+    for (double value :
+         {mSnapAngle, mSnapBase.x, mSnapBase.y, mSnapSpacing.x, mSnapSpacing.y, mGridSpacing.x, mGridSpacing.y})
         record.real(value);
     record.integer((mFlags & kHideInPlot) ? 1 : 0);
     record.text(1002, "{");

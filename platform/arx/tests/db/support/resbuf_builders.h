@@ -37,10 +37,8 @@ inline resbuf* chain(std::initializer_list<resbuf*> items)
     resbuf* head = nullptr;
     resbuf* tail = nullptr;
     for (resbuf* rb : items) {
-        if (tail)
-            tail->rbnext = rb;
-        else
-            head = rb;
+        if (tail) tail->rbnext = rb;
+        else head = rb;
         tail = rb;
     }
     return head;

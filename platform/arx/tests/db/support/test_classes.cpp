@@ -190,9 +190,7 @@ Acad::ErrorStatus DbTestEntity::dxfInFields(AcDbDxfFiler* filer)
         case AcDb::kDxfReal: mValue = rb.resval.rreal; break;
         case AcDb::kDxfSoftPointerId: acdbGetObjectId(mLink, rb.resval.rlname); break;
         case AcDb::kDxfText: mLabel = rb.resval.rstring; break;
-        default:
-            filer->pushBackItem();
-            return filer->filerStatus();
+        default: filer->pushBackItem(); return filer->filerStatus();
         }
     }
     return filer->filerStatus();
@@ -260,8 +258,14 @@ Acad::ErrorStatus DbUncopyableEntity::wblockClone(AcRxObject*, AcDbObject*& clon
 
 ACRX_DXF_DEFINE_MEMBERS(DbTestReactor, AcDbObject, 15, 0, 0, DBTESTREACTOR, DBTEST)
 
-void DbTestReactor::copied(const AcDbObject* o, const AcDbObject* n) { events().push_back("P:copied " + handleOf(o) + " " + handleOf(n)); }
-void DbTestReactor::erased(const AcDbObject* o, Adesk::Boolean e) { events().push_back("P:erased " + handleOf(o) + (e ? " 1" : " 0")); }
+void DbTestReactor::copied(const AcDbObject* o, const AcDbObject* n)
+{
+    events().push_back("P:copied " + handleOf(o) + " " + handleOf(n));
+}
+void DbTestReactor::erased(const AcDbObject* o, Adesk::Boolean e)
+{
+    events().push_back("P:erased " + handleOf(o) + (e ? " 1" : " 0"));
+}
 void DbTestReactor::openedForModify(const AcDbObject* o) { events().push_back("P:openedForModify " + handleOf(o)); }
 void DbTestReactor::modified(const AcDbObject* o) { events().push_back("P:modified " + handleOf(o)); }
 void DbTestReactor::modifyUndone(const AcDbObject* o) { events().push_back("P:modifyUndone " + handleOf(o)); }
@@ -269,21 +273,57 @@ void DbTestReactor::unappended(const AcDbObject* o) { events().push_back("P:unap
 void DbTestReactor::reappended(const AcDbObject* o) { events().push_back("P:reappended " + handleOf(o)); }
 
 void DbTestTransientReactor::cancelled(const AcDbObject* o) { events().push_back("T:cancelled " + handleOf(o)); }
-void DbTestTransientReactor::copied(const AcDbObject* o, const AcDbObject* n) { events().push_back("T:copied " + handleOf(o) + " " + handleOf(n)); }
-void DbTestTransientReactor::erased(const AcDbObject* o, Adesk::Boolean e) { events().push_back("T:erased " + handleOf(o) + (e ? " 1" : " 0")); }
+void DbTestTransientReactor::copied(const AcDbObject* o, const AcDbObject* n)
+{
+    events().push_back("T:copied " + handleOf(o) + " " + handleOf(n));
+}
+void DbTestTransientReactor::erased(const AcDbObject* o, Adesk::Boolean e)
+{
+    events().push_back("T:erased " + handleOf(o) + (e ? " 1" : " 0"));
+}
 void DbTestTransientReactor::goodbye(const AcDbObject* o) { events().push_back("T:goodbye " + handleOf(o)); }
-void DbTestTransientReactor::openedForModify(const AcDbObject* o) { events().push_back("T:openedForModify " + handleOf(o)); }
+void DbTestTransientReactor::openedForModify(const AcDbObject* o)
+{
+    events().push_back("T:openedForModify " + handleOf(o));
+}
 void DbTestTransientReactor::modified(const AcDbObject* o) { events().push_back("T:modified " + handleOf(o)); }
 void DbTestTransientReactor::modifyUndone(const AcDbObject* o) { events().push_back("T:modifyUndone " + handleOf(o)); }
-void DbTestTransientReactor::modifiedXData(const AcDbObject* o) { events().push_back("T:modifiedXData " + handleOf(o)); }
+void DbTestTransientReactor::modifiedXData(const AcDbObject* o)
+{
+    events().push_back("T:modifiedXData " + handleOf(o));
+}
 void DbTestTransientReactor::unappended(const AcDbObject* o) { events().push_back("T:unappended " + handleOf(o)); }
 void DbTestTransientReactor::reappended(const AcDbObject* o) { events().push_back("T:reappended " + handleOf(o)); }
-void DbTestTransientReactor::objectClosed(const AcDbObjectId id) { events().push_back("T:objectClosed " + dbtest::handleOf(id)); }
+void DbTestTransientReactor::objectClosed(const AcDbObjectId id)
+{
+    events().push_back("T:objectClosed " + dbtest::handleOf(id));
+}
 
-void DbTestDatabaseReactor::objectAppended(const AcDbDatabase*, const AcDbObject* o) { events().push_back("D:objectAppended " + handleOf(o)); }
-void DbTestDatabaseReactor::objectUnAppended(const AcDbDatabase*, const AcDbObject* o) { events().push_back("D:objectUnAppended " + handleOf(o)); }
-void DbTestDatabaseReactor::objectReAppended(const AcDbDatabase*, const AcDbObject* o) { events().push_back("D:objectReAppended " + handleOf(o)); }
-void DbTestDatabaseReactor::objectOpenedForModify(const AcDbDatabase*, const AcDbObject* o) { events().push_back("D:objectOpenedForModify " + handleOf(o)); }
-void DbTestDatabaseReactor::objectModified(const AcDbDatabase*, const AcDbObject* o) { events().push_back("D:objectModified " + handleOf(o)); }
-void DbTestDatabaseReactor::objectErased(const AcDbDatabase*, const AcDbObject* o, Adesk::Boolean e) { events().push_back("D:objectErased " + handleOf(o) + (e ? " 1" : " 0")); }
-void DbTestDatabaseReactor::headerSysVarChanged(const AcDbDatabase*, const char* name, Adesk::Boolean) { events().push_back(std::string("D:headerSysVarChanged ") + name); }
+void DbTestDatabaseReactor::objectAppended(const AcDbDatabase*, const AcDbObject* o)
+{
+    events().push_back("D:objectAppended " + handleOf(o));
+}
+void DbTestDatabaseReactor::objectUnAppended(const AcDbDatabase*, const AcDbObject* o)
+{
+    events().push_back("D:objectUnAppended " + handleOf(o));
+}
+void DbTestDatabaseReactor::objectReAppended(const AcDbDatabase*, const AcDbObject* o)
+{
+    events().push_back("D:objectReAppended " + handleOf(o));
+}
+void DbTestDatabaseReactor::objectOpenedForModify(const AcDbDatabase*, const AcDbObject* o)
+{
+    events().push_back("D:objectOpenedForModify " + handleOf(o));
+}
+void DbTestDatabaseReactor::objectModified(const AcDbDatabase*, const AcDbObject* o)
+{
+    events().push_back("D:objectModified " + handleOf(o));
+}
+void DbTestDatabaseReactor::objectErased(const AcDbDatabase*, const AcDbObject* o, Adesk::Boolean e)
+{
+    events().push_back("D:objectErased " + handleOf(o) + (e ? " 1" : " 0"));
+}
+void DbTestDatabaseReactor::headerSysVarChanged(const AcDbDatabase*, const char* name, Adesk::Boolean)
+{
+    events().push_back(std::string("D:headerSysVarChanged ") + name);
+}
