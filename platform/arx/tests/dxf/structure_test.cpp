@@ -137,6 +137,33 @@ TEST(Structure, NestingErrorsNameTheirLine)
     EXPECT_EQ(structureError(""), "Error in DXF file at line 0: the file ends without EOF");
 }
 
+TEST(Structure, NamesWithControlCharactersAreRefusedWhereTheyStand)
+{
+    // Found by the drawing fuzzer: a BLOCK_RECORD whose type name began with NULs was kept and
+    // saved as a record without a type name, which the reader then refused. Names are written
+    // back as C strings, so one holding a control character is refused when read.
+    const std::string nul(1, '\0');
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "OBJECTS", "  0"}) + nul + "XRECORD\n" +
+                             join({"  0", "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 6: the type name of this record holds a control character");
+    EXPECT_EQ(
+        structureError(join({"  0", "SECTION", "  2", "ENTITIES", "  0", "LI\x01NE", "  0", "ENDSEC", "  0", "EOF"})),
+        "Error in DXF file at line 6: the type name of this record holds a control character");
+    EXPECT_EQ(
+        structureError(join({"  0", "SECTION", "  2"}) + "THUMB" + nul + "\n" + join({"  0", "ENDSEC", "  0", "EOF"})),
+        "Error in DXF file at line 4: the name of this section holds a control character");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "TABLES", "  0", "TABLE", "  2", "MY\tTABLE", "  0",
+                                   "ENDTAB", "  0", "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 8: the name of this table holds a control character");
+    EXPECT_EQ(structureError(join({"  0", "SECTION", "  2", "HEADER", "  9", "$ACAD\x1bVER", "  1", "AC1015", "  0",
+                                   "ENDSEC", "  0", "EOF"})),
+              "Error in DXF file at line 6: the name of this header variable holds a control character");
+    // Characters above the control range (names in other code pages) stay accepted.
+    EXPECT_EQ(structureError(
+                  join({"  0", "SECTION", "  2", "OBJECTS", "  0", "\xC9TIQUETTE", "  0", "ENDSEC", "  0", "EOF"})),
+              "");
+}
+
 TEST(Structure, BadValuesInsideRecordsAreFoundWhenCarried)
 {
     EXPECT_EQ(structureError(join(

@@ -9,6 +9,16 @@ namespace {
 
 std::string str(std::string_view text) { return std::string(text); }
 
+// Names of records, sections, tables and header variables are written back through the
+// filers' C strings: a control character (a NUL above all) would cut them short, and the saved
+// file could not be read again. Such a name is refused where it is read.
+void checkName(const Group& group, const char* what)
+{
+    for (char c : group.value)
+        if (static_cast<unsigned char>(c) < 32)
+            throw FormatError(group.valueLine(), std::string(what) + " holds a control character");
+}
+
 class StructureReader {
 public:
     StructureReader(std::string_view text, SectionHandler& handler) : tokens_(text), handler_(handler)
@@ -59,6 +69,7 @@ private:
             }
         }
         if (head.value.empty()) throw FormatError(head.line, "a record without a type name in " + where);
+        checkName(head, "the type name of this record");
         return Record{head.value, head.line, std::span<const Group>(groups_.data(), count)};
     }
 
@@ -68,6 +79,7 @@ private:
         if (nameGroup.code != 2)
             throw FormatError(nameGroup.line,
                               "SECTION must be followed by its name (group 2), found " + describe(nameGroup));
+        checkName(nameGroup, "the name of this section");
         sectionName_ = str(nameGroup.value);
         if (sectionName_ == "HEADER") readHeader();
         else if (sectionName_ == "CLASSES") readRecords(&SectionHandler::classRecord);
@@ -96,6 +108,7 @@ private:
             if (atSectionEnd(group, inSection())) return;
             if (group.code != 9)
                 throw FormatError(group.line, "expected a header variable (group 9), found " + describe(group));
+            checkName(group, "the name of this header variable");
             const std::string_view name = group.value;
             const long line = group.line;
             groups_.clear();
@@ -151,6 +164,7 @@ private:
         const Record table = readRecord(tableHead, "a table");
         if (table.groups.empty() || table.groups.front().code != 2)
             throw FormatError(tableHead.line, "TABLE must be followed by its name (group 2)");
+        checkName(table.groups.front(), "the name of this table");
         const std::string name = str(table.groups.front().value);
         handler_.tableBegin(name, table);
         readTableEntries(name, false);
