@@ -10,6 +10,7 @@ set(DB_DXF_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/file_message.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format_error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/group_code.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/group_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/item_conversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/number_format.cpp
   ${CMAKE_CURRENT_LIST_DIR}/structure_reader.cpp

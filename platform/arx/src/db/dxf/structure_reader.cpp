@@ -3,6 +3,7 @@
 #include <string>
 
 #include "db/dxf/format_error.h"
+#include "db/dxf/group_stream.h"
 
 namespace arx::dxf {
 namespace {
@@ -21,7 +22,8 @@ void checkName(const Group& group, const char* what)
 
 class StructureReader {
 public:
-    StructureReader(std::string_view text, SectionHandler& handler) : tokens_(text), handler_(handler)
+    StructureReader(std::string_view text, SectionHandler& handler, Splitting splitting)
+        : tokens_(text, splitting), handler_(handler)
     {
         groups_.resize(256);
     }
@@ -237,7 +239,7 @@ private:
         handler_.otherSection(sectionName_, line, std::span<const Group>(groups_));
     }
 
-    Tokenizer tokens_;
+    GroupStream tokens_;
     SectionHandler& handler_;
     std::vector<Group> groups_;
     std::string sectionName_;
@@ -245,6 +247,9 @@ private:
 
 }  // namespace
 
-void readStructure(std::string_view text, SectionHandler& handler) { StructureReader(text, handler).run(); }
+void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting)
+{
+    StructureReader(text, handler, splitting).run();
+}
 
 }  // namespace arx::dxf

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "db/dxf/group_stream.h"
 #include "db/dxf/tokenizer.h"
 
 namespace arx::dxf {
@@ -41,7 +42,8 @@ public:
 };
 
 // Reads the whole text; throws FormatError on a break in the structure, on a bad group and
-// on whatever the handler throws.
-void readStructure(std::string_view text, SectionHandler& handler);
+// on whatever the handler throws. The handler is called on the caller's thread; `splitting`
+// says where the text is split into groups (the same groups and errors either way).
+void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting = Splitting::Automatic);
 
 }  // namespace arx::dxf

@@ -1,5 +1,6 @@
 #include "db/dxf/tokenizer.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -207,6 +208,7 @@ void integerRange(GroupType type, std::int64_t& lowest, std::int64_t& highest)
 
 double realValue(const Group& group)
 {
+    if (group.converted == Group::Converted::Real) return std::bit_cast<double>(group.number);
     double value = 0;
     if (!parseReal(group.value, value))
         throw FormatError(group.valueLine(),
@@ -218,7 +220,8 @@ std::int64_t integerValue(const Group& group)
 {
     const GroupType type = group.type();
     std::int64_t value = 0;
-    if (!parseInteger(group.value, value))
+    if (group.converted == Group::Converted::Integer) value = static_cast<std::int64_t>(group.number);
+    else if (!parseInteger(group.value, value))
         throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " needs " + typeName(type) +
                                                  ", found " + quoted(group.value));
     std::int64_t lowest = 0, highest = 0;
@@ -231,6 +234,7 @@ std::int64_t integerValue(const Group& group)
 
 std::uint64_t handleValue(const Group& group)
 {
+    if (group.converted == Group::Converted::Handle) return group.number;
     std::uint64_t value = 0;
     if (!parseHandle(group.value, value))
         throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +

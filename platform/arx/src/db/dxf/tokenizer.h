@@ -10,9 +10,15 @@
 namespace arx::dxf {
 
 struct Group {
+    // What a reader that converts numbers ahead found in the value (see convertNumber).
+    enum class Converted : unsigned char { None, Real, Integer, Handle };
+
     int code = 0;
     std::string_view value;  // the value line without its line end
     long line = 0;           // line number of the group code; the value is on the next line
+    Converted converted = Converted::None;
+    // The converted value: a double's bits, an integer in two's complement, or a handle.
+    std::uint64_t number = 0;
 
     long valueLine() const { return line + 1; }
     GroupType type() const { return groupTypeOf(code); }

@@ -1,0 +1,225 @@
+#include "db/dxf/group_stream.h"
+
+#include <array>
+#include <bit>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace arx::dxf {
+
+namespace {
+
+// Below this size a second thread costs more than it saves.
+constexpr std::size_t kSecondThreadFrom = 256 * 1024;
+// Groups pass between the threads in blocks: few hand-overs, and a bounded amount of memory
+// (the ring holds kBlocks * kBlockGroups groups, about 1.5 MB) whatever the size of the file.
+constexpr std::size_t kBlockGroups = 4096;
+constexpr std::size_t kBlocks = 8;
+
+bool onSecondThread(std::string_view text, Splitting splitting)
+{
+    if (splitting == Splitting::Automatic) return text.size() >= kSecondThreadFrom;
+    return splitting == Splitting::OnSecondThread;
+}
+
+}  // namespace
+
+void convertNumber(Group& group)
+{
+    switch (groupTypeOf(group.code)) {
+    case GroupType::Real: {
+        double value = 0;
+        if (!parseReal(group.value, value)) return;
+        group.number = std::bit_cast<std::uint64_t>(value);
+        group.converted = Group::Converted::Real;
+        return;
+    }
+    case GroupType::Int16:
+    case GroupType::Int32:
+    case GroupType::Int64:
+    case GroupType::Bool: {
+        std::int64_t value = 0;
+        if (!parseInteger(group.value, value)) return;
+        group.number = static_cast<std::uint64_t>(value);
+        group.converted = Group::Converted::Integer;
+        return;
+    }
+    case GroupType::Handle:
+    case GroupType::ObjectId: {
+        std::uint64_t value = 0;
+        if (!parseHandle(group.value, value)) return;
+        group.number = value;
+        group.converted = Group::Converted::Handle;
+        return;
+    }
+    default: return;
+    }
+}
+
+// Splits the text on its own thread into a ring of blocks. A block is filled by the splitter,
+// then handed out by the reader; the last block also carries how the text ended (its last line,
+// or the error that stopped the splitting after the block's groups).
+class GroupStream::Splitter {
+public:
+    explicit Splitter(std::string_view text) : text_(text), thread_([this] { split(); }) {}
+
+    ~Splitter()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        blockFreed_.notify_one();
+        thread_.join();
+    }
+
+    struct Block {
+        std::vector<Group> groups = std::vector<Group>(kBlockGroups);
+        std::size_t count = 0;
+        bool last = false;
+        long lastLine = 0;
+        std::exception_ptr error;
+    };
+
+    // The next filled block, waiting for it; the previous one is given back for refilling.
+    const Block& take()
+    {
+        std::unique_lock lock(mutex_);
+        if (taken_ > 0) {
+            ++released_;
+            blockFreed_.notify_one();
+        }
+        blockFilled_.wait(lock, [this] { return filled_ > taken_; });
+        return blocks_[taken_++ % kBlocks];
+    }
+
+private:
+    void split()
+    {
+        std::exception_ptr error;
+        long lastLine = 0;
+        std::size_t index = 0;
+        Block* block = nullptr;
+        try {
+            Tokenizer tokens(text_);
+            for (;; ++index) {
+                block = waitForFreeBlock(index);
+                if (block == nullptr) return;
+                block->count = 0;
+                bool ended = false;
+                while (block->count < kBlockGroups) {
+                    Group& group = block->groups[block->count];
+                    group.converted = Group::Converted::None;
+                    if (!tokens.next(group)) {
+                        ended = true;
+                        break;
+                    }
+                    convertNumber(group);
+                    ++block->count;
+                }
+                if (ended) {
+                    lastLine = tokens.line();
+                    break;
+                }
+                publish(*block, false, 0, nullptr);
+            }
+        } catch (...) {
+            error = std::current_exception();
+            if (block == nullptr) {
+                block = waitForFreeBlock(index);
+                if (block == nullptr) return;
+                block->count = 0;
+            }
+        }
+        publish(*block, true, lastLine, error);
+    }
+
+    Block* waitForFreeBlock(std::size_t index)
+    {
+        std::unique_lock lock(mutex_);
+        blockFreed_.wait(lock, [&] { return stopping_ || index - released_ < kBlocks; });
+        return stopping_ ? nullptr : &blocks_[index % kBlocks];
+    }
+
+    void publish(Block& block, bool last, long lastLine, std::exception_ptr error)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            block.last = last;
+            block.lastLine = lastLine;
+            block.error = std::move(error);
+            ++filled_;
+        }
+        blockFilled_.notify_one();
+    }
+
+    std::string_view text_;
+    std::array<Block, kBlocks> blocks_;
+    std::mutex mutex_;
+    std::condition_variable blockFilled_, blockFreed_;
+    std::size_t filled_ = 0;    // blocks the splitter has published
+    std::size_t taken_ = 0;     // blocks the reader has taken
+    std::size_t released_ = 0;  // blocks the reader has finished with
+    bool stopping_ = false;
+    std::thread thread_;  // last: starts once everything above is ready
+};
+
+GroupStream::GroupStream(std::string_view text, Splitting splitting)
+{
+    if (onSecondThread(text, splitting)) splitter_ = std::make_unique<Splitter>(text);
+    else tokens_ = std::make_unique<Tokenizer>(text);
+}
+
+GroupStream::~GroupStream() = default;
+
+bool GroupStream::next(Group& group)
+{
+    if (hasPushedBack_) {
+        hasPushedBack_ = false;
+        group = pushedBack_;
+        return true;
+    }
+    if (tokens_) return tokens_->next(group);
+    return nextFromSplitter(group);
+}
+
+bool GroupStream::nextFromSplitter(Group& group)
+{
+    while (blockNext_ == blockCount_) {
+        if (ended_) {
+            // The groups before an error are handed out first, as the tokenizer would.
+            if (error_) std::rethrow_exception(error_);
+            line_ = endLine_;
+            return false;
+        }
+        const Splitter::Block& block = splitter_->take();
+        blockGroups_ = block.groups.data();
+        blockCount_ = block.count;
+        blockNext_ = 0;
+        if (block.last) {
+            ended_ = true;
+            endLine_ = block.lastLine;
+            error_ = block.error;
+        }
+    }
+    group = blockGroups_[blockNext_++];
+    line_ = group.valueLine();
+    return true;
+}
+
+void GroupStream::pushBack(const Group& group)
+{
+    if (tokens_) {
+        tokens_->pushBack(group);
+        return;
+    }
+    pushedBack_ = group;
+    hasPushedBack_ = true;
+}
+
+long GroupStream::line() const { return tokens_ ? tokens_->line() : line_; }
+
+}  // namespace arx::dxf
