@@ -217,8 +217,21 @@ Acad::ErrorStatus dwgInUnmodelled(AcDbDwgFiler* filer, UnmodelledGroups& groups)
     return dwgInItems(filer, groups.items);
 }
 
-AcGeMatrix3d worldToObject(const AcGeVector3d& normal) { return AcGeMatrix3d::worldToPlane(unitNormal(normal)); }
-AcGeMatrix3d objectToWorld(const AcGeVector3d& normal) { return AcGeMatrix3d::planeToWorld(unitNormal(normal)); }
+// Most entities lie in the world's XY plane: their object system is the world's (the arbitrary
+// axis rule gives X and Y for a Z normal), with no matrix to build.
+static bool inWorldPlane(const AcGeVector3d& normal) { return normal.x == 0.0 && normal.y == 0.0 && normal.z > 0.0; }
+
+AcGeMatrix3d worldToObject(const AcGeVector3d& normal)
+{
+    if (inWorldPlane(normal)) return AcGeMatrix3d::kIdentity;
+    return AcGeMatrix3d::worldToPlane(unitNormal(normal));
+}
+
+AcGeMatrix3d objectToWorld(const AcGeVector3d& normal)
+{
+    if (inWorldPlane(normal)) return AcGeMatrix3d::kIdentity;
+    return AcGeMatrix3d::planeToWorld(unitNormal(normal));
+}
 
 // Near the largest doubles the product overflows before the division brings it back: there
 // the division goes first (every angle read from a file stays finite and writable).
