@@ -210,6 +210,31 @@ bool GroupStream::nextFromSplitter(Group& group)
     return true;
 }
 
+bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill)
+{
+    if (splitter_ && !hasPushedBack_) {
+        // Within the block being handed out, the groups are there already.
+        for (std::size_t end = blockNext_; end < blockCount_; ++end) {
+            if (blockGroups_[end].code != 0) continue;
+            groups = std::span<const Group>(blockGroups_ + blockNext_, end - blockNext_);
+            blockNext_ = end;
+            if (end > 0) line_ = blockGroups_[end - 1].valueLine();
+            return true;
+        }
+    }
+    // Across blocks, or on this thread: group by group into the spill.
+    spill.clear();
+    Group group;
+    for (;;) {
+        if (!next(group)) return false;
+        if (group.code == 0) break;
+        spill.push_back(group);
+    }
+    pushBack(group);
+    groups = std::span<const Group>(spill);
+    return true;
+}
+
 void GroupStream::pushBack(const Group& group)
 {
     if (tokens_) {

@@ -7,7 +7,9 @@
 #pragma once
 #include <exception>
 #include <memory>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "db/dxf/tokenizer.h"
 
@@ -30,6 +32,10 @@ public:
     // throws FormatError when its turn comes.
     bool next(Group& group);
     void pushBack(const Group& group);
+    // The groups from here up to the next 0 group, which stays to be read. The span stays valid
+    // until the next read; it points into the stream's own blocks where it can, into `spill`
+    // otherwise. False when the text ends first.
+    bool nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill);
     // Line number of the last line read: after next() has returned false, the text's last line.
     long line() const;
 

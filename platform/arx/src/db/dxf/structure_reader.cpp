@@ -24,9 +24,7 @@ class StructureReader {
 public:
     StructureReader(std::string_view text, SectionHandler& handler, Splitting splitting)
         : tokens_(text, splitting), handler_(handler)
-    {
-        groups_.resize(256);
-    }
+    {}
 
     void run()
     {
@@ -58,21 +56,12 @@ private:
     // Collects the groups after a 0 group up to (not including) the next 0 group.
     Record readRecord(const Group& head, const std::string& where)
     {
-        // Groups are read straight into the record's list; the 0 group that ends it goes back.
-        std::size_t count = 0;
-        for (;; ++count) {
-            if (count == groups_.size()) groups_.resize(groups_.size() * 2 + 16);
-            Group& group = groups_[count];
-            if (!nextGroup(group))
-                throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
-            if (group.code == 0) {
-                tokens_.pushBack(group);
-                break;
-            }
-        }
+        std::span<const Group> groups;
+        if (!tokens_.nextUntilZero(groups, groups_))
+            throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
         if (head.value.empty()) throw FormatError(head.line, "a record without a type name in " + where);
         checkName(head, "the type name of this record");
-        return Record{head.value, head.line, std::span<const Group>(groups_.data(), count)};
+        return Record{head.value, head.line, groups};
     }
 
     void readSection(const Group& sectionGroup)
