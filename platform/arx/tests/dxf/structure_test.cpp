@@ -1,6 +1,9 @@
 // The section structure of DXF files: nesting errors name their line, and every sample file
 // written by another program reads and writes back group for group.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <limits>
 #include <map>
@@ -8,6 +11,7 @@
 #include <vector>
 
 #include "db/dxf/carried_groups.h"
+#include "db/dxf/drawing_text.h"
 #include "db/dxf/format_error.h"
 #include "db/dxf/structure_reader.h"
 #include "sample_files.h"
@@ -326,4 +330,59 @@ TEST(Structure, NumbersConvertedAheadReadAsTheValueFunctionsReadThem)
             EXPECT_EQ(error([&] { handleValue(ahead); }), error([&] { handleValue(plain); })) << text;
         }
     }
+}
+
+namespace {
+
+std::string writeTemporary(const std::string& text)
+{
+    char name[] = "/tmp/structure_test_XXXXXX";
+    const int fd = mkstemp(name);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    close(fd);
+    return name;
+}
+
+}  // namespace
+
+TEST(Structure, AFileIsReadPieceByPieceAsItIsSplit)
+{
+    const std::string text = manyLines(120000) + join({"  0", "ENDSEC", "  0", "EOF"});
+    ASSERT_GT(text.size(), 4u << 20);  // several pieces
+    const std::string path = writeTemporary(text);
+    for (Splitting splitting : {Splitting::OnThisThread, Splitting::OnSecondThread}) {
+        Acad::ErrorStatus status = Acad::eOk;
+        std::string message;
+        auto file = openDrawingText(path.c_str(), status, message);
+        ASSERT_NE(file, nullptr) << message;
+        RecordingHandler fromFile, fromMemory;
+        readStructure(*file, fromFile, splitting);
+        readStructure(text, fromMemory, Splitting::OnThisThread);
+        EXPECT_EQ(fromFile.counts["ENTITIES/LINE"], 120000);
+        EXPECT_TRUE(sameGroups(fromFile.all, fromMemory.all));
+    }
+    std::remove(path.c_str());
+}
+
+TEST(Structure, AFileThatEndsBeforeItsSizeIsAReadErrorWhereItStops)
+{
+    // A file that shrinks while it is read gives less than its size: the groups before are
+    // handed out, then the read error is raised, whichever thread reads.
+    const std::string text = manyLines(100000);
+    const std::string path = writeTemporary(text);
+    for (Splitting splitting : {Splitting::OnThisThread, Splitting::OnSecondThread}) {
+        DrawingText file(std::fopen(path.c_str(), "rb"), text.size() + 100, "shrunk.dxf");
+        RecordingHandler handler;
+        try {
+            readStructure(file, handler, splitting);
+            ADD_FAILURE() << "a short file was read as whole";
+        } catch (const FileReadError& error) {
+            EXPECT_STREQ(error.what(), "Cannot read the drawing file shrunk.dxf");
+        }
+        if (splitting == Splitting::OnSecondThread) {
+            EXPECT_GT(handler.counts["ENTITIES/LINE"], 0);
+        }
+    }
+    std::remove(path.c_str());
 }

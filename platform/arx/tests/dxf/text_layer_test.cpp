@@ -132,6 +132,42 @@ TEST(Tokenizer, PushBackReturnsTheSameGroupAgain)
     EXPECT_FALSE(tokens.next(second));
 }
 
+// A text tokenized as it arrives in two pieces, cut at `cut`; each group is described by its
+// code, value and line, and an error by its message.
+std::string tokenizeArriving(std::string_view text, std::size_t cut)
+{
+    std::string seen;
+    try {
+        Tokenizer tokens(text.substr(0, cut), cut == text.size());
+        Group group;
+        for (;;) {
+            if (tokens.next(group)) {
+                seen += std::to_string(group.code) + "=" + std::string(group.value) + "@" + std::to_string(group.line) +
+                        ";";
+                continue;
+            }
+            if (!tokens.waiting()) break;
+            tokens.extend(text, true);
+        }
+        seen += "end@" + std::to_string(tokens.line());
+    } catch (const FormatError& error) {
+        seen += error.what();
+    }
+    return seen;
+}
+
+TEST(Tokenizer, ATextThatArrivesInPiecesGivesTheSameGroupsAndErrors)
+{
+    for (std::string_view text :
+         {std::string_view("  0\r\nSECTION\r\n999\r\nnote\r\n  2\r\nHEADER\r\n 10\r\n1.5"),
+          std::string_view("  0\nLINE\n  8\n\n 62\n7\n"), std::string_view("  0\nLINE\n 8 8\nx\n"),
+          std::string_view("  0\nLINE\n 62\n"), std::string_view("\xEF\xBB\xBF  0\nEOF\n")}) {
+        const std::string whole = tokenizeArriving(text, text.size());
+        // The first piece holds the start of the file, where the tokenizer looks for its marks.
+        for (std::size_t cut = 3; cut < text.size(); ++cut) EXPECT_EQ(tokenizeArriving(text, cut), whole) << cut;
+    }
+}
+
 TEST(Tokenizer, RefusesBadCodesMissingValuesAndBinaryFiles)
 {
     EXPECT_EQ(errorOf("  0\nSECTION\nXY\nfoo\n"), "Error in DXF file at line 3: invalid group code \"XY\"");

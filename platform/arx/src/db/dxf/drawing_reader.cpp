@@ -9,7 +9,6 @@
 #include <new>
 #include <set>
 #include <sstream>
-#include <sys/stat.h>
 #include <unordered_map>
 
 #include "db/database_access.h"
@@ -458,45 +457,10 @@ private:
     bool readingSubentity_ = false;
 };
 
-// The whole text of a file, read in one piece into memory that is not cleared first (a drawing
-// may be hundreds of megabytes).
-bool readWholeFile(const char* fileName, std::unique_ptr<char[]>& text, std::size_t& size, Acad::ErrorStatus& status,
-                   std::string& message)
+// Reads the text into the database; the report holds what the reader found.
+Acad::ErrorStatus readDrawing(AcDbDatabase* db, DrawingText& text, ReadReport& report)
 {
-    struct stat info {};
-    if (::stat(fileName, &info) != 0) {
-        status = Acad::eFileNotFound;
-        message = std::string("Cannot find the drawing file ") + fileName;
-        return false;
-    }
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr) {
-        status = Acad::eFileAccessErr;
-        message = std::string("Cannot open the drawing file ") + fileName;
-        return false;
-    }
-    size = static_cast<std::size_t>(info.st_size);
-    text.reset(new (std::nothrow) char[size == 0 ? 1 : size]);
-    const std::size_t read = text == nullptr || size == 0 ? 0 : std::fread(text.get(), 1, size, file);
-    std::fclose(file);
-    if (text == nullptr) {
-        status = Acad::eOutOfMemory;
-        message = "Error in DXF file: not enough memory to read it";
-        return false;
-    }
-    if (read != size) {
-        status = Acad::eFileAccessErr;
-        message = std::string("Cannot read the drawing file ") + fileName;
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report)
-{
-    report = ReadReport();
+    Acad::ErrorStatus status = Acad::eOk;
     try {
         DrawingReader reader(db);
         reader.expectText(text.size());
@@ -504,36 +468,43 @@ Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadR
         reader.finish(report);
     } catch (const FormatError& error) {
         report.message = error.what();
-        report.warnings.clear();
-        report.removed.clear();
-        setLastDrawingFileMessage(report.message);
-        setLastDrawingFileRemovals(report.removed);
-        return Acad::eDxfReadAborted;
+        status = Acad::eDxfReadAborted;
+    } catch (const FileReadError& error) {
+        report.message = error.what();
+        status = Acad::eFileAccessErr;
     } catch (const std::bad_alloc&) {
         report.message = "Error in DXF file: not enough memory to read it";
+        status = Acad::eOutOfMemory;
+    }
+    if (status != Acad::eOk) {
         report.warnings.clear();
         report.removed.clear();
-        setLastDrawingFileMessage(report.message);
-        setLastDrawingFileRemovals(report.removed);
-        return Acad::eOutOfMemory;
     }
-    setLastDrawingFileMessage("");
+    setLastDrawingFileMessage(status == Acad::eOk ? std::string() : report.message);
     setLastDrawingFileRemovals(report.removed);
-    return Acad::eOk;
+    return status;
+}
+
+}  // namespace
+
+Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report)
+{
+    report = ReadReport();
+    DrawingText whole(text);
+    return readDrawing(db, whole, report);
 }
 
 Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadReport& report)
 {
     report = ReadReport();
-    std::unique_ptr<char[]> text;
-    std::size_t size = 0;
     Acad::ErrorStatus status = Acad::eOk;
-    if (!readWholeFile(fileName, text, size, status, report.message)) {
+    const std::unique_ptr<DrawingText> text = openDrawingText(fileName, status, report.message);
+    if (text == nullptr) {
         setLastDrawingFileMessage(report.message);
         setLastDrawingFileRemovals(report.removed);
         return status;
     }
-    status = readDrawingText(db, std::string_view(text.get(), size), report);
+    status = readDrawing(db, *text, report);
     if (status == Acad::eOk) db::setFileName(db, fileName);
     return status;
 }

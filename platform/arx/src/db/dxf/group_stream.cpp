@@ -19,7 +19,7 @@ constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 constexpr std::size_t kBlockGroups = 4096;
 constexpr std::size_t kBlocks = 8;
 
-bool onSecondThread(std::string_view text, Splitting splitting)
+bool onSecondThread(const DrawingText& text, Splitting splitting)
 {
     if (splitting == Splitting::Automatic) return text.size() >= kSecondThreadFrom;
     return splitting == Splitting::OnSecondThread;
@@ -64,7 +64,7 @@ void convertNumber(Group& group)
 // or the error that stopped the splitting after the block's groups).
 class GroupStream::Splitter {
 public:
-    explicit Splitter(std::string_view text) : text_(text), thread_([this] { split(); }) {}
+    explicit Splitter(DrawingText& text) : text_(text), thread_([this] { split(); }) {}
 
     ~Splitter()
     {
@@ -104,7 +104,8 @@ private:
         std::size_t index = 0;
         Block* block = nullptr;
         try {
-            Tokenizer tokens(text_);
+            text_.readMore();
+            Tokenizer tokens(text_.arrived(), text_.complete());
             for (;; ++index) {
                 block = waitForFreeBlock(index);
                 if (block == nullptr) return;
@@ -113,7 +114,7 @@ private:
                 while (block->count < kBlockGroups) {
                     Group& group = block->groups[block->count];
                     group.converted = Group::Converted::None;
-                    if (!tokens.next(group)) {
+                    if (!nextGroup(tokens, group)) {
                         ended = true;
                         break;
                     }
@@ -137,6 +138,17 @@ private:
         publish(*block, true, lastLine, error);
     }
 
+    // The next group, reading more of the file while a group has not arrived whole.
+    bool nextGroup(Tokenizer& tokens, Group& group)
+    {
+        while (!tokens.next(group)) {
+            if (!tokens.waiting()) return false;
+            text_.readMore();
+            tokens.extend(text_.arrived(), text_.complete());
+        }
+        return true;
+    }
+
     Block* waitForFreeBlock(std::size_t index)
     {
         std::unique_lock lock(mutex_);
@@ -156,7 +168,7 @@ private:
         blockFilled_.notify_one();
     }
 
-    std::string_view text_;
+    DrawingText& text_;
     std::array<Block, kBlocks> blocks_;
     std::mutex mutex_;
     std::condition_variable blockFilled_, blockFreed_;
@@ -167,10 +179,14 @@ private:
     std::thread thread_;  // last: starts once everything above is ready
 };
 
-GroupStream::GroupStream(std::string_view text, Splitting splitting)
+GroupStream::GroupStream(DrawingText& text, Splitting splitting)
 {
-    if (onSecondThread(text, splitting)) splitter_ = std::make_unique<Splitter>(text);
-    else tokens_ = std::make_unique<Tokenizer>(text);
+    if (onSecondThread(text, splitting)) {
+        splitter_ = std::make_unique<Splitter>(text);
+    } else {
+        text.readAll();
+        tokens_ = std::make_unique<Tokenizer>(text.arrived());
+    }
 }
 
 GroupStream::~GroupStream() = default;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "db/dxf/drawing_text.h"
 #include "db/dxf/tokenizer.h"
 
 namespace arx::dxf {
@@ -23,7 +24,9 @@ enum class Splitting {
 
 class GroupStream {
 public:
-    GroupStream(std::string_view text, Splitting splitting);
+    // The text is read from its file as splitting needs it (on the second thread when there is
+    // one); a failure to read is raised, as FileReadError, where the text stops.
+    GroupStream(DrawingText& text, Splitting splitting);
     ~GroupStream();
     GroupStream(const GroupStream&) = delete;
     GroupStream& operator=(const GroupStream&) = delete;

@@ -6,6 +6,7 @@ set(DB_DXF_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/class_demand_loader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/database_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_message.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format_error.cpp

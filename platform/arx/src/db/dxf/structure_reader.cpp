@@ -22,7 +22,7 @@ void checkName(const Group& group, const char* what)
 
 class StructureReader {
 public:
-    StructureReader(std::string_view text, SectionHandler& handler, Splitting splitting)
+    StructureReader(DrawingText& text, SectionHandler& handler, Splitting splitting)
         : tokens_(text, splitting), handler_(handler)
     {}
 
@@ -236,9 +236,15 @@ private:
 
 }  // namespace
 
-void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting)
+void readStructure(DrawingText& text, SectionHandler& handler, Splitting splitting)
 {
     StructureReader(text, handler, splitting).run();
+}
+
+void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting)
+{
+    DrawingText whole(text);
+    readStructure(whole, handler, splitting);
 }
 
 }  // namespace arx::dxf

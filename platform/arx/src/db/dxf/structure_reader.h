@@ -45,5 +45,8 @@ public:
 // on whatever the handler throws. The handler is called on the caller's thread; `splitting`
 // says where the text is split into groups (the same groups and errors either way).
 void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting = Splitting::Automatic);
+// The same for a text that may still be arriving from its file; FileReadError when the file
+// cannot be read to its end.
+void readStructure(DrawingText& text, SectionHandler& handler, Splitting splitting = Splitting::Automatic);
 
 }  // namespace arx::dxf

@@ -68,17 +68,32 @@ const char* typeName(GroupType type)
 
 }  // namespace
 
-Tokenizer::Tokenizer(std::string_view text) : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size())
+Tokenizer::Tokenizer(std::string_view text, bool complete)
+    : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size()), complete_(complete)
 {
     if (text.substr(0, kBinarySentinel.size()) == kBinarySentinel)
         throw FormatError(1, "binary DXF files are not supported; save the drawing as ASCII DXF");
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ += kByteOrderMark.size();
 }
 
+void Tokenizer::extend(std::string_view text, bool complete)
+{
+    end_ = text.data() + text.size();
+    complete_ = complete;
+    waiting_ = false;
+}
+
 bool Tokenizer::readLine(std::string_view& line)
 {
-    if (pos_ >= end_) return false;
+    if (pos_ >= end_) {
+        waiting_ = !complete_;
+        return false;
+    }
     const void* found = std::memchr(pos_, '\n', static_cast<std::size_t>(end_ - pos_));
+    if (found == nullptr && !complete_) {
+        waiting_ = true;
+        return false;
+    }
     const char* lineEnd = found ? static_cast<const char*>(found) : end_;
     const char* valueEnd = lineEnd;
     if (valueEnd > pos_ && valueEnd[-1] == '\r') --valueEnd;
@@ -96,6 +111,7 @@ bool Tokenizer::next(Group& group)
         return true;
     }
     for (;;) {
+        const char* groupStart = pos_;
         std::string_view codeLine;
         if (!readLine(codeLine)) return false;
         const long codeLineNumber = line_;
@@ -104,9 +120,16 @@ bool Tokenizer::next(Group& group)
         if (groupTypeOf(code) == GroupType::Invalid)
             throw FormatError(codeLineNumber, "unknown group code " + std::to_string(code));
         std::string_view value;
-        if (!readLine(value))
+        if (!readLine(value)) {
+            if (waiting_) {
+                // The value line has not arrived: the group is read again when it has.
+                pos_ = groupStart;
+                line_ = codeLineNumber - 1;
+                return false;
+            }
             throw FormatError(codeLineNumber,
                               "group code " + std::to_string(code) + " has no value (unexpected end of file)");
+        }
         if (code == 999) continue;  // comment
         group.code = code;
         group.value = value;

@@ -27,14 +27,21 @@ struct Group {
 
 class Tokenizer {
 public:
-    // Refuses binary DXF (FormatError at line 1) and skips a UTF-8 byte order mark.
-    explicit Tokenizer(std::string_view text);
+    // Refuses binary DXF (FormatError at line 1) and skips a UTF-8 byte order mark. A text that
+    // is not `complete` is the beginning of one that is still arriving (see extend); it holds at
+    // least the file's first line.
+    explicit Tokenizer(std::string_view text, bool complete = true);
 
     // The next group, skipping comments (999). False at the end of the text. A code line that
     // is not a known group code, or a code without its value line, throws FormatError.
     bool next(Group& group);
     // Hands the last group back: the next call to next() returns it again.
     void pushBack(const Group& group);
+
+    // For a text still arriving: next() returns false with waiting() true when the rest of a
+    // group has not arrived yet; extend() then gives the same text with more of it.
+    bool waiting() const { return waiting_; }
+    void extend(std::string_view text, bool complete);
 
     // Line number of the last line read (0 before the first).
     long line() const { return line_; }
@@ -50,6 +57,8 @@ private:
     long line_ = 0;
     Group pushedBack_;
     bool hasPushedBack_ = false;
+    bool complete_ = true;
+    bool waiting_ = false;
 };
 
 // Typed values of a group, checked against the group's type; a value that does not fit
