@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <new>
+#include <utility>
 #include <thread>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -35,7 +36,7 @@ struct FreeRoom {
 
 // One heap for the process: objects move between databases (wblock, deep clone) and are
 // deleted wherever their last owner is. A spin lock is enough: objects are made and deleted on
-// the host's thread, so the lock is never held by another.
+// the host's thread; another thread only prepares blocks ahead, holding the lock for a moment.
 class ObjectHeap {
 public:
     void* allocate(std::size_t size)
@@ -47,7 +48,11 @@ public:
             return room;
         }
         const std::size_t bytes = sizeClass * kGrain;
-        if (static_cast<std::size_t>(end_ - next_) < bytes) newBlock();
+        if (static_cast<std::size_t>(end_ - next_) < bytes) {
+            // What is left of the current block (less than the largest object) is not used.
+            next_ = ready_ != nullptr ? std::exchange(ready_, nullptr) : mapBlock();
+            end_ = next_ + kBlock;
+        }
         void* memory = next_;
         next_ += bytes;
         return memory;
@@ -60,6 +65,19 @@ public:
         FreeRoom* room = static_cast<FreeRoom*>(memory);
         room->next = free_[sizeClass];
         free_[sizeClass] = room;
+    }
+
+    // Maps and faults in the next block ahead of need, unless one is ready already.
+    void prepare()
+    {
+        {
+            Lock lock(busy_);
+            if (ready_ != nullptr) return;
+        }
+        char* block = mapBlock();
+        Lock lock(busy_);
+        if (ready_ == nullptr) ready_ = block;
+        else munmap(block, kBlock);  // another thread was quicker
     }
 
 private:
@@ -75,9 +93,9 @@ private:
         std::atomic_flag& flag_;
     };
 
-    // A block aligned on its size, so that the system can back it with one huge page. What is
-    // left of the previous block (less than the largest object) is not used.
-    void newBlock()
+    // A block aligned on its size, so that the system can back it with one huge page, faulted in
+    // at once rather than page by page as objects fill it.
+    static char* mapBlock()
     {
         void* mapped = mmap(nullptr, 2 * kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapped == MAP_FAILED) throw std::bad_alloc();
@@ -87,15 +105,14 @@ private:
         if (aligned + kBlock < start + 2 * kBlock)
             munmap(aligned + kBlock, static_cast<std::size_t>(start + 2 * kBlock - (aligned + kBlock)));
         madvise(aligned, kBlock, MADV_HUGEPAGE);
-        // Fault the block in at once rather than page by page as objects fill it.
         madvise(aligned, kBlock, MADV_POPULATE_WRITE);
-        next_ = aligned;
-        end_ = aligned + kBlock;
+        return aligned;
     }
 
     std::array<FreeRoom*, kLargest / kGrain + 1> free_{};
     char* next_ = nullptr;
     char* end_ = nullptr;
+    char* ready_ = nullptr;  // a block faulted in ahead of need
     std::atomic_flag busy_;
 };
 
@@ -116,6 +133,13 @@ void* allocateObjectMemory(std::size_t size)
     if (size <= kLargest) return theHeap().allocate(size);
 #endif
     return ::operator new(size);
+}
+
+void prepareObjectMemory()
+{
+#ifndef ARX_OBJECT_HEAP_IS_PLAIN
+    theHeap().prepare();
+#endif
 }
 
 void releaseObjectMemory(void* memory, std::size_t size) noexcept

@@ -12,5 +12,9 @@ namespace arx::db {
 void* allocateObjectMemory(std::size_t size);
 // `size` is the size the memory was allocated with.
 void releaseObjectMemory(void* memory, std::size_t size) noexcept;
+// Gets memory ready for the objects to come (the system's work of providing it), so that the
+// thread that makes them does not wait for it. Any thread may call it; a reader of a large
+// drawing calls it from the thread that splits the file while the host thread builds objects.
+void prepareObjectMemory();
 
 }  // namespace arx::db

@@ -3,6 +3,7 @@
 // from the pieces that have arrived stay valid while the next pieces are read.
 #pragma once
 #include <cstdio>
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -35,12 +36,18 @@ public:
     // Reads the next piece of the file. FileReadError when the file ends before its size.
     void readMore();
     void readAll();
+    // The reader holds no view of the text before `position` any more: the memory of a file's
+    // text before it is given back to the system (a drawing's text need not stay in memory
+    // beside the objects made from it).
+    void forgetBefore(const char* position);
 
 private:
     const char* data_ = nullptr;
     std::size_t size_ = 0;
     std::size_t arrived_ = 0;
-    std::unique_ptr<char[]> buffer_;
+    char* buffer_ = nullptr;  // mapped for a file's text
+    std::size_t mapped_ = 0;
+    std::size_t forgotten_ = 0;  // bytes at the start given back
     std::FILE* file_ = nullptr;
     std::string fileName_;
 };

@@ -1,5 +1,7 @@
 #include "db/dxf/group_stream.h"
 
+#include "db/object_heap.h"
+
 #include <array>
 #include <bit>
 #include <condition_variable>
@@ -126,6 +128,9 @@ private:
                     break;
                 }
                 publish(*block, false, 0, nullptr);
+                // While the host thread builds the objects of the groups, memory for the next ones
+                // is got ready here.
+                db::prepareObjectMemory();
             }
         } catch (...) {
             error = std::current_exception();
@@ -179,7 +184,7 @@ private:
     std::thread thread_;  // last: starts once everything above is ready
 };
 
-GroupStream::GroupStream(DrawingText& text, Splitting splitting)
+GroupStream::GroupStream(DrawingText& text, Splitting splitting) : text_(text)
 {
     if (onSecondThread(text, splitting)) {
         splitter_ = std::make_unique<Splitter>(text);
@@ -259,6 +264,14 @@ void GroupStream::pushBack(const Group& group)
     }
     pushedBack_ = group;
     hasPushedBack_ = true;
+}
+
+void GroupStream::forgetReadText()
+{
+    // The groups still to be handed out view the text from the next one's value on.
+    const Group* next = hasPushedBack_ ? &pushedBack_ : nullptr;
+    if (next == nullptr && splitter_ && blockNext_ < blockCount_) next = &blockGroups_[blockNext_];
+    if (next != nullptr) text_.forgetBefore(next->value.data());
 }
 
 long GroupStream::line() const { return tokens_ ? tokens_->line() : line_; }

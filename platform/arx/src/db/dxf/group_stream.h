@@ -39,6 +39,8 @@ public:
     // until the next read; it points into the stream's own blocks where it can, into `spill`
     // otherwise. False when the text ends first.
     bool nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill);
+    // The caller holds no group read so far: the text before the next group may be forgotten.
+    void forgetReadText();
     // Line number of the last line read: after next() has returned false, the text's last line.
     long line() const;
 
@@ -47,6 +49,7 @@ private:
 
     bool nextFromSplitter(Group& group);
 
+    DrawingText& text_;
     std::unique_ptr<Tokenizer> tokens_;   // splitting on this thread
     std::unique_ptr<Splitter> splitter_;  // splitting on a second thread
     const Group* blockGroups_ = nullptr;  // the block of groups being handed out

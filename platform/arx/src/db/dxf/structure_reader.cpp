@@ -121,6 +121,7 @@ private:
             if (atSectionEnd(head, where)) return;
             if (head.code != 0) throw FormatError(head.line, "expected a 0 group, found " + describe(head));
             (handler_.*deliver)(readRecord(head, where));
+            tokens_.forgetReadText();  // the handler keeps copies of what it needs
         }
     }
 
