@@ -444,7 +444,12 @@ private:
     std::vector<DictionaryEntry> dictionaryEntries_;
     CarriedDrawing& carried_;
     db::DxfItemList items_;
-    std::map<std::string, AcRxClass*, std::less<>> classCache_;
+    // Looked up once per record: hashed, and by the record's own text.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, AcRxClass*, TextHash, std::equal_to<>> classCache_;
     std::map<std::string, db::DxfClassRecord> classesByDxfName_;
     std::set<std::string> appsAsked_;
     std::map<std::string, AcDbObjectId> blockRecords_;

@@ -229,9 +229,9 @@ void integerRange(GroupType type, std::int64_t& lowest, std::int64_t& highest)
     }
 }
 
-double realValue(const Group& group)
+// The value functions' conversion of a group's text (the header has the converted-ahead path).
+double realValueOfText(const Group& group)
 {
-    if (group.converted == Group::Converted::Real) return std::bit_cast<double>(group.number);
     double value = 0;
     if (!parseReal(group.value, value))
         throw FormatError(group.valueLine(),
@@ -255,9 +255,8 @@ std::int64_t integerValue(const Group& group)
     return value;
 }
 
-std::uint64_t handleValue(const Group& group)
+std::uint64_t handleValueOfText(const Group& group)
 {
-    if (group.converted == Group::Converted::Handle) return group.number;
     std::uint64_t value = 0;
     if (!parseHandle(group.value, value))
         throw FormatError(group.valueLine(), "group " + std::to_string(group.code) +

@@ -2,6 +2,7 @@
 // caller's buffer: a group is a code and a view of its value line, so reading allocates
 // nothing per line. Lines end in LF or CRLF.
 #pragma once
+#include <bit>
 #include <cstdint>
 #include <string_view>
 
@@ -64,10 +65,20 @@ private:
 // Typed values of a group, checked against the group's type; a value that does not fit
 // throws FormatError naming the value line. Leading and trailing blanks are allowed around
 // numbers, as other programs write them.
-double realValue(const Group& group);
+double realValueOfText(const Group& group);
+inline double realValue(const Group& group)
+{
+    if (group.converted == Group::Converted::Real) return std::bit_cast<double>(group.number);
+    return realValueOfText(group);
+}
 std::int64_t integerValue(const Group& group);
 // Text of a handle group (5, 105, 320-369, 390-399, 480, 1005) as a number.
-std::uint64_t handleValue(const Group& group);
+std::uint64_t handleValueOfText(const Group& group);
+inline std::uint64_t handleValue(const Group& group)
+{
+    if (group.converted == Group::Converted::Handle) return group.number;
+    return handleValueOfText(group);
+}
 
 // The same checks on bare text, for values that do not come from a tokenizer.
 bool parseReal(std::string_view text, double& value);
