@@ -463,13 +463,13 @@ private:
 };
 
 // Reads the text into the database; the report holds what the reader found.
-Acad::ErrorStatus readDrawing(AcDbDatabase* db, DrawingText& text, ReadReport& report)
+Acad::ErrorStatus readDrawing(AcDbDatabase* db, DrawingText& text, ReadReport& report, Splitting splitting)
 {
     Acad::ErrorStatus status = Acad::eOk;
     try {
         DrawingReader reader(db);
         reader.expectText(text.size());
-        readStructure(text, reader);
+        readStructure(text, reader, splitting);
         reader.finish(report);
     } catch (const FormatError& error) {
         report.message = error.what();
@@ -492,11 +492,11 @@ Acad::ErrorStatus readDrawing(AcDbDatabase* db, DrawingText& text, ReadReport& r
 
 }  // namespace
 
-Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report)
+Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report, Splitting splitting)
 {
     report = ReadReport();
     DrawingText whole(text);
-    return readDrawing(db, whole, report);
+    return readDrawing(db, whole, report, splitting);
 }
 
 Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadReport& report)
@@ -509,7 +509,7 @@ Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadRe
         setLastDrawingFileRemovals(report.removed);
         return status;
     }
-    status = readDrawing(db, *text, report);
+    status = readDrawing(db, *text, report, Splitting::Automatic);
     if (status == Acad::eOk) db::setFileName(db, fileName);
     return status;
 }
