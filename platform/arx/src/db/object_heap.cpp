@@ -151,7 +151,7 @@ void releaseObjectMemory(void* memory, std::size_t size) noexcept
         return;
     }
 #endif
-    ::operator delete(memory, size);
+    ::operator delete(memory);
 }
 
 }  // namespace arx::db
