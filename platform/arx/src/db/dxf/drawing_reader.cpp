@@ -341,10 +341,10 @@ private:
     AcDbObjectId loadRecord(const Record& record, AcRxClass* cls, Space space)
     {
         const AcDbHandle handle(handleOf(record));
-        assignItems(record.groups, idLookup(), items_);
+        const std::span<const db::DxfItem> items = itemsOf(record);
         std::unique_ptr<AcDbObject> object(cls ? AcDbObject::cast(cls->create()) : nullptr);
         if (object != nullptr) {
-            const Acad::ErrorStatus status = fileIn(object.get());
+            const Acad::ErrorStatus status = fileIn(object.get(), items);
             if (status == Acad::eMakeMeProxy) {
                 object.reset();
             } else if (status != Acad::eOk) {
@@ -352,7 +352,7 @@ private:
                                                    cls->name() + " (" + statusText(status) + ")");
             }
         }
-        if (object == nullptr) object = makeProxy(record, space);
+        if (object == nullptr) object = makeProxy(record, space, items);
         setDefaultOwner(object.get(), record, space);
         AcDbObjectId id;
         const Acad::ErrorStatus status = loader_.addObject(object.get(), handle, id);
@@ -366,20 +366,40 @@ private:
         return id;
     }
 
-    // The object reads the items of the record; the filer borrows them (no copy per record)
-    // and hands them back for a proxy that may have to read them again.
-    Acad::ErrorStatus fileIn(AcDbObject* object)
+    // The items of a record: those the second thread prepared, with their references resolved,
+    // or the record's groups converted here (which names the line of a value that does not fit).
+    std::span<const db::DxfItem> itemsOf(const Record& record)
     {
-        db::DxfItemFiler filer(AcDb::kFileFiler, db_, std::move(items_));
-        const Acad::ErrorStatus status = object->dxfIn(&filer);
-        items_ = filer.takeItems();
-        return status;
+        if (record.prepared && resolvePrepared(*record.prepared)) return *record.prepared;
+        assignItems(record.groups, idLookup(), items_);
+        return items_;
+    }
+
+    bool resolvePrepared(std::span<db::DxfItem> items)
+    {
+        for (const db::DxfItem& item : items)
+            if (item.code == GroupStream::kUnprepared) return false;
+        for (db::DxfItem& item : items) {
+            if (item.kind != db::DxfItem::Kind::Id) continue;
+            const auto handle = static_cast<std::uint64_t>(item.integer);
+            item.integer = 0;
+            if (handle != 0) item.id = loader_.idForHandle(AcDbHandle(handle));
+        }
+        return true;
+    }
+
+    // The object reads the items of the record through a filer that borrows them (no copy per
+    // record; a proxy may have to read them again).
+    Acad::ErrorStatus fileIn(AcDbObject* object, std::span<const db::DxfItem> items)
+    {
+        db::DxfItemFiler filer(AcDb::kFileFiler, db_, items);
+        return object->dxfIn(&filer);
     }
 
     // A record of the entities section or of a block is kept as an entity whatever its markers
     // say: kept as an object it would be saved among the objects, where its own class (a
     // VERTEX's, say) would refuse it when the file is opened again.
-    std::unique_ptr<AcDbObject> makeProxy(const Record& record, Space space)
+    std::unique_ptr<AcDbObject> makeProxy(const Record& record, Space space, std::span<const db::DxfItem> items)
     {
         db::ProxyOrigin origin;
         origin.dxfName = record.type;
@@ -395,7 +415,7 @@ private:
         if (space != Space::None) origin.isEntity = true;
         std::unique_ptr<AcDbObject> proxy(db::makeProxy(origin, db::DxfItemList()));
         if (proxy == nullptr) throw FormatError(record.line, "no proxy class to keep " + std::string(record.type));
-        const Acad::ErrorStatus status = fileIn(proxy.get());
+        const Acad::ErrorStatus status = fileIn(proxy.get(), items);
         if (status != Acad::eOk) {
             throw FormatError(record.line, "the data of this " + std::string(record.type) + " cannot be kept (" +
                                                statusText(status) + ")");

@@ -1,5 +1,6 @@
 #include "db/dxf/group_stream.h"
 
+#include "db/dxf/item_conversion.h"
 #include "db/object_heap.h"
 
 #include <array>
@@ -61,6 +62,43 @@ void convertNumber(Group& group)
     }
 }
 
+// A block of groups, with their items prepared: itemStart[g] is the position in `items` of the
+// item of group g (of the next item for a group that starts none: a 0 group, or the Y or Z of
+// a point); an item the splitter could not prepare has the code kUnprepared.
+struct GroupStream::Block {
+    std::vector<Group> groups = std::vector<Group>(kBlockGroups);
+    std::size_t count = 0;
+    std::vector<db::DxfItem> items;
+    std::vector<std::uint32_t> itemStart;
+    bool last = false;
+    long lastLine = 0;
+    std::exception_ptr error;
+
+    void prepareItems()
+    {
+        const std::span<const Group> filled(groups.data(), count);
+        itemStart.resize(count + 1);
+        std::size_t made = 0;
+        for (std::size_t g = 0; g < count;) {
+            itemStart[g] = static_cast<std::uint32_t>(made);
+            if (groups[g].code == 0) {
+                ++g;
+                continue;
+            }
+            if (made == items.size()) items.emplace_back();
+            db::DxfItem& item = items[made++];
+            std::size_t used = prepareItem(filled, g, item);
+            if (used == 0) {
+                item.code = kUnprepared;
+                used = 1;
+            }
+            for (std::size_t k = 1; k < used; ++k) itemStart[g + k] = static_cast<std::uint32_t>(made);
+            g += used;
+        }
+        itemStart[count] = static_cast<std::uint32_t>(made);
+    }
+};
+
 // Splits the text on its own thread into a ring of blocks. A block is filled by the splitter,
 // then handed out by the reader; the last block also carries how the text ended (its last line,
 // or the error that stopped the splitting after the block's groups).
@@ -78,16 +116,8 @@ public:
         thread_.join();
     }
 
-    struct Block {
-        std::vector<Group> groups = std::vector<Group>(kBlockGroups);
-        std::size_t count = 0;
-        bool last = false;
-        long lastLine = 0;
-        std::exception_ptr error;
-    };
-
     // The next filled block, waiting for it; the previous one is given back for refilling.
-    const Block& take()
+    Block& take()
     {
         std::unique_lock lock(mutex_);
         if (taken_ > 0) {
@@ -163,6 +193,7 @@ private:
 
     void publish(Block& block, bool last, long lastLine, std::exception_ptr error)
     {
+        block.prepareItems();
         {
             std::lock_guard lock(mutex_);
             block.last = last;
@@ -216,7 +247,8 @@ bool GroupStream::nextFromSplitter(Group& group)
             line_ = endLine_;
             return false;
         }
-        const Splitter::Block& block = splitter_->take();
+        Block& block = splitter_->take();
+        block_ = &block;
         blockGroups_ = block.groups.data();
         blockCount_ = block.count;
         blockNext_ = 0;
@@ -231,13 +263,19 @@ bool GroupStream::nextFromSplitter(Group& group)
     return true;
 }
 
-bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill)
+bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill,
+                                std::optional<std::span<db::DxfItem>>* prepared)
 {
+    if (prepared != nullptr) prepared->reset();
     if (splitter_ && !hasPushedBack_) {
-        // Within the block being handed out, the groups are there already.
+        // Within the block being handed out, the groups are there already, and their items.
         for (std::size_t end = blockNext_; end < blockCount_; ++end) {
             if (blockGroups_[end].code != 0) continue;
             groups = std::span<const Group>(blockGroups_ + blockNext_, end - blockNext_);
+            if (prepared != nullptr) {
+                const std::uint32_t first = block_->itemStart[blockNext_], last = block_->itemStart[end];
+                *prepared = std::span<db::DxfItem>(block_->items.data() + first, last - first);
+            }
             blockNext_ = end;
             if (end > 0) line_ = blockGroups_[end - 1].valueLine();
             return true;

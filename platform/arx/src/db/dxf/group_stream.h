@@ -7,12 +7,14 @@
 #pragma once
 #include <exception>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "db/dxf/drawing_text.h"
 #include "db/dxf/tokenizer.h"
+#include "db/dxf_item.h"
 
 namespace arx::dxf {
 
@@ -38,21 +40,29 @@ public:
     // The groups from here up to the next 0 group, which stays to be read. The span stays valid
     // until the next read; it points into the stream's own blocks where it can, into `spill`
     // otherwise. False when the text ends first.
-    bool nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill);
+    // With `prepared`, the groups' items too where the second thread prepared them (see
+    // prepareItem; the reader resolves their references).
+    bool nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill,
+                       std::optional<std::span<db::DxfItem>>* prepared = nullptr);
     // The caller holds no group read so far: the text before the next group may be forgotten.
     void forgetReadText();
     // Line number of the last line read: after next() has returned false, the text's last line.
     long line() const;
 
+    // The code of an item the second thread could not prepare.
+    static constexpr short kUnprepared = -32768;
+
 private:
     class Splitter;
+    struct Block;
 
     bool nextFromSplitter(Group& group);
 
     DrawingText& text_;
     std::unique_ptr<Tokenizer> tokens_;   // splitting on this thread
     std::unique_ptr<Splitter> splitter_;  // splitting on a second thread
-    const Group* blockGroups_ = nullptr;  // the block of groups being handed out
+    Block* block_ = nullptr;              // the block of groups being handed out
+    const Group* blockGroups_ = nullptr;  // its groups
     std::size_t blockCount_ = 0, blockNext_ = 0;
     bool ended_ = false;        // the block being handed out is the text's last
     long endLine_ = 0;          // the text's last line, known with the last block

@@ -57,11 +57,12 @@ private:
     Record readRecord(const Group& head, const std::string& where)
     {
         std::span<const Group> groups;
-        if (!tokens_.nextUntilZero(groups, groups_))
+        std::optional<std::span<db::DxfItem>> prepared;
+        if (!tokens_.nextUntilZero(groups, groups_, &prepared))
             throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
         if (head.value.empty()) throw FormatError(head.line, "a record without a type name in " + where);
         checkName(head, "the type name of this record");
-        return Record{head.value, head.line, groups};
+        return Record{head.value, head.line, groups, prepared};
     }
 
     void readSection(const Group& sectionGroup)

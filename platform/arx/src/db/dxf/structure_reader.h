@@ -5,6 +5,7 @@
 // anything of a file whose text is not DXF, but it has seen the records before a break, so
 // callers load into a fresh target and keep it only when reading ends without an error.
 #pragma once
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ struct Record {
     std::string_view type;  // value of the 0 group ("LINE", "TABLE", "DICTIONARY", ...)
     long line = 0;          // line of the 0 group
     std::span<const Group> groups;
+    // The groups' items, when the second thread prepared them: references hold their handle
+    // (in `integer`) for the handler to resolve, and an item coded GroupStream::kUnprepared
+    // means the handler converts the groups itself.
+    std::optional<std::span<db::DxfItem>> prepared = std::nullopt;
 };
 
 class SectionHandler {
