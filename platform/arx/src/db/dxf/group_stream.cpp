@@ -19,8 +19,8 @@ namespace {
 constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 // Groups pass between the threads in blocks: few hand-overs, and a bounded amount of memory
 // (the ring holds kBlocks * kBlockGroups groups, about 1.5 MB) whatever the size of the file.
-constexpr std::size_t kBlockGroups = 4096;
-constexpr std::size_t kBlocks = 8;
+constexpr std::size_t kBlockGroups = 2048;
+constexpr std::size_t kBlocks = 6;
 
 bool onSecondThread(const DrawingText& text, Splitting splitting)
 {
