@@ -412,6 +412,43 @@ TEST(NumberFormat, PlainDecimalsReadExactlyAsTheGeneralConversion)
     EXPECT_TRUE(std::signbit(negativeZero));
 }
 
+TEST(NumberFormat, IntegersAndHandlesReadAsTheGeneralConversion)
+{
+    // Random texts of digits, signs, blanks and other characters: the digit loops accept
+    // exactly what std::from_chars accepts, with the same values.
+    std::mt19937_64 random(20261208);
+    const std::string alphabet = "0123456789abcdefABCDEFxX+- \t.";
+    for (int i = 0; i < 300000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 22);
+        const bool digitsOnly = random() % 2 == 0;
+        for (int d = 0; d < length; ++d)
+            text += digitsOnly ? static_cast<char>('0' + random() % 10) : alphabet[random() % alphabet.size()];
+        if (digitsOnly && random() % 2 == 0) text.insert(0, "-");
+        std::string_view trimmed = text;
+        while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t')) trimmed.remove_prefix(1);
+        while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.remove_suffix(1);
+        std::string_view signless = trimmed;
+        if (!signless.empty() && signless.front() == '+') signless.remove_prefix(1);
+        std::int64_t expected = 0, value = 0;
+        const auto [end, error] = std::from_chars(signless.data(), signless.data() + signless.size(), expected);
+        const bool fits = !signless.empty() && error == std::errc() && end == signless.data() + signless.size();
+        ASSERT_EQ(parseInteger(text, value), fits) << text;
+        if (fits) {
+            ASSERT_EQ(value, expected) << text;
+        }
+        std::uint64_t expectedHandle = 0, handle = 0;
+        const auto [hend, herror] =
+            std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), expectedHandle, 16);
+        const bool isHandle = !trimmed.empty() && trimmed.size() <= 16 && herror == std::errc() &&
+                              hend == trimmed.data() + trimmed.size();
+        ASSERT_EQ(parseHandle(text, handle), isHandle) << text;
+        if (isHandle) {
+            ASSERT_EQ(handle, expectedHandle) << text;
+        }
+    }
+}
+
 TEST(NumberFormat, IntegersAndHandles)
 {
     char text[32];

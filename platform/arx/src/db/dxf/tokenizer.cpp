@@ -198,6 +198,18 @@ bool parseInteger(std::string_view text, std::int64_t& value)
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
+    // Up to 18 digits cannot overflow: read them here; longer ones go to the general conversion.
+    const bool negative = text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (!digits.empty() && digits.size() <= 18) {
+        std::int64_t magnitude = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return false;
+            magnitude = magnitude * 10 + (c - '0');
+        }
+        value = negative ? -magnitude : magnitude;
+        return true;
+    }
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && ptr == text.data() + text.size();
 }
@@ -206,8 +218,17 @@ bool parseHandle(std::string_view text, std::uint64_t& value)
 {
     text = trimBlanks(text);
     if (text.empty() || text.size() > 16) return false;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    return ec == std::errc() && ptr == text.data() + text.size();
+    std::uint64_t result = 0;
+    for (char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (digit < 0) return false;
+        result = result * 16 + static_cast<unsigned>(digit);
+    }
+    value = result;
+    return true;
 }
 
 void integerRange(GroupType type, std::int64_t& lowest, std::int64_t& highest)
