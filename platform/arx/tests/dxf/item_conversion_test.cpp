@@ -126,7 +126,8 @@ TEST(ItemConversion, WhatTheReaderRefusesIsNotPrepared)
 {
     for (const char* text : {" 10\nabc\n 20\n1\n", " 10\n1\n 30\n1\n", " 70\n40000\n", " 70\n1.5\n", "330\nXYZ\n",
                              "310\nABC\n", "310\nZZ\n", " 40\n1e999\n"}) {
-        std::vector<Group> groups = groupsOf(text);
+        const std::string source = text;  // the groups view it
+        std::vector<Group> groups = groupsOf(source);
         for (Group& group : groups) convertNumber(group);
         DxfItem item;
         EXPECT_EQ(prepareItem(groups, 0, item), 0u) << text;
