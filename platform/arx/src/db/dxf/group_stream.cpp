@@ -125,9 +125,19 @@ public:
             ++released_;
             blockFreed_.notify_one();
         }
+        if (filled_ == taken_) {
+            lock.unlock();
+            prepareWhileWaiting();
+            lock.lock();
+        }
         blockFilled_.wait(lock, [this] { return filled_ > taken_; });
         return blocks_[taken_++ % kBlocks];
     }
+
+    // A thread that would wait for the other gets memory ready for the objects to come instead
+    // (the system's work of providing it is the one task either thread can do), so that the
+    // host thread finds it ready whichever thread has time to spare.
+    static void prepareWhileWaiting() { db::prepareObjectMemory(); }
 
 private:
     void split()
@@ -159,9 +169,6 @@ private:
                     break;
                 }
                 publish(*block, false, 0, nullptr);
-                // While the host thread builds the objects of the groups, memory for the next ones
-                // is got ready here.
-                db::prepareObjectMemory();
             }
         } catch (...) {
             error = std::current_exception();
@@ -188,6 +195,11 @@ private:
     Block* waitForFreeBlock(std::size_t index)
     {
         std::unique_lock lock(mutex_);
+        if (!stopping_ && index - released_ >= kBlocks) {
+            lock.unlock();
+            prepareWhileWaiting();
+            lock.lock();
+        }
         blockFreed_.wait(lock, [&] { return stopping_ || index - released_ < kBlocks; });
         return stopping_ ? nullptr : &blocks_[index % kBlocks];
     }
