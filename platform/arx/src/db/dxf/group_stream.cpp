@@ -65,12 +65,15 @@ void convertNumber(Group& group)
 
 // A block of groups, with their items prepared: itemStart[g] is the position in `items` of the
 // item of group g (of the next item for a group that starts none: a 0 group, or the Y or Z of
-// a point); an item the splitter could not prepare has the code kUnprepared.
+// a point); an item the splitter could not prepare has the code kUnprepared. nextZero[g] is the
+// position of the first 0 group from g on (count when there is none), so that the reading
+// thread finds a record's end without reading its groups (memory the other core wrote).
 struct GroupStream::Block {
     std::vector<Group> groups = std::vector<Group>(kBlockGroups);
     std::size_t count = 0;
     std::vector<db::DxfItem> items;
     std::vector<std::uint32_t> itemStart;
+    std::vector<std::uint32_t> nextZero;
     bool last = false;
     long lastLine = 0;
     std::exception_ptr error;
@@ -97,6 +100,10 @@ struct GroupStream::Block {
             g += used;
         }
         itemStart[count] = static_cast<std::uint32_t>(made);
+        nextZero.resize(count + 1);
+        nextZero[count] = static_cast<std::uint32_t>(count);
+        for (std::size_t g = count; g-- > 0;)
+            nextZero[g] = groups[g].code == 0 ? static_cast<std::uint32_t>(g) : nextZero[g + 1];
     }
 };
 
@@ -280,17 +287,15 @@ bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Grou
                                 std::optional<std::span<db::DxfItem>>* prepared)
 {
     if (prepared != nullptr) prepared->reset();
-    if (splitter_ && !hasPushedBack_) {
+    if (splitter_ && block_ != nullptr && !hasPushedBack_) {
         // Within the block being handed out, the groups are there already, and their items.
-        for (std::size_t end = blockNext_; end < blockCount_; ++end) {
-            if (blockGroups_[end].code != 0) continue;
+        if (const std::size_t end = block_->nextZero[blockNext_]; end < blockCount_) {
             groups = std::span<const Group>(blockGroups_ + blockNext_, end - blockNext_);
             if (prepared != nullptr) {
                 const std::uint32_t first = block_->itemStart[blockNext_], last = block_->itemStart[end];
                 *prepared = std::span<db::DxfItem>(block_->items.data() + first, last - first);
             }
             blockNext_ = end;
-            if (end > 0) line_ = blockGroups_[end - 1].valueLine();
             return true;
         }
     }
