@@ -1,5 +1,6 @@
 #include "db/dxf/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -58,42 +59,6 @@ char* layOut(char* out, const char* digits, int count, int exponent)
     return std::to_chars(out, out + 4, magnitude).ptr;
 }
 
-// Exact powers of ten (every one up to 1e22 is a double).
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-// Where fifteen- and sixteen-digit texts are tried: decimal exponents -4 to 14.
-constexpr double kFastLowest = 1e-4;
-constexpr double kFastHighest = 1e15;
-constexpr double kFifteenDigitsLowest = 1e14;
-constexpr double kFifteenDigitsHighest = 1e15;
-constexpr double kSixteenDigitsLowest = 1e15;
-constexpr double kSixteenDigitsHighest = 9007199254740992.0;  // 2^53
-
-// The decimal exponent of a magnitude in [1e-4, 1e15): the largest e with 10^e <= magnitude.
-int decimalExponent(double magnitude)
-{
-    int exponent = 14;
-    if (magnitude >= 1) {
-        while (magnitude < kPowersOfTen[exponent]) --exponent;
-        return exponent;
-    }
-    exponent = -1;
-    while (magnitude * kPowersOfTen[-exponent] < 1) --exponent;
-    return exponent;
-}
-
-// The exact product a * b as product + error (Veltkamp's split and Dekker's product; exact
-// as long as nothing overflows and the multiplications and additions are not fused, as ISO
-// C++ mode compiles them).
-void exactProduct(double a, double b, double& product, double& error)
-{
-    constexpr double kSplitter = 134217729.0;  // 2^27 + 1
-    product = a * b;
-    const double ta = kSplitter * a, aHigh = ta - (ta - a), aLow = a - aHigh;
-    const double tb = kSplitter * b, bHigh = tb - (tb - b), bLow = b - bHigh;
-    error = ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
-}
-
 // Every two-digit pair, for writing numbers of a known length two digits at a time.
 constexpr std::array<char, 200> buildDigitPairs()
 {
@@ -107,61 +72,148 @@ constexpr std::array<char, 200> buildDigitPairs()
 
 constexpr std::array<char, 200> kDigitPairs = buildDigitPairs();
 
-// `whole`, an integer of exactly `length` (15 or 16) digits, as its digits without trailing
-// zeros.
-void writeDecimalDigits(double whole, int length, char* digits, int& count)
+// Powers of ten up to 10^8.
+constexpr std::uint32_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+// `value`, below 10^8, as its decimal digits without leading zeros; returns their number.
+int writeShortDigits(std::uint32_t value, char* digits)
 {
-    auto value = static_cast<std::uint64_t>(whole);
-    for (int at = length - 2; at >= 0; at -= 2) {
-        std::memcpy(digits + at, &kDigitPairs[static_cast<std::size_t>(2 * (value % 100))], 2);
+    int length = 1;
+    while (length < 8 && value >= kPowersOfTen[length]) ++length;
+    int at = length;
+    while (at >= 2) {
+        at -= 2;
+        std::memcpy(digits + at, &kDigitPairs[2 * (value % 100)], 2);
         value /= 100;
     }
-    if (length % 2 != 0) digits[0] = static_cast<char>('0' + value % 10);
-    count = length;
-    while (count > 1 && digits[count - 1] == '0') --count;
+    if (at == 1) digits[0] = static_cast<char>('0' + value);
+    return length;
 }
 
-// The shortest digits of a magnitude when fifteen or sixteen significant digits read back
-// as it; false when they do not, or the magnitude is out of the range covered (the general
-// conversion answers then).
-//
-// Fifteen-digit texts lie more than four units of the last place apart, so at most one of
-// them reads back as a given double, the one nearest to it: when it does, it is the
-// shortest text padded with zeros. When none does, the shortest text has sixteen digits or
-// more, and the one that reads back nearest to the double is the one written: the nearest
-// sixteen-digit text, found from the exact product of the magnitude and the power of ten.
-bool shortDigits(double magnitude, char* digits, int& count, int& exponent)
+// `value`, below 10^8, as exactly eight digits (two halves written side by side).
+void writeEightDigits(std::uint32_t value, char* digits)
 {
-    if (!(magnitude >= kFastLowest && magnitude < kFastHighest)) return false;
-    exponent = decimalExponent(magnitude);
-    const double scale = kPowersOfTen[14 - exponent];
-    const double nearest = std::round(magnitude * scale);
-    if (nearest < kFifteenDigitsLowest || nearest > kFifteenDigitsHighest) return false;
-    // Both the text's digits and the scale are exact doubles, so the division rounds as
-    // reading the text does.
-    if (nearest / scale == magnitude) {
-        if (nearest == kFifteenDigitsHighest) {
-            digits[0] = '1';
-            count = 1;
-            ++exponent;
-            return true;
-        }
-        writeDecimalDigits(nearest, 15, digits, count);
-        return true;
+    const std::uint32_t high = value / 10000, low = value % 10000;
+    std::memcpy(digits, &kDigitPairs[2 * (high / 100)], 2);
+    std::memcpy(digits + 2, &kDigitPairs[2 * (high % 100)], 2);
+    std::memcpy(digits + 4, &kDigitPairs[2 * (low / 100)], 2);
+    std::memcpy(digits + 6, &kDigitPairs[2 * (low % 100)], 2);
+}
+
+// `value`, below 10^19, as its decimal digits without leading zeros; returns their number.
+int writeDecimalDigits(std::uint64_t value, char* digits)
+{
+    constexpr std::uint64_t kEight = 100000000;
+    if (value < kEight) return writeShortDigits(static_cast<std::uint32_t>(value), digits);
+    const std::uint64_t upper = value / kEight;
+    int length = 0;
+    if (upper < kEight) {
+        length = writeShortDigits(static_cast<std::uint32_t>(upper), digits);
+    } else {
+        length = writeShortDigits(static_cast<std::uint32_t>(upper / kEight), digits);
+        writeEightDigits(static_cast<std::uint32_t>(upper % kEight), digits + length);
+        length += 8;
     }
-    // Sixteen digits, while they stay below 2^53 (every such integer is a double).
-    const double finerScale = kPowersOfTen[15 - exponent];
-    double product = 0, error = 0;
-    exactProduct(magnitude, finerScale, product, error);
-    if (!(product >= kSixteenDigitsLowest && product < kSixteenDigitsHighest)) return false;
-    double finer = std::round(product);
-    const double rest = (product - finer) + error;  // the exact product less `finer`
-    // Halfway between two texts the general conversion settles the tie.
-    if (std::fabs(std::fabs(rest) - 0.5) < 1e-6) return false;
-    if (rest > 0.5) finer += 1;
-    else if (rest < -0.5) finer -= 1;
-    if (finer < kSixteenDigitsLowest || finer >= kSixteenDigitsHighest || finer / finerScale != magnitude) return false;
-    writeDecimalDigits(finer, 16, digits, count);
+    writeEightDigits(static_cast<std::uint32_t>(value % kEight), digits + length);
+    return length + 8;
+}
+
+// Unsigned integers of 128 bits: wide enough to hold twice a double's significand times the
+// powers of ten up to 10^21, exactly.
+using Wide = unsigned __int128;
+
+constexpr std::array<Wide, 22> buildWidePowers()
+{
+    std::array<Wide, 22> powers{};
+    Wide power = 1;
+    for (Wide& entry : powers) {
+        entry = power;
+        power *= 10;
+    }
+    return powers;
+}
+
+constexpr std::array<Wide, 22> kWidePowers = buildWidePowers();
+
+// Binary exponents (value = significand * 2^exponent, the significand of 53 bits) whose values
+// the exact conversion below covers: 2^-14 to 2^53, where drawings' coordinates, lengths and
+// angles lie. The others take the general conversion.
+constexpr int kLowestExactExponent = -66;
+constexpr int kHighestExactExponent = 0;
+
+// `value` without its trailing decimal zeros (it is not zero); `zeros` counts them.
+std::uint64_t withoutTrailingZeros(std::uint64_t value, int& zeros)
+{
+    while (value % 100000000 == 0) {
+        value /= 100000000;
+        zeros += 8;
+    }
+    if (value % 10000 == 0) {
+        value /= 10000;
+        zeros += 4;
+    }
+    if (value % 100 == 0) {
+        value /= 100;
+        zeros += 2;
+    }
+    if (value % 10 == 0) {
+        value /= 10;
+        zeros += 1;
+    }
+    return value;
+}
+
+// The shortest decimal digits that read back as `magnitude` (positive, finite), and the
+// decimal exponent of the first; among texts of that length, the one nearest to the value
+// (ties to an even last digit), as the shortest general conversion chooses. False when the
+// magnitude lies outside the exponents covered.
+//
+// Exact arithmetic: scaled by 10^k, k chosen so that a unit of the value's last binary place
+// becomes 1 to 10, the value and the two ends of the interval of reals that read back as it
+// are fractions over a power of two, held in 128 bits. The whole numbers between the ends
+// are the candidates of sixteen or seventeen digits. The interval being shorter than ten, at
+// most one of them is a multiple of ten: when there is one, it is the shortest text (with its
+// zeros dropped); otherwise every candidate has the same length and the one nearest to the
+// value is written.
+bool shortestDigits(double magnitude, char* digits, int& count, int& exponent)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &magnitude, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const int binaryExponent = biased - 1075;
+    // A power of two has a nearer neighbour below, which can leave the interval without a
+    // whole number at this scale: the general conversion writes those.
+    if (fraction == 0 || binaryExponent < kLowestExactExponent || binaryExponent > kHighestExactExponent) return false;
+    const std::uint64_t significand = fraction | (std::uint64_t{1} << 52);
+    // k = -floor(log10(2^binaryExponent)), so that 2^binaryExponent * 10^k lies in [1, 10).
+    const int scalePower = -((binaryExponent * 78913) >> 18);
+    const Wide scale = kWidePowers[static_cast<std::size_t>(scalePower)];
+    // The interval reaches half a unit of the last place each way. Reading rounds halfway to
+    // the even significand: the ends belong to the interval when this significand is even.
+    const bool endsIncluded = (significand & 1) == 0;
+    const int shift = 1 - binaryExponent;
+    const Wide centre = static_cast<Wide>(2 * significand) * scale;
+    const Wide low = centre - scale, high = centre + scale;
+    const Wide mask = (Wide{1} << shift) - 1;
+    auto lowest = static_cast<std::uint64_t>((low + mask) >> shift);
+    if (!endsIncluded && (low & mask) == 0) ++lowest;
+    auto highest = static_cast<std::uint64_t>(high >> shift);
+    if (!endsIncluded && (high & mask) == 0) --highest;
+    if (lowest > highest) return false;
+    int zeros = 0;
+    std::uint64_t chosen = highest / 10 * 10;
+    if (chosen >= lowest && chosen != 0) {
+        chosen = withoutTrailingZeros(chosen, zeros);
+    } else {
+        // The value rounded to a whole number (ties to even), kept in the interval.
+        const auto whole = static_cast<std::uint64_t>(centre >> shift);
+        const Wide rest = centre & mask, half = Wide{1} << (shift - 1);
+        chosen = whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+        chosen = std::clamp(chosen, lowest, highest);
+    }
+    count = writeDecimalDigits(chosen, digits);
+    exponent = count - 1 + zeros - scalePower;
     return true;
 }
 
@@ -183,12 +235,13 @@ std::size_t formatReal(double value, char* out)
         return static_cast<std::size_t>(out + 2 - start);
     }
     // The shortest digits that read back exactly (at most 17; 16 or fewer for nearly every
-    // value, as the host writes them), as "d.ddde+XX".
+    // value, as the host writes them): found exactly where the value's exponent allows,
+    // else by the general conversion as "d.ddde+XX".
     char scientific[kRealBufferSize];
     int exponent = 0;
     int count = 0;
     const char* digits = scientific;
-    if (shortDigits(std::fabs(value), scientific, count, exponent)) {
+    if (shortestDigits(std::fabs(value), scientific, count, exponent)) {
         if (value < 0) *out++ = '-';
         return static_cast<std::size_t>(layOut(out, digits, count, exponent) - start);
     }
