@@ -1,7 +1,8 @@
 #include "db/entities/entity_filing.h"
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 
 #include "db/dxf_item_filer.h"
 #include "dbmain.h"
@@ -217,7 +218,15 @@ Acad::ErrorStatus dwgInUnmodelled(AcDbDwgFiler* filer, UnmodelledGroups& groups)
     return dwgInItems(filer, groups.items);
 }
 
-AcGeMatrix3d worldToObject(const AcGeVector3d& normal) { return AcGeMatrix3d::worldToPlane(unitNormal(normal)); }
+// The world Z axis, the normal of nearly every entity, gives the identity (the same matrix, to
+// the sign of its zeros, as the general construction): it is not built again each time.
+AcGeMatrix3d worldToObject(const AcGeVector3d& normal)
+{
+    auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    if (bits(normal.x) == bits(0.0) && bits(normal.y) == bits(0.0) && bits(normal.z) == bits(1.0))
+        return AcGeMatrix3d::kIdentity;
+    return AcGeMatrix3d::worldToPlane(unitNormal(normal));
+}
 AcGeMatrix3d objectToWorld(const AcGeVector3d& normal) { return AcGeMatrix3d::planeToWorld(unitNormal(normal)); }
 
 // Near the largest doubles the product overflows before the division brings it back: there
