@@ -72,24 +72,6 @@ constexpr std::array<char, 200> buildDigitPairs()
 
 constexpr std::array<char, 200> kDigitPairs = buildDigitPairs();
 
-// Powers of ten up to 10^8.
-constexpr std::uint32_t kPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-
-// `value`, below 10^8, as its decimal digits without leading zeros; returns their number.
-int writeShortDigits(std::uint32_t value, char* digits)
-{
-    int length = 1;
-    while (length < 8 && value >= kPowersOfTen[length]) ++length;
-    int at = length;
-    while (at >= 2) {
-        at -= 2;
-        std::memcpy(digits + at, &kDigitPairs[2 * (value % 100)], 2);
-        value /= 100;
-    }
-    if (at == 1) digits[0] = static_cast<char>('0' + value);
-    return length;
-}
-
 // `value`, below 10^8, as exactly eight digits (two halves written side by side).
 void writeEightDigits(std::uint32_t value, char* digits)
 {
@@ -100,40 +82,42 @@ void writeEightDigits(std::uint32_t value, char* digits)
     std::memcpy(digits + 6, &kDigitPairs[2 * (low % 100)], 2);
 }
 
-// `value`, below 10^19, as its decimal digits without leading zeros; returns their number.
-int writeDecimalDigits(std::uint64_t value, char* digits)
+// Room before the seventeen digits of a candidate, so that trailing zeros are found eight
+// characters at a time without reading outside the buffer.
+constexpr int kDigitsAt = 8;
+
+// `value`, below 10^17, as seventeen digits (with leading zeros) at digits[kDigitsAt].
+// Returns the number of its significant digits without the leading and trailing zeros, and
+// sets `first` to the first significant one; `length` is the number of digits of `value`.
+int writeCandidate(std::uint64_t value, char* digits, const char*& first, int& length)
 {
     constexpr std::uint64_t kEight = 100000000;
-    if (value < kEight) return writeShortDigits(static_cast<std::uint32_t>(value), digits);
+    char* const at = digits + kDigitsAt;
     const std::uint64_t upper = value / kEight;
-    int length = 0;
-    if (upper < kEight) {
-        length = writeShortDigits(static_cast<std::uint32_t>(upper), digits);
-    } else {
-        length = writeShortDigits(static_cast<std::uint32_t>(upper / kEight), digits);
-        writeEightDigits(static_cast<std::uint32_t>(upper % kEight), digits + length);
-        length += 8;
+    at[0] = static_cast<char>('0' + upper / kEight);
+    writeEightDigits(static_cast<std::uint32_t>(upper % kEight), at + 1);
+    writeEightDigits(static_cast<std::uint32_t>(value % kEight), at + 9);
+    // A candidate has sixteen or seventeen digits.
+    const int leading = at[0] == '0' ? 1 : 0;
+    first = at + leading;
+    length = 17 - leading;
+    // Trailing zeros, eight characters at a time: XOR-ed with "00000000" they are the zero
+    // bytes at the top of the word (the last characters are its high bytes).
+    int count = length;
+    const char* end = at + 17;
+    for (;;) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, end - 8, sizeof word);
+        word ^= 0x3030303030303030ull;
+        if (word != 0) return count - __builtin_clzll(word) / 8;
+        count -= 8;
+        end -= 8;
     }
-    writeEightDigits(static_cast<std::uint32_t>(value % kEight), digits + length);
-    return length + 8;
 }
 
-// Unsigned integers of 128 bits: wide enough to hold twice a double's significand times the
-// powers of ten up to 10^21, exactly.
+// Unsigned integers of 128 bits: wide enough for a double's significand times the scales
+// below, exactly.
 using Wide = unsigned __int128;
-
-constexpr std::array<Wide, 22> buildWidePowers()
-{
-    std::array<Wide, 22> powers{};
-    Wide power = 1;
-    for (Wide& entry : powers) {
-        entry = power;
-        power *= 10;
-    }
-    return powers;
-}
-
-constexpr std::array<Wide, 22> kWidePowers = buildWidePowers();
 
 // Binary exponents (value = significand * 2^exponent, the significand of 53 bits) whose values
 // the exact conversion below covers: 2^-14 to 2^53, where drawings' coordinates, lengths and
@@ -141,30 +125,33 @@ constexpr std::array<Wide, 22> kWidePowers = buildWidePowers();
 constexpr int kLowestExactExponent = -66;
 constexpr int kHighestExactExponent = 0;
 
-// `value` without its trailing decimal zeros (it is not zero); `zeros` counts them.
-std::uint64_t withoutTrailingZeros(std::uint64_t value, int& zeros)
+// For each binary exponent q covered: k = -floor(log10(2^q)), so that 2^q * 10^k lies in
+// [1, 10), and the scale 10^k * 2^(63 + q) = 2^63 * (2^q * 10^k), a whole number (5^k times
+// a power of two) below 10 * 2^63. Twice a significand times it is twice the value times 10^k
+// as a fraction over 2^64: its whole part is the high 64 bits, with no shifting.
+struct Scale {
+    Wide factor;
+    int decimalPower;
+};
+
+constexpr std::array<Scale, kHighestExactExponent - kLowestExactExponent + 1> buildScales()
 {
-    while (value % 100000000 == 0) {
-        value /= 100000000;
-        zeros += 8;
+    std::array<Scale, kHighestExactExponent - kLowestExactExponent + 1> scales{};
+    for (int q = kLowestExactExponent; q <= kHighestExactExponent; ++q) {
+        const int k = -((q * 78913) >> 18);
+        Wide factor = 1;
+        for (int i = 0; i < k; ++i) factor *= 5;
+        factor <<= k + 63 + q;
+        scales[static_cast<std::size_t>(q - kLowestExactExponent)] = Scale{factor, k};
     }
-    if (value % 10000 == 0) {
-        value /= 10000;
-        zeros += 4;
-    }
-    if (value % 100 == 0) {
-        value /= 100;
-        zeros += 2;
-    }
-    if (value % 10 == 0) {
-        value /= 10;
-        zeros += 1;
-    }
-    return value;
+    return scales;
 }
 
-// The shortest decimal digits that read back as `magnitude` (positive, finite), and the
-// decimal exponent of the first; among texts of that length, the one nearest to the value
+constexpr auto kScales = buildScales();
+
+// The shortest decimal digits that read back as `magnitude` (positive, finite), written in
+// `buffer` (`digits` points at the first, `count` of them), and the decimal exponent of the
+// first; among texts of that length, the one nearest to the value
 // (ties to an even last digit), as the shortest general conversion chooses. False when the
 // magnitude lies outside the exponents covered.
 //
@@ -175,7 +162,7 @@ std::uint64_t withoutTrailingZeros(std::uint64_t value, int& zeros)
 // most one of them is a multiple of ten: when there is one, it is the shortest text (with its
 // zeros dropped); otherwise every candidate has the same length and the one nearest to the
 // value is written.
-bool shortestDigits(double magnitude, char* digits, int& count, int& exponent)
+bool shortestDigits(double magnitude, char* buffer, const char*& digits, int& count, int& exponent)
 {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &magnitude, sizeof bits);
@@ -186,34 +173,30 @@ bool shortestDigits(double magnitude, char* digits, int& count, int& exponent)
     // whole number at this scale: the general conversion writes those.
     if (fraction == 0 || binaryExponent < kLowestExactExponent || binaryExponent > kHighestExactExponent) return false;
     const std::uint64_t significand = fraction | (std::uint64_t{1} << 52);
-    // k = -floor(log10(2^binaryExponent)), so that 2^binaryExponent * 10^k lies in [1, 10).
-    const int scalePower = -((binaryExponent * 78913) >> 18);
-    const Wide scale = kWidePowers[static_cast<std::size_t>(scalePower)];
+    const Scale& scale = kScales[static_cast<std::size_t>(binaryExponent - kLowestExactExponent)];
     // The interval reaches half a unit of the last place each way. Reading rounds halfway to
     // the even significand: the ends belong to the interval when this significand is even.
+    // Each is a fraction over 2^64: whole part above, the rest in the low 64 bits.
     const bool endsIncluded = (significand & 1) == 0;
-    const int shift = 1 - binaryExponent;
-    const Wide centre = static_cast<Wide>(2 * significand) * scale;
-    const Wide low = centre - scale, high = centre + scale;
-    const Wide mask = (Wide{1} << shift) - 1;
-    auto lowest = static_cast<std::uint64_t>((low + mask) >> shift);
-    if (!endsIncluded && (low & mask) == 0) ++lowest;
-    auto highest = static_cast<std::uint64_t>(high >> shift);
-    if (!endsIncluded && (high & mask) == 0) --highest;
+    const Wide centre = static_cast<Wide>(2 * significand) * scale.factor;
+    const Wide low = centre - scale.factor, high = centre + scale.factor;
+    auto lowest = static_cast<std::uint64_t>(low >> 64) + (static_cast<std::uint64_t>(low) != 0 ? 1 : 0);
+    if (!endsIncluded && static_cast<std::uint64_t>(low) == 0) ++lowest;
+    auto highest = static_cast<std::uint64_t>(high >> 64);
+    if (!endsIncluded && static_cast<std::uint64_t>(high) == 0) --highest;
     if (lowest > highest) return false;
-    int zeros = 0;
     std::uint64_t chosen = highest / 10 * 10;
-    if (chosen >= lowest && chosen != 0) {
-        chosen = withoutTrailingZeros(chosen, zeros);
-    } else {
+    if (chosen < lowest || chosen == 0) {
         // The value rounded to a whole number (ties to even), kept in the interval.
-        const auto whole = static_cast<std::uint64_t>(centre >> shift);
-        const Wide rest = centre & mask, half = Wide{1} << (shift - 1);
-        chosen = whole + ((rest > half || (rest == half && (whole & 1) != 0)) ? 1 : 0);
+        const auto whole = static_cast<std::uint64_t>(centre >> 64);
+        const auto rest = static_cast<std::uint64_t>(centre);
+        constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
+        chosen = whole + ((rest > kHalf || (rest == kHalf && (whole & 1) != 0)) ? 1 : 0);
         chosen = std::clamp(chosen, lowest, highest);
     }
-    count = writeDecimalDigits(chosen, digits);
-    exponent = count - 1 + zeros - scalePower;
+    int length = 0;
+    count = writeCandidate(chosen, buffer, digits, length);
+    exponent = length - 1 - scale.decimalPower;
     return true;
 }
 
@@ -229,7 +212,9 @@ std::size_t formatReal(double value, char* out)
     }
     // Whole numbers of plain notation are their integer's digits: no shorter text reads back
     // as the same value, as every integer below 2^53 is exact.
-    if (value > -kLargestPlainInteger && value < kLargestPlainInteger && value == std::trunc(value)) {
+    // (The conversion to an integer is exact in that range, and cheaper than a call to trunc.)
+    if (value > -kLargestPlainInteger && value < kLargestPlainInteger &&
+        static_cast<double>(static_cast<std::int64_t>(value)) == value) {
         out = std::to_chars(out, out + kRealBufferSize, static_cast<std::int64_t>(value)).ptr;
         std::memcpy(out, ".0", 2);
         return static_cast<std::size_t>(out + 2 - start);
@@ -241,7 +226,7 @@ std::size_t formatReal(double value, char* out)
     int exponent = 0;
     int count = 0;
     const char* digits = scientific;
-    if (shortestDigits(std::fabs(value), scientific, count, exponent)) {
+    if (shortestDigits(std::fabs(value), scientific, digits, count, exponent)) {
         if (value < 0) *out++ = '-';
         return static_cast<std::size_t>(layOut(out, digits, count, exponent) - start);
     }

@@ -69,19 +69,24 @@ void TextWriter::fail(const std::string& problem)
     failed_ = true;
 }
 
-char* TextWriter::reserve(std::size_t count)
+// The writer's small members are inlined into each group's writing: they run for every group.
+[[gnu::always_inline]] inline char* TextWriter::reserve(std::size_t count)
 {
-    if (capacity_ - size_ < count) {
-        const std::size_t capacity = std::max(capacity_ * 2, size_ + count);
-        auto grown = std::make_unique<char[]>(capacity);
-        if (size_ > 0) std::memcpy(grown.get(), buffer_.get(), size_);
-        buffer_ = std::move(grown);
-        capacity_ = capacity;
-    }
+    if (capacity_ - size_ < count) [[unlikely]]
+        grow(count);
     return buffer_.get() + size_;
 }
 
-char* TextWriter::codeLine(char* out, int code)
+void TextWriter::grow(std::size_t count)
+{
+    const std::size_t capacity = std::max(capacity_ * 2, size_ + count);
+    auto grown = std::make_unique<char[]>(capacity);
+    if (size_ > 0) std::memcpy(grown.get(), buffer_.get(), size_);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
+}
+
+[[gnu::always_inline]] inline char* TextWriter::codeLine(char* out, int code)
 {
     if (code >= 0 && code < kTabledCodes) {
         const CodeText& entry = kCodeTexts[static_cast<std::size_t>(code)];
@@ -93,7 +98,7 @@ char* TextWriter::codeLine(char* out, int code)
     return endLine(out);
 }
 
-char* TextWriter::endLine(char* out)
+[[gnu::always_inline]] inline char* TextWriter::endLine(char* out)
 {
     // The usual line ends are copied as a fixed size, without a call.
     if (lineEnd_.size() == 2) {
@@ -104,10 +109,11 @@ char* TextWriter::endLine(char* out)
     return out + lineEnd_.size();
 }
 
-void TextWriter::finishGroup(char* end)
+[[gnu::always_inline]] inline void TextWriter::finishGroup(char* end)
 {
     size_ = static_cast<std::size_t>(end - buffer_.get());
-    if (sink_ && size_ >= kFlushThreshold) flush();
+    if (size_ >= kFlushThreshold && sink_) [[unlikely]]
+        flush();
 }
 
 bool TextWriter::flush()
