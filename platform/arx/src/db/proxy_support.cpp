@@ -71,7 +71,8 @@ std::string dxfNameByClass(const AcDbObject* obj)
 std::string dxfNameOf(const AcDbObject* obj)
 {
     const AcRxClass* cls = obj->isA();
-    thread_local ClassDxfNames known;
+    // One cache for the process: the database is used by one thread at a time.
+    static ClassDxfNames known;
     const unsigned generation = acrxClassGeneration();
     if (known.generation != generation) known = ClassDxfNames{generation, {}, 0};
     for (const ClassDxfName& entry : known.entries)

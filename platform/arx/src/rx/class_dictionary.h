@@ -20,7 +20,9 @@ public:
     AcRxClass* add(AcRxClass* cls);
     void remove(AcRxClass* cls);
     void bindParents();
-    unsigned generation() const { return generation_; }
+    // Changes whenever a class is removed. Static: every class cast reads it, without the
+    // dictionary's instance.
+    static unsigned generation() { return generation_; }
     std::vector<AcRxClass*> classes() const;
 
     void addObserver(AcRxClassObserver* observer);
@@ -32,7 +34,7 @@ private:
     std::map<std::string, AcRxClass*> classes_;
     std::vector<std::unique_ptr<AcRxClass>> ownClasses_;  // the roots, which no module deletes
     std::vector<AcRxClassObserver*> observers_;
-    unsigned generation_ = 1;
+    static inline unsigned generation_ = 1;
 };
 
 }  // namespace arx::rx

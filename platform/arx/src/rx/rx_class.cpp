@@ -110,7 +110,7 @@ void deleteAcRxClass(AcRxClass* classObj)
 }
 
 void acrxBuildClassHierarchy() { ClassDictionary::instance().bindParents(); }
-unsigned acrxClassGeneration() { return ClassDictionary::instance().generation(); }
+unsigned acrxClassGeneration() { return ClassDictionary::generation(); }
 AcRxClass* acrxFindClass(const char* className)
 {
     return className ? ClassDictionary::instance().find(className) : nullptr;
