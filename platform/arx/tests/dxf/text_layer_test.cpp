@@ -1,6 +1,7 @@
 // The DXF text layer: group types, the tokenizer, value checks and the writer's formats.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -457,6 +458,16 @@ TEST(NumberFormat, IntegersAndHandles)
     EXPECT_EQ(std::string(text, formatHandle(0, text)), "0");
     EXPECT_EQ(std::string(text, formatHandle(0x154D, text)), "154D");
     EXPECT_EQ(std::string(text, formatHandle(0xFFFFFFFFFFFFFFFFull, text)), "FFFFFFFFFFFFFFFF");
+    // Each side of every change in the number of digits.
+    for (int bits = 1; bits < 64; ++bits) {
+        for (std::uint64_t value : {(std::uint64_t{1} << bits) - 1, std::uint64_t{1} << bits}) {
+            char expected[20];
+            const auto end = std::to_chars(expected, expected + sizeof expected, value, 16).ptr;
+            std::string upper(expected, end);
+            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            EXPECT_EQ(std::string(text, formatHandle(value, text)), upper);
+        }
+    }
 }
 
 TEST(TextWriter, FormatsCodesAndValuesByGroupType)
@@ -493,6 +504,28 @@ TEST(TextWriter, LineBreaksInStringsAreEscapedAndNonFiniteRealsFail)
     writer.real(40, std::numeric_limits<double>::quiet_NaN());
     EXPECT_TRUE(writer.failed());
     EXPECT_EQ(writer.problem(), "group 40 holds a value that is not a finite number");
+}
+
+// Strings are looked at eight characters at a time for line breaks: a break anywhere in a
+// long string is escaped, and other control characters, bytes above 127 and the characters
+// around 13 pass through as they are.
+TEST(TextWriter, LineBreaksAreFoundAnywhereInLongStrings)
+{
+    const std::string plain = "Layer \t\x0B\x0C\x0E\x7F\x80\xC3\xA9 tab\tand more text after";
+    for (std::size_t at = 0; at <= plain.size(); ++at) {
+        for (char lineEnd : {'\n', '\r'}) {
+            std::string value = plain;
+            value.insert(at, 1, lineEnd);
+            std::string expected = plain;
+            expected.insert(at, lineEnd == '\n' ? "^J" : "^M");
+            TextWriter writer;
+            writer.string(8, value);
+            ASSERT_EQ(writer.text(), "  8\r\n" + expected + "\r\n") << "break at " << at;
+        }
+    }
+    TextWriter writer;
+    writer.string(8, plain);
+    EXPECT_EQ(writer.text(), "  8\r\n" + plain + "\r\n");
 }
 
 TEST(TextWriter, RawTextIsCheckedAndNormalised)

@@ -263,10 +263,14 @@ std::size_t formatInteger(std::int64_t value, int width, char* out)
 
 std::size_t formatHandle(std::uint64_t value, char* out)
 {
-    const auto result = std::to_chars(out, out + 16, value, 16);
-    for (char* p = out; p < result.ptr; ++p)
-        if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
-    return static_cast<std::size_t>(result.ptr - out);
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    // The number of hexadecimal digits, from the highest bit set (one for zero).
+    const int length = value == 0 ? 1 : (67 - __builtin_clzll(value)) / 4;
+    for (int at = length - 1; at >= 0; --at) {
+        out[at] = kHexDigits[value & 15];
+        value >>= 4;
+    }
+    return static_cast<std::size_t>(length);
 }
 
 }  // namespace arx::dxf

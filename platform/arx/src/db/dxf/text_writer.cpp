@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "db/dxf/number_format.h"
@@ -44,12 +45,24 @@ constexpr std::array<CodeText, kTabledCodes> kCodeTexts = buildCodeTexts();
 int integerWidth(GroupType type) { return (type == GroupType::Int16 || type == GroupType::Bool) ? 6 : 9; }
 
 // A string value cannot hold a line end; control characters are written in the caret form
-// the DXF reference gives for them (^J for a line feed, ^M for a carriage return).
+// the DXF reference gives for them (^J for a line feed, ^M for a carriage return). Eight
+// characters are looked at a time: only a word with a byte below 14 is checked byte by byte.
 bool needsCaretEscape(std::string_view value)
 {
-    for (char c : value)
-        if (c == '\n' || c == '\r') return true;
-    return false;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
+    auto hasLineEnd = [](std::string_view part) {
+        for (char c : part)
+            if (c == '\n' || c == '\r') return true;
+        return false;
+    };
+    std::size_t at = 0;
+    for (; at + 8 <= value.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, value.data() + at, sizeof word);
+        // Nonzero when some byte is below 14 (the classic test for a byte below n).
+        if (((word - 14 * kOnes) & ~word & kHighBits) != 0 && hasLineEnd(value.substr(at, 8))) return true;
+    }
+    return hasLineEnd(value.substr(at));
 }
 
 }  // namespace
