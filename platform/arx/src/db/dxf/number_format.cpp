@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -59,27 +60,20 @@ char* layOut(char* out, const char* digits, int count, int exponent)
     return std::to_chars(out, out + 4, magnitude).ptr;
 }
 
-// Every two-digit pair, for writing numbers of a known length two digits at a time.
-constexpr std::array<char, 200> buildDigitPairs()
-{
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}
-
-constexpr std::array<char, 200> kDigitPairs = buildDigitPairs();
-
-// `value`, below 10^8, as exactly eight digits (two halves written side by side).
+// `value`, below 10^8, as exactly eight digits, all computed at once in one word: its two
+// halves of four digits in 32-bit lanes, each split into two pairs in 16-bit lanes, each pair
+// into two digits in bytes (x / 100 as (x * 5243) >> 19 below 10^4, x / 10 as (x * 103) >> 10
+// below 100; no lane overflows into the next). The first digit is the word's lowest byte, so
+// the word is stored as it is on a little-endian machine.
 void writeEightDigits(std::uint32_t value, char* digits)
 {
-    const std::uint32_t high = value / 10000, low = value % 10000;
-    std::memcpy(digits, &kDigitPairs[2 * (high / 100)], 2);
-    std::memcpy(digits + 2, &kDigitPairs[2 * (high % 100)], 2);
-    std::memcpy(digits + 4, &kDigitPairs[2 * (low / 100)], 2);
-    std::memcpy(digits + 6, &kDigitPairs[2 * (low % 100)], 2);
+    static_assert(std::endian::native == std::endian::little);
+    const std::uint64_t halves = (value / 10000) | (std::uint64_t{value % 10000} << 32);
+    const std::uint64_t hundreds = ((halves * 5243) >> 19) & 0x0000007F0000007Full;
+    const std::uint64_t pairs = hundreds | ((halves - 100 * hundreds) << 16);
+    const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full;
+    const std::uint64_t text = (tens | ((pairs - 10 * tens) << 8)) + 0x3030303030303030ull;
+    std::memcpy(digits, &text, sizeof text);
 }
 
 // Room before the seventeen digits of a candidate, so that trailing zeros are found eight
