@@ -83,6 +83,10 @@ public:
     ACRX_DECLARE_MEMBERS(AcDbObject);
     ~AcDbObject() override;
 
+    // Objects live in the database's own heap (every derived class, applications' included).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* memory, std::size_t size) noexcept;
+
     // Identity.
     AcDbObjectId objectId() const;
     AcDbObjectId ownerId() const;

@@ -62,8 +62,12 @@ ACAD_PORT AcRxClass* newAcRxClass(const char* className, const char* parentClass
 ACAD_PORT void deleteAcRxClass(AcRxClass* classObj);
 ACAD_PORT void acrxBuildClassHierarchy();
 
-// Changes whenever a class is deleted, so cached descriptors can be checked.
-ACAD_PORT unsigned acrxClassGeneration();
+// Changes whenever a class is deleted, so cached descriptors can be checked. Every class's
+// desc() reads it (a cast asks for it), so it is read in place rather than through a call.
+namespace arx::rx {
+ACAD_PORT extern unsigned classGeneration;
+}
+inline unsigned acrxClassGeneration() { return arx::rx::classGeneration; }
 
 // Looks a class up by its C++ class name, or by its DXF name.
 ACAD_PORT AcRxClass* acrxFindClass(const char* className);

@@ -2,8 +2,9 @@
 
 #include <strings.h>
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
-#include <unordered_map>
 #include <vector>
 
 #include "dbdict.h"
@@ -100,12 +101,11 @@ public:
     {
         if (obj == nullptr) return LoaderKind::Other;
         const AcRxClass* cls = obj->isA();
-        if (cls == lastClass_) return lastKind_;
-        auto found = kinds_.find(cls);
-        if (found == kinds_.end()) found = kinds_.emplace(cls, classify(obj)).first;
-        lastClass_ = cls;  // a file's objects come in runs of one class
-        lastKind_ = found->second;
-        return lastKind_;
+        // A small table indexed by the class's address: a drawing has a few dozen classes, and
+        // finish asks for the kind of every object and of its owner in turn.
+        Slot& slot = slots_[(reinterpret_cast<std::uintptr_t>(cls) >> 4) % kSlots];
+        if (slot.cls != cls) slot = Slot{cls, classify(obj)};
+        return slot.kind;
     }
     LoaderKind operator()(AcDbObjectId id) { return id.isNull() ? LoaderKind::Other : (*this)(id.stub()->object); }
 
@@ -123,9 +123,12 @@ private:
         return LoaderKind::Other;
     }
 
-    std::unordered_map<const AcRxClass*, LoaderKind> kinds_;
-    const AcRxClass* lastClass_ = nullptr;
-    LoaderKind lastKind_ = LoaderKind::Other;
+    struct Slot {
+        const AcRxClass* cls = nullptr;
+        LoaderKind kind = LoaderKind::Other;
+    };
+    static constexpr std::size_t kSlots = 251;
+    std::array<Slot, kSlots> slots_{};
 };
 
 DatabaseLoader::DatabaseLoader(AcDbDatabase* db) : mpDb(db), mpKinds(std::make_unique<KindOfClass>())

@@ -11,6 +11,10 @@ DxfItemFiler::DxfItemFiler(AcDb::FilerType type, AcDbDatabase* db, DxfItemList i
     : mType(type), mpDb(db), mItems(std::move(items))
 {}
 
+DxfItemFiler::DxfItemFiler(AcDb::FilerType type, AcDbDatabase* db, std::span<const DxfItem> borrowed)
+    : mType(type), mpDb(db), mBorrowed(borrowed), mBorrowing(true)
+{}
+
 DxfItemFiler::~DxfItemFiler() = default;
 
 DxfItemList DxfItemFiler::takeItems()
@@ -35,13 +39,18 @@ Acad::ErrorStatus DxfItemFiler::fail(Acad::ErrorStatus status)
     return status;
 }
 
-const DxfItem* DxfItemFiler::peek() const { return mPos < mItems.size() ? &mItems[mPos] : nullptr; }
+const DxfItem* DxfItemFiler::peek() const
+{
+    const std::span<const DxfItem> items = readable();
+    return mPos < items.size() ? &items[mPos] : nullptr;
+}
 
 const DxfItem* DxfItemFiler::next()
 {
-    if (mPos >= mItems.size()) return nullptr;
+    const std::span<const DxfItem> items = readable();
+    if (mPos >= items.size()) return nullptr;
     mPushedBack = true;  // a pushBackItem may follow
-    return &mItems[mPos++];
+    return &items[mPos++];
 }
 
 Acad::ErrorStatus DxfItemFiler::readItem(resbuf* pItem)
@@ -218,7 +227,7 @@ Acad::ErrorStatus DxfItemFiler::writeXDataStart()
     return Acad::eOk;
 }
 
-bool DxfItemFiler::atEOF() { return mPos >= mItems.size(); }
+bool DxfItemFiler::atEOF() { return mPos >= readable().size(); }
 
 bool DxfItemFiler::atSubclassData(const char* subClassName)
 {

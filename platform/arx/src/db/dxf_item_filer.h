@@ -4,6 +4,7 @@
 // back), the ADS entity lists with the bag filer type.
 #pragma once
 #include <cstddef>
+#include <span>
 #include <string>
 
 #include "dbfiler.h"
@@ -15,6 +16,8 @@ class DxfItemFiler : public AcDbDxfFiler {
 public:
     // A filer to write into (empty list) or to read the given items.
     DxfItemFiler(AcDb::FilerType type, AcDbDatabase* db, DxfItemList items = {});
+    // A filer that reads items it does not own (they outlive it).
+    DxfItemFiler(AcDb::FilerType type, AcDbDatabase* db, std::span<const DxfItem> borrowed);
     ~DxfItemFiler() override;
 
     DxfItemList& items() { return mItems; }
@@ -84,10 +87,14 @@ public:
 
 private:
     Acad::ErrorStatus fail(Acad::ErrorStatus status);
+    // What the filer reads: its own list, or the borrowed items.
+    std::span<const DxfItem> readable() const { return mBorrowing ? mBorrowed : std::span<const DxfItem>(mItems); }
 
     AcDb::FilerType mType;
     AcDbDatabase* mpDb;
     DxfItemList mItems;
+    std::span<const DxfItem> mBorrowed;
+    bool mBorrowing = false;
     std::size_t mPos = 0;
     bool mPushedBack = false;
     bool mModifying = false;

@@ -6,6 +6,7 @@
 #include "db/structure_generation.h"
 #include "db/memory_dwg_filer.h"
 #include "db/notifications.h"
+#include "db/object_heap.h"
 #include "db/object_state.h"
 #include "db/open_rules.h"
 #include "db/proxy_support.h"
@@ -37,6 +38,13 @@ void ObjectState::resetWriteOpen()
 
 ACRX_DEFINE_MEMBERS_COMMON(AcDbObject)
 void AcDbObject::rxInit() { gpDesc = newAcRxClass("AcDbObject", "AcRxObject"); }
+
+void* AcDbObject::operator new(std::size_t size) { return arx::db::allocateObjectMemory(size); }
+
+void AcDbObject::operator delete(void* memory, std::size_t size) noexcept
+{
+    arx::db::releaseObjectMemory(memory, size);
+}
 
 AcDbObject::AcDbObject() : mpState(new (mStateStorage) ObjectState)
 {

@@ -59,7 +59,7 @@ void ClassDictionary::remove(AcRxClass* cls)
     classes_.erase(it);
     for (auto& [name, other] : classes_)
         if (other->myParent() == cls) other->setParent(nullptr);
-    ++generation_;
+    ++classGeneration;
 }
 
 void ClassDictionary::bindParents()

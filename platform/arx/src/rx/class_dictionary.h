@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "rxclass.h"
+
 class AcRxClass;
 class AcRxClassObserver;
 
@@ -20,9 +22,7 @@ public:
     AcRxClass* add(AcRxClass* cls);
     void remove(AcRxClass* cls);
     void bindParents();
-    // Changes whenever a class is removed. Static: every class cast reads it, without the
-    // dictionary's instance.
-    static unsigned generation() { return generation_; }
+    unsigned generation() const { return classGeneration; }
     std::vector<AcRxClass*> classes() const;
 
     void addObserver(AcRxClassObserver* observer);
@@ -34,7 +34,6 @@ private:
     std::map<std::string, AcRxClass*> classes_;
     std::vector<std::unique_ptr<AcRxClass>> ownClasses_;  // the roots, which no module deletes
     std::vector<AcRxClassObserver*> observers_;
-    static inline unsigned generation_ = 1;
 };
 
 }  // namespace arx::rx

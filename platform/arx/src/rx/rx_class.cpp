@@ -110,7 +110,9 @@ void deleteAcRxClass(AcRxClass* classObj)
 }
 
 void acrxBuildClassHierarchy() { ClassDictionary::instance().bindParents(); }
-unsigned acrxClassGeneration() { return ClassDictionary::generation(); }
+namespace arx::rx {
+unsigned classGeneration = 1;
+}
 AcRxClass* acrxFindClass(const char* className)
 {
     return className ? ClassDictionary::instance().find(className) : nullptr;

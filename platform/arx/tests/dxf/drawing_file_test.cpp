@@ -2,6 +2,7 @@
 // files of other programs keep every entity and object through open and save, what we write
 // is read by ezdxf without audit findings, and a failed save leaves the old file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -195,5 +196,64 @@ TEST(DrawingFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile)
     EXPECT_NE(message.find("not a finite number"), std::string::npos) << message;
     EXPECT_EQ(readFile(path), "old contents");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    fs::remove_all(folder);
+}
+
+TEST(DrawingFile, ALargeFileReadAsItArrivesMakesTheSameDrawingAsItsTextInMemory)
+{
+    // Several megabytes: the file is read in pieces on a second thread and the text already
+    // turned into objects is given back as reading goes on; nothing may still view it then.
+    std::string text = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+                       "  0\nSECTION\n  2\nTHUMBNAILIMAGE\n 90\n40000\n";
+    for (int i = 0; i < 40000; ++i) text += "310\n00FF00FF00FF00FF00FF00FF00FF00FF\n";
+    text += "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n";
+    for (int i = 0; i < 60000; ++i) {
+        const std::string handle = std::to_string(1000 + i);
+        if (i % 7 == 0) {
+            // An entity nothing models, with extended data: carried group for group.
+            text += "  0\nACME_WIDGET\n  5\n" + handle +
+                    "\n100\nAcDbEntity\n  8\nWIDGETS\n100\nAcmeWidget\n  1\nwidget " + handle + "\n 40\n" +
+                    std::to_string(i * 0.125) + "\n1001\nACME\n1000\nnote " + handle + "\n";
+        } else {
+            text += "  0\nLINE\n  5\n" + handle + "\n100\nAcDbEntity\n  8\nLAYER" + std::to_string(i % 13) +
+                    "\n100\nAcDbLine\n 10\n" + std::to_string(i) + ".5\n 20\n2.25\n 30\n0.0\n 11\n-4.0\n 21\n" +
+                    std::to_string(i % 97) + "\n 31\n0.0\n";
+        }
+    }
+    text += "  0\nENDSEC\n  0\nEOF\n";
+    ASSERT_GT(text.size(), 6u << 20);
+
+    const fs::path folder = fs::temp_directory_path() / ("kestra_large_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string path = writeTemp(folder, "large.dxf", text);
+    // Read on this thread alone, the text makes the reference drawing.
+    AcDbDatabase fromMemory(false, true);
+    arx::dxf::ReadReport report;
+    ASSERT_EQ(arx::dxf::readDrawingText(&fromMemory, text, report, arx::dxf::Splitting::OnThisThread), Acad::eOk)
+        << report.message;
+    AcDbDatabase fromFile(false, true);
+    ASSERT_EQ(arx::dxf::readDrawingFile(&fromFile, path.c_str(), report), Acad::eOk) << report.message;
+    // Past the header, which holds the times each drawing was made.
+    const auto afterHeader = [](const std::string& saved) { return saved.substr(saved.find("ENDSEC")); };
+    const std::string expected = afterHeader(writeDatabase(&fromMemory));
+    const std::string actual = afterHeader(writeDatabase(&fromFile));
+    EXPECT_TRUE(actual == expected) << "they differ from line " << firstDifferentLine(expected, actual);
+    EXPECT_EQ(countEntities(&fromFile), 60000);
+
+    // A value that does not fit its group, deep in the file, is named at its line either way
+    // (the second thread leaves such a record for the host thread to convert and refuse).
+    const std::size_t end = text.rfind("  0\nENDSEC");
+    for (const char* bad : {" 10\nabc\n 20\n1.0\n", " 62\n99999\n", "330\nXYZ\n", " 10\n1.0\n 30\n2.0\n"}) {
+        std::string damaged = text;
+        damaged.insert(end, std::string("  0\nLINE\n  5\nFFFFF\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n") + bad);
+        AcDbDatabase here(false, true), split(false, true);
+        arx::dxf::ReadReport hereReport, splitReport;
+        EXPECT_EQ(arx::dxf::readDrawingText(&here, damaged, hereReport, arx::dxf::Splitting::OnThisThread),
+                  Acad::eDxfReadAborted);
+        EXPECT_EQ(arx::dxf::readDrawingText(&split, damaged, splitReport, arx::dxf::Splitting::OnSecondThread),
+                  Acad::eDxfReadAborted);
+        EXPECT_NE(hereReport.message, "");
+        EXPECT_EQ(splitReport.message, hereReport.message) << bad;
+    }
     fs::remove_all(folder);
 }

@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "db/dxf/format_error.h"
+#include "db/dxf/group_stream.h"
 #include "db/dxf/item_conversion.h"
 #include "db/dxf/tokenizer.h"
 
 using namespace arx::dxf;
+using arx::db::DxfItem;
+using arx::db::DxfItemList;
 
 namespace {
 
@@ -85,3 +88,52 @@ TEST(ItemConversion, ABadValueIsRefusedWithItsLineWhereverTheListStands)
 }
 
 }  // namespace
+
+TEST(ItemConversion, PreparedItemsAreTheReadersItemsWithTheirHandlesStillToResolve)
+{
+    // The groups of a record as a second thread sees them (numbers converted ahead).
+    const std::string text = "  1\nname\n 10\n1.5\n 20\n-2\n 30\n3\n 11\n4\n 21\n5\n 40\n0.25\n 70\n-7\n"
+                             "330\n1F\n310\nA0ff\n1071\n123456\n 12\n6\n 22\n7\n";
+    std::vector<Group> groups = groupsOf(text);
+    for (Group& group : groups) convertNumber(group);
+    const auto ids = [](std::uint64_t handle) { return AcDbObjectId(reinterpret_cast<AcDbStub*>(handle * 16)); };
+    DxfItemList expected;
+    appendItems(std::span<const Group>(groups).first(groups.size() - 2), ids, expected);
+
+    DxfItemList prepared;
+    for (std::size_t i = 0; i + 2 < groups.size();) {
+        prepared.emplace_back();
+        const std::size_t used = prepareItem(groups, i, prepared.back());
+        ASSERT_GT(used, 0u) << "group " << i;
+        i += used;
+    }
+    ASSERT_EQ(prepared.size(), expected.size());
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        DxfItem item = prepared[i];
+        if (item.kind == DxfItem::Kind::Id) {
+            EXPECT_EQ(item.integer, 0x1F);
+            item.id = ids(static_cast<std::uint64_t>(item.integer));
+            item.integer = 0;
+        }
+        EXPECT_TRUE(item == expected[i]) << "item " << i;
+    }
+    // A point whose Y is the last group given may have its Z after it: left to the reader.
+    DxfItem last;
+    EXPECT_EQ(prepareItem(groups, groups.size() - 2, last), 0u);
+}
+
+TEST(ItemConversion, WhatTheReaderRefusesIsNotPrepared)
+{
+    for (const char* text : {" 10\nabc\n 20\n1\n", " 10\n1\n 30\n1\n", " 70\n40000\n", " 70\n1.5\n", "330\nXYZ\n",
+                             "310\nABC\n", "310\nZZ\n", " 40\n1e999\n"}) {
+        std::vector<Group> groups = groupsOf(text);
+        for (Group& group : groups) convertNumber(group);
+        DxfItem item;
+        EXPECT_EQ(prepareItem(groups, 0, item), 0u) << text;
+        DxfItemList items;
+        EXPECT_THROW(appendItems(
+                         groups, [](std::uint64_t) { return AcDbObjectId(); }, items),
+                     FormatError)
+            << text;
+    }
+}

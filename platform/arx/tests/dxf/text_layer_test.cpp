@@ -169,6 +169,42 @@ TEST(Tokenizer, PushBackReturnsTheSameGroupAgain)
     EXPECT_FALSE(tokens.next(second));
 }
 
+// A text tokenized as it arrives in two pieces, cut at `cut`; each group is described by its
+// code, value and line, and an error by its message.
+std::string tokenizeArriving(std::string_view text, std::size_t cut)
+{
+    std::string seen;
+    try {
+        Tokenizer tokens(text.substr(0, cut), cut == text.size());
+        Group group;
+        for (;;) {
+            if (tokens.next(group)) {
+                seen += std::to_string(group.code) + "=" + std::string(group.value) + "@" + std::to_string(group.line) +
+                        ";";
+                continue;
+            }
+            if (!tokens.waiting()) break;
+            tokens.extend(text, true);
+        }
+        seen += "end@" + std::to_string(tokens.line());
+    } catch (const FormatError& error) {
+        seen += error.what();
+    }
+    return seen;
+}
+
+TEST(Tokenizer, ATextThatArrivesInPiecesGivesTheSameGroupsAndErrors)
+{
+    for (std::string_view text :
+         {std::string_view("  0\r\nSECTION\r\n999\r\nnote\r\n  2\r\nHEADER\r\n 10\r\n1.5"),
+          std::string_view("  0\nLINE\n  8\n\n 62\n7\n"), std::string_view("  0\nLINE\n 8 8\nx\n"),
+          std::string_view("  0\nLINE\n 62\n"), std::string_view("\xEF\xBB\xBF  0\nEOF\n")}) {
+        const std::string whole = tokenizeArriving(text, text.size());
+        // The first piece holds the start of the file, where the tokenizer looks for its marks.
+        for (std::size_t cut = 3; cut < text.size(); ++cut) EXPECT_EQ(tokenizeArriving(text, cut), whole) << cut;
+    }
+}
+
 TEST(Tokenizer, RefusesBadCodesMissingValuesAndBinaryFiles)
 {
     EXPECT_EQ(errorOf("  0\nSECTION\nXY\nfoo\n"), "Error in DXF file at line 3: invalid group code \"XY\"");
@@ -446,6 +482,43 @@ TEST(NumberFormat, PlainDecimalsReadExactlyAsTheGeneralConversion)
     double negativeZero = 1;
     ASSERT_TRUE(parseReal("-0", negativeZero));
     EXPECT_TRUE(std::signbit(negativeZero));
+}
+
+TEST(NumberFormat, IntegersAndHandlesReadAsTheGeneralConversion)
+{
+    // Random texts of digits, signs, blanks and other characters: the digit loops accept
+    // exactly what std::from_chars accepts, with the same values.
+    std::mt19937_64 random(20261208);
+    const std::string alphabet = "0123456789abcdefABCDEFxX+- \t.";
+    for (int i = 0; i < 300000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 22);
+        const bool digitsOnly = random() % 2 == 0;
+        for (int d = 0; d < length; ++d)
+            text += digitsOnly ? static_cast<char>('0' + random() % 10) : alphabet[random() % alphabet.size()];
+        if (digitsOnly && random() % 2 == 0) text.insert(0, "-");
+        std::string_view trimmed = text;
+        while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t')) trimmed.remove_prefix(1);
+        while (!trimmed.empty() && (trimmed.back() == ' ' || trimmed.back() == '\t')) trimmed.remove_suffix(1);
+        std::string_view signless = trimmed;
+        if (!signless.empty() && signless.front() == '+') signless.remove_prefix(1);
+        std::int64_t expected = 0, value = 0;
+        const auto [end, error] = std::from_chars(signless.data(), signless.data() + signless.size(), expected);
+        const bool fits = !signless.empty() && error == std::errc() && end == signless.data() + signless.size();
+        ASSERT_EQ(parseInteger(text, value), fits) << text;
+        if (fits) {
+            ASSERT_EQ(value, expected) << text;
+        }
+        std::uint64_t expectedHandle = 0, handle = 0;
+        const auto [hend, herror] =
+            std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), expectedHandle, 16);
+        const bool isHandle = !trimmed.empty() && trimmed.size() <= 16 && herror == std::errc() &&
+                              hend == trimmed.data() + trimmed.size();
+        ASSERT_EQ(parseHandle(text, handle), isHandle) << text;
+        if (isHandle) {
+            ASSERT_EQ(handle, expectedHandle) << text;
+        }
+    }
 }
 
 TEST(NumberFormat, IntegersAndHandles)

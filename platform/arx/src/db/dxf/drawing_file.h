@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "acadstrc.h"
+#include "db/dxf/group_stream.h"
 
 class AcDbDatabase;
 
@@ -30,7 +31,9 @@ struct ReadReport {
 // not a drawing this reader accepts (the message names the line). A database that failed is
 // half filled: throw it away.
 Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadReport& report);
-Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report);
+// `splitting` says which thread splits the text into groups (the same drawing either way).
+Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report,
+                                  Splitting splitting = Splitting::Automatic);
 
 // Writes the drawing to a temporary file beside fileName and renames it over fileName, so
 // that a failure leaves any old file as it was. eFileAccessErr when the file cannot be

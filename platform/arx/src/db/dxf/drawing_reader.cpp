@@ -9,7 +9,6 @@
 #include <new>
 #include <set>
 #include <sstream>
-#include <sys/stat.h>
 #include <unordered_map>
 
 #include "db/database_access.h"
@@ -342,10 +341,10 @@ private:
     AcDbObjectId loadRecord(const Record& record, AcRxClass* cls, Space space)
     {
         const AcDbHandle handle(handleOf(record));
-        assignItems(record.groups, idLookup(), items_);
+        const std::span<const db::DxfItem> items = itemsOf(record);
         std::unique_ptr<AcDbObject> object(cls ? AcDbObject::cast(cls->create()) : nullptr);
         if (object != nullptr) {
-            const Acad::ErrorStatus status = fileIn(object.get());
+            const Acad::ErrorStatus status = fileIn(object.get(), items);
             if (status == Acad::eMakeMeProxy) {
                 object.reset();
             } else if (status != Acad::eOk) {
@@ -353,7 +352,7 @@ private:
                                                    cls->name() + " (" + statusText(status) + ")");
             }
         }
-        if (object == nullptr) object = makeProxy(record, space);
+        if (object == nullptr) object = makeProxy(record, space, items);
         setDefaultOwner(object.get(), record, space);
         AcDbObjectId id;
         const Acad::ErrorStatus status = loader_.addObject(object.get(), handle, id);
@@ -367,20 +366,40 @@ private:
         return id;
     }
 
-    // The object reads the items of the record; the filer borrows them (no copy per record)
-    // and hands them back for a proxy that may have to read them again.
-    Acad::ErrorStatus fileIn(AcDbObject* object)
+    // The items of a record: those the second thread prepared, with their references resolved,
+    // or the record's groups converted here (which names the line of a value that does not fit).
+    std::span<const db::DxfItem> itemsOf(const Record& record)
     {
-        db::DxfItemFiler filer(AcDb::kFileFiler, db_, std::move(items_));
-        const Acad::ErrorStatus status = object->dxfIn(&filer);
-        items_ = filer.takeItems();
-        return status;
+        if (record.prepared && resolvePrepared(*record.prepared)) return *record.prepared;
+        assignItems(record.groups, idLookup(), items_);
+        return items_;
+    }
+
+    bool resolvePrepared(std::span<db::DxfItem> items)
+    {
+        for (const db::DxfItem& item : items)
+            if (item.code == GroupStream::kUnprepared) return false;
+        for (db::DxfItem& item : items) {
+            if (item.kind != db::DxfItem::Kind::Id) continue;
+            const auto handle = static_cast<std::uint64_t>(item.integer);
+            item.integer = 0;
+            if (handle != 0) item.id = loader_.idForHandle(AcDbHandle(handle));
+        }
+        return true;
+    }
+
+    // The object reads the items of the record through a filer that borrows them (no copy per
+    // record; a proxy may have to read them again).
+    Acad::ErrorStatus fileIn(AcDbObject* object, std::span<const db::DxfItem> items)
+    {
+        db::DxfItemFiler filer(AcDb::kFileFiler, db_, items);
+        return object->dxfIn(&filer);
     }
 
     // A record of the entities section or of a block is kept as an entity whatever its markers
     // say: kept as an object it would be saved among the objects, where its own class (a
     // VERTEX's, say) would refuse it when the file is opened again.
-    std::unique_ptr<AcDbObject> makeProxy(const Record& record, Space space)
+    std::unique_ptr<AcDbObject> makeProxy(const Record& record, Space space, std::span<const db::DxfItem> items)
     {
         db::ProxyOrigin origin;
         origin.dxfName = record.type;
@@ -396,7 +415,7 @@ private:
         if (space != Space::None) origin.isEntity = true;
         std::unique_ptr<AcDbObject> proxy(db::makeProxy(origin, db::DxfItemList()));
         if (proxy == nullptr) throw FormatError(record.line, "no proxy class to keep " + std::string(record.type));
-        const Acad::ErrorStatus status = fileIn(proxy.get());
+        const Acad::ErrorStatus status = fileIn(proxy.get(), items);
         if (status != Acad::eOk) {
             throw FormatError(record.line, "the data of this " + std::string(record.type) + " cannot be kept (" +
                                                statusText(status) + ")");
@@ -445,7 +464,12 @@ private:
     std::vector<DictionaryEntry> dictionaryEntries_;
     CarriedDrawing& carried_;
     db::DxfItemList items_;
-    std::map<std::string, AcRxClass*, std::less<>> classCache_;
+    // Looked up once per record: hashed, and by the record's own text.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, AcRxClass*, TextHash, std::equal_to<>> classCache_;
     std::map<std::string, db::DxfClassRecord> classesByDxfName_;
     std::set<std::string> appsAsked_;
     std::map<std::string, AcDbObjectId> blockRecords_;
@@ -458,82 +482,54 @@ private:
     bool readingSubentity_ = false;
 };
 
-// The whole text of a file, read in one piece into memory that is not cleared first (a drawing
-// may be hundreds of megabytes).
-bool readWholeFile(const char* fileName, std::unique_ptr<char[]>& text, std::size_t& size, Acad::ErrorStatus& status,
-                   std::string& message)
+// Reads the text into the database; the report holds what the reader found.
+Acad::ErrorStatus readDrawing(AcDbDatabase* db, DrawingText& text, ReadReport& report, Splitting splitting)
 {
-    struct stat info {};
-    if (::stat(fileName, &info) != 0) {
-        status = Acad::eFileNotFound;
-        message = std::string("Cannot find the drawing file ") + fileName;
-        return false;
-    }
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file == nullptr) {
+    Acad::ErrorStatus status = Acad::eOk;
+    try {
+        DrawingReader reader(db);
+        reader.expectText(text.size());
+        readStructure(text, reader, splitting);
+        reader.finish(report);
+    } catch (const FormatError& error) {
+        report.message = error.what();
+        status = Acad::eDxfReadAborted;
+    } catch (const FileReadError& error) {
+        report.message = error.what();
         status = Acad::eFileAccessErr;
-        message = std::string("Cannot open the drawing file ") + fileName;
-        return false;
-    }
-    size = static_cast<std::size_t>(info.st_size);
-    text.reset(new (std::nothrow) char[size == 0 ? 1 : size]);
-    const std::size_t read = text == nullptr || size == 0 ? 0 : std::fread(text.get(), 1, size, file);
-    std::fclose(file);
-    if (text == nullptr) {
+    } catch (const std::bad_alloc&) {
+        report.message = "Error in DXF file: not enough memory to read it";
         status = Acad::eOutOfMemory;
-        message = "Error in DXF file: not enough memory to read it";
-        return false;
     }
-    if (read != size) {
-        status = Acad::eFileAccessErr;
-        message = std::string("Cannot read the drawing file ") + fileName;
-        return false;
+    if (status != Acad::eOk) {
+        report.warnings.clear();
+        report.removed.clear();
     }
-    return true;
+    setLastDrawingFileMessage(status == Acad::eOk ? std::string() : report.message);
+    setLastDrawingFileRemovals(report.removed);
+    return status;
 }
 
 }  // namespace
 
-Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report)
+Acad::ErrorStatus readDrawingText(AcDbDatabase* db, std::string_view text, ReadReport& report, Splitting splitting)
 {
     report = ReadReport();
-    try {
-        DrawingReader reader(db);
-        reader.expectText(text.size());
-        readStructure(text, reader);
-        reader.finish(report);
-    } catch (const FormatError& error) {
-        report.message = error.what();
-        report.warnings.clear();
-        report.removed.clear();
-        setLastDrawingFileMessage(report.message);
-        setLastDrawingFileRemovals(report.removed);
-        return Acad::eDxfReadAborted;
-    } catch (const std::bad_alloc&) {
-        report.message = "Error in DXF file: not enough memory to read it";
-        report.warnings.clear();
-        report.removed.clear();
-        setLastDrawingFileMessage(report.message);
-        setLastDrawingFileRemovals(report.removed);
-        return Acad::eOutOfMemory;
-    }
-    setLastDrawingFileMessage("");
-    setLastDrawingFileRemovals(report.removed);
-    return Acad::eOk;
+    DrawingText whole(text);
+    return readDrawing(db, whole, report, splitting);
 }
 
 Acad::ErrorStatus readDrawingFile(AcDbDatabase* db, const char* fileName, ReadReport& report)
 {
     report = ReadReport();
-    std::unique_ptr<char[]> text;
-    std::size_t size = 0;
     Acad::ErrorStatus status = Acad::eOk;
-    if (!readWholeFile(fileName, text, size, status, report.message)) {
+    const std::unique_ptr<DrawingText> text = openDrawingText(fileName, status, report.message);
+    if (text == nullptr) {
         setLastDrawingFileMessage(report.message);
         setLastDrawingFileRemovals(report.removed);
         return status;
     }
-    status = readDrawingText(db, std::string_view(text.get(), size), report);
+    status = readDrawing(db, *text, report, Splitting::Automatic);
     if (status == Acad::eOk) db::setFileName(db, fileName);
     return status;
 }

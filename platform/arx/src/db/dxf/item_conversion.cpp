@@ -108,6 +108,74 @@ db::DxfItemList toItems(std::span<const Group> groups, const IdForHandle& idForH
     return items;
 }
 
+namespace {
+
+bool prepareHex(std::string_view text, std::vector<unsigned char>& bytes)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.size() % 2 != 0) return false;
+    bytes.resize(text.size() / 2);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const int high = hexDigit(text[2 * i]);
+        const int low = hexDigit(text[2 * i + 1]);
+        if (high < 0 || low < 0) return false;
+        bytes[i] = static_cast<unsigned char>(high * 16 + low);
+    }
+    return true;
+}
+
+bool preparedReal(const Group& group, double& value)
+{
+    if (group.converted != Group::Converted::Real) return false;
+    value = realValue(group);
+    return true;
+}
+
+}  // namespace
+
+std::size_t prepareItem(std::span<const Group> groups, std::size_t i, DxfItem& item)
+{
+    const Group& group = groups[i];
+    const DxfItem::Kind kind = db::kindOfCode(group.code);
+    item.reset();
+    item.code = static_cast<short>(group.code);
+    item.kind = kind;
+    switch (kind) {
+    case DxfItem::Kind::Point: {
+        if (i + 1 >= groups.size() || groups[i + 1].code != group.code + 10) return 0;
+        double y = 0;
+        if (!preparedReal(group, item.point.x) || !preparedReal(groups[i + 1], y)) return 0;
+        item.point.y = y;
+        item.dimensions = 2;
+        if (i + 2 < groups.size() && groups[i + 2].code == group.code + 20) {
+            if (!preparedReal(groups[i + 2], item.point.z)) return 0;
+            item.dimensions = 3;
+            return 3;
+        }
+        // A point at the end of what was given may have its Z after it.
+        return i + 2 < groups.size() ? 2 : 0;
+    }
+    case DxfItem::Kind::Real: return preparedReal(group, item.real) ? 1 : 0;
+    case DxfItem::Kind::Integer: {
+        if (group.converted != Group::Converted::Integer) return 0;
+        std::int64_t lowest = 0, highest = 0;
+        integerRange(group.type(), lowest, highest);
+        const auto value = static_cast<std::int64_t>(group.number);
+        if (value < lowest || value > highest) return 0;
+        item.integer = value;
+        return 1;
+    }
+    case DxfItem::Kind::Binary: return prepareHex(group.value, item.binary) ? 1 : 0;
+    case DxfItem::Kind::Id:
+        if (group.converted != Group::Converted::Handle) return 0;
+        item.integer = static_cast<long long>(group.number);
+        return 1;
+    case DxfItem::Kind::Text: item.text.assign(group.value); return 1;
+    case DxfItem::Kind::None: return 0;
+    }
+    return 0;
+}
+
 void writeItem(TextWriter& writer, const DxfItem& item)
 {
     switch (item.kind) {

@@ -22,6 +22,12 @@ void appendItems(std::span<const Group> groups, const IdForHandle& idForHandle, 
 void assignItems(std::span<const Group> groups, const IdForHandle& idForHandle, db::DxfItemList& items);
 db::DxfItemList toItems(std::span<const Group> groups, const IdForHandle& idForHandle);
 
+// Converts the group at groups[i] (with its Y and Z groups for a point) into `item` without
+// touching a database, as a thread other than the reader's may: a reference keeps its handle in
+// `integer` and a null id. Returns the number of groups used, or 0 when the group needs the
+// reader's conversion (a value it would refuse, a point whose Y is not in `groups`).
+std::size_t prepareItem(std::span<const Group> groups, std::size_t i, db::DxfItem& item);
+
 // Writes items as groups. False (the writer holds the problem) for a value that cannot be
 // written: a real that is not finite.
 bool writeItems(TextWriter& writer, const db::DxfItemList& items);

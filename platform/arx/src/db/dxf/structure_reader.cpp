@@ -3,6 +3,7 @@
 #include <string>
 
 #include "db/dxf/format_error.h"
+#include "db/dxf/group_stream.h"
 
 namespace arx::dxf {
 namespace {
@@ -21,10 +22,9 @@ void checkName(const Group& group, const char* what)
 
 class StructureReader {
 public:
-    StructureReader(std::string_view text, SectionHandler& handler) : tokens_(text), handler_(handler)
-    {
-        groups_.resize(256);
-    }
+    StructureReader(DrawingText& text, SectionHandler& handler, Splitting splitting)
+        : tokens_(text, splitting), handler_(handler)
+    {}
 
     void run()
     {
@@ -56,21 +56,13 @@ private:
     // Collects the groups after a 0 group up to (not including) the next 0 group.
     Record readRecord(const Group& head, const std::string& where)
     {
-        // Groups are read straight into the record's list; the 0 group that ends it goes back.
-        std::size_t count = 0;
-        for (;; ++count) {
-            if (count == groups_.size()) groups_.resize(groups_.size() * 2 + 16);
-            Group& group = groups_[count];
-            if (!nextGroup(group))
-                throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
-            if (group.code == 0) {
-                tokens_.pushBack(group);
-                break;
-            }
-        }
+        std::span<const Group> groups;
+        std::optional<std::span<db::DxfItem>> prepared;
+        if (!tokens_.nextUntilZero(groups, groups_, &prepared))
+            throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
         if (head.value.empty()) throw FormatError(head.line, "a record without a type name in " + where);
         checkName(head, "the type name of this record");
-        return Record{head.value, head.line, std::span<const Group>(groups_.data(), count)};
+        return Record{head.value, head.line, groups, prepared};
     }
 
     void readSection(const Group& sectionGroup)
@@ -130,6 +122,7 @@ private:
             if (atSectionEnd(head, where)) return;
             if (head.code != 0) throw FormatError(head.line, "expected a 0 group, found " + describe(head));
             (handler_.*deliver)(readRecord(head, where));
+            tokens_.forgetReadText();  // the handler keeps copies of what it needs
         }
     }
 
@@ -237,7 +230,7 @@ private:
         handler_.otherSection(sectionName_, line, std::span<const Group>(groups_));
     }
 
-    Tokenizer tokens_;
+    GroupStream tokens_;
     SectionHandler& handler_;
     std::vector<Group> groups_;
     std::string sectionName_;
@@ -245,6 +238,15 @@ private:
 
 }  // namespace
 
-void readStructure(std::string_view text, SectionHandler& handler) { StructureReader(text, handler).run(); }
+void readStructure(DrawingText& text, SectionHandler& handler, Splitting splitting)
+{
+    StructureReader(text, handler, splitting).run();
+}
+
+void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting)
+{
+    DrawingText whole(text);
+    readStructure(whole, handler, splitting);
+}
 
 }  // namespace arx::dxf

@@ -5,10 +5,12 @@
 // anything of a file whose text is not DXF, but it has seen the records before a break, so
 // callers load into a fresh target and keep it only when reading ends without an error.
 #pragma once
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "db/dxf/group_stream.h"
 #include "db/dxf/tokenizer.h"
 
 namespace arx::dxf {
@@ -18,6 +20,10 @@ struct Record {
     std::string_view type;  // value of the 0 group ("LINE", "TABLE", "DICTIONARY", ...)
     long line = 0;          // line of the 0 group
     std::span<const Group> groups;
+    // The groups' items, when the second thread prepared them: references hold their handle
+    // (in `integer`) for the handler to resolve, and an item coded GroupStream::kUnprepared
+    // means the handler converts the groups itself.
+    std::optional<std::span<db::DxfItem>> prepared = std::nullopt;
 };
 
 class SectionHandler {
@@ -41,7 +47,11 @@ public:
 };
 
 // Reads the whole text; throws FormatError on a break in the structure, on a bad group and
-// on whatever the handler throws.
-void readStructure(std::string_view text, SectionHandler& handler);
+// on whatever the handler throws. The handler is called on the caller's thread; `splitting`
+// says where the text is split into groups (the same groups and errors either way).
+void readStructure(std::string_view text, SectionHandler& handler, Splitting splitting = Splitting::Automatic);
+// The same for a text that may still be arriving from its file; FileReadError when the file
+// cannot be read to its end.
+void readStructure(DrawingText& text, SectionHandler& handler, Splitting splitting = Splitting::Automatic);
 
 }  // namespace arx::dxf

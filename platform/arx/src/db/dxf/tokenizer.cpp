@@ -1,5 +1,6 @@
 #include "db/dxf/tokenizer.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -67,17 +68,32 @@ const char* typeName(GroupType type)
 
 }  // namespace
 
-Tokenizer::Tokenizer(std::string_view text) : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size())
+Tokenizer::Tokenizer(std::string_view text, bool complete)
+    : begin_(text.data()), pos_(text.data()), end_(text.data() + text.size()), complete_(complete)
 {
     if (text.substr(0, kBinarySentinel.size()) == kBinarySentinel)
         throw FormatError(1, "binary DXF files are not supported; save the drawing as ASCII DXF");
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) pos_ += kByteOrderMark.size();
 }
 
+void Tokenizer::extend(std::string_view text, bool complete)
+{
+    end_ = text.data() + text.size();
+    complete_ = complete;
+    waiting_ = false;
+}
+
 bool Tokenizer::readLine(std::string_view& line)
 {
-    if (pos_ >= end_) return false;
+    if (pos_ >= end_) {
+        waiting_ = !complete_;
+        return false;
+    }
     const void* found = std::memchr(pos_, '\n', static_cast<std::size_t>(end_ - pos_));
+    if (found == nullptr && !complete_) {
+        waiting_ = true;
+        return false;
+    }
     const char* lineEnd = found ? static_cast<const char*>(found) : end_;
     const char* valueEnd = lineEnd;
     if (valueEnd > pos_ && valueEnd[-1] == '\r') --valueEnd;
@@ -95,6 +111,7 @@ bool Tokenizer::next(Group& group)
         return true;
     }
     for (;;) {
+        const char* groupStart = pos_;
         std::string_view codeLine;
         if (!readLine(codeLine)) return false;
         const long codeLineNumber = line_;
@@ -103,9 +120,16 @@ bool Tokenizer::next(Group& group)
         if (groupTypeOf(code) == GroupType::Invalid)
             throw FormatError(codeLineNumber, "unknown group code " + std::to_string(code));
         std::string_view value;
-        if (!readLine(value))
+        if (!readLine(value)) {
+            if (waiting_) {
+                // The value line has not arrived: the group is read again when it has.
+                pos_ = groupStart;
+                line_ = codeLineNumber - 1;
+                return false;
+            }
             throw FormatError(codeLineNumber,
                               "group code " + std::to_string(code) + " has no value (unexpected end of file)");
+        }
         if (code == 999) continue;  // comment
         group.code = code;
         group.value = value;
@@ -174,6 +198,18 @@ bool parseInteger(std::string_view text, std::int64_t& value)
     text = trimBlanks(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
+    // Up to 18 digits cannot overflow: read them here; longer ones go to the general conversion.
+    const bool negative = text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (!digits.empty() && digits.size() <= 18) {
+        std::int64_t magnitude = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9') return false;
+            magnitude = magnitude * 10 + (c - '0');
+        }
+        value = negative ? -magnitude : magnitude;
+        return true;
+    }
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && ptr == text.data() + text.size();
 }
@@ -182,8 +218,17 @@ bool parseHandle(std::string_view text, std::uint64_t& value)
 {
     text = trimBlanks(text);
     if (text.empty() || text.size() > 16) return false;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    return ec == std::errc() && ptr == text.data() + text.size();
+    std::uint64_t result = 0;
+    for (char c : text) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (digit < 0) return false;
+        result = result * 16 + static_cast<unsigned>(digit);
+    }
+    value = result;
+    return true;
 }
 
 void integerRange(GroupType type, std::int64_t& lowest, std::int64_t& highest)
@@ -205,7 +250,8 @@ void integerRange(GroupType type, std::int64_t& lowest, std::int64_t& highest)
     }
 }
 
-double realValue(const Group& group)
+// The value functions' conversion of a group's text (the header has the converted-ahead path).
+double realValueOfText(const Group& group)
 {
     double value = 0;
     if (!parseReal(group.value, value))
@@ -218,7 +264,8 @@ std::int64_t integerValue(const Group& group)
 {
     const GroupType type = group.type();
     std::int64_t value = 0;
-    if (!parseInteger(group.value, value))
+    if (group.converted == Group::Converted::Integer) value = static_cast<std::int64_t>(group.number);
+    else if (!parseInteger(group.value, value))
         throw FormatError(group.valueLine(), "group " + std::to_string(group.code) + " needs " + typeName(type) +
                                                  ", found " + quoted(group.value));
     std::int64_t lowest = 0, highest = 0;
@@ -229,7 +276,7 @@ std::int64_t integerValue(const Group& group)
     return value;
 }
 
-std::uint64_t handleValue(const Group& group)
+std::uint64_t handleValueOfText(const Group& group)
 {
     std::uint64_t value = 0;
     if (!parseHandle(group.value, value))

@@ -1,8 +1,7 @@
 #include "db/entities/entity_filing.h"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
+#include <cstring>
 
 #include "db/dxf_item_filer.h"
 #include "dbmain.h"
@@ -218,16 +217,21 @@ Acad::ErrorStatus dwgInUnmodelled(AcDbDwgFiler* filer, UnmodelledGroups& groups)
     return dwgInItems(filer, groups.items);
 }
 
-// The world Z axis, the normal of nearly every entity, gives the identity (the same matrix, to
-// the sign of its zeros, as the general construction): it is not built again each time.
+// Most entities lie in the world's XY plane: their object system is the world's (the arbitrary
+// axis rule gives X and Y for a Z normal), with no matrix to build.
+static bool inWorldPlane(const AcGeVector3d& normal) { return normal.x == 0.0 && normal.y == 0.0 && normal.z > 0.0; }
+
 AcGeMatrix3d worldToObject(const AcGeVector3d& normal)
 {
-    auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
-    if (bits(normal.x) == bits(0.0) && bits(normal.y) == bits(0.0) && bits(normal.z) == bits(1.0))
-        return AcGeMatrix3d::kIdentity;
+    if (inWorldPlane(normal)) return AcGeMatrix3d::kIdentity;
     return AcGeMatrix3d::worldToPlane(unitNormal(normal));
 }
-AcGeMatrix3d objectToWorld(const AcGeVector3d& normal) { return AcGeMatrix3d::planeToWorld(unitNormal(normal)); }
+
+AcGeMatrix3d objectToWorld(const AcGeVector3d& normal)
+{
+    if (inWorldPlane(normal)) return AcGeMatrix3d::kIdentity;
+    return AcGeMatrix3d::planeToWorld(unitNormal(normal));
+}
 
 // Near the largest doubles the product overflows before the division brings it back: there
 // the division goes first (every angle read from a file stays finite and writable).

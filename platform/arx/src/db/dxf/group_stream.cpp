@@ -1,0 +1,317 @@
+#include "db/dxf/group_stream.h"
+
+#include "db/dxf/item_conversion.h"
+#include "db/object_heap.h"
+
+#include <array>
+#include <bit>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace arx::dxf {
+
+namespace {
+
+// Below this size a second thread costs more than it saves.
+constexpr std::size_t kSecondThreadFrom = 256 * 1024;
+// Groups pass between the threads in blocks: few hand-overs, and a bounded amount of memory
+// (the ring holds kBlocks * kBlockGroups groups, about 1.5 MB) whatever the size of the file.
+constexpr std::size_t kBlockGroups = 2048;
+constexpr std::size_t kBlocks = 6;
+
+bool onSecondThread(const DrawingText& text, Splitting splitting)
+{
+    if (splitting == Splitting::Automatic) return text.size() >= kSecondThreadFrom;
+    return splitting == Splitting::OnSecondThread;
+}
+
+}  // namespace
+
+void convertNumber(Group& group)
+{
+    switch (groupTypeOf(group.code)) {
+    case GroupType::Real: {
+        double value = 0;
+        if (!parseReal(group.value, value)) return;
+        group.number = std::bit_cast<std::uint64_t>(value);
+        group.converted = Group::Converted::Real;
+        return;
+    }
+    case GroupType::Int16:
+    case GroupType::Int32:
+    case GroupType::Int64:
+    case GroupType::Bool: {
+        std::int64_t value = 0;
+        if (!parseInteger(group.value, value)) return;
+        group.number = static_cast<std::uint64_t>(value);
+        group.converted = Group::Converted::Integer;
+        return;
+    }
+    case GroupType::Handle:
+    case GroupType::ObjectId: {
+        std::uint64_t value = 0;
+        if (!parseHandle(group.value, value)) return;
+        group.number = value;
+        group.converted = Group::Converted::Handle;
+        return;
+    }
+    default: return;
+    }
+}
+
+// A block of groups, with their items prepared: itemStart[g] is the position in `items` of the
+// item of group g (of the next item for a group that starts none: a 0 group, or the Y or Z of
+// a point); an item the splitter could not prepare has the code kUnprepared.
+struct GroupStream::Block {
+    std::vector<Group> groups = std::vector<Group>(kBlockGroups);
+    std::size_t count = 0;
+    std::vector<db::DxfItem> items;
+    std::vector<std::uint32_t> itemStart;
+    bool last = false;
+    long lastLine = 0;
+    std::exception_ptr error;
+
+    void prepareItems()
+    {
+        const std::span<const Group> filled(groups.data(), count);
+        itemStart.resize(count + 1);
+        std::size_t made = 0;
+        for (std::size_t g = 0; g < count;) {
+            itemStart[g] = static_cast<std::uint32_t>(made);
+            if (groups[g].code == 0) {
+                ++g;
+                continue;
+            }
+            if (made == items.size()) items.emplace_back();
+            db::DxfItem& item = items[made++];
+            std::size_t used = prepareItem(filled, g, item);
+            if (used == 0) {
+                item.code = kUnprepared;
+                used = 1;
+            }
+            for (std::size_t k = 1; k < used; ++k) itemStart[g + k] = static_cast<std::uint32_t>(made);
+            g += used;
+        }
+        itemStart[count] = static_cast<std::uint32_t>(made);
+    }
+};
+
+// Splits the text on its own thread into a ring of blocks. A block is filled by the splitter,
+// then handed out by the reader; the last block also carries how the text ended (its last line,
+// or the error that stopped the splitting after the block's groups).
+class GroupStream::Splitter {
+public:
+    explicit Splitter(DrawingText& text) : text_(text), thread_([this] { split(); }) {}
+
+    ~Splitter()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        blockFreed_.notify_one();
+        thread_.join();
+    }
+
+    // The next filled block, waiting for it; the previous one is given back for refilling.
+    Block& take()
+    {
+        std::unique_lock lock(mutex_);
+        if (taken_ > 0) {
+            ++released_;
+            blockFreed_.notify_one();
+        }
+        blockFilled_.wait(lock, [this] { return filled_ > taken_; });
+        return blocks_[taken_++ % kBlocks];
+    }
+
+private:
+    void split()
+    {
+        std::exception_ptr error;
+        long lastLine = 0;
+        std::size_t index = 0;
+        Block* block = nullptr;
+        try {
+            text_.readMore();
+            Tokenizer tokens(text_.arrived(), text_.complete());
+            for (;; ++index) {
+                block = waitForFreeBlock(index);
+                if (block == nullptr) return;
+                block->count = 0;
+                bool ended = false;
+                while (block->count < kBlockGroups) {
+                    Group& group = block->groups[block->count];
+                    group.converted = Group::Converted::None;
+                    if (!nextGroup(tokens, group)) {
+                        ended = true;
+                        break;
+                    }
+                    convertNumber(group);
+                    ++block->count;
+                }
+                if (ended) {
+                    lastLine = tokens.line();
+                    break;
+                }
+                publish(*block, false, 0, nullptr);
+                // While the host thread builds the objects of the groups, memory for the next ones
+                // is got ready here.
+                db::prepareObjectMemory();
+            }
+        } catch (...) {
+            error = std::current_exception();
+            if (block == nullptr) {
+                block = waitForFreeBlock(index);
+                if (block == nullptr) return;
+                block->count = 0;
+            }
+        }
+        publish(*block, true, lastLine, error);
+    }
+
+    // The next group, reading more of the file while a group has not arrived whole.
+    bool nextGroup(Tokenizer& tokens, Group& group)
+    {
+        while (!tokens.next(group)) {
+            if (!tokens.waiting()) return false;
+            text_.readMore();
+            tokens.extend(text_.arrived(), text_.complete());
+        }
+        return true;
+    }
+
+    Block* waitForFreeBlock(std::size_t index)
+    {
+        std::unique_lock lock(mutex_);
+        blockFreed_.wait(lock, [&] { return stopping_ || index - released_ < kBlocks; });
+        return stopping_ ? nullptr : &blocks_[index % kBlocks];
+    }
+
+    void publish(Block& block, bool last, long lastLine, std::exception_ptr error)
+    {
+        block.prepareItems();
+        {
+            std::lock_guard lock(mutex_);
+            block.last = last;
+            block.lastLine = lastLine;
+            block.error = std::move(error);
+            ++filled_;
+        }
+        blockFilled_.notify_one();
+    }
+
+    DrawingText& text_;
+    std::array<Block, kBlocks> blocks_;
+    std::mutex mutex_;
+    std::condition_variable blockFilled_, blockFreed_;
+    std::size_t filled_ = 0;    // blocks the splitter has published
+    std::size_t taken_ = 0;     // blocks the reader has taken
+    std::size_t released_ = 0;  // blocks the reader has finished with
+    bool stopping_ = false;
+    std::thread thread_;  // last: starts once everything above is ready
+};
+
+GroupStream::GroupStream(DrawingText& text, Splitting splitting) : text_(text)
+{
+    if (onSecondThread(text, splitting)) {
+        splitter_ = std::make_unique<Splitter>(text);
+    } else {
+        text.readAll();
+        tokens_ = std::make_unique<Tokenizer>(text.arrived());
+    }
+}
+
+GroupStream::~GroupStream() = default;
+
+bool GroupStream::next(Group& group)
+{
+    if (hasPushedBack_) {
+        hasPushedBack_ = false;
+        group = pushedBack_;
+        return true;
+    }
+    if (tokens_) return tokens_->next(group);
+    return nextFromSplitter(group);
+}
+
+bool GroupStream::nextFromSplitter(Group& group)
+{
+    while (blockNext_ == blockCount_) {
+        if (ended_) {
+            // The groups before an error are handed out first, as the tokenizer would.
+            if (error_) std::rethrow_exception(error_);
+            line_ = endLine_;
+            return false;
+        }
+        Block& block = splitter_->take();
+        block_ = &block;
+        blockGroups_ = block.groups.data();
+        blockCount_ = block.count;
+        blockNext_ = 0;
+        if (block.last) {
+            ended_ = true;
+            endLine_ = block.lastLine;
+            error_ = block.error;
+        }
+    }
+    group = blockGroups_[blockNext_++];
+    line_ = group.valueLine();
+    return true;
+}
+
+bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill,
+                                std::optional<std::span<db::DxfItem>>* prepared)
+{
+    if (prepared != nullptr) prepared->reset();
+    if (splitter_ && !hasPushedBack_) {
+        // Within the block being handed out, the groups are there already, and their items.
+        for (std::size_t end = blockNext_; end < blockCount_; ++end) {
+            if (blockGroups_[end].code != 0) continue;
+            groups = std::span<const Group>(blockGroups_ + blockNext_, end - blockNext_);
+            if (prepared != nullptr) {
+                const std::uint32_t first = block_->itemStart[blockNext_], last = block_->itemStart[end];
+                *prepared = std::span<db::DxfItem>(block_->items.data() + first, last - first);
+            }
+            blockNext_ = end;
+            if (end > 0) line_ = blockGroups_[end - 1].valueLine();
+            return true;
+        }
+    }
+    // Across blocks, or on this thread: group by group into the spill.
+    spill.clear();
+    Group group;
+    for (;;) {
+        if (!next(group)) return false;
+        if (group.code == 0) break;
+        spill.push_back(group);
+    }
+    pushBack(group);
+    groups = std::span<const Group>(spill);
+    return true;
+}
+
+void GroupStream::pushBack(const Group& group)
+{
+    if (tokens_) {
+        tokens_->pushBack(group);
+        return;
+    }
+    pushedBack_ = group;
+    hasPushedBack_ = true;
+}
+
+void GroupStream::forgetReadText()
+{
+    // The groups still to be handed out view the text from the next one's value on.
+    const Group* next = hasPushedBack_ ? &pushedBack_ : nullptr;
+    if (next == nullptr && splitter_ && blockNext_ < blockCount_) next = &blockGroups_[blockNext_];
+    if (next != nullptr) text_.forgetBefore(next->value.data());
+}
+
+long GroupStream::line() const { return tokens_ ? tokens_->line() : line_; }
+
+}  // namespace arx::dxf
