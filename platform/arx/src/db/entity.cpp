@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -404,33 +405,38 @@ Acad::ErrorStatus AcDbEntity::dwgInFields(AcDbDwgFiler* pFiler)
 Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* pFiler) const
 {
     using arx::db::DxfItem;
+    using arx::db::ModelledGroup;
     Acad::ErrorStatus es = AcDbObject::dxfOutFields(pFiler);
     if (es != Acad::eOk) return es;
     pFiler->writeString(AcDb::kDxfSubclass, "AcDbEntity");
-    arx::db::DxfItemList groups;
+    // The modelled groups, their texts read in place (nothing changes them while filing).
+    std::array<ModelledGroup, 8> groups;
+    std::size_t count = 0;
+    auto add = [&groups, &count](short code, DxfItem::Kind kind) -> ModelledGroup& {
+        ModelledGroup& group = groups[count++];
+        group.code = code;
+        group.kind = kind;
+        return group;
+    };
     AcDbObjectId owner = ownerId();
     if (arx::db::isPaperSpaceBlock(owner) && writesPaperSpaceFlag(owner, mpProps->fileGroups.order))
-        groups.push_back(DxfItem::makeInteger(AcDb::kDxfViewportVisibility, 1));
+        add(AcDb::kDxfViewportVisibility, DxfItem::Kind::Integer).integer = 1;
     std::string layout = pFiler->filerType() == AcDb::kFileFiler ? "" : arx::db::layoutNameOfBlock(owner);
-    if (!layout.empty()) groups.push_back(DxfItem::makeText(AcDb::kDxfLayoutName, layout));
-    std::string layerName = arx::db::recordName(mpProps->layer);
-    groups.push_back(DxfItem::makeText(AcDb::kDxfLayerName, layerName.empty() ? "0" : layerName));
+    if (!layout.empty()) add(AcDb::kDxfLayoutName, DxfItem::Kind::Text).text = layout.c_str();
+    const char* layerName = arx::db::recordNameText(mpProps->layer);
+    add(AcDb::kDxfLayerName, DxfItem::Kind::Text).text = *layerName != '\0' ? layerName : "0";
     if (!mpProps->linetype.isNull()) {
-        std::string linetype = arx::db::recordName(mpProps->linetype);
-        if (!linetype.empty() && strcasecmp(linetype.c_str(), "ByLayer") != 0)
-            groups.push_back(DxfItem::makeText(AcDb::kDxfLinetypeName, linetype));
+        const char* linetype = arx::db::recordNameText(mpProps->linetype);
+        if (*linetype != '\0' && strcasecmp(linetype, "ByLayer") != 0)
+            add(AcDb::kDxfLinetypeName, DxfItem::Kind::Text).text = linetype;
     }
-    if (mpProps->color != AcCmColor::kACIbyLayer)
-        groups.push_back(DxfItem::makeInteger(AcDb::kDxfColor, mpProps->color));
+    if (mpProps->color != AcCmColor::kACIbyLayer) add(AcDb::kDxfColor, DxfItem::Kind::Integer).integer = mpProps->color;
     if (mpProps->lineWeight != AcDb::kLnWtByLayer)
-        groups.push_back(DxfItem::makeInteger(AcDb::kDxfLineWeight, mpProps->lineWeight));
-    if (mpProps->linetypeScale != 1.0)
-        groups.push_back(DxfItem::makeReal(AcDb::kDxfLinetypeScale, mpProps->linetypeScale));
-    if (mpProps->visibility == AcDb::kInvisible) groups.push_back(DxfItem::makeInteger(AcDb::kDxfVisibility, 1));
-    for (const DxfItem& item : arx::db::arrangeCommonGroups(std::move(groups), mpProps->fileGroups)) {
-        es = arx::db::writeDxfItem(pFiler, item);
-        if (es != Acad::eOk) return es;
-    }
+        add(AcDb::kDxfLineWeight, DxfItem::Kind::Integer).integer = mpProps->lineWeight;
+    if (mpProps->linetypeScale != 1.0) add(AcDb::kDxfLinetypeScale, DxfItem::Kind::Real).real = mpProps->linetypeScale;
+    if (mpProps->visibility == AcDb::kInvisible) add(AcDb::kDxfVisibility, DxfItem::Kind::Integer).integer = 1;
+    es = arx::db::writeCommonGroups(pFiler, groups.data(), count, mpProps->fileGroups);
+    if (es != Acad::eOk) return es;
     return pFiler->filerStatus();
 }
 

@@ -49,18 +49,20 @@ void appendRest(const DxfItemList& items, const std::vector<bool>& taken, DxfIte
 
 namespace {
 
-// True when arranging would give the modelled items as they stand: nothing kept, and the items
-// the order takes (each the first not taken yet of its code) come first and in their own order.
-// Most entities of a file are so, and are then written without a copy.
-bool arrangedAlready(const DxfItemList& modelled, const CommonGroups& groups)
+// True when arranging would give the modelled groups (of these codes) as they stand:
+// nothing kept, and the groups the order takes (each the first not taken yet of its code)
+// come first and in their own order. Most entities of a file are so, and are then written
+// without a copy.
+template <class CodeAt>
+bool arrangedAlready(std::size_t count, CodeAt codeAt, const CommonGroups& groups)
 {
-    if (!groups.kept.empty() || modelled.size() > 32) return false;
+    if (!groups.kept.empty() || count > 32) return false;
     std::uint32_t taken = 0;
     std::size_t next = 0;
     for (short code : groups.order) {
         std::size_t j = 0;
-        while (j < modelled.size() && (((taken >> j) & 1u) != 0 || modelled[j].code != code)) ++j;
-        if (j == modelled.size()) continue;
+        while (j < count && (((taken >> j) & 1u) != 0 || codeAt(j) != code)) ++j;
+        if (j == count) continue;
         if (j != next) return false;
         taken |= std::uint32_t{1} << j;
         ++next;
@@ -68,11 +70,47 @@ bool arrangedAlready(const DxfItemList& modelled, const CommonGroups& groups)
     return true;
 }
 
+DxfItem itemOf(const ModelledGroup& group)
+{
+    switch (group.kind) {
+    case DxfItem::Kind::Integer: return DxfItem::makeInteger(group.code, group.integer);
+    case DxfItem::Kind::Real: return DxfItem::makeReal(group.code, group.real);
+    default: return DxfItem::makeText(group.code, group.text ? group.text : "");
+    }
+}
+
 }  // namespace
+
+Acad::ErrorStatus writeCommonGroups(AcDbDxfFiler* filer, const ModelledGroup* modelled, std::size_t count,
+                                    const CommonGroups& groups)
+{
+    if (arrangedAlready(
+            count, [modelled](std::size_t i) { return modelled[i].code; }, groups)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            // Text as the item of it would be written; numbers through their item.
+            const Acad::ErrorStatus status =
+                modelled[i].kind == DxfItem::Kind::Text
+                    ? filer->writeString(static_cast<AcDb::DxfCode>(modelled[i].code), modelled[i].text)
+                    : writeDxfItem(filer, itemOf(modelled[i]));
+            if (status != Acad::eOk) return status;
+        }
+        return filer->filerStatus();
+    }
+    DxfItemList items;
+    items.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) items.push_back(itemOf(modelled[i]));
+    for (const DxfItem& item : arrangeCommonGroups(std::move(items), groups)) {
+        const Acad::ErrorStatus status = writeDxfItem(filer, item);
+        if (status != Acad::eOk) return status;
+    }
+    return filer->filerStatus();
+}
 
 DxfItemList arrangeCommonGroups(DxfItemList modelled, const CommonGroups& groups)
 {
-    if (arrangedAlready(modelled, groups)) return modelled;
+    if (arrangedAlready(
+            modelled.size(), [&modelled](std::size_t i) { return modelled[i].code; }, groups))
+        return modelled;
     DxfItemList out;
     out.reserve(modelled.size() + groups.kept.size());
     std::vector<bool> modelledTaken(modelled.size(), false), keptTaken(groups.kept.size(), false);

@@ -11,6 +11,9 @@ namespace arx::db {
 
 // The name of a symbol table record ("" for a null or missing id).
 std::string recordName(AcDbObjectId recordId);
+// The same name as the record holds it ("" likewise), not copied: it lasts while the record's
+// name is unchanged.
+const char* recordNameText(AcDbObjectId recordId);
 // The record of that name in the table (not erased), or the null id.
 AcDbObjectId findRecord(AcDbObjectId tableId, const char* name);
 // The entry of that key in the dictionary (not erased), or the null id.

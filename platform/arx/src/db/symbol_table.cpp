@@ -498,11 +498,12 @@ void fileCarried(AcDbDwgFiler* filer, const CarriedItems& carried) { writeItems(
 
 Acad::ErrorStatus unfileCarried(AcDbDwgFiler* filer, CarriedItems& carried) { return readItems(filer, carried.items); }
 
-std::string recordName(AcDbObjectId recordId)
+std::string recordName(AcDbObjectId recordId) { return recordNameText(recordId); }
+
+const char* recordNameText(AcDbObjectId recordId)
 {
     AcDbSymbolTableRecord* rec = recordObject(recordId);
-    if (rec == nullptr) return std::string();
-    const char* name = rawName(rec);
+    const char* name = rec ? rawName(rec) : nullptr;
     return name ? name : "";
 }
 

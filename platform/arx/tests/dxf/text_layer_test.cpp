@@ -1,6 +1,7 @@
 // The DXF text layer: group types, the tokenizer, value checks and the writer's formats.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -42,6 +43,42 @@ std::string real(double value)
 {
     char text[kRealBufferSize];
     return std::string(text, formatReal(value, text));
+}
+
+// Significant digits without trailing zeros and the decimal exponent of a text.
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+    bool operator==(const Decimal&) const = default;
+};
+
+Decimal decimalOf(std::string text)
+{
+    Decimal decimal;
+    if (!text.empty() && text[0] == '-') text.erase(0, 1);
+    const std::size_t mark = text.find_first_of("Ee");
+    int exponent = 0;
+    if (mark != std::string::npos) {
+        std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), text.data() + text.size(), exponent);
+        text.resize(mark);
+    }
+    const std::size_t point = text.find('.');
+    const int pointAt = static_cast<int>(point == std::string::npos ? text.size() : point);
+    if (point != std::string::npos) text.erase(point, 1);
+    const std::size_t first = text.find_first_not_of('0');
+    if (first == std::string::npos) return decimal;
+    decimal.exponent = exponent + pointAt - 1 - static_cast<int>(first);
+    decimal.digits = text.substr(first);
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
+    return decimal;
+}
+
+// The digits and exponent of the standard library's shortest conversion.
+Decimal shortest(double value)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+    return decimalOf(std::string(text, end));
 }
 
 }  // namespace
@@ -301,36 +338,6 @@ TEST(NumberFormat, WholeNumbersWriteAsTheShortestPlainText)
 // patterns alike.
 TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
 {
-    // Significant digits without trailing zeros and the decimal exponent of a text.
-    struct Decimal {
-        std::string digits;
-        int exponent = 0;
-        bool operator==(const Decimal&) const = default;
-    };
-    auto decimalOf = [](std::string text) {
-        Decimal decimal;
-        if (!text.empty() && text[0] == '-') text.erase(0, 1);
-        const std::size_t mark = text.find_first_of("Ee");
-        int exponent = 0;
-        if (mark != std::string::npos) {
-            std::from_chars(text.data() + mark + 1 + (text[mark + 1] == '+'), text.data() + text.size(), exponent);
-            text.resize(mark);
-        }
-        const std::size_t point = text.find('.');
-        const int pointAt = static_cast<int>(point == std::string::npos ? text.size() : point);
-        if (point != std::string::npos) text.erase(point, 1);
-        const std::size_t first = text.find_first_not_of('0');
-        if (first == std::string::npos) return decimal;
-        decimal.exponent = exponent + pointAt - 1 - static_cast<int>(first);
-        decimal.digits = text.substr(first);
-        while (decimal.digits.size() > 1 && decimal.digits.back() == '0') decimal.digits.pop_back();
-        return decimal;
-    };
-    auto shortest = [&](double value) {
-        char text[64];
-        const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
-        return decimalOf(std::string(text, end));
-    };
     std::mt19937_64 random(15);
     std::vector<double> values;
     for (int i = 0; i < 100000; ++i) {
@@ -371,6 +378,71 @@ TEST(NumberFormat, DigitsAreThoseOfTheShortestConversion)
         if (value == 0) continue;
         ASSERT_EQ(decimalOf(real(value)), shortest(value)) << real(value);
     }
+}
+
+// Reals of binary exponents where coordinates lie (2^-14 to 2^53) are converted exactly in
+// wide integers; the rest by the general conversion. Either way the digits are the shortest
+// conversion's, and the text reads back as the same bits: checked on millions of random bit
+// patterns in and around that range, on subnormals and the extremes, on both sides of every
+// power of ten and of two, and where the digit count changes (sixteen against seventeen
+// digits, nines that round up to the next power of ten).
+TEST(NumberFormat, ExactConversionMatchesTheShortestOnMillionsOfValues)
+{
+    std::mt19937_64 random(53);
+    char text[kRealBufferSize];
+    int mismatches = 0;
+    auto check = [&](double value) {
+        if (!std::isfinite(value) || value == 0 || mismatches > 10) return;
+        const std::string written(text, formatReal(value, text));
+        const Decimal expected = shortest(value);
+        double back = 0;
+        const bool readsBack = parseReal(written, back) && std::memcmp(&back, &value, sizeof value) == 0;
+        if (decimalOf(written) == expected && readsBack) return;
+        ++mismatches;
+        ADD_FAILURE() << written << " for " << expected.digits << "E" << expected.exponent;
+    };
+    auto fromBits = [](std::uint64_t bits) {
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    };
+    // Random significands and signs at binary exponents -80 to +60 (the exact range and a
+    // margin on each side), then anywhere.
+    for (int i = 0; i < 2000000; ++i) {
+        const std::uint64_t bits = random();
+        const std::uint64_t exponent = 1075 - 80 + random() % 140;
+        check(fromBits((bits & 0x800FFFFFFFFFFFFFull) | (exponent << 52)));
+    }
+    for (int i = 0; i < 200000; ++i) check(fromBits(random()));
+    // Subnormals, the smallest normal, the largest finite.
+    for (int i = 0; i < 20000; ++i) check(fromBits(random() & 0x000FFFFFFFFFFFFFull));
+    for (double value : {std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::min(),
+                         std::numeric_limits<double>::max(), std::nextafter(std::numeric_limits<double>::min(), 0.0)})
+        check(value);
+    // Both sides of every power of ten and of two.
+    auto around = [&](double centre) {
+        double value = centre;
+        for (int step = 0; step < 4; ++step, value = std::nextafter(value, 0.0)) check(value);
+        value = centre;
+        for (int step = 0; step < 4; ++step, value = std::nextafter(value, 1e308)) check(value);
+    };
+    for (int exponent = -307; exponent <= 308; ++exponent) around(std::pow(10.0, exponent));
+    for (int exponent = -1074; exponent <= 1023; ++exponent) around(std::ldexp(1.0, exponent));
+    // Where the digit count changes: decimals of 15, 16 and 17 digits, and runs of nines.
+    std::uniform_int_distribution<int> exponents(-20, 20);
+    for (int i = 0; i < 300000; ++i) {
+        const int digits = 15 + i % 3;
+        std::string decimal(1, static_cast<char>('1' + random() % 9));
+        for (int d = 1; d < digits; ++d) decimal += static_cast<char>('0' + random() % 10);
+        if (i % 10 == 0) decimal.replace(1, std::string::npos, static_cast<std::size_t>(digits - 1), '9');
+        decimal += "e" + std::to_string(exponents(random));
+        double value = 0;
+        std::from_chars(decimal.data(), decimal.data() + decimal.size(), value);
+        check(value);
+        check(std::nextafter(value, 0.0));
+        check(std::nextafter(value, 1e308));
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 // Plain decimals take a shortcut past the general conversion: whatever their length, sign
@@ -459,6 +531,16 @@ TEST(NumberFormat, IntegersAndHandles)
     EXPECT_EQ(std::string(text, formatHandle(0, text)), "0");
     EXPECT_EQ(std::string(text, formatHandle(0x154D, text)), "154D");
     EXPECT_EQ(std::string(text, formatHandle(0xFFFFFFFFFFFFFFFFull, text)), "FFFFFFFFFFFFFFFF");
+    // Each side of every change in the number of digits.
+    for (int bits = 1; bits < 64; ++bits) {
+        for (std::uint64_t value : {(std::uint64_t{1} << bits) - 1, std::uint64_t{1} << bits}) {
+            char expected[20];
+            const auto end = std::to_chars(expected, expected + sizeof expected, value, 16).ptr;
+            std::string upper(expected, end);
+            for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            EXPECT_EQ(std::string(text, formatHandle(value, text)), upper);
+        }
+    }
 }
 
 TEST(TextWriter, FormatsCodesAndValuesByGroupType)
@@ -495,6 +577,28 @@ TEST(TextWriter, LineBreaksInStringsAreEscapedAndNonFiniteRealsFail)
     writer.real(40, std::numeric_limits<double>::quiet_NaN());
     EXPECT_TRUE(writer.failed());
     EXPECT_EQ(writer.problem(), "group 40 holds a value that is not a finite number");
+}
+
+// Strings are looked at eight characters at a time for line breaks: a break anywhere in a
+// long string is escaped, and other control characters, bytes above 127 and the characters
+// around 13 pass through as they are.
+TEST(TextWriter, LineBreaksAreFoundAnywhereInLongStrings)
+{
+    const std::string plain = "Layer \t\x0B\x0C\x0E\x7F\x80\xC3\xA9 tab\tand more text after";
+    for (std::size_t at = 0; at <= plain.size(); ++at) {
+        for (char lineEnd : {'\n', '\r'}) {
+            std::string value = plain;
+            value.insert(at, 1, lineEnd);
+            std::string expected = plain;
+            expected.insert(at, lineEnd == '\n' ? "^J" : "^M");
+            TextWriter writer;
+            writer.string(8, value);
+            ASSERT_EQ(writer.text(), "  8\r\n" + expected + "\r\n") << "break at " << at;
+        }
+    }
+    TextWriter writer;
+    writer.string(8, plain);
+    EXPECT_EQ(writer.text(), "  8\r\n" + plain + "\r\n");
 }
 
 TEST(TextWriter, RawTextIsCheckedAndNormalised)

@@ -1,4 +1,7 @@
 // Matrices: composition order, the standard transformations, plane systems, inversion.
+#include <bit>
+#include <cstdint>
+
 #include "gelib.h"
 #include "ge_test_support.h"
 
@@ -95,6 +98,14 @@ TEST(GeMatrix3d, PlaneSystemsUseTheDxfArbitraryAxis)
     const AcGePlane pln(AcGePoint3d(1, 2, 3), AcGeVector3d(0, 2, 0), AcGeVector3d(0, 0, 1));
     EXPECT_TRUE(near(AcGeMatrix3d::planeToWorld(pln) * AcGePoint3d(1, 1, 0), AcGePoint3d(1, 3, 4)));
     EXPECT_TRUE(near(AcGeMatrix3d::worldToPlane(pln) * AcGePoint3d(1, 3, 4), AcGePoint3d(1, 1, 0)));
+    // The world Z axis gives the identity exactly, to the sign of every zero: saving takes
+    // the identity for it without building the matrix, and must write the same coordinates.
+    const AcGeMatrix3d fromZ = AcGeMatrix3d::worldToPlane(AcGeVector3d::kZAxis);
+    for (unsigned row = 0; row < 4; ++row)
+        for (unsigned column = 0; column < 4; ++column)
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(fromZ(row, column)),
+                      std::bit_cast<std::uint64_t>(AcGeMatrix3d::kIdentity(row, column)))
+                << row << ", " << column;
 }
 
 TEST(GeMatrix3d, CoordinateSystemsAndAlignment)

@@ -16,6 +16,7 @@
 #include "db/dxf/carried_drawing.h"
 #include "db/dxf/drawing_file.h"
 #include "db/dxf/file_message.h"
+#include "db/dxf/file_output.h"
 #include "db/dxf/item_conversion.h"
 #include "db/dxf/text_dxf_filer.h"
 #include "db/entities/subentities.h"
@@ -461,21 +462,20 @@ Acad::ErrorStatus writeDrawingFile(AcDbDatabase* db, const char* fileName, std::
         setLastDrawingFileMessage(message);
         return Acad::eFileAccessErr;
     }
-    std::FILE* file = ::fdopen(descriptor, "wb");
-    if (file == nullptr) {
-        ::close(descriptor);
-        ::unlink(temporary.c_str());
-        message = std::string("Cannot write the drawing file ") + fileName;
-        setLastDrawingFileMessage(message);
-        return Acad::eFileAccessErr;
+    // The text goes out through a thread that only writes; the file is synced before it
+    // replaces the drawing.
+    Acad::ErrorStatus status = Acad::eOk;
+    int error = 0;
+    {
+        FileOutput output(descriptor);
+        TextWriter writer([&output](std::string_view chunk) { return output.write(chunk); });
+        status = writeWith(db, writer, message);
+        if (!output.finish()) error = output.error();
     }
-    TextWriter writer(
-        [file](std::string_view chunk) { return std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size(); });
-    Acad::ErrorStatus status = writeWith(db, writer, message);
-    const bool flushed = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (status == Acad::eOk && (!flushed || !closed)) {
-        message = std::string("Cannot write the drawing file ") + fileName + ": " + std::strerror(errno);
+    if (status == Acad::eOk && error == 0 && ::fsync(descriptor) != 0) error = errno;
+    if (::close(descriptor) != 0 && error == 0) error = errno;
+    if (status == Acad::eOk && error != 0) {
+        message = std::string("Cannot write the drawing file ") + fileName + ": " + std::strerror(error);
         status = Acad::eFileAccessErr;
     }
     if (status == Acad::eOk && std::rename(temporary.c_str(), fileName) != 0) {

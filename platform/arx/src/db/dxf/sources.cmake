@@ -9,6 +9,7 @@ set(DB_DXF_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawing_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_message.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/format_error.cpp
   ${CMAKE_CURRENT_LIST_DIR}/group_code.cpp
   ${CMAKE_CURRENT_LIST_DIR}/group_stream.cpp

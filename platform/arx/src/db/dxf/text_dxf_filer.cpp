@@ -26,7 +26,7 @@ std::array<DxfItem::Kind, kCodeCount> buildKinds()
 // Filled when the library loads (kindOfCode keeps no state of its own).
 const std::array<DxfItem::Kind, kCodeCount> kKinds = buildKinds();
 
-DxfItem::Kind kindOf(int code)
+[[gnu::always_inline]] inline DxfItem::Kind kindOf(int code)
 {
     if (code < kLowestCode || code >= kLowestCode + kCodeCount) return db::kindOfCode(code);
     return kKinds[static_cast<std::size_t>(code - kLowestCode)];
@@ -36,16 +36,17 @@ DxfItem::Kind kindOf(int code)
 
 TextDxfFiler::TextDxfFiler(AcDbDatabase* db, TextWriter& out) : DxfItemFiler(AcDb::kFileFiler, db), mOut(out) {}
 
-bool TextDxfFiler::accepts(int code, DxfItem::Kind kind)
+// Run for every group: inlined into each writing member.
+[[gnu::always_inline]] inline bool TextDxfFiler::accepts(int code, DxfItem::Kind kind)
 {
     if (kindOf(code) == kind) return true;
     setFilerStatus(Acad::eInvalidDxfCode);
     return false;
 }
 
-Acad::ErrorStatus TextDxfFiler::written()
+[[gnu::always_inline]] inline Acad::ErrorStatus TextDxfFiler::written()
 {
-    if (mTableName != nullptr) {
+    if (mTableName != nullptr) [[unlikely]] {
         const char* name = mTableName;
         mTableName = nullptr;
         mOut.string(AcDb::kDxfSymbolTableName, name);

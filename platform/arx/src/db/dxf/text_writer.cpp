@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "db/dxf/number_format.h"
@@ -44,12 +45,24 @@ constexpr std::array<CodeText, kTabledCodes> kCodeTexts = buildCodeTexts();
 int integerWidth(GroupType type) { return (type == GroupType::Int16 || type == GroupType::Bool) ? 6 : 9; }
 
 // A string value cannot hold a line end; control characters are written in the caret form
-// the DXF reference gives for them (^J for a line feed, ^M for a carriage return).
+// the DXF reference gives for them (^J for a line feed, ^M for a carriage return). Eight
+// characters are looked at a time: only a word with a byte below 14 is checked byte by byte.
 bool needsCaretEscape(std::string_view value)
 {
-    for (char c : value)
-        if (c == '\n' || c == '\r') return true;
-    return false;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
+    auto hasLineEnd = [](std::string_view part) {
+        for (char c : part)
+            if (c == '\n' || c == '\r') return true;
+        return false;
+    };
+    std::size_t at = 0;
+    for (; at + 8 <= value.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, value.data() + at, sizeof word);
+        // Nonzero when some byte is below 14 (the classic test for a byte below n).
+        if (((word - 14 * kOnes) & ~word & kHighBits) != 0 && hasLineEnd(value.substr(at, 8))) return true;
+    }
+    return hasLineEnd(value.substr(at));
 }
 
 }  // namespace
@@ -69,19 +82,24 @@ void TextWriter::fail(const std::string& problem)
     failed_ = true;
 }
 
-char* TextWriter::reserve(std::size_t count)
+// The writer's small members are inlined into each group's writing: they run for every group.
+[[gnu::always_inline]] inline char* TextWriter::reserve(std::size_t count)
 {
-    if (capacity_ - size_ < count) {
-        const std::size_t capacity = std::max(capacity_ * 2, size_ + count);
-        auto grown = std::make_unique<char[]>(capacity);
-        if (size_ > 0) std::memcpy(grown.get(), buffer_.get(), size_);
-        buffer_ = std::move(grown);
-        capacity_ = capacity;
-    }
+    if (capacity_ - size_ < count) [[unlikely]]
+        grow(count);
     return buffer_.get() + size_;
 }
 
-char* TextWriter::codeLine(char* out, int code)
+void TextWriter::grow(std::size_t count)
+{
+    const std::size_t capacity = std::max(capacity_ * 2, size_ + count);
+    auto grown = std::make_unique<char[]>(capacity);
+    if (size_ > 0) std::memcpy(grown.get(), buffer_.get(), size_);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
+}
+
+[[gnu::always_inline]] inline char* TextWriter::codeLine(char* out, int code)
 {
     if (code >= 0 && code < kTabledCodes) {
         const CodeText& entry = kCodeTexts[static_cast<std::size_t>(code)];
@@ -93,7 +111,7 @@ char* TextWriter::codeLine(char* out, int code)
     return endLine(out);
 }
 
-char* TextWriter::endLine(char* out)
+[[gnu::always_inline]] inline char* TextWriter::endLine(char* out)
 {
     // The usual line ends are copied as a fixed size, without a call.
     if (lineEnd_.size() == 2) {
@@ -104,10 +122,11 @@ char* TextWriter::endLine(char* out)
     return out + lineEnd_.size();
 }
 
-void TextWriter::finishGroup(char* end)
+[[gnu::always_inline]] inline void TextWriter::finishGroup(char* end)
 {
     size_ = static_cast<std::size_t>(end - buffer_.get());
-    if (sink_ && size_ >= kFlushThreshold) flush();
+    if (size_ >= kFlushThreshold && sink_) [[unlikely]]
+        flush();
 }
 
 bool TextWriter::flush()

@@ -52,6 +52,7 @@ public:
 private:
     // Room for `count` more characters at the end of the buffer; where they go.
     char* reserve(std::size_t count);
+    void grow(std::size_t count);
     char* codeLine(char* out, int code);
     char* endLine(char* out);
     void finishGroup(char* end);
