@@ -218,8 +218,12 @@ Acad::ErrorStatus dwgInUnmodelled(AcDbDwgFiler* filer, UnmodelledGroups& groups)
 }
 
 // Most entities lie in the world's XY plane: their object system is the world's (the arbitrary
-// axis rule gives X and Y for a Z normal), with no matrix to build.
-static bool inWorldPlane(const AcGeVector3d& normal) { return normal.x == 0.0 && normal.y == 0.0 && normal.z > 0.0; }
+// axis rule gives X and Y for a Z normal), with no matrix to build. Only zeros of positive sign
+// are taken, for which the general construction gives exactly the identity.
+static bool inWorldPlane(const AcGeVector3d& normal)
+{
+    return normal.x == 0.0 && normal.y == 0.0 && !std::signbit(normal.x) && !std::signbit(normal.y) && normal.z > 0.0;
+}
 
 AcGeMatrix3d worldToObject(const AcGeVector3d& normal)
 {
