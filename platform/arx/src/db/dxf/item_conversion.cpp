@@ -17,22 +17,33 @@ int hexDigit(char c)
     return -1;
 }
 
-// Decodes the hexadecimal chunk of a binary group into bytes (their room is reused).
-void decodeHex(const Group& group, std::vector<unsigned char>& bytes)
+enum class HexProblem { None, OddLength, NotHexadecimal };
+
+// Decodes the hexadecimal text of a binary group into bytes (their room is reused).
+HexProblem decodeHexText(std::string_view text, std::vector<unsigned char>& bytes)
 {
-    std::string_view text = group.value;
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    if (text.size() % 2 != 0)
-        throw FormatError(group.valueLine(),
-                          "group " + std::to_string(group.code) + " holds an odd number of hexadecimal digits");
+    if (text.size() % 2 != 0) return HexProblem::OddLength;
     bytes.resize(text.size() / 2);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const int high = hexDigit(text[2 * i]);
         const int low = hexDigit(text[2 * i + 1]);
-        if (high < 0 || low < 0)
-            throw FormatError(group.valueLine(),
-                              "group " + std::to_string(group.code) + " holds a character that is not hexadecimal");
+        if (high < 0 || low < 0) return HexProblem::NotHexadecimal;
         bytes[i] = static_cast<unsigned char>(high * 16 + low);
+    }
+    return HexProblem::None;
+}
+
+void decodeHex(const Group& group, std::vector<unsigned char>& bytes)
+{
+    switch (decodeHexText(group.value, bytes)) {
+    case HexProblem::None: return;
+    case HexProblem::OddLength:
+        throw FormatError(group.valueLine(),
+                          "group " + std::to_string(group.code) + " holds an odd number of hexadecimal digits");
+    case HexProblem::NotHexadecimal:
+        throw FormatError(group.valueLine(),
+                          "group " + std::to_string(group.code) + " holds a character that is not hexadecimal");
     }
 }
 
@@ -110,20 +121,6 @@ db::DxfItemList toItems(std::span<const Group> groups, const IdForHandle& idForH
 
 namespace {
 
-bool prepareHex(std::string_view text, std::vector<unsigned char>& bytes)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    if (text.size() % 2 != 0) return false;
-    bytes.resize(text.size() / 2);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const int high = hexDigit(text[2 * i]);
-        const int low = hexDigit(text[2 * i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes[i] = static_cast<unsigned char>(high * 16 + low);
-    }
-    return true;
-}
-
 bool preparedReal(const Group& group, double& value)
 {
     if (group.converted != Group::Converted::Real) return false;
@@ -165,7 +162,7 @@ std::size_t prepareItem(std::span<const Group> groups, std::size_t i, DxfItem& i
         item.integer = value;
         return 1;
     }
-    case DxfItem::Kind::Binary: return prepareHex(group.value, item.binary) ? 1 : 0;
+    case DxfItem::Kind::Binary: return decodeHexText(group.value, item.binary) == HexProblem::None ? 1 : 0;
     case DxfItem::Kind::Id:
         if (group.converted != Group::Converted::Handle) return 0;
         item.integer = static_cast<long long>(group.number);
