@@ -258,9 +258,11 @@ bool GroupStream::next(Group& group)
     return nextFromSplitter(group);
 }
 
+std::size_t GroupStream::blockCount() const { return block_ != nullptr ? block_->count : 0; }
+
 bool GroupStream::nextFromSplitter(Group& group)
 {
-    while (blockNext_ == blockCount_) {
+    while (blockNext_ == blockCount()) {
         if (ended_) {
             // The groups before an error are handed out first, as the tokenizer would.
             if (error_) std::rethrow_exception(error_);
@@ -269,8 +271,6 @@ bool GroupStream::nextFromSplitter(Group& group)
         }
         Block& block = splitter_->take();
         block_ = &block;
-        blockGroups_ = block.groups.data();
-        blockCount_ = block.count;
         blockNext_ = 0;
         if (block.last) {
             ended_ = true;
@@ -278,7 +278,7 @@ bool GroupStream::nextFromSplitter(Group& group)
             error_ = block.error;
         }
     }
-    group = blockGroups_[blockNext_++];
+    group = block_->groups[blockNext_++];
     line_ = group.valueLine();
     return true;
 }
@@ -289,8 +289,8 @@ bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Grou
     if (prepared != nullptr) prepared->reset();
     if (splitter_ && block_ != nullptr && !hasPushedBack_) {
         // Within the block being handed out, the groups are there already, and their items.
-        if (const std::size_t end = block_->nextZero[blockNext_]; end < blockCount_) {
-            groups = std::span<const Group>(blockGroups_ + blockNext_, end - blockNext_);
+        if (const std::size_t end = block_->nextZero[blockNext_]; end < block_->count) {
+            groups = std::span<const Group>(block_->groups.data() + blockNext_, end - blockNext_);
             if (prepared != nullptr) {
                 const std::uint32_t first = block_->itemStart[blockNext_], last = block_->itemStart[end];
                 *prepared = std::span<db::DxfItem>(block_->items.data() + first, last - first);
@@ -326,7 +326,7 @@ void GroupStream::forgetReadText()
 {
     // The groups still to be handed out view the text from the next one's value on.
     const Group* next = hasPushedBack_ ? &pushedBack_ : nullptr;
-    if (next == nullptr && splitter_ && blockNext_ < blockCount_) next = &blockGroups_[blockNext_];
+    if (next == nullptr && splitter_ && blockNext_ < blockCount()) next = &block_->groups[blockNext_];
     if (next != nullptr) text_.forgetBefore(next->value.data());
 }
 

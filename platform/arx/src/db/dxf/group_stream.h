@@ -57,16 +57,16 @@ private:
     struct Block;
 
     bool nextFromSplitter(Group& group);
+    std::size_t blockCount() const;
 
     DrawingText& text_;
     std::unique_ptr<Tokenizer> tokens_;   // splitting on this thread
     std::unique_ptr<Splitter> splitter_;  // splitting on a second thread
     Block* block_ = nullptr;              // the block of groups being handed out
-    const Group* blockGroups_ = nullptr;  // its groups
-    std::size_t blockCount_ = 0, blockNext_ = 0;
-    bool ended_ = false;        // the block being handed out is the text's last
-    long endLine_ = 0;          // the text's last line, known with the last block
-    std::exception_ptr error_;  // what stopped the splitting after the last block's groups
+    std::size_t blockNext_ = 0;           // its next group to hand out
+    bool ended_ = false;                  // the block being handed out is the text's last
+    long endLine_ = 0;                    // the text's last line, known with the last block
+    std::exception_ptr error_;            // what stopped the splitting after the last block's groups
     long line_ = 0;
     Group pushedBack_;
     bool hasPushedBack_ = false;
