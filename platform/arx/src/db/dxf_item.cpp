@@ -120,20 +120,6 @@ DxfItem DxfItem::makeId(int code, AcDbObjectId value)
     return item;
 }
 
-void DxfItem::reset()
-{
-    code = 0;
-    kind = Kind::None;
-    dimensions = 3;
-    precision = -1;
-    text.clear();
-    real = 0.0;
-    point = AcGePoint3d();
-    integer = 0;
-    binary.clear();
-    id = AcDbObjectId();
-}
-
 bool DxfItem::operator==(const DxfItem& o) const
 {
     if (code != o.code || kind != o.kind) return false;

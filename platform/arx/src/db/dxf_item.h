@@ -43,7 +43,19 @@ struct DxfItem {
     static DxfItem makeId(int code, AcDbObjectId value);
 
     // Back to a default item; text and binary keep their room (readers reuse items).
-    void reset();
+    void reset()
+    {
+        code = 0;
+        kind = Kind::None;
+        dimensions = 3;
+        precision = -1;
+        text.clear();
+        real = 0.0;
+        point = AcGePoint3d();
+        integer = 0;
+        binary.clear();
+        id = AcDbObjectId();
+    }
 
     bool operator==(const DxfItem& other) const;
 };

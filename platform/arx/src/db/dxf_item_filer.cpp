@@ -234,7 +234,9 @@ bool DxfItemFiler::atSubclassData(const char* subClassName)
     const DxfItem* item = peek();
     if (item == nullptr) return mOptionalMarkers;
     if (item->code == AcDb::kDxfSubclass) {
-        if (subClassName != nullptr && strcasecmp(item->text.c_str(), subClassName) == 0) {
+        // Files write markers as the classes name them: the exact comparison settles most.
+        if (subClassName != nullptr &&
+            (item->text == subClassName || strcasecmp(item->text.c_str(), subClassName) == 0)) {
             ++mPos;
             mPushedBack = false;
             return true;

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <atomic>
-#include <cstdint>
 #include <new>
 #include <utility>
 #include <thread>
@@ -23,9 +22,9 @@ namespace {
 
 #ifndef ARX_OBJECT_HEAP_IS_PLAIN
 
-constexpr std::size_t kGrain = 16;        // sizes are rounded up to this
-constexpr std::size_t kLargest = 2048;    // bigger objects come from the ordinary heap
-constexpr std::size_t kBlock = 2u << 20;  // one huge page
+constexpr std::size_t kGrain = 16;      // sizes are rounded up to this
+constexpr std::size_t kLargest = 2048;  // bigger objects come from the ordinary heap
+constexpr std::size_t kBlock = 2u << 20;
 #ifndef MADV_POPULATE_WRITE
 constexpr int MADV_POPULATE_WRITE = 23;  // Linux 5.14; older kernels refuse it, which is harmless
 #endif
@@ -93,20 +92,16 @@ private:
         std::atomic_flag& flag_;
     };
 
-    // A block aligned on its size, so that the system can back it with one huge page, faulted in
-    // at once rather than page by page as objects fill it.
+    // A block faulted in at once, rather than page by page as objects fill it. Ordinary pages:
+    // a huge page would make the system clear 2 MB at a time, and on a virtual machine that
+    // hands free memory back to its host, huge pages are the memory most often handed back,
+    // whose first touch costs several times more.
     static char* mapBlock()
     {
-        void* mapped = mmap(nullptr, 2 * kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        void* mapped = mmap(nullptr, kBlock, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (mapped == MAP_FAILED) throw std::bad_alloc();
-        char* start = static_cast<char*>(mapped);
-        char* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(start) + kBlock - 1) & ~(kBlock - 1));
-        if (aligned > start) munmap(start, static_cast<std::size_t>(aligned - start));
-        if (aligned + kBlock < start + 2 * kBlock)
-            munmap(aligned + kBlock, static_cast<std::size_t>(start + 2 * kBlock - (aligned + kBlock)));
-        madvise(aligned, kBlock, MADV_HUGEPAGE);
-        madvise(aligned, kBlock, MADV_POPULATE_WRITE);
-        return aligned;
+        madvise(mapped, kBlock, MADV_POPULATE_WRITE);
+        return static_cast<char*>(mapped);
     }
 
     std::array<FreeRoom*, kLargest / kGrain + 1> free_{};

@@ -243,9 +243,12 @@ TEST(DrawingFile, ALargeFileReadAsItArrivesMakesTheSameDrawingAsItsTextInMemory)
     // A value that does not fit its group, deep in the file, is named at its line either way
     // (the second thread leaves such a record for the host thread to convert and refuse).
     const std::size_t end = text.rfind("  0\nENDSEC");
-    for (const char* bad : {" 10\nabc\n 20\n1.0\n", " 62\n99999\n", "330\nXYZ\n", " 10\n1.0\n 30\n2.0\n"}) {
+    const std::string line = "  0\nLINE\n  5\nFFFFF\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n";
+    for (const std::string& bad :
+         {line + " 10\nabc\n 20\n1.0\n", line + " 62\n99999\n", line + "330\nXYZ\n", line + " 10\n1.0\n 30\n2.0\n",
+          line + "310\nABC\n", std::string("  0\nLINE\n  5\nXYZ\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n")}) {
         std::string damaged = text;
-        damaged.insert(end, std::string("  0\nLINE\n  5\nFFFFF\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n") + bad);
+        damaged.insert(end, bad);
         AcDbDatabase here(false, true), split(false, true);
         arx::dxf::ReadReport hereReport, splitReport;
         EXPECT_EQ(arx::dxf::readDrawingText(&here, damaged, hereReport, arx::dxf::Splitting::OnThisThread),

@@ -89,37 +89,41 @@ TEST(ItemConversion, ABadValueIsRefusedWithItsLineWhereverTheListStands)
 
 }  // namespace
 
-TEST(ItemConversion, PreparedItemsAreTheReadersItemsWithTheirHandlesStillToResolve)
+TEST(ItemConversion, PreparedItemsExpandToTheReadersItems)
 {
     // The groups of a record as a second thread sees them (numbers converted ahead).
     const std::string text = "  1\nname\n 10\n1.5\n 20\n-2\n 30\n3\n 11\n4\n 21\n5\n 40\n0.25\n 70\n-7\n"
-                             "330\n1F\n310\nA0ff\n1071\n123456\n 12\n6\n 22\n7\n";
+                             "330\n1F\n310\nA0ff\n1071\n123456\n  3\na text longer than the short string room\n"
+                             "330\n0\n 12\n6\n 22\n7\n";
     std::vector<Group> groups = groupsOf(text);
     for (Group& group : groups) convertNumber(group);
     const auto ids = [](std::uint64_t handle) { return AcDbObjectId(reinterpret_cast<AcDbStub*>(handle * 16)); };
     DxfItemList expected;
     appendItems(std::span<const Group>(groups).first(groups.size() - 2), ids, expected);
 
-    DxfItemList prepared;
+    std::vector<PreparedItem> prepared;
     for (std::size_t i = 0; i + 2 < groups.size();) {
         prepared.emplace_back();
         const std::size_t used = prepareItem(groups, i, prepared.back());
         ASSERT_GT(used, 0u) << "group " << i;
         i += used;
     }
+    // Expanded into a list that held other items before (a reader reuses one list).
+    DxfItemList items(20, DxfItem::makeText(1, "an earlier record's text"));
+    ASSERT_TRUE(expandPreparedItems(prepared, ids, items));
     ASSERT_EQ(prepared.size(), expected.size());
-    for (std::size_t i = 0; i < prepared.size(); ++i) {
-        DxfItem item = prepared[i];
-        if (item.kind == DxfItem::Kind::Id) {
-            EXPECT_EQ(item.integer, 0x1F);
-            item.id = ids(static_cast<std::uint64_t>(item.integer));
-            item.integer = 0;
-        }
-        EXPECT_TRUE(item == expected[i]) << "item " << i;
-    }
+    ASSERT_GE(items.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_TRUE(items[i] == expected[i]) << "item " << i;
+    DxfItemList grown(2);
+    ASSERT_TRUE(expandPreparedItems(prepared, ids, grown));
+    EXPECT_TRUE(grown == expected);
+
     // A point whose Y is the last group given may have its Z after it: left to the reader.
-    DxfItem last;
+    PreparedItem last;
     EXPECT_EQ(prepareItem(groups, groups.size() - 2, last), 0u);
+    // So is an item the splitter could not prepare.
+    prepared.back().kind = DxfItem::Kind::None;
+    EXPECT_FALSE(expandPreparedItems(prepared, ids, items));
 }
 
 TEST(ItemConversion, WhatTheReaderRefusesIsNotPrepared)
@@ -129,8 +133,15 @@ TEST(ItemConversion, WhatTheReaderRefusesIsNotPrepared)
         const std::string source = text;  // the groups view it
         std::vector<Group> groups = groupsOf(source);
         for (Group& group : groups) convertNumber(group);
-        DxfItem item;
-        EXPECT_EQ(prepareItem(groups, 0, item), 0u) << text;
+        PreparedItem item;
+        if (groups[0].code == 310) {
+            // A chunk's digits are decoded, and checked, as the reader expands it.
+            ASSERT_EQ(prepareItem(groups, 0, item), 1u);
+            DxfItemList expanded;
+            EXPECT_FALSE(expandPreparedItems(std::span(&item, 1), nullptr, expanded)) << text;
+        } else {
+            EXPECT_EQ(prepareItem(groups, 0, item), 0u) << text;
+        }
         DxfItemList items;
         EXPECT_THROW(appendItems(
                          groups, [](std::uint64_t) { return AcDbObjectId(); }, items),

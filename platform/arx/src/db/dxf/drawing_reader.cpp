@@ -328,6 +328,7 @@ private:
 
     std::uint64_t handleOf(const Record& record) const
     {
+        if (record.prepared && record.prepared->handle) return *record.prepared->handle;
         for (const Group& group : record.groups) {
             if (group.code == 5 || group.code == 105) return handleValue(group);
             if (group.code == 100) break;  // the handle comes before the first subclass
@@ -370,22 +371,10 @@ private:
     // or the record's groups converted here (which names the line of a value that does not fit).
     std::span<const db::DxfItem> itemsOf(const Record& record)
     {
-        if (record.prepared && resolvePrepared(*record.prepared)) return *record.prepared;
+        if (record.prepared && expandPreparedItems(record.prepared->items, idLookup(), items_))
+            return std::span<const db::DxfItem>(items_).first(record.prepared->items.size());
         assignItems(record.groups, idLookup(), items_);
         return items_;
-    }
-
-    bool resolvePrepared(std::span<db::DxfItem> items)
-    {
-        for (const db::DxfItem& item : items)
-            if (item.code == GroupStream::kUnprepared) return false;
-        for (db::DxfItem& item : items) {
-            if (item.kind != db::DxfItem::Kind::Id) continue;
-            const auto handle = static_cast<std::uint64_t>(item.integer);
-            item.integer = 0;
-            if (handle != 0) item.id = loader_.idForHandle(AcDbHandle(handle));
-        }
-        return true;
     }
 
     // The object reads the items of the record through a filer that borrows them (no copy per

@@ -48,7 +48,9 @@ DrawingText::~DrawingText()
 
 void DrawingText::forgetBefore(const char* position)
 {
-    if (buffer_ == nullptr || position < buffer_ || position > buffer_ + arrived_) return;
+    // Checked against the size, not against what has arrived: the splitting thread may be
+    // reading the next piece while the host thread forgets.
+    if (buffer_ == nullptr || position < buffer_ || position > buffer_ + size_) return;
     const std::size_t upTo = static_cast<std::size_t>(position - buffer_) / kPage * kPage;
     if (upTo < forgotten_ + kForgetStep) return;  // a few calls for a whole file
 #ifdef ARX_DRAWING_TEXT_GUARDED

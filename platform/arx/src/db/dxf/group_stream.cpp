@@ -63,17 +63,25 @@ void convertNumber(Group& group)
     }
 }
 
-// A block of groups, with their items prepared: itemStart[g] is the position in `items` of the
-// item of group g (of the next item for a group that starts none: a 0 group, or the Y or Z of
-// a point); an item the splitter could not prepare has the code kUnprepared. nextZero[g] is the
-// position of the first 0 group from g on (count when there is none), so that the reading
-// thread finds a record's end without reading its groups (memory the other core wrote).
+// A block of groups, with their items prepared (an item the splitter could not prepare has the
+// kind None), and a table of the records whose 0 group is in the block. With the table the
+// reading thread finds a record's type, end, items and handle without reading the groups:
+// those are memory the other core wrote, and what passes between cores is what costs.
 struct GroupStream::Block {
+    struct RecordSpan {
+        std::uint32_t start;  // the group after the record's 0 group
+        std::uint32_t end;    // the next 0 group (count when it is in a later block)
+        std::uint32_t firstItem, lastItem;
+        std::string_view type;  // the 0 group's value
+        long line;              // and its line
+        std::uint64_t handle;   // see PreparedRecord::handle
+        bool handleKnown;
+    };
+
     std::vector<Group> groups = std::vector<Group>(kBlockGroups);
     std::size_t count = 0;
-    std::vector<db::DxfItem> items;
-    std::vector<std::uint32_t> itemStart;
-    std::vector<std::uint32_t> nextZero;
+    std::vector<PreparedItem> items;
+    std::vector<RecordSpan> records;
     bool last = false;
     long lastLine = 0;
     std::exception_ptr error;
@@ -81,29 +89,65 @@ struct GroupStream::Block {
     void prepareItems()
     {
         const std::span<const Group> filled(groups.data(), count);
-        itemStart.resize(count + 1);
+        records.clear();
         std::size_t made = 0;
         for (std::size_t g = 0; g < count;) {
-            itemStart[g] = static_cast<std::uint32_t>(made);
             if (groups[g].code == 0) {
+                closeRecord(g, made);
+                openRecord(g, made);
                 ++g;
                 continue;
             }
             if (made == items.size()) items.emplace_back();
-            db::DxfItem& item = items[made++];
+            PreparedItem& item = items[made++];
             std::size_t used = prepareItem(filled, g, item);
             if (used == 0) {
-                item.code = kUnprepared;
+                item.kind = db::DxfItem::Kind::None;
                 used = 1;
             }
-            for (std::size_t k = 1; k < used; ++k) itemStart[g + k] = static_cast<std::uint32_t>(made);
             g += used;
         }
-        itemStart[count] = static_cast<std::uint32_t>(made);
-        nextZero.resize(count + 1);
-        nextZero[count] = static_cast<std::uint32_t>(count);
-        for (std::size_t g = count; g-- > 0;)
-            nextZero[g] = groups[g].code == 0 ? static_cast<std::uint32_t>(g) : nextZero[g + 1];
+        closeRecord(count, made);
+    }
+
+    void openRecord(std::size_t zero, std::size_t made)
+    {
+        RecordSpan& record = records.emplace_back();
+        record.start = static_cast<std::uint32_t>(zero + 1);
+        record.end = static_cast<std::uint32_t>(count);
+        record.firstItem = record.lastItem = static_cast<std::uint32_t>(made);
+        record.type = groups[zero].value;
+        record.line = groups[zero].line;
+        // The handle comes before the first subclass marker.
+        record.handle = 0;
+        record.handleKnown = false;
+        for (std::size_t g = zero + 1; g < count; ++g) {
+            const Group& group = groups[g];
+            if (group.code == 5 || group.code == 105) {
+                record.handle = group.number;
+                record.handleKnown = group.converted == Group::Converted::Handle;
+                return;
+            }
+            if (group.code == 100 || group.code == 0) {
+                record.handleKnown = true;
+                return;
+            }
+        }
+    }
+
+    void closeRecord(std::size_t end, std::size_t made)
+    {
+        if (records.empty()) return;
+        records.back().end = static_cast<std::uint32_t>(end);
+        records.back().lastItem = static_cast<std::uint32_t>(made);
+    }
+
+    // The record whose 0 group is at `zero`, looked for from the table position `next` on (the
+    // reader asks in order); null when none is.
+    const RecordSpan* recordAt(std::size_t zero, std::size_t& next) const
+    {
+        while (next < records.size() && records[next].start <= zero) ++next;
+        return next < records.size() && records[next].start == zero + 1 ? &records[next] : nullptr;
     }
 };
 
@@ -141,9 +185,9 @@ public:
         return blocks_[taken_++ % kBlocks];
     }
 
-    // A thread that would wait for the other gets memory ready for the objects to come instead
-    // (the system's work of providing it is the one task either thread can do), so that the
-    // host thread finds it ready whichever thread has time to spare.
+    // Memory for the objects to come is made ready off the host thread: the system's work of
+    // providing it is the one task either thread can do. The splitter does it as it goes, and a
+    // thread that would wait for the other does it instead of waiting.
     static void prepareWhileWaiting() { db::prepareObjectMemory(); }
 
 private:
@@ -176,6 +220,7 @@ private:
                     break;
                 }
                 publish(*block, false, 0, nullptr);
+                db::prepareObjectMemory();
             }
         } catch (...) {
             error = std::current_exception();
@@ -272,28 +317,41 @@ bool GroupStream::nextFromSplitter(Group& group)
         Block& block = splitter_->take();
         block_ = &block;
         blockNext_ = 0;
+        recordNext_ = 0;
         if (block.last) {
             ended_ = true;
             endLine_ = block.lastLine;
             error_ = block.error;
         }
     }
-    group = block_->groups[blockNext_++];
+    if (const Block::RecordSpan* record = block_->recordAt(blockNext_, recordNext_)) {
+        // A record's 0 group, from the record table.
+        group = Group{};
+        group.value = record->type;
+        group.line = record->line;
+        ++blockNext_;
+    } else {
+        group = block_->groups[blockNext_++];
+    }
     line_ = group.valueLine();
     return true;
 }
 
 bool GroupStream::nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill,
-                                std::optional<std::span<db::DxfItem>>* prepared)
+                                std::optional<PreparedRecord>* prepared)
 {
     if (prepared != nullptr) prepared->reset();
-    if (splitter_ && block_ != nullptr && !hasPushedBack_) {
+    if (splitter_ && block_ != nullptr && !hasPushedBack_ && blockNext_ > 0) {
         // Within the block being handed out, the groups are there already, and their items.
-        if (const std::size_t end = block_->nextZero[blockNext_]; end < block_->count) {
+        const Block::RecordSpan* record = block_->recordAt(blockNext_ - 1, recordNext_);
+        if (record != nullptr && record->end < block_->count) {
+            const std::size_t end = record->end;
             groups = std::span<const Group>(block_->groups.data() + blockNext_, end - blockNext_);
             if (prepared != nullptr) {
-                const std::uint32_t first = block_->itemStart[blockNext_], last = block_->itemStart[end];
-                *prepared = std::span<db::DxfItem>(block_->items.data() + first, last - first);
+                PreparedRecord& facts = prepared->emplace();
+                facts.items = std::span<const PreparedItem>(block_->items.data() + record->firstItem,
+                                                            record->lastItem - record->firstItem);
+                if (record->handleKnown) facts.handle = record->handle;
             }
             blockNext_ = end;
             return true;
@@ -325,9 +383,14 @@ void GroupStream::pushBack(const Group& group)
 void GroupStream::forgetReadText()
 {
     // The groups still to be handed out view the text from the next one's value on.
-    const Group* next = hasPushedBack_ ? &pushedBack_ : nullptr;
-    if (next == nullptr && splitter_ && blockNext_ < blockCount()) next = &block_->groups[blockNext_];
-    if (next != nullptr) text_.forgetBefore(next->value.data());
+    const char* next = nullptr;
+    if (hasPushedBack_) {
+        next = pushedBack_.value.data();
+    } else if (splitter_ && blockNext_ < blockCount()) {
+        const Block::RecordSpan* record = block_->recordAt(blockNext_, recordNext_);
+        next = record != nullptr ? record->type.data() : block_->groups[blockNext_].value.data();
+    }
+    if (next != nullptr) text_.forgetBefore(next);
 }
 
 long GroupStream::line() const { return tokens_ ? tokens_->line() : line_; }

@@ -5,6 +5,7 @@
 // numbers either way. Only text work runs on the second thread; no object of a database and no
 // code of an application is touched there.
 #pragma once
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -13,10 +14,18 @@
 #include <vector>
 
 #include "db/dxf/drawing_text.h"
+#include "db/dxf/item_conversion.h"
 #include "db/dxf/tokenizer.h"
 #include "db/dxf_item.h"
 
 namespace arx::dxf {
+
+// What the second thread prepared of a record: its items (see prepareItem) and, when it could
+// read it, its handle (the 5 or 105 group before the first subclass marker; 0 without one).
+struct PreparedRecord {
+    std::span<const PreparedItem> items;
+    std::optional<std::uint64_t> handle;
+};
 
 enum class Splitting {
     Automatic,       // a second thread for a text of some size, this thread for a small one
@@ -40,17 +49,13 @@ public:
     // The groups from here up to the next 0 group, which stays to be read. The span stays valid
     // until the next read; it points into the stream's own blocks where it can, into `spill`
     // otherwise. False when the text ends first.
-    // With `prepared`, the groups' items too where the second thread prepared them (see
-    // prepareItem; the reader resolves their references).
+    // With `prepared`, what the second thread prepared of the record, where it did.
     bool nextUntilZero(std::span<const Group>& groups, std::vector<Group>& spill,
-                       std::optional<std::span<db::DxfItem>>* prepared = nullptr);
+                       std::optional<PreparedRecord>* prepared = nullptr);
     // The caller holds no group read so far: the text before the next group may be forgotten.
     void forgetReadText();
     // Line number of the last line read: after next() has returned false, the text's last line.
     long line() const;
-
-    // The code of an item the second thread could not prepare.
-    static constexpr short kUnprepared = -32768;
 
 private:
     class Splitter;
@@ -64,6 +69,7 @@ private:
     std::unique_ptr<Splitter> splitter_;  // splitting on a second thread
     Block* block_ = nullptr;              // the block of groups being handed out
     std::size_t blockNext_ = 0;           // its next group to hand out
+    std::size_t recordNext_ = 0;          // its record table's next entry
     bool ended_ = false;                  // the block being handed out is the text's last
     long endLine_ = 0;                    // the text's last line, known with the last block
     std::exception_ptr error_;            // what stopped the splitting after the last block's groups

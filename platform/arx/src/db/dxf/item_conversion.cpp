@@ -1,5 +1,8 @@
 #include "db/dxf/item_conversion.h"
 
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "db/dxf/format_error.h"
@@ -130,19 +133,17 @@ bool preparedReal(const Group& group, double& value)
 
 }  // namespace
 
-std::size_t prepareItem(std::span<const Group> groups, std::size_t i, DxfItem& item)
+std::size_t prepareItem(std::span<const Group> groups, std::size_t i, PreparedItem& item)
 {
     const Group& group = groups[i];
     const DxfItem::Kind kind = db::kindOfCode(group.code);
-    item.reset();
     item.code = static_cast<short>(group.code);
     item.kind = kind;
     switch (kind) {
     case DxfItem::Kind::Point: {
         if (i + 1 >= groups.size() || groups[i + 1].code != group.code + 10) return 0;
-        double y = 0;
-        if (!preparedReal(group, item.point.x) || !preparedReal(groups[i + 1], y)) return 0;
-        item.point.y = y;
+        if (!preparedReal(group, item.point.x) || !preparedReal(groups[i + 1], item.point.y)) return 0;
+        item.point.z = 0.0;
         item.dimensions = 2;
         if (i + 2 < groups.size() && groups[i + 2].code == group.code + 20) {
             if (!preparedReal(groups[i + 2], item.point.z)) return 0;
@@ -162,15 +163,51 @@ std::size_t prepareItem(std::span<const Group> groups, std::size_t i, DxfItem& i
         item.integer = value;
         return 1;
     }
-    case DxfItem::Kind::Binary: return decodeHexText(group.value, item.binary) == HexProblem::None ? 1 : 0;
     case DxfItem::Kind::Id:
         if (group.converted != Group::Converted::Handle) return 0;
-        item.integer = static_cast<long long>(group.number);
+        item.handle = group.number;
         return 1;
-    case DxfItem::Kind::Text: item.text.assign(group.value); return 1;
+    case DxfItem::Kind::Binary:
+    case DxfItem::Kind::Text: {
+        const std::string_view value = group.value;
+        if (value.size() > std::numeric_limits<std::uint32_t>::max()) return 0;
+        item.textSize = static_cast<std::uint32_t>(value.size());
+        if (value.size() <= PreparedItem::kTextHere) std::memcpy(item.textHere, value.data(), value.size());
+        else item.textThere = value.data();
+        return 1;
+    }
     case DxfItem::Kind::None: return 0;
     }
     return 0;
+}
+
+bool expandPreparedItems(std::span<const PreparedItem> prepared, const IdForHandle& idForHandle, db::DxfItemList& items)
+{
+    if (items.size() < prepared.size()) items.resize(prepared.size());
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
+        const PreparedItem& from = prepared[i];
+        DxfItem& item = items[i];
+        item.reset();
+        item.code = from.code;
+        item.kind = from.kind;
+        switch (from.kind) {
+        case DxfItem::Kind::Point:
+            item.point.set(from.point.x, from.point.y, from.point.z);
+            item.dimensions = from.dimensions;
+            break;
+        case DxfItem::Kind::Real: item.real = from.real; break;
+        case DxfItem::Kind::Integer: item.integer = from.integer; break;
+        case DxfItem::Kind::Id:
+            if (from.handle != 0) item.id = idForHandle(from.handle);
+            break;
+        case DxfItem::Kind::Text: item.text.assign(from.text()); break;
+        case DxfItem::Kind::Binary:
+            if (decodeHexText(from.text(), item.binary) != HexProblem::None) return false;
+            break;
+        case DxfItem::Kind::None: return false;  // not prepared
+        }
+    }
+    return true;
 }
 
 void writeItem(TextWriter& writer, const DxfItem& item)

@@ -57,7 +57,7 @@ private:
     Record readRecord(const Group& head, const std::string& where)
     {
         std::span<const Group> groups;
-        std::optional<std::span<db::DxfItem>> prepared;
+        std::optional<PreparedRecord> prepared;
         if (!tokens_.nextUntilZero(groups, groups_, &prepared))
             throw FormatError(tokens_.line(), "unexpected end of file in " + where + " (no ENDSEC)");
         if (head.value.empty()) throw FormatError(head.line, "a record without a type name in " + where);

@@ -20,10 +20,9 @@ struct Record {
     std::string_view type;  // value of the 0 group ("LINE", "TABLE", "DICTIONARY", ...)
     long line = 0;          // line of the 0 group
     std::span<const Group> groups;
-    // The groups' items, when the second thread prepared them: references hold their handle
-    // (in `integer`) for the handler to resolve, and an item coded GroupStream::kUnprepared
-    // means the handler converts the groups itself.
-    std::optional<std::span<db::DxfItem>> prepared = std::nullopt;
+    // What the second thread prepared of the record, when it did (see expandPreparedItems: an
+    // item it could not prepare means the handler converts the groups itself).
+    std::optional<PreparedRecord> prepared = std::nullopt;
 };
 
 class SectionHandler {
