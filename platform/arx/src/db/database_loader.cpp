@@ -143,6 +143,7 @@ void DatabaseLoader::expectObjects(std::size_t count)
     DatabaseState& ds = stateOf(mpDb);
     ds.byHandle.reserve(ds.byHandle.size() + count);
     mAdded.reserve(mAdded.size() + count);
+    mAddedKinds.reserve(mAddedKinds.size() + count);
 }
 
 AcDbObjectId DatabaseLoader::idForHandle(const AcDbHandle& handle)
@@ -168,13 +169,13 @@ Acad::ErrorStatus DatabaseLoader::addObject(AcDbObject* pObj, const AcDbHandle& 
     bindObject(stub, pObj);
     id = AcDbObjectId(stub);
     mAdded.push_back(id);
-    linkAtOnce(id);
+    mAddedKinds.push_back(linkAtOnce(id));
     return Acad::eOk;
 }
 
 // Tables and records are linked as they arrive, so that what is read after them (a layer's
 // linetype, an entity's layer) finds them by name.
-void DatabaseLoader::linkAtOnce(AcDbObjectId id)
+LoaderKind DatabaseLoader::linkAtOnce(AcDbObjectId id)
 {
     DatabaseState& ds = stateOf(mpDb);
     AcDbObject* obj = id.stub()->object;
@@ -183,16 +184,17 @@ void DatabaseLoader::linkAtOnce(AcDbObjectId id)
     const LoaderKind kind = (*mpKinds)(obj);
     if (kind == LoaderKind::SymbolTable) {
         noteTable(ds, id);
-        return;
+        return kind;
     }
     if (kind == LoaderKind::Dictionary && st.owner.isNull() && ds.namedObjects.isNull()) {
         ds.namedObjects = id;
-        return;
+        return kind;
     }
-    if (kind != LoaderKind::Record && kind != LoaderKind::BlockRecord) return;
+    if (kind != LoaderKind::Record && kind != LoaderKind::BlockRecord) return kind;
     auto* record = static_cast<AcDbSymbolTableRecord*>(obj);
     AcDbSymbolTable* table = objectAs<AcDbSymbolTable>(st.owner);
     if (table != nullptr && record->isKindOf(table->recordClass())) linkRecord(table, id);
+    return kind;
 }
 
 Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
@@ -202,18 +204,16 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
     DatabaseState& ds = stateOf(mpDb);
     giveAdditionsFreshHandles();
 
-    // Tables and the named-object dictionary: the first of each kind read, unowned.
+    // Tables and the named-object dictionary (the first of each kind read, unowned) were noted
+    // as they were added; only the objects that are one of them are visited again.
     KindOfClass& kindOf = *mpKinds;
-    std::vector<LoaderKind> kinds;
-    kinds.reserve(mAdded.size());
-    for (AcDbObjectId id : mAdded) {
-        AcDbObject* obj = id.stub()->object;
-        keepOwnOwner(mpDb, stateOf(obj));
-        const LoaderKind kind = kindOf(obj);
-        kinds.push_back(kind);
-        if (kind == LoaderKind::SymbolTable) noteTable(ds, id);
-        if (kind == LoaderKind::Dictionary && stateOf(obj).owner.isNull() && ds.namedObjects.isNull())
-            ds.namedObjects = id;
+    const std::vector<LoaderKind>& kinds = mAddedKinds;
+    for (std::size_t i = 0; i < mAdded.size(); ++i) {
+        if (kinds[i] != LoaderKind::SymbolTable && kinds[i] != LoaderKind::Dictionary) continue;
+        ObjectState& st = stateOf(mAdded[i].stub()->object);
+        keepOwnOwner(mpDb, st);
+        if (kinds[i] == LoaderKind::SymbolTable) noteTable(ds, mAdded[i]);
+        else if (st.owner.isNull() && ds.namedObjects.isNull()) ds.namedObjects = mAdded[i];
     }
     ensureTables(mpDb);
     for (std::size_t i = 0; i < mAdded.size(); ++i) {
@@ -221,6 +221,7 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         auto* record = objectAs<AcDbSymbolTableRecord>(mAdded[i]);
         if (record == nullptr) continue;
         ObjectState& st = stateOf(record);
+        keepOwnOwner(mpDb, st);
         AcDbSymbolTable* table = objectAs<AcDbSymbolTable>(st.owner);
         if (table == nullptr || !record->isKindOf(table->recordClass())) {
             st.owner = defaultTableOf(ds, record);
@@ -245,6 +246,7 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
         AcDbObject* obj = id.stub()->object;
         if (obj == nullptr) continue;
         ObjectState& st = stateOf(obj);
+        keepOwnOwner(mpDb, st);
         switch (kinds[i]) {
         case LoaderKind::BlockBegin:
             if (auto* block = objectAs<AcDbBlockTableRecord>(st.owner)) {
@@ -292,16 +294,16 @@ Acad::ErrorStatus DatabaseLoader::finish(std::vector<std::string>& problems)
     }
     for (AcDbObjectId id : layouts)
         if (objectAs<AcDbLayout>(id) != nullptr) ensurePaperViewportFirst(mpDb, id);
-    // References to handles no object took.
-    for (const AcDbStub& stub : ds.stubs) {
+    if (ds.currentSpace.isNull()) ds.currentSpace = findRecord(ds.blockTable, ACDB_MODEL_SPACE);
+    for (AcDbStub& stub : ds.stubs) {
+        stub.provisional = false;
         if (!stub.reserved || stub.object != nullptr) continue;
+        // A reference to a handle no object took.
         char text[64];
         std::snprintf(text, sizeof text, "No object has the handle %llX.",
                       static_cast<unsigned long long>(stub.handle));
         problems.emplace_back(text);
     }
-    if (ds.currentSpace.isNull()) ds.currentSpace = findRecord(ds.blockTable, ACDB_MODEL_SPACE);
-    for (AcDbStub& stub : ds.stubs) stub.provisional = false;
     return Acad::eOk;
 }
 
@@ -311,14 +313,14 @@ void DatabaseLoader::giveAdditionsFreshHandles()
 {
     DatabaseState& ds = stateOf(mpDb);
     Adesk::UInt64 ceiling = 0;
-    for (const AcDbStub& stub : ds.stubs)
-        if (!stub.provisional && stub.handle > ceiling) ceiling = stub.handle;
+    std::vector<AcDbStub*> additions;
+    for (AcDbStub& stub : ds.stubs) {
+        if (stub.provisional) additions.push_back(&stub);
+        else if (stub.handle > ceiling) ceiling = stub.handle;
+    }
     AcDbHandle seed;
     if (AcDbHandle::fromText(ds.header.text("HANDSEED").c_str(), seed) && seed.value() > ceiling + 1)
         ceiling = seed.value() - 1;
-    std::vector<AcDbStub*> additions;
-    for (AcDbStub& stub : ds.stubs)
-        if (stub.provisional) additions.push_back(&stub);
     // Out of the way first, so that no two stubs ever share a handle while they move.
     for (AcDbStub* stub : additions) ds.byHandle.erase(stub->handle);
     ds.nextHandle = ceiling + 1;

@@ -19,6 +19,7 @@ class AcDbObject;
 namespace arx::db {
 
 class KindOfClass;
+enum class LoaderKind : unsigned char;
 
 class DatabaseLoader {
 public:
@@ -55,12 +56,15 @@ public:
     Acad::ErrorStatus finish(std::vector<std::string>& problems);
 
 private:
-    void linkAtOnce(AcDbObjectId id);
+    LoaderKind linkAtOnce(AcDbObjectId id);
     void giveAdditionsFreshHandles();
 
     AcDbDatabase* mpDb;
     std::unique_ptr<KindOfClass> mpKinds;  // what each class is to the loader, found once
     std::vector<AcDbObjectId> mAdded;
+    // The kind of each added object, found as it was added (finish would otherwise visit every
+    // object once more only to find it again).
+    std::vector<LoaderKind> mAddedKinds;
     bool mFinished = false;
 };
 

@@ -1,6 +1,6 @@
 // Memory for database objects. A drawing makes its objects by the hundred thousand and keeps
 // most of them until it closes: they are carved from large blocks (faulted in at once, ahead of
-// need where another thread has time for it) instead of one heap allocation each, and the room
+// need when another thread has time for it) instead of one heap allocation each, and the room
 // of a deleted object is kept for the next object of its size. Builds with the address
 // sanitizer use the ordinary heap, so that it still catches a use after delete.
 #pragma once

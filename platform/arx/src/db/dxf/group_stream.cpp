@@ -185,9 +185,9 @@ public:
         return blocks_[taken_++ % kBlocks];
     }
 
-    // Memory for the objects to come is made ready off the host thread: the system's work of
-    // providing it is the one task either thread can do. The splitter does it as it goes, and a
-    // thread that would wait for the other does it instead of waiting.
+    // A thread that would wait for the other gets memory ready for the objects to come instead
+    // (the system's work of providing it is the one task either thread can do). Not more
+    // often: memory the splitter's core cleared costs the host's core more to fill.
     static void prepareWhileWaiting() { db::prepareObjectMemory(); }
 
 private:
@@ -220,7 +220,6 @@ private:
                     break;
                 }
                 publish(*block, false, 0, nullptr);
-                db::prepareObjectMemory();
             }
         } catch (...) {
             error = std::current_exception();
