@@ -18,8 +18,8 @@ namespace {
 // Below this size a second thread costs more than it saves.
 constexpr std::size_t kSecondThreadFrom = 256 * 1024;
 // Groups pass between the threads in blocks: few hand-overs, and a bounded amount of memory
-// whatever the size of the file (the ring holds kBlocks * kBlockGroups groups and their items,
-// about 2 MB, small enough to stay in the cache the two cores share).
+// whatever the size of the file (the ring holds kBlocks * kBlockGroups groups, their items and
+// record tables, about 1 MB, small enough to stay in the cache the two cores share).
 constexpr std::size_t kBlockGroups = 2048;
 constexpr std::size_t kBlocks = 6;
 
